@@ -1,0 +1,25 @@
+#pragma once
+
+#include "calc/record.h"
+
+#include <string>
+#include <variant>
+
+namespace calc {
+
+// Why a run could not be computed, worded for the user (Portuguese).
+struct CalculationError {
+    std::string message;
+};
+
+using CalculationResult = std::variant<CalculationRecord, CalculationError>;
+
+// One complete run. Either every field a run owns is filled as far as the run computes it,
+// or an error comes back and no record at all; it never throws.
+CalculationResult computeCalculationRecord(const CalculationInputs& inputs);
+
+// Copies the fields a run owns from a run's result into the window's record, leaving the
+// length, drop and time of concentration that the input fields keep.
+void copyRunFields(const CalculationRecord& run, CalculationRecord& target);
+
+} // namespace calc

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace calc {
+
+// Where K, a, b and c of the rainfall relation come from.
+enum class EquationMode {
+    Automatic, // "Automática": station constants and the return period
+    Own,       // "Própria": typed by the user
+};
+
+inline constexpr int kSteps = 15;              // every series has entries 1..15
+inline constexpr int kUnitHydrographSize = 8;  // ordinates u_1..u_8
+inline constexpr int kDurationCount = 13;      // entries of the duration list
+
+// An entry a run did not compute holds no value; formulas read it as 0.
+using Entry = std::optional<double>;
+// Entries 1..15; index 0 is never filled.
+using Series = std::array<Entry, kSteps + 1>;
+// Rows and columns 0..15.
+using ConvolutionTable = std::array<std::array<Entry, kSteps + 1>, kSteps + 1>;
+
+// The seven constants of one station row; a null in the database is an empty value here.
+struct StationCoefficients {
+    std::optional<double> a, b, c, B5, B15, B30, Bm;
+};
+
+struct CalculationInputs {
+    EquationMode mode = EquationMode::Automatic;
+    std::int16_t durationIndex = 0;
+    double curveNumber = 0;
+    double drainageAreaKm2 = 0;
+    double returnPeriodYears = 0;
+    double concentrationTimeH = 0;
+    // Mode Own only: the typed constants.
+    double frequencyFactorK = 0;
+    double idfCoefficientA = 0;
+    double idfCoefficientB = 0;
+    double idfCoefficientC = 0;
+    // Mode Automatic only: the current station's constants (none when no station is current).
+    std::optional<StationCoefficients> station;
+};
+
+struct CalculationRecord {
+    std::int16_t durationIndex = 0;
+    Entry unitDurationH;
+    Entry curveNumber;
+    Entry drainageAreaKm2;
+    Entry returnPeriodYears;
+
+    // Written by the input fields whenever the time of concentration is computed; never by a run.
+    double channelLengthKm = 0;
+    double elevationDropM = 0;
+    double concentrationTimeH = 0;
+
+    Entry potentialRetentionMm;
+    Entry riseTimeH;
+    Entry baseTimeH;
+    Entry recessionTimeH;
+    Entry unitPeakFlow;
+
+    Entry frequencyFactorK;
+    Entry idfCoefficientA;
+    Entry idfCoefficientB;
+    Entry idfCoefficientC;
+    Entry durationAlpha;        // mode Automatic only
+    Entry durationBeta;         // mode Automatic only
+    Entry returnPeriodExponent; // mode Automatic only
+
+    Series timesH;
+    Series pointRainfallMm;
+    Series reducedRainfallMm;
+    Series incrementalRainfallMm;
+    Series reorderedRainfallMm;
+    Series cumulativeRainfallMm;
+    Series effectiveRainfallMm;
+    Series incrementalEffectiveRainfallMm;
+    // Ordinates 1..8 in single precision, as they enter the convolution; 9..15 empty.
+    std::array<std::optional<float>, kSteps + 1> unitHydrograph;
+    // Row 0 repeats unitHydrograph; row j, column i >= j holds e_j * u_(i-j+1).
+    ConvolutionTable convolutionTable;
+    Series totalFlow;
+};
+
+} // namespace calc
