@@ -1,0 +1,158 @@
+#include "calc/design_storm.h"
+
+#include "calc/durations.h"
+#include "calc/error_text.h"
+
+#include <cmath>
+#include <string>
+
+namespace calc {
+
+namespace {
+
+// The decimal logarithm as the relation defines it: ln(x) / ln(10), not a library log10,
+// whose last digit may differ.
+double decimalLog(double x) {
+    return std::log(x) / std::log(10.0);
+}
+
+struct BetaTerm {
+    const std::optional<double>* value;
+    const char* fieldName;
+};
+
+// Durations below one hour have their own beta term; one hour and longer share Bm.
+BetaTerm betaTermFor(const StationCoefficients& station, int durationIndex) {
+    switch (durationIndex) {
+    case 0:
+        return {&station.B5, "B5"};
+    case 1:
+        return {&station.B15, "B15"};
+    case 2:
+        return {&station.B30, "B30"};
+    default:
+        return {&station.Bm, "Bm"};
+    }
+}
+
+std::optional<CalculationError> missingStationValue(const char* fieldName) {
+    return cannotCalculate(std::string("o posto não tem valor para ") + fieldName + ".");
+}
+
+} // namespace
+
+std::optional<CalculationError> computeRainfallConstants(const CalculationInputs& inputs,
+                                                         CalculationRecord& record) {
+    if (inputs.mode == EquationMode::Own) {
+        record.frequencyFactorK = inputs.frequencyFactorK;
+        record.idfCoefficientA = inputs.idfCoefficientA;
+        record.idfCoefficientB = inputs.idfCoefficientB;
+        record.idfCoefficientC = inputs.idfCoefficientC;
+        return std::nullopt;
+    }
+
+    if (!inputs.station) {
+        return cannotCalculate("nenhum posto foi escolhido.");
+    }
+    const StationCoefficients& station = *inputs.station;
+    const BetaTerm betaTerm = betaTermFor(station, record.durationIndex);
+    if (!station.a) {
+        return missingStationValue("a");
+    }
+    if (!station.b) {
+        return missingStationValue("b");
+    }
+    if (!station.c) {
+        return missingStationValue("c");
+    }
+    if (!*betaTerm.value) {
+        return missingStationValue(betaTerm.fieldName);
+    }
+
+    const double tr = record.returnPeriodYears.value_or(0);
+    // TR^0.25 is 0 at TR = 0 and has no real value below it.
+    if (tr <= 0) {
+        return cannotCalculate("o tempo de recorrência deve ser maior que zero.");
+    }
+    const double alpha = durationAlphaTable[static_cast<std::size_t>(record.durationIndex)];
+    const double beta = **betaTerm.value;
+    const double gamma = 0.25;
+    record.durationAlpha = alpha;
+    record.durationBeta = beta;
+    record.returnPeriodExponent = gamma;
+
+    const double trPower = std::pow(tr, gamma);
+    const double quotient = beta / trPower;
+    const double exponent = alpha + quotient;
+    record.frequencyFactorK = std::pow(tr, exponent);
+    record.idfCoefficientA = *station.a;
+    record.idfCoefficientB = *station.b;
+    record.idfCoefficientC = *station.c;
+    return std::nullopt;
+}
+
+std::optional<CalculationError> computeDesignStorm(CalculationRecord& record) {
+    const double d = record.unitDurationH.value_or(0);
+    const double k = record.frequencyFactorK.value_or(0);
+    const double a = record.idfCoefficientA.value_or(0);
+    const double b = record.idfCoefficientB.value_or(0);
+    const double c = record.idfCoefficientC.value_or(0);
+    const double area = record.drainageAreaKm2.value_or(0);
+    const double tc = record.concentrationTimeH;
+
+    for (int i = 1; i <= kSteps; ++i) {
+        record.timesH[i] = i * d;
+    }
+
+    for (int i = 1; i <= kSteps; ++i) {
+        const double t = *record.timesH[i];
+        const double linear = a * t;
+        const double ct = c * t;
+        const double logArgument = 1 + ct;
+        if (logArgument <= 0) {
+            return cannotCalculate("1 + c·t deve ser maior que zero no passo " + std::to_string(i) +
+                                   ", pois a equação de chuva usa log(1 + c·t).");
+        }
+        const double logTerm = b * decimalLog(logArgument);
+        record.pointRainfallMm[i] = k * (linear + logTerm);
+    }
+
+    // One factor for every step; areas under 5 km² are not reduced (a factor of exactly 1
+    // leaves every value as it is).
+    double reduction = 1;
+    if (area >= 5) {
+        reduction = 1 - 0.1 * decimalLog(area / 5);
+    }
+    for (int i = 1; i <= kSteps; ++i) {
+        record.reducedRainfallMm[i] = *record.pointRainfallMm[i] * reduction;
+    }
+
+    // The increments always cover steps 1..6, then go on until the preceding time passes tc,
+    // and never beyond step 14.
+    for (int n = 1; n <= 14; ++n) {
+        const double previous = n == 1 ? 0.0 : *record.reducedRainfallMm[n - 1];
+        record.incrementalRainfallMm[n] = *record.reducedRainfallMm[n] - previous;
+        const double previousTime = n == 1 ? 0.0 : *record.timesH[n - 1];
+        if (n >= 6 && previousTime > tc) {
+            break;
+        }
+    }
+
+    // The six blocks by step number, not by size: the largest (step 1) lands at position 4.
+    constexpr int order[6] = {6, 4, 3, 1, 2, 5};
+    for (int position = 1; position <= 6; ++position) {
+        record.reorderedRainfallMm[position] = record.incrementalRainfallMm[order[position - 1]];
+    }
+
+    double cumulative = 0;
+    for (int i = 1; i <= 6; ++i) {
+        cumulative = cumulative + *record.reorderedRainfallMm[i];
+        record.cumulativeRainfallMm[i] = cumulative;
+    }
+    for (int i = 7; i <= kSteps; ++i) {
+        record.cumulativeRainfallMm[i] = record.reducedRainfallMm[i];
+    }
+    return std::nullopt;
+}
+
+} // namespace calc
