@@ -1,0 +1,301 @@
+#include "refdata/access_file.h"
+
+#include "refdata/database_message.h"
+#include "refdata/value_text.h"
+
+#include <mdbtools.h>
+
+#include <array>
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+
+namespace refdata {
+
+namespace {
+
+// Row offsets in a data page carry two flag bits (deleted, overflow) above the offset.
+constexpr int kRowOffsetMask = 0x1fff;
+
+bool sameTableName(const char* a, std::string_view b) {
+    return std::strlen(a) == b.size() && g_ascii_strncasecmp(a, b.data(), b.size()) == 0;
+}
+
+std::string floatText(float value) {
+    // A single-precision value is shown with the digits it holds, not its double widening.
+    std::array<char, 32> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return std::string(buffer.data(), result.ptr);
+}
+
+std::string takeGlibString(char* text) {
+    std::string result = text ? text : "";
+    g_free(text);
+    return result;
+}
+
+} // namespace
+
+struct AccessFile::Handle {
+    MdbHandle* mdb = nullptr;
+    ~Handle() {
+        if (mdb) {
+            mdb_close(mdb);
+        }
+    }
+};
+
+AccessFile::AccessFile(std::filesystem::path file)
+    : m_path(std::move(file)), m_shape(checkAccessFile(m_path)),
+      m_handle(std::make_unique<Handle>()) {
+    // libmdb converts text to the character set this variable names; the program works in
+    // UTF-8 whatever the user's environment holds.
+    setenv("MDBICONV", "UTF-8", 1);
+    m_handle->mdb = mdb_open(m_path.c_str(), MDB_NOFLAGS);
+    if (!m_handle->mdb) {
+        throw corruptDatabase(m_path, "a biblioteca de leitura Access recusou o arquivo");
+    }
+    if (static_cast<std::size_t>(m_handle->mdb->fmt->pg_size) != m_shape.pageSize) {
+        throw corruptDatabase(m_path, "tamanho de página inesperado");
+    }
+    checkCatalog();
+    if (!mdb_read_catalog(m_handle->mdb, MDB_TABLE)) {
+        throw corruptDatabase(m_path, "o catálogo de tabelas não pôde ser lido");
+    }
+}
+
+AccessFile::~AccessFile() = default;
+
+void AccessFile::checkCatalog() {
+    // The system catalog is itself a table whose definition sits on page 2. Reading it
+    // completely before libmdb builds its catalog from it catches a file cut short.
+    MdbCatalogEntry entry{};
+    entry.mdb = m_handle->mdb;
+    std::strcpy(entry.object_name, "MSysObjects");
+    entry.object_type = MDB_TABLE;
+    entry.table_pg = 2;
+    MdbTableDef* table = mdb_read_table(&entry);
+    if (!table) {
+        throw corruptDatabase(m_path, "o catálogo de tabelas não pôde ser lido");
+    }
+    AccessTable catalog(*this, table, "MSysObjects");
+    while (catalog.next()) {
+    }
+}
+
+void AccessFile::checkDataPages(MdbTableDef* table, std::string_view name) const {
+    // Every page the table's usage map names must lie inside the file, so libmdb never
+    // reads past the end of a truncated copy.
+    if (!table->usage_map) {
+        return;
+    }
+    gint32 page = 0;
+    while ((page = mdb_map_find_next(m_handle->mdb, table->usage_map,
+                                     static_cast<unsigned int>(table->map_sz),
+                                     static_cast<guint32>(page))) >= 0) {
+        if (static_cast<std::uintmax_t>(page) >= m_shape.pageCount) {
+            throw corruptDatabase(m_path, "a tabela " + inQuotes(name) + " aponta para a página " +
+                                              std::to_string(page) + ", além do fim do arquivo");
+        }
+        ++page;
+    }
+}
+
+std::unique_ptr<AccessTable> AccessFile::openTable(std::string_view name) {
+    MdbHandle* mdb = m_handle->mdb;
+    for (unsigned int i = 0; i < mdb->num_catalog; ++i) {
+        auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+        if (entry->object_type != MDB_TABLE || !sameTableName(entry->object_name, name)) {
+            continue;
+        }
+        if (entry->table_pg >= m_shape.pageCount) {
+            throw corruptDatabase(m_path, "a definição da tabela " + inQuotes(name) +
+                                              " está além do fim do arquivo");
+        }
+        MdbTableDef* table = mdb_read_table(entry);
+        if (!table) {
+            throw corruptDatabase(m_path, "a definição da tabela " + inQuotes(name) +
+                                              " não pôde ser lida");
+        }
+        return std::make_unique<AccessTable>(*this, table, std::string(name));
+    }
+    throw databaseError(m_path, "o arquivo não tem a tabela " + inQuotes(name));
+}
+
+AccessTable::AccessTable(AccessFile& file, MdbTableDef* table, std::string name)
+    : m_file(file), m_table(table), m_name(std::move(name)) {
+    // Owned from here on, so every throw below releases it.
+    if (!mdb_read_columns(m_table) || m_table->num_cols > MDB_MAX_COLS ||
+        m_table->columns->len != m_table->num_cols) {
+        mdb_free_tabledef(m_table);
+        throw corruptDatabase(m_file.m_path, "as colunas da tabela " + inQuotes(m_name) +
+                                                 " não puderam ser lidas");
+    }
+    try {
+        m_file.checkDataPages(m_table, m_name);
+    } catch (...) {
+        mdb_free_tabledef(m_table);
+        throw;
+    }
+    for (unsigned int i = 0; i < m_table->num_cols; ++i) {
+        const auto* column = static_cast<MdbColumn*>(g_ptr_array_index(m_table->columns, i));
+        m_columnNames.emplace_back(column->name);
+        m_columnTypes.push_back(column->col_type);
+    }
+    m_fields.resize(m_table->num_cols);
+    mdb_rewind_table(m_table);
+}
+
+AccessTable::~AccessTable() {
+    mdb_free_tabledef(m_table);
+}
+
+bool AccessTable::next() {
+    if (!mdb_fetch_row(m_table)) {
+        if (m_rowNumber != m_table->num_rows) {
+            throw corruptDatabase(m_file.m_path,
+                                  "a tabela " + inQuotes(m_name) + " declara " +
+                                      std::to_string(m_table->num_rows) + " linhas, mas só " +
+                                      std::to_string(m_rowNumber) + " puderam ser lidas");
+        }
+        return false;
+    }
+    ++m_rowNumber;
+    crackCurrentRow();
+    return true;
+}
+
+void AccessTable::crackCurrentRow() {
+    // libmdb's fetch leaves no trace of which values are null (an empty text and a null text
+    // look alike), so the row it has just read is split into fields again here.
+    MdbHandle* mdb = m_table->entry->mdb;
+    int start = 0;
+    std::size_t length = 0;
+    // Reused from row to row: clearing it for every row would cost more than the read.
+    static thread_local std::array<MdbField, MDB_MAX_COLS> fields;
+    if (m_table->cur_row == 0 || mdb_find_row(mdb, static_cast<int>(m_table->cur_row - 1), &start,
+                                              &length) != 0) {
+        throw corruptDatabase(m_file.m_path, "a linha " + std::to_string(m_rowNumber) +
+                                                 " da tabela " + inQuotes(m_name) +
+                                                 " não pôde ser lida");
+    }
+    const int count =
+        mdb_crack_row(m_table, start & kRowOffsetMask, length, fields.data());
+    if (count < static_cast<int>(m_table->num_cols)) {
+        throw corruptDatabase(m_file.m_path, "a linha " + std::to_string(m_rowNumber) +
+                                                 " da tabela " + inQuotes(m_name) +
+                                                 " não pôde ser lida");
+    }
+    const int pageSize = static_cast<int>(m_file.m_shape.pageSize);
+    for (unsigned int i = 0; i < m_table->num_cols; ++i) {
+        const MdbField& source = fields[i];
+        if (source.colnum < 0 || source.colnum >= static_cast<int>(m_table->num_cols) ||
+            (!source.is_null && (source.start < 0 || source.siz < 0 ||
+                                 source.start + source.siz > pageSize))) {
+            throw corruptDatabase(m_file.m_path, "a linha " + std::to_string(m_rowNumber) +
+                                                     " da tabela " + inQuotes(m_name) +
+                                                     " está danificada");
+        }
+        m_fields[static_cast<std::size_t>(source.colnum)] = {source.is_null != 0, source.start,
+                                                             source.siz};
+    }
+}
+
+const AccessTable::Field& AccessTable::field(std::size_t column) const {
+    return m_fields.at(column);
+}
+
+void AccessTable::requireWidth(std::size_t column, int width) const {
+    if (field(column).size < width) {
+        throw corruptDatabase(m_file.m_path, "a linha " + std::to_string(m_rowNumber) +
+                                                 " da tabela " + inQuotes(m_name) +
+                                                 " está danificada");
+    }
+}
+
+bool AccessTable::isNull(std::size_t column) const {
+    return field(column).isNull;
+}
+
+void AccessTable::unsupportedType(std::size_t column) const {
+    throw databaseError(m_file.m_path, "a coluna " + inQuotes(m_columnNames[column]) +
+                                           " da tabela " + inQuotes(m_name) +
+                                           " tem um tipo de dado que o programa não lê");
+}
+
+std::string AccessTable::text(std::size_t column) const {
+    const Field& value = field(column);
+    if (value.isNull) {
+        return {};
+    }
+    MdbHandle* mdb = m_table->entry->mdb;
+    const unsigned char* bytes = mdb->pg_buf + value.start;
+    switch (m_columnTypes[column]) {
+    case MDB_TEXT: {
+        // UCS-2 becomes at most three UTF-8 bytes per two input bytes; a compressed text
+        // one character per byte.
+        m_textBuffer.resize(3 * static_cast<std::size_t>(value.size) + 4);
+        const int written =
+            mdb_unicode2ascii(mdb, reinterpret_cast<const char*>(bytes),
+                              static_cast<std::size_t>(value.size), m_textBuffer.data(),
+                              m_textBuffer.size());
+        return std::string(m_textBuffer.data(), static_cast<std::size_t>(std::max(written, 0)));
+    }
+    case MDB_BYTE:
+        requireWidth(column, 1);
+        return integerText(bytes[0]);
+    case MDB_INT:
+        requireWidth(column, 2);
+        return integerText(static_cast<std::int16_t>(mdb_get_int16(mdb->pg_buf, value.start)));
+    case MDB_LONGINT:
+        requireWidth(column, 4);
+        return integerText(static_cast<std::int32_t>(mdb_get_int32(mdb->pg_buf, value.start)));
+    case MDB_FLOAT:
+        requireWidth(column, 4);
+        return floatText(mdb_get_single(mdb->pg_buf, value.start));
+    case MDB_DOUBLE:
+        requireWidth(column, 8);
+        return numberText(mdb_get_double(mdb->pg_buf, value.start));
+    case MDB_MONEY:
+        requireWidth(column, 8);
+        return takeGlibString(mdb_money_to_string(mdb, value.start));
+    case MDB_NUMERIC: {
+        requireWidth(column, 17);
+        const auto* col = static_cast<MdbColumn*>(g_ptr_array_index(m_table->columns, column));
+        return takeGlibString(
+            mdb_numeric_to_string(mdb, value.start, col->col_scale, col->col_prec));
+    }
+    default:
+        unsupportedType(column);
+    }
+}
+
+std::optional<double> AccessTable::number(std::size_t column) const {
+    const Field& value = field(column);
+    if (value.isNull) {
+        return std::nullopt;
+    }
+    MdbHandle* mdb = m_table->entry->mdb;
+    switch (m_columnTypes[column]) {
+    case MDB_BYTE:
+        requireWidth(column, 1);
+        return mdb->pg_buf[value.start];
+    case MDB_INT:
+        requireWidth(column, 2);
+        return static_cast<std::int16_t>(mdb_get_int16(mdb->pg_buf, value.start));
+    case MDB_LONGINT:
+        requireWidth(column, 4);
+        return static_cast<double>(
+            static_cast<std::int32_t>(mdb_get_int32(mdb->pg_buf, value.start)));
+    case MDB_FLOAT:
+        requireWidth(column, 4);
+        return static_cast<double>(mdb_get_single(mdb->pg_buf, value.start));
+    case MDB_DOUBLE:
+        requireWidth(column, 8);
+        return mdb_get_double(mdb->pg_buf, value.start);
+    default:
+        return parseNumberText(text(column));
+    }
+}
+
+} // namespace refdata

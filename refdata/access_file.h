@@ -1,0 +1,93 @@
+#pragma once
+
+#include "refdata/access_file_check.h"
+#include "refdata/table_layout.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// libmdb's types, kept out of every other header.
+struct S_MdbTableDef;
+
+namespace refdata {
+
+class AccessTable;
+
+// An Access file opened through libmdb, checked before libmdb reads it and kept open for
+// the lookups that follow. Every table is read anew from the file when it is opened.
+class AccessFile {
+public:
+    explicit AccessFile(std::filesystem::path file);
+    ~AccessFile();
+    AccessFile(const AccessFile&) = delete;
+    AccessFile& operator=(const AccessFile&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+
+    // The user table of this name (ASCII case ignored), positioned before its first row.
+    // Throws DatabaseError when the file has no such table or it cannot be read.
+    std::unique_ptr<AccessTable> openTable(std::string_view name);
+
+private:
+    friend class AccessTable;
+    struct Handle;
+
+    void checkCatalog();
+    void checkDataPages(S_MdbTableDef* table, std::string_view name) const;
+
+    std::filesystem::path m_path;
+    AccessFileShape m_shape;
+    std::unique_ptr<Handle> m_handle;
+};
+
+// One pass over a table's rows in stored order. The values of the current row are those
+// of the last successful next().
+class AccessTable final : public RowValues {
+public:
+    AccessTable(AccessFile& file, S_MdbTableDef* table, std::string name);
+    ~AccessTable() override;
+    AccessTable(const AccessTable&) = delete;
+    AccessTable& operator=(const AccessTable&) = delete;
+
+    const std::vector<std::string>& columnNames() const { return m_columnNames; }
+    const std::string& name() const { return m_name; }
+
+    // Moves to the next row; false after the last. A table that ends before the number of
+    // rows its definition declares is damaged: DatabaseError.
+    bool next();
+    // The current row, counted from 1.
+    std::size_t rowNumber() const { return m_rowNumber; }
+
+    bool isNull(std::size_t column) const override;
+    std::string text(std::size_t column) const override;
+    std::optional<double> number(std::size_t column) const override;
+
+private:
+    struct Field {
+        bool isNull = true;
+        int start = 0;
+        int size = 0;
+    };
+
+    void crackCurrentRow();
+    const Field& field(std::size_t column) const;
+    // A fixed-size value shorter than its type means a damaged row.
+    void requireWidth(std::size_t column, int width) const;
+    [[noreturn]] void unsupportedType(std::size_t column) const;
+
+    AccessFile& m_file;
+    S_MdbTableDef* m_table;
+    std::string m_name;
+    std::vector<std::string> m_columnNames;
+    std::vector<int> m_columnTypes;
+    std::vector<Field> m_fields;
+    std::size_t m_rowNumber = 0;
+    mutable std::vector<char> m_textBuffer;
+};
+
+} // namespace refdata

@@ -1,0 +1,166 @@
+#include "refdata/csv_import.h"
+
+#include "refdata/csv_reader.h"
+#include "refdata/database_message.h"
+#include "refdata/table_layout.h"
+#include "refdata/value_text.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace refdata {
+
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+const CsvRecord& headerOf(const std::vector<CsvRecord>& records,
+                          const std::filesystem::path& file, std::string_view expected) {
+    if (records.empty()) {
+        throw fileLineError(file, 1,
+                            "o arquivo está vazio; a primeira linha deve ser o cabeçalho " +
+                                std::string(expected));
+    }
+    return records.front();
+}
+
+void requireNameAt(const CsvRecord& header, const std::filesystem::path& file,
+                   std::size_t position, std::string_view name) {
+    const std::string_view found =
+        position < header.fields.size() ? trimmed(header.fields[position]) : std::string_view();
+    if (found != name) {
+        throw fileLineError(file, header.line,
+                            "a coluna " + std::to_string(position + 1) +
+                                " do cabeçalho deve ser " + inQuotes(name) + ", não " +
+                                inQuotes(found));
+    }
+}
+
+std::size_t columnOf(const CsvRecord& header, const std::filesystem::path& file,
+                     std::string_view name) {
+    std::size_t found = header.fields.size();
+    for (std::size_t i = 0; i < header.fields.size(); ++i) {
+        if (trimmed(header.fields[i]) != name) {
+            continue;
+        }
+        if (found != header.fields.size()) {
+            throw fileLineError(file, header.line,
+                                "a coluna " + inQuotes(name) + " aparece duas vezes no cabeçalho");
+        }
+        found = i;
+    }
+    if (found == header.fields.size()) {
+        throw fileLineError(file, header.line, "falta a coluna " + inQuotes(name) + " no cabeçalho");
+    }
+    return found;
+}
+
+void requireFieldCount(const CsvRecord& record, const CsvRecord& header,
+                       const std::filesystem::path& file) {
+    if (record.fields.size() != header.fields.size()) {
+        throw fileLineError(file, record.line,
+                            "a linha tem " + std::to_string(record.fields.size()) +
+                                " campos, mas o cabeçalho tem " +
+                                std::to_string(header.fields.size()));
+    }
+}
+
+std::string requiredText(const CsvRecord& record, std::size_t column,
+                         const std::filesystem::path& file, std::string_view what) {
+    const std::string& text = record.fields[column];
+    if (trimmed(text).empty()) {
+        throw fileLineError(file, record.line, std::string(what) + " está vazio");
+    }
+    return text;
+}
+
+double numberField(const CsvRecord& record, std::size_t column, const std::filesystem::path& file,
+                   std::string_view name) {
+    const std::string& text = record.fields[column];
+    const auto value = parseNumberText(text);
+    if (!value) {
+        std::string reason = trimmed(text).empty()
+                                 ? "o valor de " + inQuotes(name) + " está vazio"
+                                 : "o valor de " + inQuotes(name) + " não é um número: " +
+                                       inQuotes(text);
+        if (text.find(',') != std::string::npos) {
+            reason += " (use ponto como separador decimal)";
+        }
+        throw fileLineError(file, record.line, reason);
+    }
+    return *value;
+}
+
+} // namespace
+
+std::vector<StationRow> readStationsCsv(const std::filesystem::path& file) {
+    const auto records = readCsvFile(file);
+    const auto& header = headerOf(records, file, "codigo,nome,estado,a,b,c,B5,B15,B30,Bm");
+    requireNameAt(header, file, 0, "codigo");
+    requireNameAt(header, file, 1, "nome");
+    requireNameAt(header, file, 2, "estado");
+    std::array<std::size_t, kCoefficientColumns.size()> constants{};
+    for (std::size_t i = 0; i < constants.size(); ++i) {
+        constants[i] = columnOf(header, file, kCoefficientColumns[i]);
+    }
+
+    std::vector<StationRow> stations;
+    for (auto record = records.begin() + 1; record != records.end(); ++record) {
+        requireFieldCount(*record, header, file);
+        StationRow row;
+        row.codigo = requiredText(*record, 0, file, "o código do posto");
+        row.nome = requiredText(*record, 1, file, "o nome do posto");
+        row.estado = record->fields[2];
+        std::array<double, kCoefficientColumns.size()> values{};
+        for (std::size_t i = 0; i < constants.size(); ++i) {
+            values[i] = numberField(*record, constants[i], file, kCoefficientColumns[i]);
+        }
+        row.coefficients = {values[0], values[1], values[2], values[3],
+                            values[4], values[5], values[6]};
+        stations.push_back(std::move(row));
+    }
+    return stations;
+}
+
+std::vector<CurveNumberRow> readCurveNumbersCsv(const std::filesystem::path& file) {
+    const auto records = readCsvFile(file);
+    const auto& header = headerOf(records, file, "id,terreno,zona,cn");
+    if (trimmed(header.fields[0]).empty()) {
+        throw fileLineError(file, header.line, "a coluna 1 do cabeçalho não tem nome");
+    }
+    requireNameAt(header, file, 1, "terreno");
+    const auto zona = columnOf(header, file, "zona");
+    const auto cn = columnOf(header, file, "cn");
+
+    std::vector<CurveNumberRow> rows;
+    for (auto record = records.begin() + 1; record != records.end(); ++record) {
+        requireFieldCount(*record, header, file);
+        CurveNumberRow row;
+        if (!trimmed(record->fields[0]).empty()) {
+            row.id = record->fields[0];
+        }
+        row.terreno = requiredText(*record, 1, file, "o terreno");
+        const std::string& zone = record->fields[zona];
+        if (zone != "Rural" && zone != "Urbana") {
+            throw fileLineError(file, record->line,
+                                "a zona deve ser \"Rural\" ou \"Urbana\", não " + inQuotes(zone));
+        }
+        row.zona = zone;
+        row.cn = numberField(*record, cn, file, "cn");
+        if (!(*row.cn > 0 && *row.cn <= 100)) {
+            throw fileLineError(file, record->line,
+                                "o CN deve ser maior que 0 e no máximo 100, não " +
+                                    inQuotes(record->fields[cn]));
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+} // namespace refdata

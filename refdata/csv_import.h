@@ -1,0 +1,21 @@
+#pragma once
+
+#include "refdata/reference_tables.h"
+
+#include <filesystem>
+#include <vector>
+
+namespace refdata {
+
+// The stations file: a header whose first three names are codigo,nome,estado in this
+// order, then a,b,c,B5,B15,B30,Bm in any order (other columns are ignored), and one
+// station per line with a code, a name and all seven constants as numbers with a period
+// as decimal mark. Throws DatabaseError with the file, the line and the reason.
+std::vector<StationRow> readStationsCsv(const std::filesystem::path& file);
+
+// The curve-number file: a header whose first column is kept but never read, the second is
+// terreno, and zona and cn follow in any order; one land class per line with its zone
+// ("Rural" or "Urbana") and a curve number above 0 and at most 100.
+std::vector<CurveNumberRow> readCurveNumbersCsv(const std::filesystem::path& file);
+
+} // namespace refdata

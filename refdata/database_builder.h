@@ -1,0 +1,16 @@
+#pragma once
+
+#include <filesystem>
+
+namespace refdata {
+
+// Builds an SQLite reference database from the stations and curve-number CSV files. A bad
+// file is refused with its name, line and reason; `out` is then left as it was.
+void buildDatabaseFromCsv(const std::filesystem::path& out, const std::filesystem::path& stationsCsv,
+                          const std::filesystem::path& curveNumbersCsv);
+
+// Copies the tables `zeb` and `cn` of a legacy Access file into a new SQLite database,
+// rows in stored order, nulls kept as nulls. `out` is replaced only when all went well.
+void convertAccessToSqlite(const std::filesystem::path& out, const std::filesystem::path& mdbPath);
+
+} // namespace refdata

@@ -1,0 +1,83 @@
+#include "refdata/open_database.h"
+
+#include "refdata/access_file_check.h"
+#include "refdata/access_reference_database.h"
+#include "refdata/database_message.h"
+#include "refdata/sqlite_reference_database.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <string_view>
+#include <system_error>
+
+namespace refdata {
+
+namespace {
+
+constexpr std::size_t kHeaderSize = 20;
+
+bool hasSqliteSignature(const std::array<unsigned char, kHeaderSize>& bytes) {
+    constexpr std::string_view signature{"SQLite format 3\0", 16};
+    return std::equal(signature.begin(), signature.end(), bytes.begin(),
+                      [](char s, unsigned char b) { return static_cast<unsigned char>(s) == b; });
+}
+
+} // namespace
+
+std::unique_ptr<ReferenceDatabase> openReferenceDatabase(const std::filesystem::path& file) {
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    if (!std::filesystem::exists(status)) {
+        throw databaseError(file, "o arquivo não existe");
+    }
+    if (std::filesystem::is_directory(status)) {
+        throw databaseError(file, "é uma pasta, não um arquivo");
+    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        throw databaseError(file, std::string("o arquivo não pôde ser aberto para leitura (") +
+                                      std::strerror(errno) + ")");
+    }
+    std::array<unsigned char, kHeaderSize> header{};
+    in.read(reinterpret_cast<char*>(header.data()), header.size());
+    const auto count = static_cast<std::size_t>(in.gcount());
+    in.close();
+
+    if (count == kHeaderSize && hasSqliteSignature(header)) {
+        return std::make_unique<SqliteReferenceDatabase>(file);
+    }
+    if (hasAccessSignature({header.data(), count})) {
+        return std::make_unique<AccessReferenceDatabase>(file);
+    }
+    if (count == 0) {
+        throw databaseError(file, "o arquivo está vazio");
+    }
+    throw databaseError(file, "o arquivo não é um banco de dados SQLite nem Access");
+}
+
+std::filesystem::path locateDatabase(const std::filesystem::path& programDir,
+                                     const std::filesystem::path& installedDataDir) {
+    const std::array candidates = {programDir / "zeb.mdb", programDir / "zeb.sqlite",
+                                   installedDataDir / "zeb.mdb", installedDataDir / "zeb.sqlite"};
+    std::string places;
+    for (const auto& candidate : candidates) {
+        std::error_code error;
+        // A file that exists but cannot be read is still chosen: opening it then says why,
+        // instead of quietly using another database.
+        if (std::filesystem::exists(candidate, error) &&
+            !std::filesystem::is_directory(candidate, error)) {
+            return candidate;
+        }
+        places += (places.empty() ? "" : ", ") + candidate.string();
+    }
+    throw DatabaseError("Banco de dados não encontrado. Procurado em: " + places + ".");
+}
+
+std::filesystem::path installedDataDir(const std::filesystem::path& programDir) {
+    return (programDir / ZEB_BIN_TO_DATADIR).lexically_normal();
+}
+
+} // namespace refdata

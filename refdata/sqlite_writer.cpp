@@ -1,0 +1,159 @@
+#include "refdata/sqlite_writer.h"
+
+#include "refdata/database_message.h"
+#include "refdata/sqlite_handle.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <string>
+
+namespace refdata {
+
+namespace {
+
+constexpr const char* kSchema = R"(
+CREATE TABLE zeb (codigo TEXT, nome TEXT, estado TEXT,
+                  a REAL, b REAL, c REAL, B5 REAL, B15 REAL, B30 REAL, Bm REAL);
+CREATE TABLE cn (id INTEGER, terreno TEXT, zona TEXT, cn REAL);
+)";
+constexpr const char* kIndexes = R"(
+CREATE INDEX zeb_nome ON zeb (nome);
+CREATE INDEX cn_terreno ON cn (terreno);
+)";
+
+// A writer over one temporary database file; anything that fails throws with the reason.
+class TemporaryDatabase {
+public:
+    TemporaryDatabase(const std::filesystem::path& target) : m_target(target) {
+        createFile();
+        sqlite3* db = nullptr;
+        const int code = sqlite3_open_v2(m_path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+        m_db.reset(db);
+        check(code);
+        // Nothing to roll back into: a failed build is thrown away whole.
+        execute("PRAGMA journal_mode = OFF");
+    }
+
+    ~TemporaryDatabase() {
+        m_db.reset();
+        if (!m_renamed) {
+            std::filesystem::remove(m_path, m_ignored);
+        }
+    }
+
+    void execute(const char* sql) { check(sqlite3_exec(m_db.get(), sql, nullptr, nullptr, nullptr)); }
+
+    SqliteStatement prepare(const char* sql) {
+        sqlite3_stmt* statement = nullptr;
+        const int code = sqlite3_prepare_v2(m_db.get(), sql, -1, &statement, nullptr);
+        SqliteStatement owned(statement);
+        check(code);
+        return owned;
+    }
+
+    void bindText(sqlite3_stmt* statement, int index, const std::optional<std::string>& text) {
+        check(text ? sqlite3_bind_text(statement, index, text->data(),
+                                       static_cast<int>(text->size()), SQLITE_TRANSIENT)
+                   : sqlite3_bind_null(statement, index));
+    }
+
+    void bindNumber(sqlite3_stmt* statement, int index, const std::optional<double>& number) {
+        check(number ? sqlite3_bind_double(statement, index, *number)
+                     : sqlite3_bind_null(statement, index));
+    }
+
+    void insert(sqlite3_stmt* statement) {
+        const int code = sqlite3_step(statement);
+        if (code != SQLITE_DONE) {
+            check(code);
+        }
+        sqlite3_reset(statement);
+    }
+
+    // Closes the database and renames it over the target.
+    void commitAs() {
+        check(sqlite3_close(m_db.get()));
+        m_db.release();
+        if (std::rename(m_path.c_str(), m_target.c_str()) != 0) {
+            fail(std::strerror(errno));
+        }
+        m_renamed = true;
+    }
+
+private:
+    void createFile() {
+        // Beside the target, so the final rename stays on one file system; the mode follows
+        // the user's umask like any file the user creates.
+        for (int attempt = 0;; ++attempt) {
+            m_path = m_target;
+            m_path += ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(attempt);
+            const int fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd >= 0) {
+                ::close(fd);
+                return;
+            }
+            if (errno != EEXIST || attempt > 100) {
+                m_renamed = true; // nothing of ours to remove
+                fail(std::strerror(errno));
+            }
+        }
+    }
+
+    void check(int code) {
+        if (code != SQLITE_OK) {
+            fail(m_db ? sqlite3_errmsg(m_db.get()) : sqlite3_errstr(code));
+        }
+    }
+
+    [[noreturn]] void fail(const std::string& reason) {
+        throw databaseError(m_target, "não foi possível gravar o arquivo (" + reason + ")");
+    }
+
+    std::filesystem::path m_target;
+    std::filesystem::path m_path;
+    SqliteConnection m_db;
+    bool m_renamed = false;
+    std::error_code m_ignored;
+};
+
+} // namespace
+
+void writeSqliteDatabase(const std::filesystem::path& file, const ReferenceTables& tables) {
+    TemporaryDatabase database(file);
+    database.execute("BEGIN");
+    database.execute(kSchema);
+
+    auto station = database.prepare("INSERT INTO zeb VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
+    for (const auto& row : tables.stations) {
+        database.bindText(station.get(), 1, row.codigo);
+        database.bindText(station.get(), 2, row.nome);
+        database.bindText(station.get(), 3, row.estado);
+        const auto& k = row.coefficients;
+        int index = 4;
+        for (const auto& value : {k.a, k.b, k.c, k.B5, k.B15, k.B30, k.Bm}) {
+            database.bindNumber(station.get(), index++, value);
+        }
+        database.insert(station.get());
+    }
+
+    auto curveNumber = database.prepare("INSERT INTO cn VALUES (?1, ?2, ?3, ?4)");
+    for (const auto& row : tables.curveNumbers) {
+        database.bindText(curveNumber.get(), 1, row.id);
+        database.bindText(curveNumber.get(), 2, row.terreno);
+        database.bindText(curveNumber.get(), 3, row.zona);
+        database.bindNumber(curveNumber.get(), 4, row.cn);
+        database.insert(curveNumber.get());
+    }
+    station.reset();
+    curveNumber.reset();
+
+    database.execute(kIndexes);
+    database.execute("COMMIT");
+    database.commitAs();
+}
+
+} // namespace refdata

@@ -1,0 +1,41 @@
+#include "refdata/value_text.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace refdata {
+
+std::string integerText(std::int64_t value) {
+    return std::to_string(value);
+}
+
+std::string numberText(double value) {
+    // to_chars with a precision writes exactly what printf's %.15g writes in the C locale.
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::general, 15);
+    return std::string(buffer.data(), result.ptr);
+}
+
+std::optional<double> parseNumberText(std::string_view text) {
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-') {
+        text.remove_prefix(1);
+    }
+    double value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || result.ec != std::errc() || result.ptr != text.data() + text.size() ||
+        !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace refdata
