@@ -1,0 +1,134 @@
+#include "ui/splash.h"
+
+#include "ui/fonts.h"
+#include "ui_frmsplash.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
+
+namespace ui {
+
+namespace {
+
+// Sizes to the text in the label's font, keeping the edge the text is aligned to.
+void fitToText(QLabel* label) {
+    const QRect old = label->geometry();
+    const QSize size = label->sizeHint();
+    if (label->alignment().testFlag(Qt::AlignRight)) {
+        label->setGeometry(old.right() + 1 - size.width(), old.top(), size.width(), size.height());
+    } else {
+        label->setGeometry(old.left(), old.top(), size.width(), size.height());
+    }
+}
+
+void setSplashFont(QLabel* label, qreal points) {
+    label->setFont(splashFont(points));
+    fitToText(label);
+}
+
+} // namespace
+
+SplashWindow::SplashWindow(ShowMainWindow showMainWindow)
+    : QFrame(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), m_ui(new Ui::frmSplash),
+      m_tmrTimer(new QTimer(this)), m_showMainWindow(std::move(showMainWindow)) {
+    m_ui->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(size());
+
+    setSplashFont(m_ui->lblProductName, 32.25);
+    setSplashFont(m_ui->lblPlatform, 15.75);
+    setSplashFont(m_ui->lblVersion, 12);
+
+    // The picture and the texts take their own clicks: only the frame's free area ends the
+    // splash (a label would otherwise pass an unused click on to its frame).
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_ui->Picture1), static_cast<QWidget*>(m_ui->lblProductName),
+          static_cast<QWidget*>(m_ui->lblPlatform), static_cast<QWidget*>(m_ui->lblVersion)}) {
+        w->installEventFilter(this);
+    }
+    m_ui->Frame1->installEventFilter(this);
+    setFocusPolicy(Qt::StrongFocus);
+
+    m_tmrTimer->setObjectName(QStringLiteral("tmrTimer"));
+    m_tmrTimer->setSingleShot(true);
+    connect(m_tmrTimer, &QTimer::timeout, this, &SplashWindow::tmrTimer_Timer);
+    m_tmrTimer->start(kHandOverDelayMs);
+}
+
+SplashWindow::~SplashWindow() {
+    delete m_ui;
+}
+
+void SplashWindow::showCentred() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void SplashWindow::keyPressEvent(QKeyEvent* event) {
+    // Only keys that produce a character count: Shift, arrows and the like do not.
+    if (event->text().isEmpty()) {
+        QFrame::keyPressEvent(event);
+        return;
+    }
+    Form_KeyPress(event->text().at(0).unicode());
+}
+
+bool SplashWindow::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+                       type == QEvent::MouseButtonDblClick;
+    if (!mouse) {
+        return QFrame::eventFilter(watched, event);
+    }
+    if (watched != m_ui->Frame1) {
+        return true;
+    }
+    const auto* mouseEvent = static_cast<QMouseEvent*>(event);
+    if (mouseEvent->button() != Qt::LeftButton) {
+        return false;
+    }
+    if (type == QEvent::MouseButtonPress) {
+        m_frame1Pressed = true;
+    } else if (type == QEvent::MouseButtonRelease && m_frame1Pressed) {
+        m_frame1Pressed = false;
+        if (m_ui->Frame1->rect().contains(mouseEvent->position().toPoint())) {
+            Frame1_Click();
+        }
+    }
+    return true;
+}
+
+void SplashWindow::tmrTimer_Timer() {
+    handOver();
+}
+
+void SplashWindow::Form_KeyPress(int /*KeyAscii*/) {
+    handOver();
+}
+
+void SplashWindow::Frame1_Click() {
+    handOver();
+}
+
+void SplashWindow::handOver() {
+    if (m_handedOver) {
+        return;
+    }
+    m_handedOver = true;
+    m_tmrTimer->stop();
+    // The main window first, however long its load takes: the splash stays up meanwhile.
+    const bool shown = m_showMainWindow();
+    if (!shown) {
+        Q_EMIT mainWindowFailed();
+    }
+    close();
+}
+
+} // namespace ui
