@@ -1,0 +1,34 @@
+#pragma once
+
+#include "calc/record.h"
+#include "report/number_style.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace report {
+
+// Fixed-width fields of the report and the grid. Widths count characters, not bytes, so
+// "Área" is four wide. A text already at or above the width is returned whole.
+std::string alignRight(std::string_view text, std::size_t width);
+std::string alignLeft(std::string_view text, std::size_t width);
+
+// A value text narrowed to a field without changing the number it shows: decimal digits are
+// dropped from the right until it fits, then a separator left at the end; integer digits and
+// an exponent are never dropped, so a text whose sign and integer part alone are wider comes
+// back without decimals and widens its field.
+std::string fitValueText(std::string_view text, std::size_t width,
+                         std::string_view decimalSeparator);
+
+// The style's decimal separator, or a period when it is empty: an empty separator would glue
+// integer and decimal digits into a different number.
+std::string_view effectiveDecimalSeparator(const NumberStyle& style);
+
+using ValueFormatter = std::string (*)(double value, const NumberStyle& style);
+
+// A value right-aligned in its field; an entry the run left empty is a field of blanks.
+std::string valueField(const calc::Entry& entry, std::size_t width, ValueFormatter format,
+                       const NumberStyle& style);
+
+} // namespace report
