@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds the Debian package of a build and checks its name, contents and dependencies.
+# Usage: package_test.sh BUILD_DIR
+set -euo pipefail
+build="$1"
+out="$(mktemp -d)"
+trap 'rm -rf "$out"' EXIT
+
+(cd "$build" && cpack -G DEB -B "$out" >"$out/cpack.log") || { cat "$out/cpack.log" >&2; exit 1; }
+deb=$(ls "$out"/zeb_*.deb)
+
+[ "$(dpkg-deb -f "$deb" Package)" = zeb ]
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libqt6widgets6 libsqlite3 libmdb; do
+    if ! grep -q "$library" <<<"$depends"; then
+        echo "Depends lacks $library: $depends" >&2
+        exit 1
+    fi
+done
+dpkg-deb -f "$deb" Maintainer | grep -q '@example.com'
+
+contents=$(dpkg-deb -c "$deb")
+for file in ./usr/bin/zeb ./usr/bin/zeb-calc ./usr/share/zeb/zeb.sqlite \
+            ./usr/share/applications/com.example.zeb.desktop \
+            ./usr/share/icons/hicolor/48x48/apps/com.example.zeb.png \
+            ./usr/share/icons/hicolor/scalable/apps/com.example.zeb.svg; do
+    if ! grep -q " $file\$" <<<"$contents"; then
+        echo "not in the package: $file" >&2
+        exit 1
+    fi
+done
+echo "$(basename "$deb"): $depends"
