@@ -9,7 +9,7 @@ packages=(
     libsqlite3-dev sqlite3
     mdbtools mdbtools-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-liberation fonts-liberation2
+    fonts-liberation fonts-liberation2 fonts-urw-base35 desktop-file-utils
     clang libclang-rt-14-dev
     xvfb xauth poppler-utils locales
     cups cups-bsd cups-client printer-driver-cups-pdf
