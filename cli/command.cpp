@@ -1,0 +1,181 @@
+#include "cli/command.h"
+
+#include "calc/calculation.h"
+#include "calc/concentration.h"
+#include "cli/exit_codes.h"
+#include "cli/locale_style.h"
+#include "cli/number_text.h"
+#include "cli/options.h"
+#include "cli/record_export.h"
+#include "cli/station_source.h"
+#include "report/report_file.h"
+#include "report/report_lines.h"
+
+#include <array>
+#include <cstdlib>
+#include <ctime>
+#include <variant>
+
+namespace cli {
+
+namespace {
+
+std::string environmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+// Current local time as "yyyy-MM-dd HH:mm:ss".
+std::string localTimestamp() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (::localtime_r(&now, &local) == nullptr) {
+        return "0000-00-00 00:00:00";
+    }
+    std::array<char, 32> text{};
+    const std::size_t length = std::strftime(text.data(), text.size(), "%Y-%m-%d %H:%M:%S", &local);
+    return std::string(text.data(), length);
+}
+
+int usageFailure(std::ostream& err, const std::string& message) {
+    err << "zeb-calc: " << message << "\n\n"
+        << usageSynopsis() << "Use zeb-calc --help para a ajuda completa.\n";
+    return kExitUsage;
+}
+
+int failure(std::ostream& err, const CommandFailure& failure) {
+    if (failure.exitCode == kExitUsage) {
+        return usageFailure(err, failure.message);
+    }
+    err << "zeb-calc: " << failure.message << "\n";
+    return failure.exitCode;
+}
+
+calc::CalculationInputs inputsFor(const CommandOptions& options, double concentrationTimeH) {
+    calc::CalculationInputs inputs;
+    inputs.durationIndex = static_cast<std::int16_t>(options.durationIndex);
+    inputs.curveNumber = options.curveNumber;
+    inputs.drainageAreaKm2 = options.drainageAreaKm2;
+    inputs.returnPeriodYears = options.returnPeriodYears;
+    inputs.concentrationTimeH = concentrationTimeH;
+    if (options.constantsSource == ConstantsSource::Own) {
+        inputs.mode = calc::EquationMode::Own;
+        inputs.frequencyFactorK = options.ownConstants[0];
+        inputs.idfCoefficientA = options.ownConstants[1];
+        inputs.idfCoefficientB = options.ownConstants[2];
+        inputs.idfCoefficientC = options.ownConstants[3];
+    }
+    return inputs;
+}
+
+std::string outputBytes(const CommandOptions& options, const calc::CalculationRecord& record,
+                        const report::NumberStyle& style, const ProcessEnvironment& environment) {
+    switch (options.format) {
+    case OutputFormat::Json:
+        return recordJson(record);
+    case OutputFormat::Csv:
+        return recordCsv(record);
+    case OutputFormat::Report:
+        break;
+    }
+    const std::string timestamp = environment.reportTimestamp.value_or(localTimestamp());
+    return report::reportFileBytes(report::composeReportLines(
+        record, options.riverText, options.stationText, timestamp, style));
+}
+
+} // namespace
+
+ProcessEnvironment readProcessEnvironment() {
+    ProcessEnvironment environment;
+    environment.lcAll = environmentValue("LC_ALL");
+    environment.lcNumeric = environmentValue("LC_NUMERIC");
+    environment.lang = environmentValue("LANG");
+    if (const char* timestamp = std::getenv("ZEB_REPORT_TIMESTAMP")) {
+        environment.reportTimestamp = timestamp;
+    }
+    return environment;
+}
+
+int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironment& environment,
+               std::ostream& out, std::ostream& err) {
+    const ParseResult parsed = parseArguments(arguments);
+    if (std::holds_alternative<HelpRequest>(parsed)) {
+        out << helpText() << std::flush;
+        return out ? kExitSuccess : kExitOutputFailed;
+    }
+    if (const auto* error = std::get_if<UsageError>(&parsed)) {
+        return usageFailure(err, error->message);
+    }
+    const CommandOptions& options = std::get<CommandOptions>(parsed);
+
+    report::NumberStyle style;
+    if (options.localeName) {
+        const auto named = numberStyleForLocaleName(*options.localeName);
+        if (!named) {
+            return usageFailure(err, "localidade desconhecida: \"" + *options.localeName +
+                                         "\" (use C, POSIX, en_US ou pt_BR).");
+        }
+        style = *named;
+    } else {
+        style = systemNumberStyle(
+            numericLocaleName(environment.lcAll, environment.lcNumeric, environment.lang));
+    }
+
+    std::optional<calc::StationCoefficients> station;
+    if (options.constantsSource != ConstantsSource::Own) {
+        auto found = stationCoefficients(options);
+        if (const auto* stop = std::get_if<CommandFailure>(&found)) {
+            return failure(err, *stop);
+        }
+        station = std::get<calc::StationCoefficients>(found);
+    }
+
+    // tc from the length and drop exactly as the window computes it, or as given.
+    double concentrationTimeH = options.concentrationTimeH.value_or(0);
+    if (options.channelLengthKm && options.elevationDropM) {
+        const auto tc =
+            calc::computeConcentrationTime(*options.channelLengthKm, *options.elevationDropM);
+        if (!tc) {
+            return failure(err,
+                           {kExitUndefined,
+                            "Não é possível calcular: o tempo de concentração não tem "
+                            "valor para o comprimento " +
+                                exactNumberText(*options.channelLengthKm) + " km e o desnível " +
+                                exactNumberText(*options.elevationDropM) +
+                                " m (desnível zero, quociente negativo ou resultado "
+                                "grande demais)."});
+        }
+        concentrationTimeH = *tc;
+    }
+
+    calc::CalculationInputs inputs = inputsFor(options, concentrationTimeH);
+    inputs.station = station;
+    const calc::CalculationResult result = calc::computeCalculationRecord(inputs);
+    if (const auto* error = std::get_if<calc::CalculationError>(&result)) {
+        return failure(err, {kExitUndefined, error->message});
+    }
+    calc::CalculationRecord record = std::get<calc::CalculationRecord>(result);
+    // The window keeps the length and drop the last tc was computed from; with --tc there are
+    // none and they stay 0.
+    record.channelLengthKm = options.channelLengthKm.value_or(0);
+    record.elevationDropM = options.elevationDropM.value_or(0);
+    record.concentrationTimeH = concentrationTimeH;
+
+    const std::string bytes = outputBytes(options, record, style, environment);
+    if (options.outputPath) {
+        if (const auto error = report::writeFileAtomically(*options.outputPath, bytes)) {
+            err << "zeb-calc: " << *error << "\n";
+            return kExitOutputFailed;
+        }
+        return kExitSuccess;
+    }
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) {
+        err << "zeb-calc: não foi possível escrever na saída padrão.\n";
+        return kExitOutputFailed;
+    }
+    return kExitSuccess;
+}
+
+} // namespace cli

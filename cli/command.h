@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+// What zeb-calc reads from its environment, gathered once by main.
+struct ProcessEnvironment {
+    std::string lcAll, lcNumeric, lang;
+    // ZEB_REPORT_TIMESTAMP: fixes the report's date and time, for reproducible output.
+    std::optional<std::string> reportTimestamp;
+};
+
+ProcessEnvironment readProcessEnvironment();
+
+// Runs zeb-calc over the arguments after the program name and returns its exit status.
+// Results go to `out` (or to --output), messages to `err`; nothing reaches `out` unless the
+// whole result does.
+int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironment& environment,
+               std::ostream& out, std::ostream& err);
+
+} // namespace cli

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "report/number_style.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace cli {
+
+// The separators of a locale named on the command line: C, POSIX and C.* and en_* give a
+// period and a comma, pt_BR (with any codeset or modifier) a comma and a period. None for any
+// other name.
+std::optional<report::NumberStyle> numberStyleForLocaleName(std::string_view name);
+
+// The locale the environment selects for numbers: LC_ALL, else LC_NUMERIC, else LANG.
+std::string numericLocaleName(const std::string& lcAll, const std::string& lcNumeric,
+                              const std::string& lang);
+
+// The separators of the system's numeric locale, read from the locale's own data without
+// changing the process's locale. The names above map as listed; another installed locale
+// gives its own separators; an unknown one the C separators.
+report::NumberStyle systemNumberStyle(const std::string& localeName);
+
+} // namespace cli

@@ -1,0 +1,13 @@
+#include "cli/command.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.emplace_back(argv[i]);
+    }
+    return cli::runZebCalc(arguments, cli::readProcessEnvironment(), std::cout, std::cerr);
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace cli {
+
+enum class OutputFormat { Report, Json, Csv };
+
+// Where the rainfall relation's constants come from.
+enum class ConstantsSource {
+    StationConstants, // --station-constants a,b,c,B5,B15,B30,Bm (mode Automatic)
+    Own,              // --own K,a,b,c (mode Own)
+    StationName,      // --station NAME, from the reference database
+    StationCode,      // --code CODE, from the reference database
+};
+
+// One zeb-calc invocation, every value already checked and converted.
+struct CommandOptions {
+    int durationIndex = 0;
+    double curveNumber = 0;
+    double drainageAreaKm2 = 0;
+    double returnPeriodYears = 0;
+    // Either the length and drop, from which tc is computed, or tc itself.
+    std::optional<double> channelLengthKm;
+    std::optional<double> elevationDropM;
+    std::optional<double> concentrationTimeH;
+
+    ConstantsSource constantsSource = ConstantsSource::StationConstants;
+    std::array<double, 7> stationConstants{}; // a, b, c, B5, B15, B30, Bm
+    std::array<double, 4> ownConstants{};     // K, a, b, c
+    std::string stationName;                  // --station
+    std::string stationCode;                  // --code
+    std::optional<std::string> databasePath;  // --database
+
+    std::string riverText;
+    std::string stationText;
+    OutputFormat format = OutputFormat::Report;
+    std::optional<std::string> localeName; // none: the system's
+    std::optional<std::string> outputPath; // none: standard output
+};
+
+struct HelpRequest {};
+
+// What is wrong with the command line, in Portuguese, ready for stderr.
+struct UsageError {
+    std::string message;
+};
+
+using ParseResult = std::variant<CommandOptions, HelpRequest, UsageError>;
+
+// Reads the arguments after the program name. A pure function: it reads nothing but its
+// argument and never throws.
+ParseResult parseArguments(const std::vector<std::string>& arguments);
+
+// A number as the command line takes it: a period as decimal mark, an optional sign and
+// exponent, nothing else before or after; finite only.
+std::optional<double> parseCommandLineNumber(const std::string& text);
+
+// The synopsis printed with every usage error, and the full help.
+std::string usageSynopsis();
+std::string helpText();
+
+} // namespace cli

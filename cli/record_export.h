@@ -1,0 +1,19 @@
+#pragma once
+
+#include "calc/record.h"
+
+#include <string>
+
+namespace cli {
+
+// The whole record as one JSON object {"record": {...}}: every field by its name, series as
+// 15-element arrays (entries 1..15), the convolution table as 16 rows of 16, null for every
+// empty entry, numbers in their shortest exact form. The unit hydrograph's single-precision
+// ordinates are written as the exact doubles they enter the convolution as.
+std::string recordJson(const calc::CalculationRecord& record);
+
+// A header line and one line per step 1..15: the time and every series, an empty field for an
+// empty entry, a period as decimal mark, numbers in their shortest exact form.
+std::string recordCsv(const calc::CalculationRecord& record);
+
+} // namespace cli

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace cli::fixtures {
+
+struct ProcessOutcome {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs zeb-calc with these arguments and exactly this environment (nothing inherited), and
+// waits for it.
+ProcessOutcome runZebCalcProcess(const std::vector<std::string>& arguments,
+                                 const std::map<std::string, std::string>& environment = {});
+
+std::string readFile(const std::string& path);
+
+} // namespace cli::fixtures
