@@ -15,7 +15,8 @@ struct CalculationError {
 using CalculationResult = std::variant<CalculationRecord, CalculationError>;
 
 // One complete run. Either every field a run owns is filled as far as the run computes it,
-// or an error comes back and no record at all; it never throws.
+// or an error comes back and no record at all; it never throws. The record carries the tc it
+// was computed with; its length and drop stay 0.
 CalculationResult computeCalculationRecord(const CalculationInputs& inputs);
 
 // Copies the fields a run owns from a run's result into the window's record, leaving the

@@ -25,9 +25,8 @@ double parseLeadingNumber(std::string_view text) {
     // Gather the number's characters with the blanks taken out, then convert them in one go.
     // The sign is kept apart: the conversion takes digits only.
     bool negative = false;
-    bool signSeen = false;
     std::string mantissa;
-    std::string exponent;
+    bool exponentDigitSeen = false;
     bool periodSeen = false;
     bool mantissaDigitSeen = false;
     bool nonZeroDigitSeen = false;
@@ -45,8 +44,7 @@ double parseLeadingNumber(std::string_view text) {
         }
         if (stage == Stage::Sign) {
             stage = Stage::Mantissa;
-            if ((ch == '+' || ch == '-') && !signSeen) {
-                signSeen = true;
+            if (ch == '+' || ch == '-') {
                 negative = ch == '-';
                 continue;
             }
@@ -84,7 +82,7 @@ double parseLeadingNumber(std::string_view text) {
             }
         }
         if (stage == Stage::ExponentDigits && isDigit(ch)) {
-            exponent += ch;
+            exponentDigitSeen = true;
             // Saturates far beyond any double's exponent; only its side matters then.
             exponentValue = std::min(exponentValue * 10 + (ch - '0'), kExponentCap);
             continue;
@@ -96,9 +94,9 @@ double parseLeadingNumber(std::string_view text) {
         return 0;
     }
     std::string digits = mantissa;
-    if (!exponent.empty()) {
+    if (exponentDigitSeen) {
         digits += exponentNegative ? "e-" : "e";
-        digits += exponent;
+        digits += std::to_string(exponentValue);
     }
     double value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);

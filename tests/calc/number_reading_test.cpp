@@ -59,9 +59,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ReadingCase{"Upper", "1E3", 1000}, ReadingCase{"Lower", "1e3", 1000},
         ReadingCase{"Negative", "25e-1", 2.5}, ReadingCase{"ExplicitPlus", "2E+2", 200},
-        ReadingCase{"WithoutDigits", "1e", 1}, ReadingCase{"SignWithoutDigits", "1e+", 1},
-        ReadingCase{"NoMantissa", "e5", 0}, ReadingCase{"PeriodOnlyMantissa", ".e5", 0},
-        ReadingCase{"Overflow", "1e400", kInf}, ReadingCase{"NegativeOverflow", "-1e400", -kInf},
+        ReadingCase{"ExponentLeadingZeros", "1e0005", 1e5}, ReadingCase{"WithoutDigits", "1e", 1},
+        ReadingCase{"SignWithoutDigits", "1e+", 1}, ReadingCase{"NoMantissa", "e5", 0},
+        ReadingCase{"PeriodOnlyMantissa", ".e5", 0}, ReadingCase{"Overflow", "1e400", kInf},
+        ReadingCase{"NegativeOverflow", "-1e400", -kInf},
         ReadingCase{"HugeExponent", "1e99999999999999999999", kInf},
         ReadingCase{"Underflow", "1e-400", 0},
         ReadingCase{"ManyDigitsTimesSmallExponent", "1" + std::string(400, '0') + "e-10", kInf},
