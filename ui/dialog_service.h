@@ -1,0 +1,59 @@
+#pragma once
+
+#include <optional>
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace ui {
+
+// Every modal question or message the windows show passes through this seam: the program
+// shows real dialogs, the tests answer and inspect scripted ones.
+
+enum class MessageIcon {
+    None,
+    Exclamation,
+};
+
+// A save dialog as the export command configures it.
+struct SaveFileRequest {
+    QString title;
+    QStringList nameFilters; // Qt filter entries, e.g. "Text Files(*.txt)"
+    int selectedFilter = 0;  // position in nameFilters of the preselected entry
+    QString proposedName;    // empty proposes nothing
+    bool confirmOverwrite = true;
+};
+
+class DialogService {
+public:
+    virtual ~DialogService() = default;
+
+    // A modal box with an OK button; returns once it has been closed. An empty title shows
+    // the program's title "ZEB".
+    virtual void showMessage(QWidget* parent, const QString& text, const QString& title,
+                             MessageIcon icon) = 0;
+
+    // A modal save dialog: the full path chosen, or none when the user cancels.
+    virtual std::optional<QString> askSaveFileName(QWidget* parent,
+                                                   const SaveFileRequest& request) = 0;
+
+    void warning(QWidget* parent, const QString& text, const QString& title) {
+        showMessage(parent, text, title, MessageIcon::Exclamation);
+    }
+    void information(QWidget* parent, const QString& text, const QString& title) {
+        showMessage(parent, text, title, MessageIcon::None);
+    }
+};
+
+// The real dialogs of the program.
+class QtDialogService final : public DialogService {
+public:
+    void showMessage(QWidget* parent, const QString& text, const QString& title,
+                     MessageIcon icon) override;
+    std::optional<QString> askSaveFileName(QWidget* parent,
+                                           const SaveFileRequest& request) override;
+};
+
+} // namespace ui

@@ -1,0 +1,54 @@
+#include "ui/fonts.h"
+
+#include <QFontDatabase>
+
+namespace ui {
+
+namespace {
+
+QFont makeFont(const QString& family, qreal pointSize, bool bold, int stretch) {
+    QFont font(family);
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    font.setStretch(stretch);
+    // Keep the chosen face even where fontconfig would prefer another for the same name.
+    font.setStyleStrategy(QFont::PreferMatch);
+    return font;
+}
+
+} // namespace
+
+QString firstInstalledFamily(const QStringList& families) {
+    for (const QString& family : families) {
+        if (QFontDatabase::hasFamily(family)) {
+            return family;
+        }
+    }
+    return families.isEmpty() ? QString() : families.last();
+}
+
+QFont controlFont() {
+    static const QFont font = [] {
+        const QString original = QStringLiteral("MS Sans Serif");
+        const QString family =
+            firstInstalledFamily({original, QStringLiteral("Microsoft Sans Serif"),
+                                  QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
+        // Liberation Sans has the height of the original face but runs about six percent
+        // wider; set a little narrower, every caption fits the box the layout sized to it.
+        const bool substitute =
+            family != original && family != QStringLiteral("Microsoft Sans Serif");
+        return makeFont(family, 8.25, false, substitute ? 94 : 100);
+    }();
+    return font;
+}
+
+QFont titleFont() {
+    // Liberation Sans is metric-compatible with Arial.
+    static const QFont font =
+        makeFont(firstInstalledFamily({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                                       QStringLiteral("Arimo")}),
+                 27.75, true, 100);
+    return font;
+}
+
+} // namespace ui

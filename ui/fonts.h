@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+namespace ui {
+
+// The window fonts are chosen here and nowhere else. Where a face of the layout is not
+// installed, a metric-compatible or close face from fonts-liberation stands in for it.
+
+// "MS Sans Serif" 8.25 point, regular: every control without a font of its own.
+QFont controlFont();
+
+// "Arial" bold 27.75 point: the utility's name at the top of the main window.
+QFont titleFont();
+
+// The first of the families that is installed; the last one when none is.
+QString firstInstalledFamily(const QStringList& families);
+
+} // namespace ui

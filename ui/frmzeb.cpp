@@ -1,0 +1,463 @@
+#include "ui/frmzeb.h"
+
+#include "ui_frmzeb.h"
+
+#include "calc/calculation.h"
+#include "calc/concentration.h"
+#include "calc/durations.h"
+#include "report/field_reading.h"
+#include "report/number_format.h"
+#include "report/results_grid.h"
+#include "ui/dialog_service.h"
+#include "ui/fonts.h"
+#include "ui/resources.h"
+
+#include <algorithm>
+#include <variant>
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QTableWidgetItem>
+
+namespace ui {
+
+namespace {
+
+// The layout measures in twips; 15 of them make a pixel at 96 dots per inch.
+constexpr int kTwipsPerPixel = 15;
+constexpr int kClientWidthPx = 8850 / kTwipsPerPixel;
+constexpr int kClientHeightPx = 7845 / kTwipsPerPixel;
+constexpr int kGridColumnWidthPx = 1500 / kTwipsPerPixel;
+
+const QString kMessageTitle = QStringLiteral("ZEB");
+const QString kWarningTitle = QStringLiteral("Aviso!");
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// True when one of the texts is exactly empty; a blank counts as filled.
+bool findEmptyField(const QStringList& texts) {
+    return std::any_of(texts.cbegin(), texts.cend(),
+                       [](const QString& text) { return text.isEmpty(); });
+}
+
+// The grid's cell at a place, created on first use. Rows 1..15 hold values; their texts are
+// already padded to a fixed width, so they are shown as they are, set against the right edge.
+QTableWidgetItem* gridItem(QTableWidget* grid, int row, int column) {
+    QTableWidgetItem* item = grid->item(row, column);
+    if (item == nullptr) {
+        item = new QTableWidgetItem;
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grid->setItem(row, column, item);
+    }
+    return item;
+}
+
+// Row 0 is the grid's fixed heading row: it looks like a header and cannot be selected. It is
+// a pixel lower than the value rows so that the sixteen rows fill the grid exactly.
+void setUpHeadingRow(QTableWidget* grid) {
+    grid->setRowHeight(0, grid->verticalHeader()->defaultSectionSize() - 1);
+    for (int column = 0; column < grid->columnCount(); ++column) {
+        auto* item = new QTableWidgetItem;
+        item->setFlags(Qt::ItemIsEnabled);
+        item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        item->setBackground(grid->palette().button());
+        item->setForeground(grid->palette().buttonText());
+        grid->setItem(0, column, item);
+    }
+}
+
+} // namespace
+
+frmZEB::frmZEB(MainWindowServices services, QWidget* parent)
+    : QMainWindow(parent), m_ui(std::make_unique<Ui::frmZEB>()), m_services(std::move(services)) {
+    initResources();
+    m_ui->setupUi(this);
+    setFont(controlFont());
+    m_ui->lblNorbaltica->setFont(titleFont());
+    setUpHeadingRow(m_ui->grdVazoes);
+    fixWindowSize();
+    connectHandlers();
+}
+
+frmZEB::~frmZEB() = default;
+
+// The client area has the layout's size and the user cannot drag the border. Maximizing
+// enlarges only the frame: there is no layout, so every control keeps its place.
+void frmZEB::fixWindowSize() {
+    m_ui->centralwidget->setMinimumSize(kClientWidthPx, kClientHeightPx);
+    m_fixedSize = QSize(kClientWidthPx, kClientHeightPx + menuBar()->sizeHint().height());
+    setFixedSize(m_fixedSize);
+}
+
+void frmZEB::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        if (isMaximized()) {
+            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        } else if (!isMinimized() && !isFullScreen()) {
+            setFixedSize(m_fixedSize);
+        }
+    }
+}
+
+void frmZEB::connectHandlers() {
+    auto& u = *m_ui;
+    connect(u.cmdCalcular, &QPushButton::clicked, this, &frmZEB::cmdCalcular_Click);
+    connect(u.cmdSair, &QPushButton::clicked, this, &frmZEB::cmdSair_Click);
+    connect(u.cmdImprimir, &QPushButton::clicked, this, &frmZEB::cmdImprimir_Click);
+    connect(u.cmdExportar, &QPushButton::clicked, this, &frmZEB::cmdExportar_Click);
+    connect(u.mnuSobre, &QAction::triggered, this, &frmZEB::mnuSobre_Click);
+
+    // Esc is the window's cancel key, bound to "&Sair".
+    auto* cancel = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(cancel, &QShortcut::activated, u.cmdSair, &QPushButton::click);
+
+    // A selection made by the program runs these just as the user's does, and only on a
+    // real change; the lists are filled with their signals blocked.
+    connect(u.cboPosto, &QComboBox::currentIndexChanged, this, &frmZEB::cboPosto_Click);
+    connect(u.cboCodigo, &QComboBox::currentIndexChanged, this, &frmZEB::cboCodigo_Click);
+    connect(u.cboZona, &QComboBox::currentIndexChanged, this, &frmZEB::cboZona_Click);
+    connect(u.cboTerreno, &QComboBox::currentIndexChanged, this, &frmZEB::cboTerreno_Click);
+
+    connect(u.Option1, &QRadioButton::toggled, this, [this](bool selected) {
+        updateOptionTabStops();
+        if (selected) {
+            Option1_Click();
+        }
+    });
+    connect(u.Option2, &QRadioButton::toggled, this, [this](bool selected) {
+        updateOptionTabStops();
+        if (selected) {
+            Option2_Click();
+        }
+    });
+
+    // textChanged also runs for texts set by the program, nested, and never for the same text.
+    connect(u.txtComprimento, &QLineEdit::textChanged, this, &frmZEB::txtComprimento_Change);
+    connect(u.txtDesnivel, &QLineEdit::textChanged, this, &frmZEB::txtDesnivel_Change);
+    connect(u.txtArea, &FieldEdit::focusLost, this, &frmZEB::txtArea_LostFocus);
+    connect(u.txtComprimento, &FieldEdit::focusLost, this, &frmZEB::txtComprimento_LostFocus);
+    connect(u.txtDesnivel, &FieldEdit::focusLost, this, &frmZEB::txtDesnivel_LostFocus);
+}
+
+bool frmZEB::Form_Load() {
+    auto& u = *m_ui;
+    u.Option1->setChecked(true);
+
+    std::vector<refdata::StationListItem> stations;
+    std::vector<std::string> landClasses;
+    try {
+        m_database = m_services.openDatabase();
+        stations = m_database->allStations();
+        landClasses = m_database->allLandClasses();
+    } catch (const refdata::DatabaseError& error) {
+        m_database.reset();
+        showDatabaseMessage(error.what());
+        return false;
+    }
+
+    QStringList codes;
+    QStringList names;
+    codes.reserve(static_cast<qsizetype>(stations.size()));
+    names.reserve(static_cast<qsizetype>(stations.size()));
+    m_stationCodes.clear();
+    m_stationCodes.reserve(stations.size());
+    for (const refdata::StationListItem& station : stations) {
+        codes.append(fromUtf8(station.codigo));
+        names.append(fromUtf8(station.nome));
+        m_stationCodes.push_back(station.codigo);
+    }
+    QStringList terrains;
+    terrains.reserve(static_cast<qsizetype>(landClasses.size()));
+    for (const std::string& landClass : landClasses) {
+        terrains.append(fromUtf8(landClass));
+    }
+    QStringList durations;
+    for (const std::string_view label : calc::durationLabels) {
+        durations.append(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())));
+    }
+
+    // A combo box selects its first item as soon as it has one. The lists are filled without
+    // running any handler and end with nothing selected.
+    for (QComboBox* list : {u.cboCodigo, u.cboPosto, u.cboZona, u.cboTerreno, u.cboDuracao}) {
+        const QSignalBlocker blocker(list);
+        list->clear();
+        if (list == u.cboCodigo) {
+            list->addItems(codes);
+        } else if (list == u.cboPosto) {
+            list->addItems(names);
+        } else if (list == u.cboZona) {
+            list->addItems({QStringLiteral("Rural"), QStringLiteral("Urbana")});
+        } else if (list == u.cboTerreno) {
+            list->addItems(terrains);
+        } else {
+            list->addItems(durations);
+        }
+        list->setCurrentIndex(-1);
+    }
+
+    u.grdVazoes->setColumnWidth(0, kGridColumnWidthPx);
+    u.grdVazoes->setColumnWidth(1, kGridColumnWidthPx);
+    u.grdVazoes->item(0, 0)->setText(QStringLiteral("        Tempo (h)"));
+    u.grdVazoes->item(0, 1)->setText(QStringLiteral("      Vazão (m³/s)"));
+    return true;
+}
+
+// ---- Commands ------------------------------------------------------------------------------
+
+void frmZEB::cmdCalcular_Click() {
+    auto& u = *m_ui;
+    const bool automatic = u.Option1->isChecked();
+
+    const QStringList required =
+        automatic ? QStringList{u.cboCodigo->currentText(),  u.txtCN->text(),
+                                u.cboDuracao->currentText(), u.txtArea->text(),
+                                u.txtComprimento->text(),    u.txtDesnivel->text(),
+                                u.txtRecorrencia->text()}
+                  : QStringList{u.txtCN->text(),       u.cboDuracao->currentText(),
+                                u.txtArea->text(),     u.txtComprimento->text(),
+                                u.txtDesnivel->text(), u.txtK->text(),
+                                u.txta->text(),        u.txtb->text(),
+                                u.txtc->text()};
+    if (findEmptyField(required)) {
+        m_services.dialogs->warning(this, QStringLiteral("Todos os campos devem estar preenchidos"),
+                                    kWarningTitle);
+        return;
+    }
+
+    calc::CalculationInputs inputs;
+    inputs.mode = automatic ? calc::EquationMode::Automatic : calc::EquationMode::Own;
+    inputs.durationIndex = static_cast<std::int16_t>(u.cboDuracao->currentIndex());
+    inputs.curveNumber = readField(u.txtCN);
+    inputs.drainageAreaKm2 = readField(u.txtArea);
+    inputs.returnPeriodYears = readField(u.txtRecorrencia);
+    if (automatic) {
+        if (m_currentStation) {
+            inputs.station = m_currentStation->coefficients;
+        }
+    } else {
+        inputs.frequencyFactorK = readField(u.txtK);
+        inputs.idfCoefficientA = readField(u.txta);
+        inputs.idfCoefficientB = readField(u.txtb);
+        inputs.idfCoefficientC = readField(u.txtc);
+    }
+    inputs.concentrationTimeH = m_record.concentrationTimeH;
+
+    const calc::CalculationResult result = calc::computeCalculationRecord(inputs);
+    if (const auto* error = std::get_if<calc::CalculationError>(&result)) {
+        m_services.dialogs->warning(this, fromUtf8(error->message), kWarningTitle);
+        return;
+    }
+    calc::copyRunFields(std::get<calc::CalculationRecord>(result), m_record);
+    fillResultsGrid(m_record);
+    u.cmdImprimir->setEnabled(true);
+    u.cmdExportar->setEnabled(true);
+}
+
+void frmZEB::fillResultsGrid(const calc::CalculationRecord& record) {
+    const report::NumberStyle& style = m_services.numberStyle;
+    for (int row = 1; row <= calc::kSteps; ++row) {
+        gridItem(m_ui->grdVazoes, row, 0)
+            ->setText(fromUtf8(report::gridTimeCell(record, row, style)));
+        gridItem(m_ui->grdVazoes, row, 1)
+            ->setText(fromUtf8(report::gridFlowCell(record, row, style)));
+    }
+}
+
+void frmZEB::cmdSair_Click() {
+    close();
+}
+
+void frmZEB::cmdImprimir_Click() {
+    // Prints the report of the record; comes with the printed report.
+}
+
+void frmZEB::cmdExportar_Click() {
+    // Exports the report of the record to a file; comes with the file export.
+}
+
+void frmZEB::mnuSobre_Click() {
+    // Shows the About box; comes with it.
+}
+
+// ---- Station and soil selection ----------------------------------------------------------
+
+void frmZEB::cboPosto_Click() {
+    const QString name = m_ui->cboPosto->currentText();
+    if (name.isEmpty()) {
+        // No lookup for an empty name. The previous station's constants must not be taken
+        // for the one now shown, so no station is current.
+        m_currentStation.reset();
+        return;
+    }
+    std::optional<refdata::StationRecord> station;
+    try {
+        station = m_database->findStationByName(name.toStdString());
+    } catch (const refdata::DatabaseError& error) {
+        m_currentStation.reset();
+        showDatabaseMessage(error.what());
+        return;
+    }
+    if (!station) {
+        m_currentStation.reset();
+        showDatabaseMessage(QStringLiteral("O posto \"%1\" não está no banco de dados %2.")
+                                .arg(name, fromUtf8(m_database->path().string()))
+                                .toStdString());
+        return;
+    }
+    m_currentStation = std::move(station);
+    // Selecting the code runs cboCodigo_Click, which finds the name already selected (or,
+    // for a repeated name, selects the first row's and looks that up in turn).
+    selectStationCode(m_currentStation->codigo);
+    if (m_currentStation) {
+        m_ui->txtEstado->setText(fromUtf8(m_currentStation->estado));
+    }
+}
+
+void frmZEB::cboCodigo_Click() {
+    m_ui->cboPosto->setCurrentIndex(m_ui->cboCodigo->currentIndex());
+}
+
+void frmZEB::cboZona_Click() {
+    const QString zone = m_ui->cboZona->currentText();
+    std::vector<std::string> landClasses;
+    try {
+        landClasses = m_database->landClassesOfZone(zone.toStdString());
+    } catch (const refdata::DatabaseError& error) {
+        showDatabaseMessage(error.what());
+        return;
+    }
+    QStringList terrains;
+    terrains.reserve(static_cast<qsizetype>(landClasses.size()));
+    for (const std::string& landClass : landClasses) {
+        terrains.append(fromUtf8(landClass));
+    }
+    // Rebuilt without running cboTerreno_Click; no land class is selected afterwards and
+    // the curve number stays as it was.
+    const QSignalBlocker blocker(m_ui->cboTerreno);
+    m_ui->cboTerreno->clear();
+    m_ui->cboTerreno->addItems(terrains);
+    m_ui->cboTerreno->setCurrentIndex(-1);
+}
+
+void frmZEB::cboTerreno_Click() {
+    const QString landClass = m_ui->cboTerreno->currentText();
+    if (landClass.isEmpty()) {
+        return;
+    }
+    std::optional<double> curveNumber;
+    try {
+        curveNumber = m_database->findCurveNumber(landClass.toStdString());
+    } catch (const refdata::DatabaseError& error) {
+        showDatabaseMessage(error.what());
+        return;
+    }
+    if (!curveNumber) {
+        showDatabaseMessage(QStringLiteral("O terreno \"%1\" não está no banco de dados %2.")
+                                .arg(landClass, fromUtf8(m_database->path().string()))
+                                .toStdString());
+        return;
+    }
+    m_ui->txtCN->setText(formatPlain(*curveNumber));
+}
+
+void frmZEB::selectStationCode(const std::string& codigo) {
+    const auto found = std::find(m_stationCodes.cbegin(), m_stationCodes.cend(), codigo);
+    if (found != m_stationCodes.cend()) {
+        m_ui->cboCodigo->setCurrentIndex(static_cast<int>(found - m_stationCodes.cbegin()));
+    }
+}
+
+void frmZEB::showDatabaseMessage(const std::string& message) {
+    m_services.dialogs->warning(isVisible() ? this : nullptr, fromUtf8(message), kMessageTitle);
+}
+
+// ---- Input fields ------------------------------------------------------------------------
+
+void frmZEB::Option1_Click() {
+    for (QLineEdit* field : {m_ui->txtK, m_ui->txta, m_ui->txtb, m_ui->txtc}) {
+        field->setEnabled(false);
+    }
+}
+
+void frmZEB::Option2_Click() {
+    for (QLineEdit* field : {m_ui->txtK, m_ui->txta, m_ui->txtb, m_ui->txtc}) {
+        field->setEnabled(true);
+    }
+}
+
+// Tab enters the "Equação" frame at its selected option only; the other is reached by the
+// arrow keys or the mouse.
+void frmZEB::updateOptionTabStops() {
+    const bool anySelected = m_ui->Option1->isChecked() || m_ui->Option2->isChecked();
+    for (QRadioButton* option : {m_ui->Option1, m_ui->Option2}) {
+        option->setFocusPolicy(option->isChecked() || !anySelected ? Qt::StrongFocus
+                                                                   : Qt::ClickFocus);
+    }
+}
+
+void frmZEB::txtComprimento_Change() {
+    updateConcentrationTime(m_ui->txtComprimento, m_ui->txtDesnivel);
+}
+
+void frmZEB::txtDesnivel_Change() {
+    updateConcentrationTime(m_ui->txtDesnivel, m_ui->txtComprimento);
+}
+
+void frmZEB::txtArea_LostFocus() {
+    formatOnLeaving(m_ui->txtArea);
+}
+
+void frmZEB::txtComprimento_LostFocus() {
+    formatOnLeaving(m_ui->txtComprimento);
+}
+
+void frmZEB::txtDesnivel_LostFocus() {
+    formatOnLeaving(m_ui->txtDesnivel);
+}
+
+void frmZEB::updateConcentrationTime(QLineEdit* edited, const QLineEdit* other) {
+    if (other->text().isEmpty()) {
+        return;
+    }
+    m_record.channelLengthKm = readField(m_ui->txtComprimento);
+    m_record.elevationDropM = readField(m_ui->txtDesnivel);
+    const std::optional<double> tc =
+        calc::computeConcentrationTime(m_record.channelLengthKm, m_record.elevationDropM);
+    if (!tc) {
+        // Silently: the edited field is cleared (which runs its change handler once more,
+        // unless it was empty already) and keeps the focus.
+        edited->setText(QString());
+        edited->setFocus();
+        return;
+    }
+    m_record.concentrationTimeH = *tc;
+    m_ui->txtconcentracao->setText(
+        fromUtf8(report::formatPattern(*tc, report::Pattern::Plain3, m_services.numberStyle)));
+}
+
+void frmZEB::formatOnLeaving(QLineEdit* field) {
+    const std::optional<double> value =
+        report::parseLocaleNumber(field->text().toStdString(), m_services.numberStyle);
+    if (!value) {
+        return;
+    }
+    field->setText(
+        fromUtf8(report::formatPattern(*value, report::Pattern::Grouped, m_services.numberStyle)));
+}
+
+double frmZEB::readField(const QLineEdit* field) const {
+    return report::readFieldNumber(field->text().toStdString(), m_services.numberStyle);
+}
+
+QString frmZEB::formatPlain(double value) const {
+    return fromUtf8(report::formatPlain(value, m_services.numberStyle));
+}
+
+} // namespace ui

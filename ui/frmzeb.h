@@ -1,0 +1,104 @@
+#pragma once
+
+#include "calc/record.h"
+#include "refdata/reference_database.h"
+#include "report/number_style.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QMainWindow>
+
+class QComboBox;
+class QLineEdit;
+
+namespace Ui {
+class frmZEB;
+}
+
+namespace ui {
+
+class DialogService;
+
+// Opens the reference database; throws refdata::DatabaseError when it cannot.
+using DatabaseOpener = std::function<std::unique_ptr<refdata::ReferenceDatabase>()>;
+
+// What the main window takes from outside: its data, its dialogs and its regional settings.
+struct MainWindowServices {
+    DatabaseOpener openDatabase;
+    DialogService* dialogs = nullptr;
+    // The separators every numeric field is written and read with: the system's in the
+    // program, a chosen locale's in tests.
+    report::NumberStyle numberStyle;
+};
+
+// The program's working window: the input fields, the station and soil lists, the results
+// grid and the commands. The handlers carry the names of the controls and events they
+// answer; the computation, the number texts and the data live in the layers below.
+class frmZEB : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmZEB(MainWindowServices services, QWidget* parent = nullptr);
+    ~frmZEB() override;
+
+    // Fills the lists, selects "Automática" and sets up the grid. When the database cannot be
+    // opened or read, its message is shown and false comes back: the window must not be shown.
+    bool Form_Load();
+
+    // The calculation state: the last run's results and the input fields' three values.
+    const calc::CalculationRecord& record() const { return m_record; }
+    // The row of the last station lookup, none before the first or after a failed one.
+    const std::optional<refdata::StationRecord>& currentStation() const { return m_currentStation; }
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void connectHandlers();
+    void fixWindowSize();
+
+    // Commands and menu.
+    void cmdCalcular_Click();
+    void cmdSair_Click();
+    void cmdImprimir_Click();
+    void cmdExportar_Click();
+    void mnuSobre_Click();
+    void fillResultsGrid(const calc::CalculationRecord& record);
+
+    // Station and soil selection.
+    void cboPosto_Click();
+    void cboCodigo_Click();
+    void cboZona_Click();
+    void cboTerreno_Click();
+
+    // Input fields.
+    void Option1_Click();
+    void Option2_Click();
+    void txtComprimento_Change();
+    void txtDesnivel_Change();
+    void txtArea_LostFocus();
+    void txtComprimento_LostFocus();
+    void txtDesnivel_LostFocus();
+
+    void updateOptionTabStops();
+    void updateConcentrationTime(QLineEdit* edited, const QLineEdit* other);
+    void formatOnLeaving(QLineEdit* field);
+    double readField(const QLineEdit* field) const;
+    QString formatPlain(double value) const;
+    void selectStationCode(const std::string& codigo);
+    void showDatabaseMessage(const std::string& message);
+
+    std::unique_ptr<Ui::frmZEB> m_ui;
+    MainWindowServices m_services;
+    std::unique_ptr<refdata::ReferenceDatabase> m_database;
+    // The codes as listed, to select one by its text without searching the list widget.
+    std::vector<std::string> m_stationCodes;
+    std::optional<refdata::StationRecord> m_currentStation;
+    calc::CalculationRecord m_record;
+    QSize m_fixedSize;
+};
+
+} // namespace ui
