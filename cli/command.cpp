@@ -37,6 +37,11 @@ std::string localTimestamp() {
     return std::string(text.data(), length);
 }
 
+int standardOutputFailure(std::ostream& err) {
+    err << "zeb-calc: não foi possível escrever na saída padrão.\n";
+    return kExitOutputFailed;
+}
+
 int usageFailure(std::ostream& err, const std::string& message) {
     err << "zeb-calc: " << message << "\n\n"
         << usageSynopsis() << "Use zeb-calc --help para a ajuda completa.\n";
@@ -101,7 +106,7 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
     const ParseResult parsed = parseArguments(arguments);
     if (std::holds_alternative<HelpRequest>(parsed)) {
         out << helpText() << std::flush;
-        return out ? kExitSuccess : kExitOutputFailed;
+        return out ? kExitSuccess : standardOutputFailure(err);
     }
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
         return usageFailure(err, error->message);
@@ -171,11 +176,7 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
     }
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
-    if (!out) {
-        err << "zeb-calc: não foi possível escrever na saída padrão.\n";
-        return kExitOutputFailed;
-    }
-    return kExitSuccess;
+    return out ? kExitSuccess : standardOutputFailure(err);
 }
 
 } // namespace cli

@@ -28,8 +28,9 @@ std::string readFile(const std::string& path) {
 }
 
 ProcessOutcome runZebCalcProcess(const std::vector<std::string>& arguments,
-                                 const std::map<std::string, std::string>& environment) {
-    const std::string outPath = temporaryPath("out");
+                                 const std::map<std::string, std::string>& environment,
+                                 const std::string& stdoutPath) {
+    const std::string outPath = stdoutPath.empty() ? temporaryPath("out") : stdoutPath;
     const std::string errPath = temporaryPath("err");
 
     std::vector<std::string> argv{ZEB_CALC_PATH};
@@ -70,9 +71,11 @@ ProcessOutcome runZebCalcProcess(const std::vector<std::string>& arguments,
     int status = 0;
     ::waitpid(pid, &status, 0);
     outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    outcome.out = readFile(outPath);
+    if (stdoutPath.empty()) {
+        outcome.out = readFile(outPath);
+        std::remove(outPath.c_str());
+    }
     outcome.err = readFile(errPath);
-    std::remove(outPath.c_str());
     std::remove(errPath.c_str());
     return outcome;
 }

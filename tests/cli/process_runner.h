@@ -13,9 +13,10 @@ struct ProcessOutcome {
 };
 
 // Runs zeb-calc with these arguments and exactly this environment (nothing inherited), and
-// waits for it.
+// waits for it. Standard output goes to `stdoutPath` when one is given (then `out` is empty).
 ProcessOutcome runZebCalcProcess(const std::vector<std::string>& arguments,
-                                 const std::map<std::string, std::string>& environment = {});
+                                 const std::map<std::string, std::string>& environment = {},
+                                 const std::string& stdoutPath = {});
 
 std::string readFile(const std::string& path);
 

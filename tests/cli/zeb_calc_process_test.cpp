@@ -191,6 +191,14 @@ TEST(ZebCalcProcess, DropOfZeroCannotGiveTc) {
     EXPECT_NE(run.err.find("tempo de concentração"), std::string::npos) << run.err;
 }
 
+TEST(ZebCalcProcess, FullStandardOutputIsAFailure) {
+    for (const Arguments& arguments : {workedExample(), Arguments{"--help"}}) {
+        const ProcessOutcome run = runZebCalcProcess(arguments, {}, "/dev/full");
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.err.find("saída padrão"), std::string::npos) << run.err;
+    }
+}
+
 class ZebCalcOutputFile : public ::testing::Test {
 protected:
     void SetUp() override {
