@@ -2,6 +2,7 @@
 
 #include "ui/dialog_service.h"
 #include "ui/fonts.h"
+#include "ui/resources.h"
 #include "ui/sysinfo.h"
 #include "ui_frmabout.h"
 
@@ -27,6 +28,7 @@ AboutBox::AboutBox(DialogService& dialogs, std::unique_ptr<SysInfoPlatform> plat
     : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_ui(new Ui::frmAbout), m_dialogs(dialogs), m_platform(std::move(platform)) {
+    initResources();
     m_ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(controlFont());

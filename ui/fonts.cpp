@@ -16,6 +16,11 @@ QFont makeFont(const QString& family, qreal pointSize, bool bold, int stretch) {
     return font;
 }
 
+// The first installed of the families, at its natural width.
+QFont makeFont(const QStringList& families, qreal pointSize, bool bold) {
+    return makeFont(firstInstalledFamily(families), pointSize, bold, 100);
+}
+
 } // namespace
 
 QString firstInstalledFamily(const QStringList& families) {
@@ -49,6 +54,14 @@ QFont titleFont() {
                                        QStringLiteral("Arimo")}),
                  27.75, true, 100);
     return font;
+}
+
+QFont splashFont(qreal pointSize) {
+    // URW Gothic is a geometric face of the same kind; its Demi weight stands in for the
+    // heavy one. Not cached: the splash asks for three sizes.
+    return makeFont({QStringLiteral("Geometr231 Hv BT"), QStringLiteral("URW Gothic"),
+                     QStringLiteral("Liberation Sans")},
+                    pointSize, true);
 }
 
 } // namespace ui

@@ -15,6 +15,9 @@ QFont controlFont();
 // "Arial" bold 27.75 point: the utility's name at the top of the main window.
 QFont titleFont();
 
+// "Geometr231 Hv BT" bold at the given size: the splash's texts.
+QFont splashFont(qreal pointSize);
+
 // The first of the families that is installed; the last one when none is.
 QString firstInstalledFamily(const QStringList& families);
 

@@ -8,6 +8,7 @@
 #include "report/field_reading.h"
 #include "report/number_format.h"
 #include "report/results_grid.h"
+#include "ui/about.h"
 #include "ui/dialog_service.h"
 #include "ui/fonts.h"
 #include "ui/resources.h"
@@ -283,7 +284,7 @@ void frmZEB::cmdExportar_Click() {
 }
 
 void frmZEB::mnuSobre_Click() {
-    // Shows the About box; comes with it.
+    showAboutBox(*m_services.dialogs);
 }
 
 // ---- Station and soil selection ----------------------------------------------------------

@@ -1,6 +1,7 @@
 #include "ui/splash.h"
 
 #include "ui/fonts.h"
+#include "ui/resources.h"
 #include "ui_frmsplash.h"
 
 #include <QGuiApplication>
@@ -34,6 +35,7 @@ void setSplashFont(QLabel* label, qreal points) {
 SplashWindow::SplashWindow(ShowMainWindow showMainWindow)
     : QFrame(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), m_ui(new Ui::frmSplash),
       m_tmrTimer(new QTimer(this)), m_showMainWindow(std::move(showMainWindow)) {
+    initResources();
     m_ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(size());

@@ -6,6 +6,10 @@
 #include "ui/splash.h"
 #include "ui/sysinfo.h"
 
+#include "scripted_dialogs.h"
+#include "window_harness.h"
+
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QPointer>
@@ -17,26 +21,6 @@
 #include <vector>
 
 namespace {
-
-struct Message {
-    QString text;
-    QString title;
-    ui::MessageIcon icon;
-};
-
-// Records the messages instead of showing them.
-class RecordingDialogs final : public ui::DialogService {
-public:
-    std::vector<Message> messages;
-
-    void showMessage(QWidget*, const QString& text, const QString& title,
-                     ui::MessageIcon icon) override {
-        messages.push_back({text, title, icon});
-    }
-    std::optional<QString> askSaveFileName(QWidget*, const ui::SaveFileRequest&) override {
-        return std::nullopt;
-    }
-};
 
 // Finds nothing and starts nothing, or starts whatever look-up 1 names.
 class FakePlatform final : public ui::SysInfoPlatform {
@@ -67,7 +51,7 @@ class AboutTest : public QObject {
     Q_OBJECT
 
 private:
-    RecordingDialogs m_dialogs;
+    ScriptedDialogs m_dialogs;
     std::vector<std::string> m_started;
 
     ui::AboutBox* openAbout(bool toolPresent = false) {
@@ -77,15 +61,13 @@ private:
     }
 
 private Q_SLOTS:
-    void init() {
-        m_dialogs.messages.clear();
-        m_started.clear();
-    }
+    void init() { m_started.clear(); }
     void cleanup() {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             w->close();
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY2(!m_dialogs.hasPendingBoxes(), qPrintable(m_dialogs.describePending()));
     }
 
     void layout() {
@@ -118,6 +100,22 @@ private Q_SLOTS:
         ui::AboutBox* first = openAbout();
         ui::AboutBox* second = openAbout();
         QCOMPARE(first, second);
+        QCOMPARE(box_count(), 1);
+    }
+
+    void sobreFromTheMainWindowTwiceLeavesOneBoxThatOutlivesIt() {
+        auto harness = std::make_unique<WindowHarness>();
+        QVERIFY(harness->open());
+        auto* sobre = harness->window().findChild<QAction*>(QStringLiteral("mnuSobre"));
+        QVERIFY(sobre != nullptr);
+        sobre->trigger();
+        sobre->trigger();
+        QCOMPARE(box_count(), 1);
+        // Modeless: the main window stays usable, and closing it leaves the box open.
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        harness->window().close();
+        QCOMPARE(box_count(), 1);
+        harness.reset();
         QCOMPARE(box_count(), 1);
     }
 
@@ -156,12 +154,12 @@ private Q_SLOTS:
         ui::AboutBox* box = openAbout(false);
         QTest::mouseClick(box->findChild<QPushButton*>(QStringLiteral("cmdSysInfo")),
                           Qt::LeftButton);
-        QCOMPARE(m_dialogs.messages.size(), std::size_t{1});
-        QCOMPARE(m_dialogs.messages[0].text,
+        const QList<ScriptedDialogs::Message> messages = m_dialogs.takeMessages();
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].text,
                  QStringLiteral("System Information Is Unavailable At This Time"));
-        QVERIFY(m_dialogs.messages[0].title.isEmpty() ||
-                m_dialogs.messages[0].title == QStringLiteral("ZEB"));
-        QCOMPARE(m_dialogs.messages[0].icon, ui::MessageIcon::None);
+        QVERIFY(messages[0].title.isEmpty() || messages[0].title == QStringLiteral("ZEB"));
+        QCOMPARE(messages[0].icon, ui::MessageIcon::None);
         QVERIFY(box->isVisible());
         QVERIFY(m_started.empty());
     }
@@ -172,7 +170,7 @@ private Q_SLOTS:
         QTest::keyClick(box, Qt::Key_S, Qt::AltModifier);
         // An access key clicks the button a moment later, as it shows it pressed.
         QTRY_COMPARE(m_started, std::vector<std::string>{"/opt/tool"});
-        QVERIFY(m_dialogs.messages.empty());
+        QVERIFY(!m_dialogs.hasPendingBoxes());
     }
 
     // The whole life of the program: the splash hands over, the About box is opened, the
