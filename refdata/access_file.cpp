@@ -89,15 +89,19 @@ void AccessFile::checkDataPages(MdbTableDef* table, std::string_view name) const
     if (!table->usage_map) {
         return;
     }
-    gint32 page = 0;
-    while ((page = mdb_map_find_next(m_handle->mdb, table->usage_map,
-                                     static_cast<unsigned int>(table->map_sz),
-                                     static_cast<guint32>(page))) >= 0) {
+    // libmdb answers the next page after the one given, and 0 when there is none.
+    guint32 previous = 0;
+    for (;;) {
+        const gint32 page = mdb_map_find_next(m_handle->mdb, table->usage_map,
+                                              static_cast<unsigned int>(table->map_sz), previous);
+        if (page <= 0 || static_cast<guint32>(page) <= previous) {
+            return;
+        }
         if (static_cast<std::uintmax_t>(page) >= m_shape.pageCount) {
             throw corruptDatabase(m_path, "a tabela " + inQuotes(name) + " aponta para a página " +
                                               std::to_string(page) + ", além do fim do arquivo");
         }
-        ++page;
+        previous = static_cast<guint32>(page);
     }
 }
 
@@ -114,8 +118,8 @@ std::unique_ptr<AccessTable> AccessFile::openTable(std::string_view name) {
         }
         MdbTableDef* table = mdb_read_table(entry);
         if (!table) {
-            throw corruptDatabase(m_path, "a definição da tabela " + inQuotes(name) +
-                                              " não pôde ser lida");
+            throw corruptDatabase(m_path,
+                                  "a definição da tabela " + inQuotes(name) + " não pôde ser lida");
         }
         return std::make_unique<AccessTable>(*this, table, std::string(name));
     }
@@ -173,14 +177,13 @@ void AccessTable::crackCurrentRow() {
     std::size_t length = 0;
     // Reused from row to row: clearing it for every row would cost more than the read.
     static thread_local std::array<MdbField, MDB_MAX_COLS> fields;
-    if (m_table->cur_row == 0 || mdb_find_row(mdb, static_cast<int>(m_table->cur_row - 1), &start,
-                                              &length) != 0) {
+    if (m_table->cur_row == 0 ||
+        mdb_find_row(mdb, static_cast<int>(m_table->cur_row - 1), &start, &length) != 0) {
         throw corruptDatabase(m_file.m_path, "a linha " + std::to_string(m_rowNumber) +
                                                  " da tabela " + inQuotes(m_name) +
                                                  " não pôde ser lida");
     }
-    const int count =
-        mdb_crack_row(m_table, start & kRowOffsetMask, length, fields.data());
+    const int count = mdb_crack_row(m_table, start & kRowOffsetMask, length, fields.data());
     if (count < static_cast<int>(m_table->num_cols)) {
         throw corruptDatabase(m_file.m_path, "a linha " + std::to_string(m_rowNumber) +
                                                  " da tabela " + inQuotes(m_name) +
@@ -190,8 +193,8 @@ void AccessTable::crackCurrentRow() {
     for (unsigned int i = 0; i < m_table->num_cols; ++i) {
         const MdbField& source = fields[i];
         if (source.colnum < 0 || source.colnum >= static_cast<int>(m_table->num_cols) ||
-            (!source.is_null && (source.start < 0 || source.siz < 0 ||
-                                 source.start + source.siz > pageSize))) {
+            (!source.is_null &&
+             (source.start < 0 || source.siz < 0 || source.start + source.siz > pageSize))) {
             throw corruptDatabase(m_file.m_path, "a linha " + std::to_string(m_rowNumber) +
                                                      " da tabela " + inQuotes(m_name) +
                                                      " está danificada");
@@ -235,10 +238,9 @@ std::string AccessTable::text(std::size_t column) const {
         // UCS-2 becomes at most three UTF-8 bytes per two input bytes; a compressed text
         // one character per byte.
         m_textBuffer.resize(3 * static_cast<std::size_t>(value.size) + 4);
-        const int written =
-            mdb_unicode2ascii(mdb, reinterpret_cast<const char*>(bytes),
-                              static_cast<std::size_t>(value.size), m_textBuffer.data(),
-                              m_textBuffer.size());
+        const int written = mdb_unicode2ascii(mdb, reinterpret_cast<const char*>(bytes),
+                                              static_cast<std::size_t>(value.size),
+                                              m_textBuffer.data(), m_textBuffer.size());
         return std::string(m_textBuffer.data(), static_cast<std::size_t>(std::max(written, 0)));
     }
     case MDB_BYTE:

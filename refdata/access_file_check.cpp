@@ -55,8 +55,8 @@ AccessFileShape checkAccessFile(const std::filesystem::path& file) {
     std::error_code error;
     const auto length = std::filesystem::file_size(file, error);
     if (error) {
-        throw databaseError(file, "o tamanho do arquivo não pôde ser lido (" + error.message() +
-                                      ")");
+        throw databaseError(file,
+                            "o tamanho do arquivo não pôde ser lido (" + error.message() + ")");
     }
     if (length % shape.pageSize != 0) {
         throw corruptDatabase(file, "o tamanho de " + std::to_string(length) +
@@ -65,8 +65,8 @@ AccessFileShape checkAccessFile(const std::filesystem::path& file) {
     }
     shape.pageCount = length / shape.pageSize;
     if (shape.pageCount < kMinimumPages) {
-        throw corruptDatabase(file, "o arquivo tem só " + std::to_string(shape.pageCount) +
-                                        " página(s)");
+        throw corruptDatabase(file,
+                              "o arquivo tem só " + std::to_string(shape.pageCount) + " página(s)");
     }
     return shape;
 }

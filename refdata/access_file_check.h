@@ -9,8 +9,8 @@ namespace refdata {
 
 // What the first page of an Access file says about it.
 struct AccessFileShape {
-    int version = 0;           // 0 Jet3, 1 Jet4, 2 and above ACE
-    std::size_t pageSize = 0;  // 2048 for Jet3, 4096 otherwise
+    int version = 0;          // 0 Jet3, 1 Jet4, 2 and above ACE
+    std::size_t pageSize = 0; // 2048 for Jet3, 4096 otherwise
     std::uintmax_t pageCount = 0;
 };
 

@@ -20,8 +20,8 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-const CsvRecord& headerOf(const std::vector<CsvRecord>& records,
-                          const std::filesystem::path& file, std::string_view expected) {
+const CsvRecord& headerOf(const std::vector<CsvRecord>& records, const std::filesystem::path& file,
+                          std::string_view expected) {
     if (records.empty()) {
         throw fileLineError(file, 1,
                             "o arquivo está vazio; a primeira linha deve ser o cabeçalho " +
@@ -30,15 +30,14 @@ const CsvRecord& headerOf(const std::vector<CsvRecord>& records,
     return records.front();
 }
 
-void requireNameAt(const CsvRecord& header, const std::filesystem::path& file,
-                   std::size_t position, std::string_view name) {
+void requireNameAt(const CsvRecord& header, const std::filesystem::path& file, std::size_t position,
+                   std::string_view name) {
     const std::string_view found =
         position < header.fields.size() ? trimmed(header.fields[position]) : std::string_view();
     if (found != name) {
         throw fileLineError(file, header.line,
-                            "a coluna " + std::to_string(position + 1) +
-                                " do cabeçalho deve ser " + inQuotes(name) + ", não " +
-                                inQuotes(found));
+                            "a coluna " + std::to_string(position + 1) + " do cabeçalho deve ser " +
+                                inQuotes(name) + ", não " + inQuotes(found));
     }
 }
 
@@ -56,7 +55,8 @@ std::size_t columnOf(const CsvRecord& header, const std::filesystem::path& file,
         found = i;
     }
     if (found == header.fields.size()) {
-        throw fileLineError(file, header.line, "falta a coluna " + inQuotes(name) + " no cabeçalho");
+        throw fileLineError(file, header.line,
+                            "falta a coluna " + inQuotes(name) + " no cabeçalho");
     }
     return found;
 }
@@ -85,10 +85,9 @@ double numberField(const CsvRecord& record, std::size_t column, const std::files
     const std::string& text = record.fields[column];
     const auto value = parseNumberText(text);
     if (!value) {
-        std::string reason = trimmed(text).empty()
-                                 ? "o valor de " + inQuotes(name) + " está vazio"
-                                 : "o valor de " + inQuotes(name) + " não é um número: " +
-                                       inQuotes(text);
+        std::string reason = trimmed(text).empty() ? "o valor de " + inQuotes(name) + " está vazio"
+                                                   : "o valor de " + inQuotes(name) +
+                                                         " não é um número: " + inQuotes(text);
         if (text.find(',') != std::string::npos) {
             reason += " (use ponto como separador decimal)";
         }

@@ -69,8 +69,8 @@ std::vector<CsvRecord> parseCsv(const std::string& content, const std::filesyste
     CsvRecord record{1, {}};
     std::string field;
     std::size_t line = 1;
-    bool quoted = false;      // inside a quoted field
-    bool wasQuoted = false;   // the current field was quoted and has been closed
+    bool quoted = false;    // inside a quoted field
+    bool wasQuoted = false; // the current field was quoted and has been closed
     bool recordHasText = false;
 
     const auto endField = [&] {

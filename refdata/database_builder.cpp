@@ -6,7 +6,8 @@
 
 namespace refdata {
 
-void buildDatabaseFromCsv(const std::filesystem::path& out, const std::filesystem::path& stationsCsv,
+void buildDatabaseFromCsv(const std::filesystem::path& out,
+                          const std::filesystem::path& stationsCsv,
                           const std::filesystem::path& curveNumbersCsv) {
     ReferenceTables tables;
     tables.stations = readStationsCsv(stationsCsv);

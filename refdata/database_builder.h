@@ -6,7 +6,8 @@ namespace refdata {
 
 // Builds an SQLite reference database from the stations and curve-number CSV files. A bad
 // file is refused with its name, line and reason; `out` is then left as it was.
-void buildDatabaseFromCsv(const std::filesystem::path& out, const std::filesystem::path& stationsCsv,
+void buildDatabaseFromCsv(const std::filesystem::path& out,
+                          const std::filesystem::path& stationsCsv,
                           const std::filesystem::path& curveNumbersCsv);
 
 // Copies the tables `zeb` and `cn` of a legacy Access file into a new SQLite database,

@@ -7,8 +7,8 @@ DatabaseError databaseError(const std::filesystem::path& file, std::string_view 
 }
 
 DatabaseError corruptDatabase(const std::filesystem::path& file, std::string_view detail) {
-    return databaseError(file, "o arquivo está corrompido ou ilegível (" + std::string(detail) +
-                                   ")");
+    return databaseError(file,
+                         "o arquivo está corrompido ou ilegível (" + std::string(detail) + ")");
 }
 
 DatabaseError missingValue(const std::filesystem::path& file, std::string_view table,
@@ -17,8 +17,8 @@ DatabaseError missingValue(const std::filesystem::path& file, std::string_view t
                                    " não tem valor na coluna " + inQuotes(column));
 }
 
-DatabaseError notANumber(const std::filesystem::path& file, std::string_view table,
-                         std::size_t row, std::string_view column, std::string_view value) {
+DatabaseError notANumber(const std::filesystem::path& file, std::string_view table, std::size_t row,
+                         std::string_view column, std::string_view value) {
     return databaseError(file, "a linha " + std::to_string(row) + " da tabela " + inQuotes(table) +
                                    " tem na coluna " + inQuotes(column) +
                                    " um valor que não é número: " + inQuotes(value));

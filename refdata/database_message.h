@@ -20,8 +20,8 @@ DatabaseError missingValue(const std::filesystem::path& file, std::string_view t
                            std::size_t row, std::string_view column);
 
 // A number column holds something that is not a number.
-DatabaseError notANumber(const std::filesystem::path& file, std::string_view table,
-                         std::size_t row, std::string_view column, std::string_view value);
+DatabaseError notANumber(const std::filesystem::path& file, std::string_view table, std::size_t row,
+                         std::string_view column, std::string_view value);
 
 // A problem with an input text file: "Arquivo /x/a.csv, linha 3: <reason>."
 DatabaseError fileLineError(const std::filesystem::path& file, std::size_t line,

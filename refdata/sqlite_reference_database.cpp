@@ -45,9 +45,7 @@ public:
                 static_cast<std::size_t>(sqlite3_column_int64(m_statement.get(), 0))};
     }
 
-    bool isNull(std::size_t column) const override {
-        return type(column) == SQLITE_NULL;
-    }
+    bool isNull(std::size_t column) const override { return type(column) == SQLITE_NULL; }
 
     std::string text(std::size_t column) const override {
         const int at = static_cast<int>(column) + 1;
@@ -63,11 +61,11 @@ public:
         case SQLITE_NULL:
             return {};
         default:
-            throw databaseError(m_database.m_path,
-                                "a linha " + std::to_string(place().row) + " da tabela " +
-                                    inQuotes(m_table) + " tem na coluna " +
-                                    inQuotes(m_columnNames[column]) +
-                                    " um valor binário que o programa não lê");
+            throw databaseError(m_database.m_path, "a linha " + std::to_string(place().row) +
+                                                       " da tabela " + inQuotes(m_table) +
+                                                       " tem na coluna " +
+                                                       inQuotes(m_columnNames[column]) +
+                                                       " um valor binário que o programa não lê");
         }
     }
 

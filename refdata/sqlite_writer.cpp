@@ -45,7 +45,9 @@ public:
         }
     }
 
-    void execute(const char* sql) { check(sqlite3_exec(m_db.get(), sql, nullptr, nullptr, nullptr)); }
+    void execute(const char* sql) {
+        check(sqlite3_exec(m_db.get(), sql, nullptr, nullptr, nullptr));
+    }
 
     SqliteStatement prepare(const char* sql) {
         sqlite3_stmt* statement = nullptr;
@@ -127,7 +129,8 @@ void writeSqliteDatabase(const std::filesystem::path& file, const ReferenceTable
     database.execute("BEGIN");
     database.execute(kSchema);
 
-    auto station = database.prepare("INSERT INTO zeb VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
+    auto station =
+        database.prepare("INSERT INTO zeb VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
     for (const auto& row : tables.stations) {
         database.bindText(station.get(), 1, row.codigo);
         database.bindText(station.get(), 2, row.nome);

@@ -4,8 +4,7 @@
 
 namespace refdata {
 
-std::optional<StationRecord> findStationByCode(ReferenceDatabase& database,
-                                               std::string_view code) {
+std::optional<StationRecord> findStationByCode(ReferenceDatabase& database, std::string_view code) {
     const auto stations = database.allStations();
     const auto picked = std::ranges::find_if(
         stations, [code](const StationListItem& item) { return item.codigo == code; });

@@ -67,8 +67,8 @@ std::size_t requireColumn(const std::filesystem::path& file, std::string_view ta
     const auto found = std::ranges::find_if(
         names, [name](const std::string& candidate) { return sameColumnName(candidate, name); });
     if (found == names.end()) {
-        throw databaseError(file, "a tabela " + inQuotes(table) + " não tem a coluna " +
-                                      inQuotes(name));
+        throw databaseError(file,
+                            "a tabela " + inQuotes(table) + " não tem a coluna " + inQuotes(name));
     }
     return static_cast<std::size_t>(found - names.begin());
 }

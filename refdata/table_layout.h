@@ -17,7 +17,7 @@ inline constexpr std::string_view kStationTable = "zeb";
 inline constexpr std::string_view kCurveNumberTable = "cn";
 
 // The seven constants, by the names their columns have in `zeb`.
-inline constexpr std::array<std::string_view, 7> kCoefficientColumns = {"a",   "b",   "c",  "B5",
+inline constexpr std::array<std::string_view, 7> kCoefficientColumns = {"a",   "b",   "c", "B5",
                                                                         "B15", "B30", "Bm"};
 
 // One row of a query result as either back end delivers it. Columns are counted from 0.
