@@ -40,7 +40,7 @@ set +e
     --station "$station" --format json >"$prefix/out.json" 2>"$prefix/err.txt"
 status=$?
 set -e
-if [ "$status" -eq 2 ] && grep -qi "station" "$prefix/err.txt"; then
+if [ "$status" -eq 2 ] && grep -q "ainda não estão disponíveis" "$prefix/err.txt"; then
     echo "zeb-calc does not take --station yet: the run from the installed data is skipped"
 else
     if [ "$status" -ne 0 ]; then
