@@ -28,6 +28,38 @@ std::string floatText(float value) {
     return std::string(buffer.data(), result.ptr);
 }
 
+// UTF-8 to UTF-16LE; none for text that is not valid UTF-8.
+std::optional<std::string> utf16LittleEndian(std::string_view utf8) {
+    std::string out;
+    out.reserve(2 * utf8.size());
+    const auto put = [&out](unsigned int unit) {
+        out += static_cast<char>(unit & 0xff);
+        out += static_cast<char>(unit >> 8);
+    };
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xe0 ? 2 : lead < 0xf0 ? 3 : 4;
+        if ((lead >= 0x80 && lead < 0xc2) || lead > 0xf4 || i + length > utf8.size()) {
+            return std::nullopt;
+        }
+        unsigned int code = length == 1 ? lead : lead & (0xff >> (length + 1));
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + k]);
+            if ((next & 0xc0) != 0x80) {
+                return std::nullopt;
+            }
+            code = (code << 6) | (next & 0x3f);
+        }
+        if (code >= 0x10000) {
+            // Outside UCS-2, which is what libmdb converts: let libmdb compare it.
+            return std::nullopt;
+        }
+        put(code);
+        i += length;
+    }
+    return out;
+}
+
 std::string takeGlibString(char* text) {
     std::string result = text ? text : "";
     g_free(text);
@@ -165,11 +197,47 @@ bool AccessTable::next() {
         return false;
     }
     ++m_rowNumber;
-    crackCurrentRow();
+    m_cracked = false;
     return true;
 }
 
-void AccessTable::crackCurrentRow() {
+bool AccessTable::nextWhereTextIs(std::size_t column, std::string_view wanted) {
+    MdbHandle* mdb = m_table->entry->mdb;
+    const auto* col = static_cast<MdbColumn*>(g_ptr_array_index(m_table->columns, column));
+    // Jet4 and later keep text as UTF-16; the wanted text in that form is compared with the
+    // stored bytes directly. Compressed texts and Jet3's code pages go through libmdb.
+    const auto stored = m_columnTypes[column] == MDB_TEXT && !IS_JET3(mdb)
+                            ? utf16LittleEndian(wanted)
+                            : std::nullopt;
+    const int pageSize = static_cast<int>(m_file.m_shape.pageSize);
+    while (next()) {
+        // libmdb's fetch leaves each value's place in the page; a length of 0 is a null or
+        // an empty text, which only a full split of the row tells apart.
+        const int start = col->cur_value_start;
+        const int size = col->cur_value_len;
+        if (size == 0 || start < 0 || size < 0 || start + size > pageSize) {
+            if (!isNull(column) && text(column) == wanted) {
+                return true;
+            }
+            continue;
+        }
+        const unsigned char* bytes = mdb->pg_buf + start;
+        const bool compressed = size >= 2 && bytes[0] == 0xff && bytes[1] == 0xfe;
+        if (stored && !compressed) {
+            if (static_cast<std::size_t>(size) == stored->size() &&
+                std::memcmp(bytes, stored->data(), stored->size()) == 0) {
+                return true;
+            }
+            continue;
+        }
+        if (textOf(column, {false, start, size}) == wanted) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void AccessTable::crackCurrentRow() const {
     // libmdb's fetch leaves no trace of which values are null (an empty text and a null text
     // look alike), so the row it has just read is split into fields again here.
     MdbHandle* mdb = m_table->entry->mdb;
@@ -202,9 +270,13 @@ void AccessTable::crackCurrentRow() {
         m_fields[static_cast<std::size_t>(source.colnum)] = {source.is_null != 0, source.start,
                                                              source.siz};
     }
+    m_cracked = true;
 }
 
 const AccessTable::Field& AccessTable::field(std::size_t column) const {
+    if (!m_cracked) {
+        crackCurrentRow();
+    }
     return m_fields.at(column);
 }
 
@@ -231,6 +303,10 @@ std::string AccessTable::text(std::size_t column) const {
     if (value.isNull) {
         return {};
     }
+    return textOf(column, value);
+}
+
+std::string AccessTable::textOf(std::size_t column, const Field& value) const {
     MdbHandle* mdb = m_table->entry->mdb;
     const unsigned char* bytes = mdb->pg_buf + value.start;
     switch (m_columnTypes[column]) {

@@ -60,6 +60,10 @@ public:
     // Moves to the next row; false after the last. A table that ends before the number of
     // rows its definition declares is damaged: DatabaseError.
     bool next();
+    // Moves to the next row whose column holds exactly this text (a null matches nothing);
+    // false after the last. Rows are compared as stored where possible, without converting
+    // every text: this is the scan behind each lookup.
+    bool nextWhereTextIs(std::size_t column, std::string_view wanted);
     // The current row, counted from 1.
     std::size_t rowNumber() const { return m_rowNumber; }
 
@@ -74,8 +78,9 @@ private:
         int size = 0;
     };
 
-    void crackCurrentRow();
+    void crackCurrentRow() const;
     const Field& field(std::size_t column) const;
+    std::string textOf(std::size_t column, const Field& value) const;
     // A fixed-size value shorter than its type means a damaged row.
     void requireWidth(std::size_t column, int width) const;
     [[noreturn]] void unsupportedType(std::size_t column) const;
@@ -85,7 +90,8 @@ private:
     std::string m_name;
     std::vector<std::string> m_columnNames;
     std::vector<int> m_columnTypes;
-    std::vector<Field> m_fields;
+    mutable std::vector<Field> m_fields;
+    mutable bool m_cracked = false;
     std::size_t m_rowNumber = 0;
     mutable std::vector<char> m_textBuffer;
 };

@@ -8,11 +8,6 @@ RowPlace placeOf(const AccessFile& file, const AccessTable& table) {
     return {file.path(), table.name(), table.columnNames(), table.rowNumber()};
 }
 
-// A row whose text column holds exactly this text; a null matches nothing.
-bool textEquals(const AccessTable& table, std::size_t column, std::string_view wanted) {
-    return !table.isNull(column) && table.text(column) == wanted;
-}
-
 } // namespace
 
 AccessReferenceDatabase::AccessReferenceDatabase(std::filesystem::path file)
@@ -43,10 +38,8 @@ std::vector<std::string> AccessReferenceDatabase::landClassesOfZone(std::string_
     requirePositions(path(), kCurveNumberTable, table->columnNames(), 2);
     const auto zona = requireColumn(path(), kCurveNumberTable, table->columnNames(), "zona");
     std::vector<std::string> classes;
-    while (table->next()) {
-        if (textEquals(*table, zona, zone)) {
-            classes.push_back(readLandClass(*table, placeOf(m_file, *table)));
-        }
+    while (table->nextWhereTextIs(zona, zone)) {
+        classes.push_back(readLandClass(*table, placeOf(m_file, *table)));
     }
     return classes;
 }
@@ -54,10 +47,8 @@ std::vector<std::string> AccessReferenceDatabase::landClassesOfZone(std::string_
 std::optional<StationRecord> AccessReferenceDatabase::findStationByName(std::string_view name) {
     auto table = m_file.openTable(kStationTable);
     const auto columns = stationColumns(path(), table->columnNames());
-    while (table->next()) {
-        if (textEquals(*table, columns.nomeByName, name)) {
-            return readStationRecord(*table, columns, placeOf(m_file, *table));
-        }
+    if (table->nextWhereTextIs(columns.nomeByName, name)) {
+        return readStationRecord(*table, columns, placeOf(m_file, *table));
     }
     return std::nullopt;
 }
@@ -69,10 +60,8 @@ std::optional<double> AccessReferenceDatabase::findCurveNumber(std::string_view 
     const auto terreno = requireColumn(path(), kCurveNumberTable, names, "terreno");
     CurveNumberColumns columns;
     columns.cn = requireColumn(path(), kCurveNumberTable, names, "cn");
-    while (table->next()) {
-        if (textEquals(*table, terreno, landClass)) {
-            return readCurveNumber(*table, columns, placeOf(m_file, *table));
-        }
+    if (table->nextWhereTextIs(terreno, landClass)) {
+        return readCurveNumber(*table, columns, placeOf(m_file, *table));
     }
     return std::nullopt;
 }
