@@ -5,6 +5,7 @@
 
 #include <mdbtools.h>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdlib>
@@ -115,10 +116,10 @@ void AccessFile::checkCatalog() {
     }
 }
 
-void AccessFile::checkDataPages(MdbTableDef* table, std::string_view name) const {
+void AccessFile::checkDataPages(MdbTableDef* table, std::string_view name) {
     // Every page the table's usage map names must lie inside the file, so libmdb never
     // reads past the end of a truncated copy.
-    if (!table->usage_map) {
+    if (!table->usage_map || std::ranges::find(m_checkedTables, name) != m_checkedTables.end()) {
         return;
     }
     // libmdb answers the next page after the one given, and 0 when there is none.
@@ -127,6 +128,7 @@ void AccessFile::checkDataPages(MdbTableDef* table, std::string_view name) const
         const gint32 page = mdb_map_find_next(m_handle->mdb, table->usage_map,
                                               static_cast<unsigned int>(table->map_sz), previous);
         if (page <= 0 || static_cast<guint32>(page) <= previous) {
+            m_checkedTables.emplace_back(name);
             return;
         }
         if (static_cast<std::uintmax_t>(page) >= m_shape.pageCount) {

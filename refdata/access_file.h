@@ -38,11 +38,14 @@ private:
     struct Handle;
 
     void checkCatalog();
-    void checkDataPages(S_MdbTableDef* table, std::string_view name) const;
+    void checkDataPages(S_MdbTableDef* table, std::string_view name);
 
     std::filesystem::path m_path;
     AccessFileShape m_shape;
     std::unique_ptr<Handle> m_handle;
+    // Tables whose page references were found inside the file. The file is opened read-only
+    // and never changes under the open handle, so each table is checked once.
+    std::vector<std::string> m_checkedTables;
 };
 
 // One pass over a table's rows in stored order. The values of the current row are those

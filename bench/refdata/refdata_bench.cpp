@@ -9,6 +9,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -130,6 +131,15 @@ void BM_MdbSqlFindsTheSameRow(benchmark::State& state) {
                                const_cast<char*>(queryPath.c_str()),
                                const_cast<char*>(largePath.c_str()),
                                nullptr};
+    // The process's own CPU time does not show in this benchmark's CPU column: it is reported
+    // as a counter, to compare with the lookups' CPU time when the machine is busy.
+    const auto childCpuSeconds = [] {
+        rusage usage{};
+        getrusage(RUSAGE_CHILDREN, &usage);
+        return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+               static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+    };
+    const double cpuBefore = childCpuSeconds();
     for (auto _ : state) {
         pid_t pid = 0;
         if (posix_spawnp(&pid, "mdb-sql", &actions, nullptr, argv.data(), environ) != 0) {
@@ -143,6 +153,8 @@ void BM_MdbSqlFindsTheSameRow(benchmark::State& state) {
             break;
         }
     }
+    state.counters["mdb_sql_cpu_ms"] =
+        1e3 * (childCpuSeconds() - cpuBefore) / static_cast<double>(state.iterations());
     posix_spawn_file_actions_destroy(&actions);
     fs::remove(query);
 }
