@@ -2,7 +2,10 @@
 
 #include "calc/calculation.h"
 #include "calc/concentration.h"
+#include "cli/database_commands.h"
+#include "cli/database_location.h"
 #include "cli/exit_codes.h"
+#include "cli/help_text.h"
 #include "cli/locale_style.h"
 #include "cli/number_text.h"
 #include "cli/options.h"
@@ -74,7 +77,8 @@ calc::CalculationInputs inputsFor(const CommandOptions& options, double concentr
 }
 
 std::string outputBytes(const CommandOptions& options, const calc::CalculationRecord& record,
-                        const report::NumberStyle& style, const ProcessEnvironment& environment) {
+                        const std::string& stationText, const report::NumberStyle& style,
+                        const ProcessEnvironment& environment) {
     switch (options.format) {
     case OutputFormat::Json:
         return recordJson(record);
@@ -84,8 +88,23 @@ std::string outputBytes(const CommandOptions& options, const calc::CalculationRe
         break;
     }
     const std::string timestamp = environment.reportTimestamp.value_or(localTimestamp());
-    return report::reportFileBytes(report::composeReportLines(
-        record, options.riverText, options.stationText, timestamp, style));
+    return report::reportFileBytes(
+        report::composeReportLines(record, options.riverText, stationText, timestamp, style));
+}
+
+// Everything or nothing reaches standard output.
+int writeToStandardOutput(std::ostream& out, std::ostream& err, const std::string& bytes) {
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    return out ? kExitSuccess : standardOutputFailure(err);
+}
+
+int finishWith(std::variant<std::string, CommandFailure> outcome, std::ostream& out,
+               std::ostream& err) {
+    if (const auto* stop = std::get_if<CommandFailure>(&outcome)) {
+        return failure(err, *stop);
+    }
+    return writeToStandardOutput(out, err, std::get<std::string>(outcome));
 }
 
 } // namespace
@@ -98,6 +117,7 @@ ProcessEnvironment readProcessEnvironment() {
     if (const char* timestamp = std::getenv("ZEB_REPORT_TIMESTAMP")) {
         environment.reportTimestamp = timestamp;
     }
+    environment.programFolder = runningProgramFolder();
     return environment;
 }
 
@@ -110,6 +130,12 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
     }
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
         return usageFailure(err, error->message);
+    }
+    if (const auto* list = std::get_if<ListRequest>(&parsed)) {
+        return finishWith(listReferenceData(*list, environment.programFolder), out, err);
+    }
+    if (const auto* build = std::get_if<BuildDatabaseRequest>(&parsed)) {
+        return finishWith(buildReferenceDatabase(*build), out, err);
     }
     const CommandOptions& options = std::get<CommandOptions>(parsed);
 
@@ -127,12 +153,20 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
     }
 
     std::optional<calc::StationCoefficients> station;
+    std::string stationText = options.stationText.value_or("");
     if (options.constantsSource != ConstantsSource::Own) {
-        auto found = stationCoefficients(options);
+        auto found = chooseStation(options, environment.programFolder);
         if (const auto* stop = std::get_if<CommandFailure>(&found)) {
             return failure(err, *stop);
         }
-        station = std::get<calc::StationCoefficients>(found);
+        const ChosenStation& chosen = std::get<ChosenStation>(found);
+        if (!chosen.warning.empty()) {
+            err << "zeb-calc: " << chosen.warning << "\n";
+        }
+        station = chosen.coefficients;
+        if (!options.stationText && chosen.name) {
+            stationText = *chosen.name;
+        }
     }
 
     // tc from the length and drop exactly as the window computes it, or as given.
@@ -166,7 +200,7 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
     record.elevationDropM = options.elevationDropM.value_or(0);
     record.concentrationTimeH = concentrationTimeH;
 
-    const std::string bytes = outputBytes(options, record, style, environment);
+    const std::string bytes = outputBytes(options, record, stationText, style, environment);
     if (options.outputPath) {
         if (const auto error = report::writeFileAtomically(*options.outputPath, bytes)) {
             err << "zeb-calc: " << *error << "\n";
@@ -174,9 +208,7 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
         }
         return kExitSuccess;
     }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    return out ? kExitSuccess : standardOutputFailure(err);
+    return writeToStandardOutput(out, err, bytes);
 }
 
 } // namespace cli

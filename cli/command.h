@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -12,6 +13,8 @@ struct ProcessEnvironment {
     std::string lcAll, lcNumeric, lang;
     // ZEB_REPORT_TIMESTAMP: fixes the report's date and time, for reproducible output.
     std::optional<std::string> reportTimestamp;
+    // Where the program lies: the reference database is looked for from here.
+    std::optional<std::filesystem::path> programFolder;
 };
 
 ProcessEnvironment readProcessEnvironment();

@@ -59,20 +59,36 @@ std::optional<std::array<double, N>> parseNumberList(const std::string& text) {
 
 // The options that take a value; every one of them may be given once.
 constexpr std::string_view kValueOptions[] = {
-    "--duration", "--cn",           "--area",          "--length",
-    "--drop",     "--tc",           "--return-period", "--station-constants",
-    "--own",      "--station",      "--code",          "--database",
-    "--river",    "--station-name", "--format",        "--locale",
-    "--output",
+    "--duration",      "--cn",
+    "--area",          "--length",
+    "--drop",          "--tc",
+    "--return-period", "--station-constants",
+    "--own",           "--station",
+    "--code",          "--database",
+    "--river",         "--station-name",
+    "--format",        "--locale",
+    "--output",        "--list",
+    "--zone",          "--build-database",
+    "--stations",      "--curve-numbers",
+    "--from-access",
 };
 
-bool isValueOption(std::string_view name) {
-    for (const std::string_view option : kValueOptions) {
+// The options of the two other uses of the command; everything else belongs to a run.
+constexpr std::string_view kListOptions[] = {"--list", "--zone", "--database"};
+constexpr std::string_view kBuildOptions[] = {"--build-database", "--stations", "--curve-numbers",
+                                              "--from-access"};
+
+template <std::size_t N> bool isOneOf(std::string_view name, const std::string_view (&names)[N]) {
+    for (const std::string_view option : names) {
         if (option == name) {
             return true;
         }
     }
     return false;
+}
+
+bool isValueOption(std::string_view name) {
+    return isOneOf(name, kValueOptions);
 }
 
 // Turns the option/value pairs, already checked for syntax, into options.
@@ -129,15 +145,61 @@ public:
             return source(ConstantsSource::Own);
         }
         if (name == "--station") {
+            // The window looks up no station by an empty name.
+            if (value.empty()) {
+                return usage("--station espera o nome de um posto.");
+            }
             m_options.stationName = value;
             return source(ConstantsSource::StationName);
         }
         if (name == "--code") {
+            if (value.empty()) {
+                return usage("--code espera o código de um posto.");
+            }
             m_options.stationCode = value;
             return source(ConstantsSource::StationCode);
         }
         if (name == "--database") {
+            if (value.empty()) {
+                return usage("--database espera o nome de um arquivo.");
+            }
             m_options.databasePath = value;
+            m_list.databasePath = value;
+            return std::nullopt;
+        }
+        if (name == "--list") {
+            if (value == "stations") {
+                m_list.kind = ListKind::Stations;
+            } else if (value == "land-classes") {
+                m_list.kind = ListKind::LandClasses;
+            } else {
+                return usage("--list espera stations ou land-classes, não \"" + value + "\".");
+            }
+            return std::nullopt;
+        }
+        if (name == "--zone") {
+            // The window's zone list holds exactly these two texts.
+            if (value != "Rural" && value != "Urbana") {
+                return usage("--zone espera Rural ou Urbana, não \"" + value + "\".");
+            }
+            m_list.zone = value;
+            return std::nullopt;
+        }
+        if (name == "--build-database") {
+            return fileName(name, value, m_build.outputPath);
+        }
+        if (name == "--stations") {
+            return fileName(name, value, m_build.stationsCsv);
+        }
+        if (name == "--curve-numbers") {
+            return fileName(name, value, m_build.curveNumbersCsv);
+        }
+        if (name == "--from-access") {
+            std::string path;
+            if (auto error = fileName(name, value, path)) {
+                return error;
+            }
+            m_build.accessPath = path;
             return std::nullopt;
         }
         if (name == "--river") {
@@ -165,25 +227,85 @@ public:
             return std::nullopt;
         }
         if (name == "--output") {
-            if (value.empty()) {
-                return usage("--output espera o nome de um arquivo.");
+            std::string path;
+            if (auto error = fileName(name, value, path)) {
+                return error;
             }
-            m_options.outputPath = value;
+            m_options.outputPath = path;
             return std::nullopt;
         }
         return usage("opção desconhecida: " + name + ".");
     }
 
-    // The combinations the command needs, checked once every option is read.
-    std::optional<UsageError> checkComplete(const std::vector<std::string>& given) const {
-        const auto has = [&given](std::string_view name) {
-            for (const std::string& option : given) {
-                if (option == name) {
-                    return true;
-                }
+    // What the command line asks for, once every option is read: a list, a database to
+    // build, or a run, each with the options it needs and no option of another use.
+    ParseResult finish(const std::vector<std::string>& given) const {
+        const auto has = [&given](std::string_view name) { return contains(given, name); };
+        if (has("--list") && has("--build-database")) {
+            return usage("dê --list ou --build-database, não ambos.");
+        }
+        if (has("--list")) {
+            return finishList(given);
+        }
+        if (has("--build-database")) {
+            return finishBuild(given);
+        }
+        if (has("--zone")) {
+            return usage("--zone só vale com --list land-classes.");
+        }
+        for (const std::string& option : given) {
+            if (isOneOf(option, kBuildOptions)) {
+                return usage(option + " só vale com --build-database.");
             }
-            return false;
-        };
+        }
+        if (auto error = checkRun(given)) {
+            return *error;
+        }
+        return m_options;
+    }
+
+private:
+    ParseResult finishList(const std::vector<std::string>& given) const {
+        for (const std::string& option : given) {
+            if (!isOneOf(option, kListOptions)) {
+                return usage("a opção " + option + " não vale com --list.");
+            }
+        }
+        if (m_list.zone && m_list.kind != ListKind::LandClasses) {
+            return usage("--zone só vale com --list land-classes.");
+        }
+        return m_list;
+    }
+
+    ParseResult finishBuild(const std::vector<std::string>& given) const {
+        for (const std::string& option : given) {
+            if (!isOneOf(option, kBuildOptions)) {
+                return usage("a opção " + option + " não vale com --build-database.");
+            }
+        }
+        const bool fromCsv = !m_build.stationsCsv.empty() || !m_build.curveNumbersCsv.empty();
+        if (m_build.accessPath && fromCsv) {
+            return usage("dê --from-access ou --stations e --curve-numbers, não ambos.");
+        }
+        if (!m_build.accessPath &&
+            (m_build.stationsCsv.empty() || m_build.curveNumbersCsv.empty())) {
+            return usage("--build-database espera --stations e --curve-numbers, ou "
+                         "--from-access.");
+        }
+        return m_build;
+    }
+
+    static bool contains(const std::vector<std::string>& given, std::string_view name) {
+        for (const std::string& option : given) {
+            if (option == name) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    std::optional<UsageError> checkRun(const std::vector<std::string>& given) const {
+        const auto has = [&given](std::string_view name) { return contains(given, name); };
         for (const std::string_view required :
              {"--duration", "--cn", "--area", "--return-period"}) {
             if (!has(required)) {
@@ -207,14 +329,20 @@ public:
         }
         if (has("--database") && m_options.constantsSource != ConstantsSource::StationName &&
             m_options.constantsSource != ConstantsSource::StationCode) {
-            return usage("--database só vale com --station ou --code.");
+            return usage("--database só vale com --station, --code ou --list.");
         }
         return std::nullopt;
     }
 
-    const CommandOptions& options() const { return m_options; }
+    std::optional<UsageError> fileName(const std::string& name, const std::string& value,
+                                       std::string& target) const {
+        if (value.empty()) {
+            return usage(name + " espera o nome de um arquivo.");
+        }
+        target = value;
+        return std::nullopt;
+    }
 
-private:
     std::optional<UsageError> number(const std::string& name, const std::string& value,
                                      double& target) {
         const auto parsed = parseCommandLineNumber(value);
@@ -245,6 +373,8 @@ private:
     }
 
     CommandOptions m_options;
+    ListRequest m_list;
+    BuildDatabaseRequest m_build;
     int m_sourceCount = 0;
 };
 
@@ -318,70 +448,7 @@ ParseResult parseArguments(const std::vector<std::string>& arguments) {
             return *error;
         }
     }
-    if (auto error = reader.checkComplete(given)) {
-        return *error;
-    }
-    return reader.options();
-}
-
-std::string usageSynopsis() {
-    return "Uso: zeb-calc --duration D --cn CN --area KM2 (--length KM --drop M | --tc HORAS)\n"
-           "                --return-period TR\n"
-           "                (--station-constants a,b,c,B5,B15,B30,Bm | --own K,a,b,c |\n"
-           "                 --station NOME | --code CÓDIGO [--database ARQUIVO])\n"
-           "                [--river TEXTO] [--station-name TEXTO] [--format report|json|csv]\n"
-           "                [--locale NOME] [--output ARQUIVO]\n"
-           "     zeb-calc --help\n";
-}
-
-std::string helpText() {
-    return usageSynopsis() +
-           "\n"
-           "Calcula o hidrograma de cheia de projeto de uma pequena bacia pelo hidrograma\n"
-           "unitário triangular sintético, como o comando \"Calcular\" da janela.\n"
-           "\n"
-           "Opções:\n"
-           "  --duration D           duração da chuva unitária: \"5 min\", \"15 min\", \"30 "
-           "min\",\n"
-           "                         \"1 h\", \"2 h\", \"4 h\", \"8 h\", \"14 h\", \"24 h\", \"48 "
-           "h\",\n"
-           "                         \"3 d\", \"4 d\", \"6 d\", ou a sua posição de 0 a 12\n"
-           "  --cn CN                número da curva (CN)\n"
-           "  --area KM2             área de drenagem, km²\n"
-           "  --length KM            comprimento do talvegue, km; com --drop, o tempo de\n"
-           "  --drop M               concentração é calculado como na janela (desnível em m)\n"
-           "  --tc HORAS             tempo de concentração, h, em vez de --length e --drop\n"
-           "  --return-period TR     tempo de recorrência, anos\n"
-           "  --station-constants a,b,c,B5,B15,B30,Bm\n"
-           "                         constantes do posto (equação \"Automática\")\n"
-           "  --own K,a,b,c          constantes próprias (equação \"Própria\")\n"
-           "  --station NOME, --code CÓDIGO, --database ARQUIVO\n"
-           "                         posto do banco de referência (ainda não disponível)\n"
-           "  --river TEXTO          nome do rio, impresso no relatório\n"
-           "  --station-name TEXTO   nome do posto, impresso no relatório\n"
-           "  --format FORMATO       report (padrão): as 47 linhas do relatório exportado,\n"
-           "                         em Windows-1252 com CR LF; json: o registro completo do\n"
-           "                         cálculo; csv: os 15 passos com o tempo e cada série\n"
-           "  --locale NOME          separadores dos números do relatório: C, POSIX ou en_*\n"
-           "                         (1,234.50), pt_BR (1.234,50); padrão: o do sistema\n"
-           "                         (LC_ALL, LC_NUMERIC ou LANG)\n"
-           "  --output ARQUIVO       grava em ARQUIVO em vez da saída padrão; o arquivo é\n"
-           "                         substituído por inteiro ou deixado como estava\n"
-           "  --help                 mostra esta ajuda\n"
-           "\n"
-           "Os números usam ponto como separador decimal e são lidos por inteiro (\"2.5\",\n"
-           "\"-0.04\", \"1e3\"); um número mal escrito é erro de uso.\n"
-           "\n"
-           "Ambiente:\n"
-           "  ZEB_REPORT_TIMESTAMP   data e hora da primeira linha do relatório\n"
-           "                         (\"aaaa-mm-dd hh:mm:ss\"), em vez da hora local atual\n"
-           "\n"
-           "Códigos de saída:\n"
-           "  0  sucesso\n"
-           "  1  a saída não pôde ser gravada\n"
-           "  2  uso incorreto\n"
-           "  3  o cálculo não tem valor para estes dados\n"
-           "  4  erro do banco de referência\n";
+    return reader.finish(given);
 }
 
 } // namespace cli

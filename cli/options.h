@@ -37,7 +37,7 @@ struct CommandOptions {
     std::optional<std::string> databasePath;  // --database
 
     std::string riverText;
-    std::string stationText;
+    std::optional<std::string> stationText; // none: the database station's name, if any
     OutputFormat format = OutputFormat::Report;
     std::optional<std::string> localeName; // none: the system's
     std::optional<std::string> outputPath; // none: standard output
@@ -45,12 +45,30 @@ struct CommandOptions {
 
 struct HelpRequest {};
 
+enum class ListKind { Stations, LandClasses };
+
+// --list stations|land-classes [--zone Rural|Urbana] [--database FILE]
+struct ListRequest {
+    ListKind kind = ListKind::Stations;
+    std::optional<std::string> zone; // land classes of this zone only
+    std::optional<std::string> databasePath;
+};
+
+// --build-database OUT (--stations FILE --curve-numbers FILE | --from-access FILE)
+struct BuildDatabaseRequest {
+    std::string outputPath;
+    std::string stationsCsv; // with curveNumbersCsv, when accessPath is none
+    std::string curveNumbersCsv;
+    std::optional<std::string> accessPath;
+};
+
 // What is wrong with the command line, in Portuguese, ready for stderr.
 struct UsageError {
     std::string message;
 };
 
-using ParseResult = std::variant<CommandOptions, HelpRequest, UsageError>;
+using ParseResult =
+    std::variant<CommandOptions, HelpRequest, UsageError, ListRequest, BuildDatabaseRequest>;
 
 // Reads the arguments after the program name. A pure function: it reads nothing but its
 // argument and never throws.
@@ -59,9 +77,5 @@ ParseResult parseArguments(const std::vector<std::string>& arguments);
 // A number as the command line takes it: a period as decimal mark, an optional sign and
 // exponent, nothing else before or after; finite only.
 std::optional<double> parseCommandLineNumber(const std::string& text);
-
-// The synopsis printed with every usage error, and the full help.
-std::string usageSynopsis();
-std::string helpText();
 
 } // namespace cli

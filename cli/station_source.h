@@ -3,6 +3,8 @@
 #include "calc/record.h"
 #include "cli/options.h"
 
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -14,9 +16,18 @@ struct CommandFailure {
     std::string message;
 };
 
-// The station constants of a run in mode Automatic: those given on the command line, or the
-// station found in the reference database by name or code.
-std::variant<calc::StationCoefficients, CommandFailure>
-stationCoefficients(const CommandOptions& options);
+// The station a run in mode Automatic uses.
+struct ChosenStation {
+    calc::StationCoefficients coefficients; // a null in the database stays empty
+    std::optional<std::string> name;        // from the database: the report's default station
+    std::string warning;                    // for stderr; empty when there is nothing to say
+};
+
+// The station constants given on the command line, or the station found in the reference
+// database by name or code. Every database failure, a name or code the database lacks
+// included, is exit status 4.
+std::variant<ChosenStation, CommandFailure>
+chooseStation(const CommandOptions& options,
+              const std::optional<std::filesystem::path>& programFolder);
 
 } // namespace cli

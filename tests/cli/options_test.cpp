@@ -97,6 +97,40 @@ TEST(ParseArguments, AlternativesAndOptionalParts) {
     EXPECT_EQ(byName.databasePath, "zeb.mdb");
 }
 
+TEST(ParseArguments, ListsAndDatabaseBuilding) {
+    const auto list = [](const Arguments& arguments) {
+        const ParseResult result = parseArguments(arguments);
+        EXPECT_TRUE(std::holds_alternative<ListRequest>(result));
+        return std::holds_alternative<ListRequest>(result) ? std::get<ListRequest>(result)
+                                                           : ListRequest{};
+    };
+    const ListRequest stations = list({"--list", "stations"});
+    EXPECT_EQ(stations.kind, ListKind::Stations);
+    EXPECT_FALSE(stations.databasePath.has_value());
+    const ListRequest rural =
+        list({"--database", "x.mdb", "--list", "land-classes", "--zone", "Rural"});
+    EXPECT_EQ(rural.kind, ListKind::LandClasses);
+    EXPECT_EQ(rural.zone, "Rural");
+    EXPECT_EQ(rural.databasePath, "x.mdb");
+
+    const ParseResult fromCsv = parseArguments(
+        {"--build-database", "o.sqlite", "--curve-numbers", "c.csv", "--stations", "s.csv"});
+    ASSERT_TRUE(std::holds_alternative<BuildDatabaseRequest>(fromCsv));
+    const auto& csv = std::get<BuildDatabaseRequest>(fromCsv);
+    EXPECT_EQ(csv.outputPath, "o.sqlite");
+    EXPECT_EQ(csv.stationsCsv, "s.csv");
+    EXPECT_EQ(csv.curveNumbersCsv, "c.csv");
+    EXPECT_FALSE(csv.accessPath.has_value());
+    const ParseResult fromAccess =
+        parseArguments({"--build-database", "o.sqlite", "--from-access", "zeb.mdb"});
+    ASSERT_TRUE(std::holds_alternative<BuildDatabaseRequest>(fromAccess));
+    EXPECT_EQ(std::get<BuildDatabaseRequest>(fromAccess).accessPath, "zeb.mdb");
+
+    // The station text stays unset unless given, so the database's name can stand in.
+    EXPECT_FALSE(parsedOrFail(baseArguments()).stationText.has_value());
+    EXPECT_EQ(parsedOrFail(with(baseArguments(), {"--station-name", ""})).stationText, "");
+}
+
 TEST(ParseArguments, HelpWins) {
     EXPECT_TRUE(std::holds_alternative<HelpRequest>(parseArguments({"--help"})));
     EXPECT_TRUE(std::holds_alternative<HelpRequest>(parseArguments(with(baseArguments(), {"-h"}))));
@@ -180,7 +214,34 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"StrayArgument", with(baseArguments(), {"extra"}), "\"extra\""},
         UsageCase{"MissingValueAtEnd", with(baseArguments(), {"--river"}), "espera um valor"},
         UsageCase{"RepeatedOption", with(baseArguments(), {"--cn", "80"}), "mais de uma vez"},
-        UsageCase{"EmptyOutput", with(baseArguments(), {"--output", ""}), "--output"}),
+        UsageCase{"EmptyOutput", with(baseArguments(), {"--output", ""}), "--output"},
+        UsageCase{"EmptyStationName",
+                  with(without(baseArguments(), "--station-constants"), {"--station", ""}),
+                  "--station espera"},
+        UsageCase{"EmptyDatabase", {"--list", "stations", "--database", ""}, "--database"},
+        UsageCase{"UnknownList", {"--list", "postos"}, "stations ou land-classes"},
+        UsageCase{
+            "ZoneOfStations", {"--list", "stations", "--zone", "Rural"}, "--list land-classes"},
+        UsageCase{
+            "ZoneNotOfTheWindow", {"--list", "land-classes", "--zone", "Mista"}, "Rural ou Urbana"},
+        UsageCase{"ZoneWithoutList", with(baseArguments(), {"--zone", "Rural"}), "--zone"},
+        UsageCase{"ListWithRunOptions", with(baseArguments(), {"--list", "stations"}),
+                  "não vale com --list"},
+        UsageCase{
+            "ListAndBuild", {"--list", "stations", "--build-database", "o.sqlite"}, "não ambos"},
+        UsageCase{"BuildWithoutInputs", {"--build-database", "o.sqlite"}, "--from-access"},
+        UsageCase{"BuildWithHalfTheCsv",
+                  {"--build-database", "o.sqlite", "--stations", "s.csv"},
+                  "--curve-numbers"},
+        UsageCase{"BuildFromBoth",
+                  {"--build-database", "o.sqlite", "--stations", "s.csv", "--curve-numbers",
+                   "c.csv", "--from-access", "zeb.mdb"},
+                  "não ambos"},
+        UsageCase{"BuildWithDatabase",
+                  {"--build-database", "o.sqlite", "--from-access", "a.mdb", "--database", "b.mdb"},
+                  "não vale com --build-database"},
+        UsageCase{"CsvWithoutBuild", with(baseArguments(), {"--stations", "s.csv"}),
+                  "só vale com --build-database"}),
     CaseName());
 
 TEST(LocaleNames, MapToTheirSeparators) {

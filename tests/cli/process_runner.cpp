@@ -30,10 +30,17 @@ std::string readFile(const std::string& path) {
 ProcessOutcome runZebCalcProcess(const std::vector<std::string>& arguments,
                                  const std::map<std::string, std::string>& environment,
                                  const std::string& stdoutPath) {
+    return runProgramProcess(ZEB_CALC_PATH, arguments, environment, stdoutPath);
+}
+
+ProcessOutcome runProgramProcess(const std::string& program,
+                                 const std::vector<std::string>& arguments,
+                                 const std::map<std::string, std::string>& environment,
+                                 const std::string& stdoutPath) {
     const std::string outPath = stdoutPath.empty() ? temporaryPath("out") : stdoutPath;
     const std::string errPath = temporaryPath("err");
 
-    std::vector<std::string> argv{ZEB_CALC_PATH};
+    std::vector<std::string> argv{program};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     std::vector<char*> argvPointers;
     for (std::string& argument : argv) {

@@ -14,6 +14,12 @@ struct ProcessOutcome {
 
 // Runs zeb-calc with these arguments and exactly this environment (nothing inherited), and
 // waits for it. Standard output goes to `stdoutPath` when one is given (then `out` is empty).
+// The same for another program (a copy of zeb-calc elsewhere, say).
+ProcessOutcome runProgramProcess(const std::string& program,
+                                 const std::vector<std::string>& arguments,
+                                 const std::map<std::string, std::string>& environment = {},
+                                 const std::string& stdoutPath = {});
+
 ProcessOutcome runZebCalcProcess(const std::vector<std::string>& arguments,
                                  const std::map<std::string, std::string>& environment = {},
                                  const std::string& stdoutPath = {});

@@ -1,0 +1,105 @@
+#include "cli/help_text.h"
+
+namespace cli {
+
+std::string usageSynopsis() {
+    return R"(Uso: zeb-calc --duration D --cn CN --area KM2 (--length KM --drop M | --tc HORAS)
+                --return-period TR
+                (--station-constants a,b,c,B5,B15,B30,Bm | --own K,a,b,c |
+                 --station NOME | --code CÓDIGO [--database ARQUIVO])
+                [--river TEXTO] [--station-name TEXTO] [--format report|json|csv]
+                [--locale NOME] [--output ARQUIVO]
+     zeb-calc --list stations|land-classes [--zone Rural|Urbana] [--database ARQUIVO]
+     zeb-calc --build-database SAÍDA.sqlite
+                (--stations POSTOS.csv --curve-numbers CN.csv | --from-access ARQUIVO.mdb)
+     zeb-calc --help
+)";
+}
+
+std::string helpText() {
+    return usageSynopsis() + R"(
+Calcula o hidrograma de cheia de projeto de uma pequena bacia pelo hidrograma
+unitário triangular sintético, como o comando "Calcular" da janela. Também lista e
+cria o banco de referência (postos e números da curva).
+
+Cálculo:
+  --duration D           duração da chuva unitária: "5 min", "15 min", "30 min",
+                         "1 h", "2 h", "4 h", "8 h", "14 h", "24 h", "48 h",
+                         "3 d", "4 d", "6 d", ou a sua posição de 0 a 12
+  --cn CN                número da curva (CN)
+  --area KM2             área de drenagem, km²
+  --length KM            comprimento do talvegue, km; com --drop, o tempo de
+  --drop M               concentração é calculado como na janela (desnível em m)
+  --tc HORAS             tempo de concentração, h, em vez de --length e --drop
+  --return-period TR     tempo de recorrência, anos
+  --station-constants a,b,c,B5,B15,B30,Bm
+                         constantes do posto (equação "Automática")
+  --own K,a,b,c          constantes próprias (equação "Própria")
+  --station NOME         constantes do posto com este nome no banco de referência
+                         (equação "Automática"); havendo dois postos com o mesmo
+                         nome, vale o primeiro, como na janela
+  --code CÓDIGO          o posto deste código, escolhido como na janela: vale o
+                         primeiro posto com o nome que está na posição do código;
+                         se for de outro código, um aviso sai na saída de erros
+  --database ARQUIVO     banco de referência a usar (SQLite ou Access .mdb/.accdb,
+                         reconhecido pelo conteúdo); sem ele, o primeiro que existir
+                         de zeb.mdb e zeb.sqlite na pasta do programa e depois em
+                         <prefixo>/share/zeb
+  --river TEXTO          nome do rio, impresso no relatório
+  --station-name TEXTO   nome do posto impresso no relatório; com --station ou
+                         --code, o padrão é o nome do posto no banco
+  --format FORMATO       report (padrão): as 47 linhas do relatório exportado,
+                         em Windows-1252 com CR LF; json: o registro completo do
+                         cálculo; csv: os 15 passos com o tempo e cada série
+  --locale NOME          separadores dos números do relatório: C, POSIX ou en_*
+                         (1,234.50), pt_BR (1.234,50); padrão: o do sistema
+                         (LC_ALL, LC_NUMERIC ou LANG)
+  --output ARQUIVO       grava em ARQUIVO em vez da saída padrão; o arquivo é
+                         substituído por inteiro ou deixado como estava
+
+Listas do banco de referência (UTF-8, uma linha por item, na ordem do banco):
+  --list stations        uma linha por posto: código, nome e estado separados por
+                         tabulação
+  --list land-classes    uma classe de terreno por linha, de todas as linhas da
+                         tabela (uma classe das duas zonas sai duas vezes)
+  --zone Rural|Urbana    só as classes de terreno desta zona, como a janela as
+                         mostra ao escolher a zona
+  --database ARQUIVO     o banco a listar; sem ele, o mesmo procurado no cálculo
+
+Criação de um banco de referência próprio (SQLite):
+  --build-database SAÍDA.sqlite
+                         grava o banco em SAÍDA.sqlite; um arquivo existente só é
+                         substituído quando tudo deu certo
+  --stations POSTOS.csv  postos: cabeçalho codigo,nome,estado e depois as colunas
+                         a,b,c,B5,B15,B30,Bm em qualquer ordem; um posto por
+                         linha, números com ponto decimal
+  --curve-numbers CN.csv números da curva: cabeçalho com uma primeira coluna
+                         qualquer (id), terreno em segundo, e zona e cn em qualquer
+                         ordem; zona Rural ou Urbana, cn maior que 0 e até 100
+  --from-access ARQUIVO.mdb
+                         converte as tabelas zeb e cn de um banco Access
+  Um erro num arquivo CSV é informado com o arquivo, a linha e o motivo.
+  Para usar o banco criado, dê --database ou copie-o como zeb.sqlite para a
+  pasta do programa ou para <prefixo>/share/zeb (um zeb.mdb ali tem preferência).
+
+  --help                 mostra esta ajuda
+
+Os números usam ponto como separador decimal e são lidos por inteiro ("2.5",
+"-0.04", "1e3"); um número mal escrito é erro de uso.
+
+Ambiente:
+  ZEB_REPORT_TIMESTAMP   data e hora da primeira linha do relatório
+                         ("aaaa-mm-dd hh:mm:ss"), em vez da hora local atual
+
+Códigos de saída:
+  0  sucesso
+  1  a saída não pôde ser gravada
+  2  uso incorreto
+  3  o cálculo não tem valor para estes dados (também quando falta ao posto
+     uma constante de que o cálculo precisa)
+  4  erro do banco de referência: arquivo ausente, ilegível ou corrompido,
+     posto ou código que não está no banco, CSV ou banco Access recusado
+)";
+}
+
+} // namespace cli
