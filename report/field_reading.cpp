@@ -3,8 +3,7 @@
 #include "calc/number_reading.h"
 #include "report/fixed_field.h"
 
-#include <charconv>
-#include <limits>
+#include <string>
 
 namespace report {
 
@@ -41,7 +40,10 @@ std::size_t takeDigits(std::string_view& text, std::string& canonical) {
 
 } // namespace
 
-std::optional<double> parseLocaleNumber(std::string_view text, const NumberStyle& style) {
+namespace {
+
+// A complete regional number rebuilt as C writes it ("-1234.5"), or none.
+std::optional<std::string> canonicalNumber(std::string_view text, const NumberStyle& style) {
     text = trimmed(text);
     const std::string_view decimal = effectiveDecimalSeparator(style);
     const std::string_view group = style.groupSeparator;
@@ -70,30 +72,62 @@ std::optional<double> parseLocaleNumber(std::string_view text, const NumberStyle
     if (!text.empty() || (integerDigits.empty() && decimalDigits.empty())) {
         return std::nullopt;
     }
-
-    // The number is rebuilt as "-1234.5" for the locale-independent conversion.
     std::string canonical = (negative ? "-" : "") + (integerDigits.empty() ? "0" : integerDigits);
     if (!decimalDigits.empty()) {
         canonical += '.' + decimalDigits;
     }
-    double value = 0;
-    const auto result = std::from_chars(canonical.data(), canonical.data() + canonical.size(),
-                                        value, std::chars_format::fixed);
-    if (result.ec == std::errc::result_out_of_range) {
-        // Hundreds of digits: beyond the largest double, or below the smallest.
-        const bool huge = integerDigits.find_first_not_of('0') != std::string::npos;
-        value = huge ? std::numeric_limits<double>::infinity() : 0.0;
-        return negative ? -value : value;
-    }
-    if (result.ec != std::errc() || result.ptr != canonical.data() + canonical.size()) {
+    return canonical;
+}
+
+// A complete regional number followed by a decimal exponent ("1,5e-05"), as the plain rule
+// writes very large and very small values, rebuilt as C writes it; or none.
+std::optional<std::string> canonicalNumberWithExponent(std::string_view text,
+                                                       const NumberStyle& style) {
+    text = trimmed(text);
+    const std::size_t marker = text.find_last_of("eE");
+    if (marker == std::string_view::npos) {
         return std::nullopt;
     }
-    return value;
+    std::string_view exponent = text.substr(marker + 1);
+    std::string canonicalExponent = "e";
+    if (!exponent.empty() && (exponent.front() == '-' || exponent.front() == '+')) {
+        canonicalExponent += exponent.front();
+        exponent.remove_prefix(1);
+    }
+    if (takeDigits(exponent, canonicalExponent) == 0 || !exponent.empty()) {
+        return std::nullopt;
+    }
+    const std::string_view mantissa = text.substr(0, marker);
+    if (mantissa.empty() || isBlank(mantissa.back())) {
+        return std::nullopt;
+    }
+    auto canonical = canonicalNumber(mantissa, style);
+    if (!canonical) {
+        return std::nullopt;
+    }
+    return *canonical + canonicalExponent;
+}
+
+} // namespace
+
+std::optional<double> parseLocaleNumber(std::string_view text, const NumberStyle& style) {
+    const auto canonical = canonicalNumber(text, style);
+    if (!canonical) {
+        return std::nullopt;
+    }
+    // The C text is complete and in the leading-number reading's own form, which converts it
+    // exactly and reads hundreds of digits as infinity or zero.
+    return calc::parseLeadingNumber(*canonical);
 }
 
 double readFieldNumber(std::string_view text, const NumberStyle& style) {
     if (const auto value = parseLocaleNumber(text, style)) {
         return *value;
+    }
+    // What the program writes by the plain rule may carry an exponent; with a comma as decimal
+    // separator the leading-number reading would stop at the comma and read a wrong number.
+    if (const auto canonical = canonicalNumberWithExponent(text, style)) {
+        return calc::parseLeadingNumber(*canonical);
     }
     return calc::parseLeadingNumber(text);
 }

@@ -1,0 +1,59 @@
+// The Access reader over damaged files (libFuzzer mutates copies of the fixtures): opening the
+// file and every operation the program makes of it either answers or throws DatabaseError
+// naming the file; nothing crashes, hangs or throws anything else.
+#include "fuzz/fuzz_check.h"
+#include "fuzz/temp_file.h"
+#include "refdata/database_builder.h"
+#include "refdata/open_database.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace {
+
+// Runs one operation; a DatabaseError must name the file, anything else escapes and crashes.
+bool attempt(const std::filesystem::path& file, const std::function<void()>& operation) {
+    try {
+        operation();
+        return true;
+    } catch (const refdata::DatabaseError& error) {
+        const std::string message = error.what();
+        FUZZ_CHECK(message.rfind("Banco de dados " + file.string() + ": ", 0) == 0,
+                   "a database failure names the file");
+        return false;
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const auto file = zebfuzz::writeTempFile(
+        "access.mdb", std::string_view(reinterpret_cast<const char*>(data), size));
+    std::unique_ptr<refdata::ReferenceDatabase> database;
+    if (!attempt(file, [&] { database = refdata::openReferenceDatabase(file); })) {
+        return 0;
+    }
+    std::string stationName = "Posto";
+    std::string landClass = "Mata";
+    attempt(file, [&] {
+        const auto stations = database->allStations();
+        if (!stations.empty()) {
+            stationName = stations.front().nome;
+        }
+    });
+    attempt(file, [&] {
+        const auto classes = database->allLandClasses();
+        if (!classes.empty()) {
+            landClass = classes.back();
+        }
+    });
+    attempt(file, [&] { database->landClassesOfZone("Rural"); });
+    attempt(file, [&] { database->landClassesOfZone("Urbana"); });
+    attempt(file, [&] { database->findStationByName(stationName); });
+    attempt(file, [&] { database->findCurveNumber(landClass); });
+    const auto out = zebfuzz::writeTempFile("converted.sqlite", "");
+    attempt(file, [&] { refdata::convertAccessToSqlite(out, file); });
+    return 0;
+}
