@@ -9,9 +9,11 @@ std::string usageSynopsis() {
                  --station NOME | --code CÓDIGO [--database ARQUIVO])
                 [--river TEXTO] [--station-name TEXTO] [--format report|json|csv]
                 [--locale NOME] [--output ARQUIVO]
-     zeb-calc --list stations|land-classes [--zone Rural|Urbana] [--database ARQUIVO]
+     zeb-calc --list stations|land-classes [--zone Rural|Urbana]
+                [--database ARQUIVO]
      zeb-calc --build-database SAÍDA.sqlite
-                (--stations POSTOS.csv --curve-numbers CN.csv | --from-access ARQUIVO.mdb)
+                (--stations POSTOS.csv --curve-numbers CN.csv |
+                 --from-access ARQUIVO.mdb)
      zeb-calc --help
 )";
 }
@@ -38,9 +40,10 @@ Cálculo:
   --station NOME         constantes do posto com este nome no banco de referência
                          (equação "Automática"); havendo dois postos com o mesmo
                          nome, vale o primeiro, como na janela
-  --code CÓDIGO          o posto deste código, escolhido como na janela: vale o
-                         primeiro posto com o nome que está na posição do código;
-                         se for de outro código, um aviso sai na saída de erros
+  --code CÓDIGO          o posto deste código (escrito como --list stations o
+                         mostra), escolhido como na janela: vale o primeiro
+                         posto com o nome deste código; se ele for de outro
+                         código, um aviso sai na saída de erros
   --database ARQUIVO     banco de referência a usar (SQLite ou Access .mdb/.accdb,
                          reconhecido pelo conteúdo); sem ele, o primeiro que existir
                          de zeb.mdb e zeb.sqlite na pasta do programa e depois em
