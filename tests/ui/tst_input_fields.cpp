@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QRadioButton>
 #include <QTest>
 
@@ -122,6 +124,22 @@ private Q_SLOTS:
         QCOMPARE(record().channelLengthKm, 0.0);
     }
 
+    // Leaving a drop that rounds to 0.00 formats it to a drop of 0: the field is cleared and
+    // the focus goes back to it instead of on to the next field.
+    void leavingADropThatRoundsToZero() {
+        QVERIFY(h->open());
+        h->type(length(), QStringLiteral("10"));
+        h->type(drop(), QStringLiteral("4"));
+        QTest::keyClick(drop(), Qt::Key_Home);
+        QTest::keyClicks(drop(), QStringLiteral("0.00"));
+        QCOMPARE(drop()->text(), QStringLiteral("0.004"));
+        QCOMPARE(record().concentrationTimeH, *calc::computeConcentrationTime(10, 0.004));
+        h->pressTab();
+        QVERIFY(drop()->text().isEmpty());
+        QCOMPARE(h->focusName(), QStringLiteral("txtDesnivel"));
+        QCOMPARE(record().concentrationTimeH, *calc::computeConcentrationTime(10, 0.004));
+    }
+
     // A failure keeps the last good time of concentration, shown and stored.
     void failureKeepsTheLastTime() {
         QVERIFY(h->open());
@@ -187,6 +205,25 @@ private Q_SLOTS:
         h->type(target, typed);
         h->pressTab();
         QCOMPARE(target->text(), shown);
+    }
+
+    // Another window becoming active, or a list's popup, does not leave the field: it keeps
+    // its text as typed until the focus moves to another control.
+    void focusLeavingWithTheWindowIsNoLostFocus_data() {
+        QTest::addColumn<int>("reason");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("window deactivated") << int(Qt::ActiveWindowFocusReason) << "2.5";
+        QTest::newRow("popup") << int(Qt::PopupFocusReason) << "2.5";
+        QTest::newRow("mouse on another control") << int(Qt::MouseFocusReason) << "2.50";
+    }
+    void focusLeavingWithTheWindowIsNoLostFocus() {
+        QFETCH(int, reason);
+        QFETCH(QString, shown);
+        QVERIFY(h->open());
+        h->type(h->field("txtArea"), QStringLiteral("2.5"));
+        QFocusEvent out(QEvent::FocusOut, static_cast<Qt::FocusReason>(reason));
+        QApplication::sendEvent(h->field("txtArea"), &out);
+        QCOMPARE(h->field("txtArea")->text(), shown);
     }
 
     // What the window wrote reads back as the value it wrote, in both locales, through the
