@@ -209,28 +209,6 @@ private Q_SLOTS:
         QCOMPARE(h->field("txtRio")->font().family(), ui::controlFont().family());
     }
 
-    void placesFollowTheLayout_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("place");
-        // Twips of the layout divided by 15.
-        QTest::newRow("lblNorbaltica") << "lblNorbaltica" << QRect(24, 18, 196, 46);
-        QTest::newRow("imgLogo") << "imgLogo" << QRect(225, 18, 44, 45);
-        QTest::newRow("cboPosto") << "cboPosto" << QRect(72, 160, 169, 21);
-        QTest::newRow("txtconcentracao") << "txtconcentracao" << QRect(176, 328, 41, 19);
-        QTest::newRow("grdVazoes") << "grdVazoes" << QRect(368, 96, 200, 257);
-        QTest::newRow("Option2 in its frame") << "Option2" << QRect(16, 32, 89, 17);
-        QTest::newRow("lblK") << "lblK" << QRect(376, 392, 10, 21);
-        QTest::newRow("cmdExportar") << "cmdExportar" << QRect(272, 480, 73, 25);
-    }
-    void placesFollowTheLayout() {
-        QFETCH(QString, name);
-        QFETCH(QRect, place);
-        QVERIFY(h->open());
-        auto* widget = h->window().findChild<QWidget*>(name);
-        QVERIFY(widget != nullptr);
-        QCOMPARE(widget->geometry(), place);
-    }
-
     void windowIsFixedAndMaximizingMovesNothing() {
         QVERIFY(h->open());
         ui::frmZEB& w = h->window();
