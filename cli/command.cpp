@@ -7,10 +7,11 @@
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/locale_style.h"
-#include "cli/number_text.h"
 #include "cli/options.h"
 #include "cli/record_export.h"
 #include "cli/station_source.h"
+#include "report/exact_number.h"
+#include "report/record_table.h"
 #include "report/report_file.h"
 #include "report/report_lines.h"
 
@@ -83,7 +84,7 @@ std::string outputBytes(const CommandOptions& options, const calc::CalculationRe
     case OutputFormat::Json:
         return recordJson(record);
     case OutputFormat::Csv:
-        return recordCsv(record);
+        return report::recordCsv(record);
     case OutputFormat::Report:
         break;
     }
@@ -175,14 +176,14 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
         const auto tc =
             calc::computeConcentrationTime(*options.channelLengthKm, *options.elevationDropM);
         if (!tc) {
-            return failure(err,
-                           {kExitUndefined,
-                            "Não é possível calcular: o tempo de concentração não tem "
-                            "valor para o comprimento " +
-                                exactNumberText(*options.channelLengthKm) + " km e o desnível " +
-                                exactNumberText(*options.elevationDropM) +
-                                " m (desnível zero, quociente negativo ou resultado "
-                                "grande demais)."});
+            return failure(
+                err, {kExitUndefined, "Não é possível calcular: o tempo de concentração não tem "
+                                      "valor para o comprimento " +
+                                          report::exactNumberText(*options.channelLengthKm) +
+                                          " km e o desnível " +
+                                          report::exactNumberText(*options.elevationDropM) +
+                                          " m (desnível zero, quociente negativo ou resultado "
+                                          "grande demais)."});
         }
         concentrationTimeH = *tc;
     }

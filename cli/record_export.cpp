@@ -1,6 +1,7 @@
 #include "cli/record_export.h"
 
-#include "cli/number_text.h"
+#include "report/exact_number.h"
+#include "report/record_table.h"
 
 #include <optional>
 #include <string_view>
@@ -14,35 +15,10 @@ namespace {
 using calc::CalculationRecord;
 using calc::Entry;
 using calc::kSteps;
+using report::exactNumberText;
 
 std::string entryText(const Entry& entry, std::string_view emptyText) {
     return entry ? exactNumberText(*entry) : std::string(emptyText);
-}
-
-Entry widened(const std::optional<float>& ordinate) {
-    if (!ordinate) {
-        return std::nullopt;
-    }
-    return static_cast<double>(*ordinate);
-}
-
-// The series of a record in record order, the unit hydrograph widened to double.
-std::vector<std::pair<std::string_view, calc::Series>> seriesOf(const CalculationRecord& r) {
-    calc::Series unitHydrograph;
-    for (int k = 0; k <= kSteps; ++k) {
-        unitHydrograph[k] = widened(r.unitHydrograph[k]);
-    }
-    return {
-        {"timesH", r.timesH},
-        {"pointRainfallMm", r.pointRainfallMm},
-        {"reducedRainfallMm", r.reducedRainfallMm},
-        {"incrementalRainfallMm", r.incrementalRainfallMm},
-        {"reorderedRainfallMm", r.reorderedRainfallMm},
-        {"cumulativeRainfallMm", r.cumulativeRainfallMm},
-        {"effectiveRainfallMm", r.effectiveRainfallMm},
-        {"incrementalEffectiveRainfallMm", r.incrementalEffectiveRainfallMm},
-        {"unitHydrograph", unitHydrograph},
-    };
 }
 
 // Entries 1..15 of a series (or columns 0..15 of a table row when `first` is 0).
@@ -87,8 +63,11 @@ std::string recordJson(const CalculationRecord& r) {
     for (const auto& [name, entry] : scalars) {
         text += ",\n    \"" + std::string(name) + "\": " + entryText(entry, "null");
     }
-    for (const auto& [name, series] : seriesOf(r)) {
-        text += ",\n    \"" + std::string(name) + "\": " + jsonArray(series, 1);
+    // Every series but the total flow, which follows the convolution table.
+    for (const report::NamedSeries& series : report::recordSeries(r)) {
+        if (series.name != "totalFlow") {
+            text += ",\n    \"" + std::string(series.name) + "\": " + jsonArray(series.values, 1);
+        }
     }
     text += ",\n    \"convolutionTable\": [";
     for (int row = 0; row <= kSteps; ++row) {
@@ -98,24 +77,6 @@ std::string recordJson(const CalculationRecord& r) {
     text += "\n    ]";
     text += ",\n    \"totalFlow\": " + jsonArray(r.totalFlow, 1);
     text += "\n  }\n}\n";
-    return text;
-}
-
-std::string recordCsv(const CalculationRecord& r) {
-    auto columns = seriesOf(r);
-    columns.emplace_back("totalFlow", r.totalFlow);
-
-    std::string text;
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-        text += (c == 0 ? "" : ",") + std::string(columns[c].first);
-    }
-    text += "\n";
-    for (int step = 1; step <= kSteps; ++step) {
-        for (std::size_t c = 0; c < columns.size(); ++c) {
-            text += (c == 0 ? "" : ",") + entryText(columns[c].second[step], "");
-        }
-        text += "\n";
-    }
     return text;
 }
 

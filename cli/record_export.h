@@ -12,8 +12,4 @@ namespace cli {
 // ordinates are written as the exact doubles they enter the convolution as.
 std::string recordJson(const calc::CalculationRecord& record);
 
-// A header line and one line per step 1..15: the time and every series, an empty field for an
-// empty entry, a period as decimal mark, numbers in their shortest exact form.
-std::string recordCsv(const calc::CalculationRecord& record);
-
 } // namespace cli

@@ -142,27 +142,5 @@ TEST(RecordJson, ConvolutionTableIsSixteenRowsOfSixteen) {
     EXPECT_EQ(rows, 16u);
 }
 
-TEST(RecordCsv, HeaderAndFifteenRows) {
-    const calc::CalculationRecord r = workedExample();
-    const std::string csv = recordCsv(r);
-    std::stringstream lines(csv);
-    std::vector<std::string> rows;
-    for (std::string line; std::getline(lines, line);) {
-        rows.push_back(line);
-    }
-    ASSERT_EQ(rows.size(), 16u);
-    EXPECT_EQ(rows[0], "timesH,pointRainfallMm,reducedRainfallMm,incrementalRainfallMm,"
-                       "reorderedRainfallMm,cumulativeRainfallMm,effectiveRainfallMm,"
-                       "incrementalEffectiveRainfallMm,unitHydrograph,totalFlow");
-    for (std::size_t i = 1; i < rows.size(); ++i) {
-        EXPECT_EQ(std::count(rows[i].begin(), rows[i].end(), ','), 9) << "row " << i;
-    }
-    EXPECT_EQ(rows[8].rfind("8,", 0), 0u);
-    // Step 9: no increment, no reordered block, no ordinate; the flow exactly as computed.
-    EXPECT_NE(rows[9].find(",,,"), std::string::npos);
-    EXPECT_EQ(rows[15].substr(rows[15].rfind(',') + 1), "26.318760182647214");
-    EXPECT_EQ(csv.find('\r'), std::string::npos);
-}
-
 } // namespace
 } // namespace cli

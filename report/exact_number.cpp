@@ -1,9 +1,9 @@
-#include "cli/number_text.h"
+#include "report/exact_number.h"
 
 #include <array>
 #include <charconv>
 
-namespace cli {
+namespace report {
 
 std::string exactNumberText(double value) {
     // Enough for the longest shortest form of a double ("-2.2250738585072014e-308").
@@ -13,4 +13,4 @@ std::string exactNumberText(double value) {
     return std::string(buffer.data(), end);
 }
 
-} // namespace cli
+} // namespace report

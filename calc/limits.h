@@ -1,0 +1,30 @@
+#pragma once
+
+#include "calc/record.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace calc {
+
+// The run has 15 steps and 8 unit-hydrograph ordinates whatever the basin. These notes say
+// when that leaves part of the flood or of the unit hydrograph outside the results.
+
+inline constexpr std::string_view kFloodNotRecededNote =
+    "A cheia não terminou no passo 15: a última vazão ainda passa de um décimo do pico. "
+    "O cálculo tem sempre 15 passos; uma duração da chuva unitária maior cobre a cheia "
+    "inteira.";
+
+inline constexpr std::string_view kUnitHydrographCutNote =
+    "O hidrograma unitário triangular vai além da 8ª ordenada (tempo de base maior que 8 "
+    "vezes a duração unitária) e o cálculo despreza o restante. Uma duração da chuva "
+    "unitária maior evita o corte.";
+
+// The notes that apply to a computed record, in the order above; none for a record without
+// results. The flood has not receded when the flow at step 15 is above a tenth of the
+// highest flow (a peak of 0 or below has nothing to recede from); the triangle is cut when
+// its base time exceeds 8 unit durations.
+std::vector<std::string> limitNotes(const CalculationRecord& record);
+
+} // namespace calc
