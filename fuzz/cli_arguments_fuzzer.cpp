@@ -76,9 +76,13 @@ void checkReportBytes(const std::string& bytes) {
     FUZZ_CHECK(lines == report::kReportLineCount, "the report has its 47 lines");
 }
 
-// Runs the command where it stays inside this process: no file written, no database read.
+// Runs the command where it stays inside this process and its text formats: no file written,
+// no database read, no chart drawn.
 bool runsInProcess(const cli::CommandOptions& options) {
-    return !options.outputPath && !options.databasePath &&
+    const bool textFormat = options.format == cli::OutputFormat::Report ||
+                            options.format == cli::OutputFormat::Json ||
+                            options.format == cli::OutputFormat::Csv;
+    return textFormat && !options.outputPath && !options.databasePath &&
            (options.constantsSource == cli::ConstantsSource::StationConstants ||
             options.constantsSource == cli::ConstantsSource::Own);
 }
@@ -90,6 +94,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const cli::ParseResult parsed = cli::parseArguments(arguments);
     if (const auto* error = std::get_if<cli::UsageError>(&parsed)) {
         FUZZ_CHECK(!error->message.empty(), "a usage error says what is wrong");
+    }
+    if (const auto* list = std::get_if<cli::ListRequest>(&parsed)) {
+        FUZZ_CHECK(!list->zone || (list->kind == cli::ListKind::LandClasses &&
+                                   (*list->zone == "Rural" || *list->zone == "Urbana")),
+                   "a zone only for land classes, and one of the two");
+        return 0; // reads a database: the command's own tests run it
+    }
+    if (const auto* build = std::get_if<cli::BuildDatabaseRequest>(&parsed)) {
+        FUZZ_CHECK(!build->outputPath.empty(), "a database is built into a named file");
+        FUZZ_CHECK(build->accessPath.has_value() ==
+                       (build->stationsCsv.empty() && build->curveNumbersCsv.empty()),
+                   "from an Access file or from the two CSV files, never both");
+        return 0; // writes a file: the command's own tests run it
     }
     const auto* options = std::get_if<cli::CommandOptions>(&parsed);
     if (options) {
@@ -131,6 +148,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(std::count(result.begin(), result.end(), '\n') == 16,
                    "CSV output is a header and 15 rows");
         break;
+    default:
+        break; // the chart formats are drawn by Qt in the program only: not run here
     }
     return 0;
 }

@@ -1,7 +1,7 @@
 #include "refdata/database_builder.h"
 
-#include "refdata/access_reference_database.h"
 #include "refdata/csv_import.h"
+#include "refdata/isolated_access_database.h"
 #include "refdata/sqlite_writer.h"
 
 namespace refdata {
@@ -16,7 +16,7 @@ void buildDatabaseFromCsv(const std::filesystem::path& out,
 }
 
 void convertAccessToSqlite(const std::filesystem::path& out, const std::filesystem::path& mdbPath) {
-    AccessReferenceDatabase source(mdbPath);
+    IsolatedAccessDatabase source(mdbPath);
     writeSqliteDatabase(out, source.readAllTables());
 }
 

@@ -1,8 +1,8 @@
 #include "refdata/open_database.h"
 
 #include "refdata/access_file_check.h"
-#include "refdata/access_reference_database.h"
 #include "refdata/database_message.h"
+#include "refdata/isolated_access_database.h"
 #include "refdata/sqlite_reference_database.h"
 
 #include <algorithm>
@@ -50,7 +50,8 @@ std::unique_ptr<ReferenceDatabase> openReferenceDatabase(const std::filesystem::
         return std::make_unique<SqliteReferenceDatabase>(file);
     }
     if (hasAccessSignature({header.data(), count})) {
-        return std::make_unique<AccessReferenceDatabase>(file);
+        // Read in a child process: a damaged file may crash the Access library.
+        return std::make_unique<IsolatedAccessDatabase>(file);
     }
     if (count == 0) {
         throw databaseError(file, "o arquivo está vazio");
