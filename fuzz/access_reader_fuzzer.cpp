@@ -22,6 +22,8 @@ bool attempt(const std::filesystem::path& file, const std::function<void()>& ope
         const std::string message = error.what();
         FUZZ_CHECK(message.rfind("Banco de dados " + file.string() + ": ", 0) == 0,
                    "a database failure names the file");
+        FUZZ_CHECK(message.find_first_of(std::string("\0\r\n", 3)) == std::string::npos,
+                   "the message is one line, whatever the file holds");
         return false;
     }
 }

@@ -30,6 +30,8 @@ void checkRefusal(const refdata::DatabaseError& error, const std::filesystem::pa
     FUZZ_CHECK(message.rfind("Arquivo " + file.string() + ", linha ", 0) == 0,
                "a refused CSV file is named with the line");
     FUZZ_CHECK(message.back() == '.', "the message is a sentence");
+    FUZZ_CHECK(message.find_first_of(std::string("\0\r\n", 3)) == std::string::npos,
+               "the message is one line, whatever the file holds");
 }
 
 void stationsFile(std::string_view bytes) {

@@ -2,6 +2,7 @@
 // that reads Access files so a crash or hang in the Access library stays there.
 #include "refdata/access_reference_database.h"
 #include "refdata/child_process_reader.h"
+#include "refdata/csv_import.h"
 #include "refdata/database_builder.h"
 #include "refdata/isolated_access_database.h"
 #include "refdata/open_database.h"
@@ -41,6 +42,24 @@ TEST(FuzzRegression, AccessFileThatCrashesTheLibraryIsRefusedByName) {
               corrupt(file, "a leitura do arquivo terminou de forma anormal"));
     // The program goes on: a sound file opens afterwards.
     EXPECT_FALSE(openReferenceDatabase(fixture("edge-cases.mdb"))->allStations().empty());
+}
+
+// A header field holding a NUL and a line break (found by the CSV target): the message quoted it
+// raw, so it ended at the NUL where it was shown. Control characters are now shown as codes,
+// and a long value is cut.
+TEST(FuzzRegression, MessagesQuoteFileTextOnOneLine) {
+    const test::TemporaryFolder folder;
+    const auto file = folder / "postos.csv";
+    test::writeFile(file, std::string("\r\ncodigo,\"0\0\r\nx\"\r\n", 18));
+    EXPECT_EQ(errorOf([&] { readStationsCsv(file); }),
+              "Arquivo " + file.string() +
+                  ", linha 2: a coluna 2 do cabeçalho deve ser \"nome\", não "
+                  "\"0\\x00\\x0d\\x0ax\".");
+
+    test::writeFile(file, "codigo,nome,estado,a,b,c,B5,B15,B30,Bm\n1,P,SP," +
+                              std::string(100, '9') + "x,2,3,4,5,6,7\n");
+    const std::string message = errorOf([&] { readStationsCsv(file); });
+    EXPECT_NE(message.find("\"" + std::string(60, '9') + "…\""), std::string::npos) << message;
 }
 
 // Whatever the in-process reader answers or refuses, the isolated one answers or refuses alike.
