@@ -13,8 +13,8 @@ namespace calc {
 
 inline constexpr std::string_view kFloodNotRecededNote =
     "A cheia não terminou no passo 15: a última vazão ainda passa de um décimo do pico. "
-    "O cálculo tem sempre 15 passos; uma duração da chuva unitária maior cobre a cheia "
-    "inteira.";
+    "O cálculo tem sempre 15 passos; com uma duração da chuva unitária maior, eles cobrem "
+    "mais tempo da cheia.";
 
 inline constexpr std::string_view kUnitHydrographCutNote =
     "O hidrograma unitário triangular vai além da 8ª ordenada (tempo de base maior que 8 "

@@ -2,6 +2,7 @@
 
 #include "calc/calculation.h"
 #include "calc/concentration.h"
+#include "calc/limits.h"
 #include "cli/database_commands.h"
 #include "cli/database_location.h"
 #include "cli/exit_codes.h"
@@ -77,6 +78,23 @@ calc::CalculationInputs inputsFor(const CommandOptions& options, double concentr
     return inputs;
 }
 
+std::optional<ChartFormat> chartFormatOf(OutputFormat format) {
+    switch (format) {
+    case OutputFormat::Png:
+        return ChartFormat::Png;
+    case OutputFormat::Svg:
+        return ChartFormat::Svg;
+    case OutputFormat::Pdf:
+        return ChartFormat::Pdf;
+    case OutputFormat::Report:
+    case OutputFormat::Json:
+    case OutputFormat::Csv:
+        break;
+    }
+    return std::nullopt;
+}
+
+// The text formats' bytes.
 std::string outputBytes(const CommandOptions& options, const calc::CalculationRecord& record,
                         const std::string& stationText, const report::NumberStyle& style,
                         const ProcessEnvironment& environment) {
@@ -86,6 +104,9 @@ std::string outputBytes(const CommandOptions& options, const calc::CalculationRe
     case OutputFormat::Csv:
         return report::recordCsv(record);
     case OutputFormat::Report:
+    case OutputFormat::Png:
+    case OutputFormat::Svg:
+    case OutputFormat::Pdf:
         break;
     }
     const std::string timestamp = environment.reportTimestamp.value_or(localTimestamp());
@@ -123,7 +144,7 @@ ProcessEnvironment readProcessEnvironment() {
 }
 
 int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironment& environment,
-               std::ostream& out, std::ostream& err) {
+               std::ostream& out, std::ostream& err, const ChartRenderer& renderChart) {
     const ParseResult parsed = parseArguments(arguments);
     if (std::holds_alternative<HelpRequest>(parsed)) {
         out << helpText() << std::flush;
@@ -139,6 +160,11 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
         return finishWith(buildReferenceDatabase(*build), out, err);
     }
     const CommandOptions& options = std::get<CommandOptions>(parsed);
+    const std::optional<ChartFormat> chartFormat = chartFormatOf(options.format);
+    if (chartFormat && !renderChart) {
+        return usageFailure(err, "este zeb-calc foi compilado sem as janelas e não desenha o "
+                                 "gráfico (png, svg e pdf).");
+    }
 
     report::NumberStyle style;
     if (options.localeName) {
@@ -201,7 +227,24 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
     record.elevationDropM = options.elevationDropM.value_or(0);
     record.concentrationTimeH = concentrationTimeH;
 
-    const std::string bytes = outputBytes(options, record, stationText, style, environment);
+    // The fixed 15 steps and 8 ordinates may leave part of the flood outside the results: say
+    // so, whatever the format, without changing the exit status.
+    for (const std::string& note : calc::limitNotes(record)) {
+        err << "zeb-calc: aviso: " << note << "\n";
+    }
+
+    std::string bytes;
+    if (chartFormat) {
+        std::optional<std::string> drawn =
+            renderChart(record, options.riverText, style, *chartFormat);
+        if (!drawn) {
+            err << "zeb-calc: não foi possível desenhar o gráfico.\n";
+            return kExitOutputFailed;
+        }
+        bytes = std::move(*drawn);
+    } else {
+        bytes = outputBytes(options, record, stationText, style, environment);
+    }
     if (options.outputPath) {
         if (const auto error = report::writeFileAtomically(*options.outputPath, bytes)) {
             err << "zeb-calc: " << *error << "\n";

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/chart_output.h"
+
 #include <filesystem>
 #include <optional>
 #include <ostream>
@@ -21,8 +23,8 @@ ProcessEnvironment readProcessEnvironment();
 
 // Runs zeb-calc over the arguments after the program name and returns its exit status.
 // Results go to `out` (or to --output), messages to `err`; nothing reaches `out` unless the
-// whole result does.
+// whole result does. The chart formats draw with `renderChart`; without it they are refused.
 int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironment& environment,
-               std::ostream& out, std::ostream& err);
+               std::ostream& out, std::ostream& err, const ChartRenderer& renderChart = {});
 
 } // namespace cli

@@ -7,8 +7,9 @@ std::string usageSynopsis() {
                 --return-period TR
                 (--station-constants a,b,c,B5,B15,B30,Bm | --own K,a,b,c |
                  --station NOME | --code CÓDIGO [--database ARQUIVO])
-                [--river TEXTO] [--station-name TEXTO] [--format report|json|csv]
-                [--locale NOME] [--output ARQUIVO]
+                [--river TEXTO] [--station-name TEXTO]
+                [--format report|json|csv|png|svg|pdf] [--locale NOME]
+                [--output ARQUIVO]
      zeb-calc --list stations|land-classes [--zone Rural|Urbana]
                 [--database ARQUIVO]
      zeb-calc --build-database SAÍDA.sqlite
@@ -53,12 +54,18 @@ Cálculo:
                          --code, o padrão é o nome do posto no banco
   --format FORMATO       report (padrão): as 47 linhas do relatório exportado,
                          em Windows-1252 com CR LF; json: o registro completo do
-                         cálculo; csv: os 15 passos com o tempo e cada série
+                         cálculo; csv: os 15 passos com o tempo e cada série;
+                         png, svg, pdf: o gráfico do hidrograma de cheia com o
+                         hietograma, desenhado sem tela (exigem --output)
   --locale NOME          separadores dos números do relatório: C, POSIX ou en_*
                          (1,234.50), pt_BR (1.234,50); padrão: o do sistema
                          (LC_ALL, LC_NUMERIC ou LANG)
   --output ARQUIVO       grava em ARQUIVO em vez da saída padrão; o arquivo é
                          substituído por inteiro ou deixado como estava
+
+  O cálculo tem sempre 15 passos e 8 ordenadas do hidrograma unitário. Quando
+  a cheia não terminou no passo 15 ou o hidrograma unitário passa da 8ª
+  ordenada, um aviso sai na saída de erros, sem mudar o código de saída.
 
 Listas do banco de referência (UTF-8, uma linha por item, na ordem do banco):
   --list stations        uma linha por posto: código, nome e estado separados por

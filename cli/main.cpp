@@ -9,5 +9,6 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         arguments.emplace_back(argv[i]);
     }
-    return cli::runZebCalc(arguments, cli::readProcessEnvironment(), std::cout, std::cerr);
+    return cli::runZebCalc(arguments, cli::readProcessEnvironment(), std::cout, std::cerr,
+                           cli::programChartRenderer());
 }

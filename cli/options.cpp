@@ -217,8 +217,15 @@ public:
                 m_options.format = OutputFormat::Json;
             } else if (value == "csv") {
                 m_options.format = OutputFormat::Csv;
+            } else if (value == "png") {
+                m_options.format = OutputFormat::Png;
+            } else if (value == "svg") {
+                m_options.format = OutputFormat::Svg;
+            } else if (value == "pdf") {
+                m_options.format = OutputFormat::Pdf;
             } else {
-                return usage("formato desconhecido: \"" + value + "\" (use report, json ou csv).");
+                return usage("formato desconhecido: \"" + value +
+                             "\" (use report, json, csv, png, svg ou pdf).");
             }
             return std::nullopt;
         }
@@ -326,6 +333,13 @@ private:
         if (m_sourceCount == 0) {
             return usage("faltam as constantes da equação: dê --station-constants, --own, "
                          "--station ou --code.");
+        }
+        // A picture or a PDF on a terminal or in a pipe is of no use and easily lost.
+        const bool chart = m_options.format == OutputFormat::Png ||
+                           m_options.format == OutputFormat::Svg ||
+                           m_options.format == OutputFormat::Pdf;
+        if (chart && !has("--output")) {
+            return usage("os formatos png, svg e pdf gravam um arquivo: dê --output ARQUIVO.");
         }
         if (has("--database") && m_options.constantsSource != ConstantsSource::StationName &&
             m_options.constantsSource != ConstantsSource::StationCode) {

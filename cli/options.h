@@ -8,7 +8,8 @@
 
 namespace cli {
 
-enum class OutputFormat { Report, Json, Csv };
+// Report, json and csv are text; png, svg and pdf draw the hydrograph chart and need --output.
+enum class OutputFormat { Report, Json, Csv, Png, Svg, Pdf };
 
 // Where the rainfall relation's constants come from.
 enum class ConstantsSource {

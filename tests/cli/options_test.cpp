@@ -210,6 +210,8 @@ INSTANTIATE_TEST_SUITE_P(
                   with(without(baseArguments(), "--duration"), {"--duration", "-1"}),
                   "duração desconhecida"},
         UsageCase{"UnknownFormat", with(baseArguments(), {"--format", "xml"}), "xml"},
+        UsageCase{"ChartWithoutOutput", with(baseArguments(), {"--format", "svg"}),
+                  "dê --output ARQUIVO"},
         UsageCase{"UnknownOption", with(baseArguments(), {"--verbose"}), "--verbose"},
         UsageCase{"StrayArgument", with(baseArguments(), {"extra"}), "\"extra\""},
         UsageCase{"MissingValueAtEnd", with(baseArguments(), {"--river"}), "espera um valor"},
