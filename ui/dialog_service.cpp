@@ -5,6 +5,17 @@
 
 namespace ui {
 
+namespace {
+
+// "*.*" is every file on Windows, where the filter texts come from; Qt takes it literally:
+// it lists only names with a dot and, on switching to it, renames a typed "x.txt" to "x.*".
+// Qt is given "*" for it.
+QString qtNameFilter(QString filter) {
+    return filter.replace(QStringLiteral("(*.*)"), QStringLiteral("(*)"));
+}
+
+} // namespace
+
 void QtDialogService::showMessage(QWidget* parent, const QString& text, const QString& title,
                                   MessageIcon icon) {
     QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
@@ -17,11 +28,16 @@ std::optional<QString> QtDialogService::askSaveFileName(QWidget* parent,
     QFileDialog dialog(parent, request.title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(request.nameFilters);
-    if (request.selectedFilter >= 0 && request.selectedFilter < request.nameFilters.size()) {
-        dialog.selectNameFilter(request.nameFilters.at(request.selectedFilter));
+    QStringList filters;
+    for (const QString& filter : request.nameFilters) {
+        filters.append(qtNameFilter(filter));
+    }
+    dialog.setNameFilters(filters);
+    if (request.selectedFilter >= 0 && request.selectedFilter < filters.size()) {
+        dialog.selectNameFilter(filters.at(request.selectedFilter));
     }
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    dialog.setDefaultSuffix(request.defaultSuffix);
     if (!request.proposedName.isEmpty()) {
         dialog.selectFile(request.proposedName);
     }

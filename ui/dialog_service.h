@@ -24,6 +24,9 @@ struct SaveFileRequest {
     int selectedFilter = 0;  // position in nameFilters of the preselected entry
     QString proposedName;    // empty proposes nothing
     bool confirmOverwrite = true;
+    // An "open as read-only" choice for the user; Qt's dialogs never offer one.
+    bool readOnlyOption = false;
+    QString defaultSuffix; // added to a name typed without one; empty adds nothing
 };
 
 class DialogService {

@@ -64,4 +64,12 @@ QFont splashFont(qreal pointSize) {
                     pointSize, true);
 }
 
+QFont reportFont(bool bold) {
+    // Liberation Mono is metric-compatible with Courier New: the same advance for every
+    // character, so a line is as long on paper as with the original face.
+    return makeFont({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+                     QStringLiteral("Cousine")},
+                    8, bold);
+}
+
 } // namespace ui

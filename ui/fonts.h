@@ -18,6 +18,10 @@ QFont titleFont();
 // "Geometr231 Hv BT" bold at the given size: the splash's texts.
 QFont splashFont(qreal pointSize);
 
+// "Courier New" 8 point, regular: the printed report. Every character has the same width, so
+// the report's fixed-width fields line up on paper; bold for the one heading line.
+QFont reportFont(bool bold);
+
 // The first of the families that is installed; the last one when none is.
 QString firstInstalledFamily(const QStringList& families);
 

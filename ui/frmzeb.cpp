@@ -7,18 +7,25 @@
 #include "calc/durations.h"
 #include "report/field_reading.h"
 #include "report/number_format.h"
+#include "report/report_file.h"
 #include "report/results_grid.h"
 #include "ui/about.h"
 #include "ui/dialog_service.h"
 #include "ui/fonts.h"
+#include "ui/report_printing.h"
 #include "ui/resources.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <variant>
 
+#include <QDateTime>
 #include <QEvent>
+#include <QFile>
 #include <QHeaderView>
+#include <QLocale>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTableWidgetItem>
@@ -275,12 +282,60 @@ void frmZEB::cmdSair_Click() {
     close();
 }
 
+// The report of the record as it stands, with the river and station texts now shown and the
+// time of the command.
+std::vector<report::ReportLine> frmZEB::composeReport() const {
+    const QDateTime now = m_services.clock ? m_services.clock() : QDateTime::currentDateTime();
+    const QString dateTime = QLocale::c().toString(now, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return report::composeReportLines(m_record, m_ui->txtRio->text().toStdString(),
+                                      m_ui->cboPosto->currentText().toStdString(),
+                                      dateTime.toStdString(), m_services.numberStyle);
+}
+
 void frmZEB::cmdImprimir_Click() {
-    // Prints the report of the record; comes with the printed report.
+    std::unique_ptr<QPrinter> printer =
+        m_services.printer ? m_services.printer() : defaultSystemPrinter();
+    if (!printer) {
+        m_services.dialogs->warning(
+            this, QStringLiteral("Não há impressora instalada: o relatório não foi impresso."),
+            kWarningTitle);
+        return;
+    }
+    if (const std::optional<QString> failure = printReport(*printer, composeReport())) {
+        const QString name = printer->printerName().isEmpty()
+                                 ? QString()
+                                 : QStringLiteral(" \"%1\"").arg(printer->printerName());
+        m_services.dialogs->warning(
+            this,
+            QStringLiteral("O relatório não foi impresso na impressora%1: %2.").arg(name, *failure),
+            kWarningTitle);
+    }
 }
 
 void frmZEB::cmdExportar_Click() {
-    // Exports the report of the record to a file; comes with the file export.
+    SaveFileRequest request;
+    request.title = QStringLiteral("Exportar Arquivo");
+    request.nameFilters = {QStringLiteral("All Files (*.*)"), QStringLiteral("Text Files(*.txt)")};
+    request.selectedFilter = 1;
+    request.proposedName = m_ui->txtRio->text();
+    request.confirmOverwrite = true;
+    request.readOnlyOption = false;
+    const std::optional<QString> path = m_services.dialogs->askSaveFileName(this, request);
+    if (!path) {
+        return;
+    }
+    // Written whole into a temporary file and renamed into place: a failure leaves any file
+    // of that name as it was and nothing half-written beside it.
+    const std::optional<std::string> failure =
+        report::writeFileAtomically(std::filesystem::path(QFile::encodeName(*path).toStdString()),
+                                    report::reportFileBytes(composeReport()));
+    if (failure) {
+        m_services.dialogs->warning(this, fromUtf8(*failure), kWarningTitle);
+        return;
+    }
+    m_services.dialogs->information(
+        this, QStringLiteral("Arquivo ") + *path + QStringLiteral(" exportado com êxito"),
+        kMessageTitle);
 }
 
 void frmZEB::mnuSobre_Click() {

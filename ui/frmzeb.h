@@ -3,6 +3,7 @@
 #include "calc/record.h"
 #include "refdata/reference_database.h"
 #include "report/number_style.h"
+#include "report/report_lines.h"
 
 #include <functional>
 #include <memory>
@@ -13,7 +14,9 @@
 #include <QMainWindow>
 
 class QComboBox;
+class QDateTime;
 class QLineEdit;
+class QPrinter;
 
 namespace Ui {
 class frmZEB;
@@ -26,13 +29,21 @@ class DialogService;
 // Opens the reference database; throws refdata::DatabaseError when it cannot.
 using DatabaseOpener = std::function<std::unique_ptr<refdata::ReferenceDatabase>()>;
 
-// What the main window takes from outside: its data, its dialogs and its regional settings.
+// The printer a printout goes to; none when there is no printer.
+using PrinterSource = std::function<std::unique_ptr<QPrinter>()>;
+
+// What the main window takes from outside: its data, its dialogs, its regional settings, its
+// clock and its printer.
 struct MainWindowServices {
     DatabaseOpener openDatabase;
     DialogService* dialogs = nullptr;
     // The separators every numeric field is written and read with: the system's in the
     // program, a chosen locale's in tests.
     report::NumberStyle numberStyle;
+    // The local date and time a report is dated with; the system clock when not set.
+    std::function<QDateTime()> clock;
+    // The system's default printer when not set.
+    PrinterSource printer;
 };
 
 // The program's working window: the input fields, the station and soil lists, the results
@@ -67,6 +78,7 @@ private:
     void cmdExportar_Click();
     void mnuSobre_Click();
     void fillResultsGrid(const calc::CalculationRecord& record);
+    std::vector<report::ReportLine> composeReport() const;
 
     // Station and soil selection.
     void cboPosto_Click();

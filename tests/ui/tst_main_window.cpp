@@ -292,6 +292,7 @@ private Q_SLOTS:
 
         runOwnMode();
         QVERIFY(h->dialogs().takeMessages().isEmpty());
+        h->dialogs().saveAnswers.push_back(QString()); // the export's save dialog, cancelled
         QTest::keyClick(h->focusName().isEmpty() ? static_cast<QWidget*>(&h->window())
                                                  : QApplication::focusWidget(),
                         Qt::Key_E, Qt::AltModifier);

@@ -59,6 +59,8 @@ bool WindowHarness::open(const QLocale& locale, DatabaseFactory factory) {
     };
     services.dialogs = &m_dialogs;
     services.numberStyle = ui::numberStyleOf(locale);
+    services.clock = clock;
+    services.printer = printer;
     m_window = std::make_unique<ui::frmZEB>(std::move(services));
     if (!m_window->Form_Load()) {
         return false;

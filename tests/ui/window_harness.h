@@ -8,6 +8,7 @@
 #include <memory>
 
 #include <QComboBox>
+#include <QDateTime>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
@@ -25,6 +26,10 @@ public:
     bool open(
         const QLocale& locale = QLocale(QLocale::English, QLocale::UnitedStates),
         DatabaseFactory factory = [] { return makeTestDatabase(); });
+
+    // Set before open(): the window's clock and printer (the system's when left empty).
+    std::function<QDateTime()> clock;
+    ui::PrinterSource printer;
 
     ui::frmZEB& window() { return *m_window; }
     ScriptedDialogs& dialogs() { return m_dialogs; }
