@@ -54,6 +54,12 @@ start() {
     # the faces as fonts; Ghostscript's would turn them into glyph drawings (Type 3) and leave
     # nothing of the fonts to check.
     lpadmin -p PDF -o pdftops-renderer-default=pdftops
+    # The default printer is a setting of the whole machine: the one there was comes back on stop.
+    local previous
+    previous="$(lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')"
+    if [ -n "$previous" ] && [ "$previous" != "PDF" ]; then
+        echo "$previous" >"$state_dir/previous-default"
+    fi
     lpoptions -d PDF >/dev/null
     cupsenable PDF 2>/dev/null || true
     cupsaccept PDF 2>/dev/null || true
@@ -65,6 +71,11 @@ start() {
 }
 
 stop() {
+    if [ -f "$state_dir/previous-default" ]; then
+        lpoptions -d "$(cat "$state_dir/previous-default")" >/dev/null ||
+            say "could not make $(cat "$state_dir/previous-default") the default printer again"
+        rm -f "$state_dir/previous-default"
+    fi
     if [ ! -f "$pid_file" ]; then
         return 0
     fi

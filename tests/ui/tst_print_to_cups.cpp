@@ -8,6 +8,8 @@
 #include "report_commands.h"
 
 #include <cstdio>
+#include <pwd.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QDateTime>
@@ -37,7 +39,10 @@ QString outputFolder() {
             folder = match.captured(1);
         }
     }
-    return folder.replace(u"${HOME}"_s, QDir::homePath());
+    // cups-pdf takes the job's user's home from the user database, not from the environment.
+    const passwd* user = ::getpwuid(::getuid());
+    const QString home = user != nullptr ? QString::fromLocal8Bit(user->pw_dir) : QDir::homePath();
+    return folder.replace(u"${HOME}"_s, home);
 }
 
 // Why the test cannot run here; empty when the default printer is a cups-pdf one.
