@@ -2,12 +2,14 @@
 
 #include "refdata/database_message.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
 #include <cstring>
 #include <exception>
+#include <fstream>
 
 #include <poll.h>
 #include <sys/prctl.h>
@@ -49,30 +51,58 @@ bool sendFrame(int socket, char status, std::string_view bytes) {
     return sendAll(socket, frame);
 }
 
-// Reads exactly `size` bytes; false at the end of the stream or on an error. With a deadline,
-// also false once it passes.
-bool receiveAll(int socket, char* data, std::size_t size,
-                const std::chrono::steady_clock::time_point* deadline, bool& timedOut) {
+// What the reader watches while it waits for the child: the time and the child's memory.
+struct Watch {
+    std::chrono::steady_clock::time_point deadline;
+    pid_t child = -1;
+    std::size_t memoryLimit = 0;
+    bool timedOut = false;
+    bool tooMuchMemory = false;
+};
+
+// The child's resident memory in bytes, from /proc; 0 when it cannot be read.
+std::size_t residentBytes(pid_t child) {
+    std::ifstream statm("/proc/" + std::to_string(child) + "/statm");
+    std::size_t pages = 0;
+    std::size_t resident = 0;
+    statm >> pages >> resident;
+    return resident * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+}
+
+// Waits until the socket has bytes to read, looking at the child every tenth of a second;
+// false when the time runs out or the child takes too much memory.
+bool waitReadable(int socket, Watch& watch) {
+    constexpr auto kSlice = std::chrono::milliseconds(100);
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            watch.deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            watch.timedOut = true;
+            return false;
+        }
+        pollfd ready{socket, POLLIN, 0};
+        const int polled = ::poll(&ready, 1, static_cast<int>(std::min(left, kSlice).count()));
+        if (polled > 0) {
+            return true;
+        }
+        if (polled < 0 && errno != EINTR) {
+            return false;
+        }
+        // A damaged file can make the library allocate without end; stop it well before it
+        // takes the machine's memory.
+        if (watch.memoryLimit > 0 && residentBytes(watch.child) > watch.memoryLimit) {
+            watch.tooMuchMemory = true;
+            return false;
+        }
+    }
+}
+
+// Reads exactly `size` bytes; false at the end of the stream or on an error, and, with a
+// watch, once it fails.
+bool receiveAll(int socket, char* data, std::size_t size, Watch* watch) {
     while (size > 0) {
-        if (deadline) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                *deadline - std::chrono::steady_clock::now());
-            if (left.count() <= 0) {
-                timedOut = true;
-                return false;
-            }
-            pollfd ready{socket, POLLIN, 0};
-            const int polled = ::poll(&ready, 1, static_cast<int>(left.count()));
-            if (polled < 0 && errno == EINTR) {
-                continue;
-            }
-            if (polled == 0) {
-                timedOut = true;
-                return false;
-            }
-            if (polled < 0) {
-                return false;
-            }
+        if (watch && !waitReadable(socket, *watch)) {
+            return false;
         }
         const ssize_t got = ::recv(socket, data, size, 0);
         if (got < 0 && errno == EINTR) {
@@ -88,18 +118,17 @@ bool receiveAll(int socket, char* data, std::size_t size,
 }
 
 // The frame's status and bytes; false when the stream ends or breaks first.
-bool receiveFrame(int socket, char& status, std::string& bytes,
-                  const std::chrono::steady_clock::time_point* deadline, bool& timedOut) {
+bool receiveFrame(int socket, char& status, std::string& bytes, Watch* watch) {
     std::uint32_t length = 0;
-    if (!receiveAll(socket, reinterpret_cast<char*>(&length), sizeof length, deadline, timedOut) ||
+    if (!receiveAll(socket, reinterpret_cast<char*>(&length), sizeof length, watch) ||
         length == 0) {
         return false;
     }
-    if (!receiveAll(socket, &status, 1, deadline, timedOut)) {
+    if (!receiveAll(socket, &status, 1, watch)) {
         return false;
     }
     bytes.resize(length - 1);
-    return receiveAll(socket, bytes.data(), bytes.size(), deadline, timedOut);
+    return receiveAll(socket, bytes.data(), bytes.size(), watch);
 }
 
 // The answer to one call in the child, as a frame's status and bytes.
@@ -127,8 +156,7 @@ template <typename Call> std::pair<char, std::string> answerOf(Call&& call) {
     for (;;) {
         char requestStatus = 0;
         std::string request;
-        bool timedOut = false;
-        if (!receiveFrame(socket, requestStatus, request, nullptr, timedOut)) {
+        if (!receiveFrame(socket, requestStatus, request, nullptr)) {
             std::_Exit(0); // the reader is gone
         }
         auto [answerStatus, answer] = answerOf([&] { return server(request); });
@@ -141,8 +169,9 @@ template <typename Call> std::pair<char, std::string> answerOf(Call&& call) {
 } // namespace
 
 ChildProcessReader::ChildProcessReader(std::filesystem::path file, Opener opener,
-                                       std::chrono::milliseconds timeout)
-    : m_file(std::move(file)), m_opener(std::move(opener)), m_timeout(timeout) {
+                                       std::chrono::milliseconds timeout, std::size_t memoryLimit)
+    : m_file(std::move(file)), m_opener(std::move(opener)), m_timeout(timeout),
+      m_memoryLimit(memoryLimit) {
     start();
 }
 
@@ -199,15 +228,18 @@ void ChildProcessReader::childFailed(std::string_view detail) {
 }
 
 std::string ChildProcessReader::receiveAnswer() {
-    const auto deadline = std::chrono::steady_clock::now() + m_timeout;
+    Watch watch{std::chrono::steady_clock::now() + m_timeout, m_child, m_memoryLimit};
     char status = 0;
     std::string bytes;
-    bool timedOut = false;
-    if (!receiveFrame(m_socket, status, bytes, &deadline, timedOut)) {
-        if (timedOut) {
+    if (!receiveFrame(m_socket, status, bytes, &watch)) {
+        if (watch.timedOut) {
             childFailed("a leitura não terminou em " +
                         std::to_string(std::chrono::ceil<std::chrono::seconds>(m_timeout).count()) +
                         " s");
+        }
+        if (watch.tooMuchMemory) {
+            childFailed("a leitura passou de " + std::to_string(m_memoryLimit >> 20) +
+                        " MiB de memória");
         }
         childFailed("a leitura do arquivo terminou de forma anormal");
     }

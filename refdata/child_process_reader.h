@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -23,16 +24,17 @@ public:
     using Opener = std::function<Server()>;
 
     // Starts the child and waits for the file to be opened; throws the opener's DatabaseError,
-    // or DatabaseError naming the file when the child crashes or does not answer in time.
-    ChildProcessReader(std::filesystem::path file, Opener opener,
-                       std::chrono::milliseconds timeout);
+    // or DatabaseError naming the file when the child crashes, does not answer within
+    // `timeout` or holds more than `memoryLimit` bytes of memory (0: no limit).
+    ChildProcessReader(std::filesystem::path file, Opener opener, std::chrono::milliseconds timeout,
+                       std::size_t memoryLimit = 0);
     ~ChildProcessReader();
     ChildProcessReader(const ChildProcessReader&) = delete;
     ChildProcessReader& operator=(const ChildProcessReader&) = delete;
 
-    // The child's answer. A crash, an answer cut short or none within the timeout throws
-    // DatabaseError ("corrompido ou ilegível", naming the file); the next request starts a new
-    // child, which opens the file again.
+    // The child's answer. A crash, an answer cut short, none within the timeout or a child
+    // over the memory limit throws DatabaseError ("corrompido ou ilegível", naming the file);
+    // the next request starts a new child, which opens the file again.
     std::string request(std::string_view bytes);
 
 private:
@@ -45,6 +47,7 @@ private:
     std::filesystem::path m_file;
     Opener m_opener;
     std::chrono::milliseconds m_timeout;
+    std::size_t m_memoryLimit;
     pid_t m_child = -1;
     int m_socket = -1;
 };

@@ -53,10 +53,11 @@ ChildProcessReader::Server openInChild(const std::filesystem::path& file) {
 } // namespace
 
 IsolatedAccessDatabase::IsolatedAccessDatabase(std::filesystem::path file,
-                                               std::chrono::milliseconds timeout)
-    : m_path(std::move(file)), m_reader(
-                                   m_path, [file = m_path] { return openInChild(file); }, timeout) {
-}
+                                               std::chrono::milliseconds timeout,
+                                               std::size_t memoryLimit)
+    : m_path(std::move(file)),
+      m_reader(
+          m_path, [file = m_path] { return openInChild(file); }, timeout, memoryLimit) {}
 
 std::string IsolatedAccessDatabase::call(char operation, std::string_view argument) {
     return m_reader.request(std::string(1, operation) + std::string(argument));

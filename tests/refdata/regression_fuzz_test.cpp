@@ -13,9 +13,11 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <unistd.h>
 
@@ -42,6 +44,19 @@ TEST(FuzzRegression, AccessFileThatCrashesTheLibraryIsRefusedByName) {
               corrupt(file, "a leitura do arquivo terminou de forma anormal"));
     // The program goes on: a sound file opens afterwards.
     EXPECT_FALSE(openReferenceDatabase(fixture("edge-cases.mdb"))->allStations().empty());
+}
+
+// A copy of the .accdb fixture with a few bytes changed (from the in-process Access target) on
+// which the Access library allocates without end while reading the catalog's properties: 23 GiB
+// within a minute. The child reading it is stopped at its memory limit (2 GiB in the program;
+// less here, to keep the test light).
+TEST(FuzzRegression, AccessFileThatExhaustsMemoryIsRefusedByName) {
+    const auto file = fixture("runaway-allocation.accdb");
+    EXPECT_EQ(errorOf([&] {
+                  IsolatedAccessDatabase(file, IsolatedAccessDatabase::kDefaultTimeout,
+                                         std::size_t{256} << 20);
+              }),
+              corrupt(file, "a leitura passou de 256 MiB de memória"));
 }
 
 // A header field holding a NUL and a line break (found by the CSV target): the message quoted it
@@ -131,7 +146,7 @@ protected:
     const std::filesystem::path m_file = "/dados/zeb.mdb";
 
     // A server that answers "n" with a count kept in the child, crashes on "crash", hangs on
-    // "hang" and refuses "refuse".
+    // "hang", allocates without end on "grow" and refuses "refuse".
     static ChildProcessReader::Server server() {
         return [count = 0](std::string_view request) mutable -> std::string {
             if (request == "crash") {
@@ -140,6 +155,13 @@ protected:
             }
             if (request == "hang") {
                 std::this_thread::sleep_for(1h);
+            }
+            if (request == "grow") {
+                std::vector<std::unique_ptr<char[]>> blocks;
+                for (;;) {
+                    blocks.push_back(std::make_unique<char[]>(std::size_t{8} << 20));
+                    std::memset(blocks.back().get(), 1, std::size_t{8} << 20);
+                }
             }
             if (request == "refuse") {
                 throw DatabaseError("Banco de dados /dados/zeb.mdb: recusado.");
@@ -174,6 +196,16 @@ TEST_F(ChildReader, AHangEndsAtTheTimeout) {
     EXPECT_EQ(errorOf([&] { reader.request("hang"); }),
               corrupt(m_file, "a leitura não terminou em 1 s"));
     EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+    EXPECT_EQ(reader.request("n"), "1");
+}
+
+// A damaged file made the Access library allocate without end (23 GiB in a minute, found by
+// the in-process Access target): the child is stopped at its memory limit.
+TEST_F(ChildReader, ARunawayAllocationIsStoppedAtTheMemoryLimit) {
+    ChildProcessReader reader(
+        m_file, [] { return server(); }, 30s, std::size_t{256} << 20);
+    EXPECT_EQ(errorOf([&] { reader.request("grow"); }),
+              corrupt(m_file, "a leitura passou de 256 MiB de memória"));
     EXPECT_EQ(reader.request("n"), "1");
 }
 
