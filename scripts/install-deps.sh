@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config git
-    qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-charts-dev libgl-dev
+    qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
     libqt6printsupport6 libcups2-dev
     libsqlite3-dev sqlite3
     mdbtools mdbtools-dev

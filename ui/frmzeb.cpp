@@ -12,8 +12,10 @@
 #include "ui/about.h"
 #include "ui/dialog_service.h"
 #include "ui/fonts.h"
+#include "ui/hydrograph_window.h"
 #include "ui/report_printing.h"
 #include "ui/resources.h"
+#include "ui/result_exports.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -121,6 +123,9 @@ void frmZEB::connectHandlers() {
     connect(u.cmdImprimir, &QPushButton::clicked, this, &frmZEB::cmdImprimir_Click);
     connect(u.cmdExportar, &QPushButton::clicked, this, &frmZEB::cmdExportar_Click);
     connect(u.mnuSobre, &QAction::triggered, this, &frmZEB::mnuSobre_Click);
+    connect(u.mnuGrafico, &QAction::triggered, this, &frmZEB::mnuGrafico_Click);
+    connect(u.mnuExportarPDF, &QAction::triggered, this, &frmZEB::mnuExportarPDF_Click);
+    connect(u.mnuExportarCSV, &QAction::triggered, this, &frmZEB::mnuExportarCSV_Click);
 
     // Esc is the window's cancel key, bound to "&Sair".
     auto* cancel = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -266,6 +271,11 @@ void frmZEB::cmdCalcular_Click() {
     fillResultsGrid(m_record);
     u.cmdImprimir->setEnabled(true);
     u.cmdExportar->setEnabled(true);
+    u.mnuResultados->setEnabled(true);
+    // An open chart window follows each run.
+    if (m_chartWindow) {
+        m_chartWindow->showRecord(m_record, chartCaption());
+    }
 }
 
 void frmZEB::fillResultsGrid(const calc::CalculationRecord& record) {
@@ -340,6 +350,31 @@ void frmZEB::cmdExportar_Click() {
 
 void frmZEB::mnuSobre_Click() {
     showAboutBox(*m_services.dialogs);
+}
+
+// ---- Results menu: the chart and the PDF and CSV exports ---------------------------------
+
+// The chart names the river now shown and numbers as the window writes them.
+HydrographCaption frmZEB::chartCaption() const {
+    return HydrographCaption{m_ui->txtRio->text(), m_services.numberStyle};
+}
+
+void frmZEB::mnuGrafico_Click() {
+    if (!m_chartWindow) {
+        m_chartWindow = new HydrographWindow(*m_services.dialogs, this);
+        m_chartWindow->showRecord(m_record, chartCaption());
+    }
+    m_chartWindow->show();
+    m_chartWindow->raise();
+    m_chartWindow->activateWindow();
+}
+
+void frmZEB::mnuExportarPDF_Click() {
+    exportReportPdf(this, *m_services.dialogs, composeReport(), m_record, chartCaption());
+}
+
+void frmZEB::mnuExportarCSV_Click() {
+    exportSeriesCsv(this, *m_services.dialogs, m_record, m_ui->txtRio->text());
 }
 
 // ---- Station and soil selection ----------------------------------------------------------

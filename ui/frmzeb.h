@@ -4,6 +4,7 @@
 #include "refdata/reference_database.h"
 #include "report/number_style.h"
 #include "report/report_lines.h"
+#include "ui/hydrograph_chart.h"
 
 #include <functional>
 #include <memory>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include <QMainWindow>
+#include <QPointer>
 
 class QComboBox;
 class QDateTime;
@@ -25,6 +27,7 @@ class frmZEB;
 namespace ui {
 
 class DialogService;
+class HydrographWindow;
 
 // Opens the reference database; throws refdata::DatabaseError when it cannot.
 using DatabaseOpener = std::function<std::unique_ptr<refdata::ReferenceDatabase>()>;
@@ -77,6 +80,10 @@ private:
     void cmdImprimir_Click();
     void cmdExportar_Click();
     void mnuSobre_Click();
+    void mnuGrafico_Click();
+    void mnuExportarPDF_Click();
+    void mnuExportarCSV_Click();
+    HydrographCaption chartCaption() const;
     void fillResultsGrid(const calc::CalculationRecord& record);
     std::vector<report::ReportLine> composeReport() const;
 
@@ -111,6 +118,8 @@ private:
     std::optional<refdata::StationRecord> m_currentStation;
     calc::CalculationRecord m_record;
     QSize m_fixedSize;
+    // The one chart window, made on the first "&Gráfico" and closed with this window.
+    QPointer<HydrographWindow> m_chartWindow;
 };
 
 } // namespace ui

@@ -1,0 +1,60 @@
+#include "cli/chart_output.h"
+
+#include "ui/hydrograph_chart.h"
+#include "ui/hydrograph_figure.h"
+
+#include <QApplication>
+
+namespace cli {
+
+namespace {
+
+// Qt's own remarks (a missing runtime folder, say) would be mistaken for the command's
+// messages; the command reports for itself whether the chart was drawn.
+void silentQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+ui::FigureFormat figureFormat(ChartFormat format) {
+    switch (format) {
+    case ChartFormat::Svg:
+        return ui::FigureFormat::Svg;
+    case ChartFormat::Pdf:
+        return ui::FigureFormat::Pdf;
+    case ChartFormat::Png:
+        break;
+    }
+    return ui::FigureFormat::Png;
+}
+
+std::optional<std::string> drawOffscreen(const calc::CalculationRecord& record,
+                                         const std::string& riverText,
+                                         const report::NumberStyle& style, ChartFormat format) {
+    // Qt Charts draws through widgets, which need an application object and a window
+    // platform; the offscreen one needs no display. Set here only: the text formats start
+    // no Qt at all.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QtMessageHandler previous = qInstallMessageHandler(silentQtMessages);
+    static int argc = 1;
+    static char name[] = "zeb-calc";
+    static char* argv[] = {name, nullptr};
+    std::optional<QApplication> application;
+    if (QCoreApplication::instance() == nullptr) {
+        application.emplace(argc, argv);
+    }
+    const QByteArray bytes = ui::hydrographFigureFile(
+        record, ui::HydrographCaption{QString::fromStdString(riverText), style},
+        figureFormat(format));
+    application.reset();
+    qInstallMessageHandler(previous);
+    if (bytes.isEmpty()) {
+        return std::nullopt;
+    }
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+} // namespace
+
+ChartRenderer programChartRenderer() {
+    return drawOffscreen;
+}
+
+} // namespace cli

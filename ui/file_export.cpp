@@ -1,0 +1,28 @@
+#include "ui/file_export.h"
+
+#include "report/report_file.h"
+#include "ui/dialog_service.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include <QFile>
+
+namespace ui {
+
+bool writeExportedFile(QWidget* parent, DialogService& dialogs, const QString& path,
+                       std::string_view bytes) {
+    const std::optional<std::string> failure = report::writeFileAtomically(
+        std::filesystem::path(QFile::encodeName(path).toStdString()), bytes);
+    if (failure) {
+        dialogs.warning(parent, QString::fromStdString(*failure), QStringLiteral("Aviso!"));
+        return false;
+    }
+    dialogs.information(parent,
+                        QStringLiteral("Arquivo ") + path + QStringLiteral(" exportado com êxito"),
+                        QStringLiteral("ZEB"));
+    return true;
+}
+
+} // namespace ui

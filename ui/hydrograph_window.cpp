@@ -1,0 +1,117 @@
+#include "ui/hydrograph_window.h"
+
+#include "ui/dialog_service.h"
+#include "ui/file_export.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ui {
+
+namespace {
+
+struct FormatChoice {
+    FigureFormat format;
+    const char* caption; // the button's, with its access key
+    const char* filter;
+    const char* suffix;
+};
+
+constexpr FormatChoice kFormats[] = {
+    {FigureFormat::Png, "Salvar P&NG...", "Imagem PNG (*.png)", "png"},
+    {FigureFormat::Svg, "Salvar &SVG...", "Desenho SVG (*.svg)", "svg"},
+    {FigureFormat::Pdf, "Salvar P&DF...", "Documento PDF (*.pdf)", "pdf"},
+};
+
+const FormatChoice& choiceOf(FigureFormat format) {
+    for (const FormatChoice& choice : kFormats) {
+        if (choice.format == format) {
+            return choice;
+        }
+    }
+    return kFormats[0];
+}
+
+} // namespace
+
+HydrographWindow::HydrographWindow(DialogService& dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_dialogs(dialogs) {
+    setWindowTitle(QStringLiteral("ZEB - Hidrograma"));
+    setObjectName(QStringLiteral("frmHidrograma"));
+
+    m_view = new QChartView(this);
+    m_view->setRenderHint(QPainter::Antialiasing);
+    m_view->setMinimumSize(880, 560);
+
+    m_notes = new QLabel(this);
+    m_notes->setObjectName(QStringLiteral("lblNotas"));
+    m_notes->setWordWrap(true);
+    m_notes->setFont(chartFont(14));
+    m_notes->setStyleSheet(QStringLiteral("color: #9a2a1d;"));
+    m_notes->setVisible(false);
+
+    auto* commands = new QHBoxLayout;
+    commands->addStretch();
+    for (const FormatChoice& choice : kFormats) {
+        auto* button = new QPushButton(QString::fromUtf8(choice.caption), this);
+        button->setObjectName(QStringLiteral("cmdSalvar") +
+                              QString::fromLatin1(choice.suffix).toUpper());
+        const FigureFormat format = choice.format;
+        connect(button, &QPushButton::clicked, this, [this, format] { saveFigure(format); });
+        commands->addWidget(button);
+    }
+    auto* closeButton = new QPushButton(QStringLiteral("&Fechar"), this);
+    closeButton->setObjectName(QStringLiteral("cmdFechar"));
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    commands->addWidget(closeButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_view, 1);
+    layout->addWidget(m_notes);
+    layout->addLayout(commands);
+}
+
+HydrographWindow::~HydrographWindow() = default;
+
+void HydrographWindow::showRecord(const calc::CalculationRecord& record,
+                                  const HydrographCaption& caption) {
+    m_record = record;
+    m_caption = caption;
+    // The view owns its chart and deletes the one it showed before.
+    m_view->setChart(buildHydrographChart(record, caption).release());
+    const QStringList notes = figureNotes(record);
+    m_notes->setText(notes.join(QStringLiteral("\n")));
+    m_notes->setVisible(!notes.isEmpty());
+}
+
+QChart* HydrographWindow::chart() const {
+    return m_view->chart();
+}
+
+QString HydrographWindow::notesText() const {
+    return m_notes->isVisible() ? m_notes->text() : QString();
+}
+
+void HydrographWindow::saveFigure(FigureFormat format) {
+    const FormatChoice& choice = choiceOf(format);
+    SaveFileRequest request;
+    request.title = QStringLiteral("Salvar Gráfico");
+    request.nameFilters = {QString::fromUtf8(choice.filter)};
+    request.defaultSuffix = QString::fromLatin1(choice.suffix);
+    request.proposedName = (m_caption.river.trimmed().isEmpty() ? QStringLiteral("Hidrograma")
+                                                                : m_caption.river.trimmed()) +
+                           QLatin1Char('.') + QString::fromLatin1(choice.suffix);
+    const std::optional<QString> path = m_dialogs.askSaveFileName(this, request);
+    if (!path) {
+        return;
+    }
+    const QByteArray bytes = hydrographFigureFile(m_record, m_caption, format);
+    writeExportedFile(this, m_dialogs, *path,
+                      std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+} // namespace ui
