@@ -162,8 +162,7 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
     const CommandOptions& options = std::get<CommandOptions>(parsed);
     const std::optional<ChartFormat> chartFormat = chartFormatOf(options.format);
     if (chartFormat && !renderChart) {
-        return usageFailure(err, "este zeb-calc foi compilado sem as janelas e não desenha o "
-                                 "gráfico (png, svg e pdf).");
+        return usageFailure(err, "aqui o zeb-calc não desenha o gráfico (png, svg e pdf).");
     }
 
     report::NumberStyle style;
@@ -235,13 +234,12 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
 
     std::string bytes;
     if (chartFormat) {
-        std::optional<std::string> drawn =
-            renderChart(record, options.riverText, style, *chartFormat);
-        if (!drawn) {
-            err << "zeb-calc: não foi possível desenhar o gráfico.\n";
+        ChartResult drawn = renderChart(record, options.riverText, style, *chartFormat);
+        if (const auto* stop = std::get_if<ChartFailure>(&drawn)) {
+            err << "zeb-calc: " << stop->message << "\n";
             return kExitOutputFailed;
         }
-        bytes = std::move(*drawn);
+        bytes = std::move(std::get<DrawnChart>(drawn).bytes);
     } else {
         bytes = outputBytes(options, record, stationText, style, environment);
     }

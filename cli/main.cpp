@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         arguments.emplace_back(argv[i]);
     }
-    return cli::runZebCalc(arguments, cli::readProcessEnvironment(), std::cout, std::cerr,
-                           cli::programChartRenderer());
+    const cli::ProcessEnvironment environment = cli::readProcessEnvironment();
+    return cli::runZebCalc(arguments, environment, std::cout, std::cerr,
+                           cli::programChartRenderer(environment.programFolder));
 }

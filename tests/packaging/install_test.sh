@@ -45,6 +45,11 @@ printf '1\t%s\tXX\n' "$station" | cmp - "$prefix/stations.txt"
     --station-constants 0.2,25,20,-0.04,0.08,0.08,0.08 --format json >"$prefix/expected.json"
 grep -q '"record"' "$prefix/out.json"
 cmp "$prefix/out.json" "$prefix/expected.json"
+# The chart formats load their module from its installed place, without a display.
+env -u DISPLAY "$prefix/bin/zeb-calc" --duration "1 h" --return-period 100 --area 50 --tc 6 \
+    --cn 75 --station-constants 0.2,25,20,-0.04,0.08,0.08,0.08 --format pdf \
+    --output "$prefix/chart.pdf" 2>/dev/null
+head -c 5 "$prefix/chart.pdf" | grep -q '%PDF-'
 
 # The window: it opens with the installed data, the splash handed over at once, and quits.
 if [ "${ZEB_SKIP_WINDOW:-}" = "" ]; then

@@ -1,11 +1,11 @@
-#include "cli/chart_output.h"
+// zeb-calc's chart module: the hydrograph figure drawn offscreen, loaded by the command only
+// for its chart formats.
 
+#include "cli/chart_output.h"
 #include "ui/hydrograph_chart.h"
 #include "ui/hydrograph_figure.h"
 
 #include <QApplication>
-
-namespace cli {
 
 namespace {
 
@@ -13,24 +13,22 @@ namespace {
 // messages; the command reports for itself whether the chart was drawn.
 void silentQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 
-ui::FigureFormat figureFormat(ChartFormat format) {
+ui::FigureFormat figureFormat(cli::ChartFormat format) {
     switch (format) {
-    case ChartFormat::Svg:
+    case cli::ChartFormat::Svg:
         return ui::FigureFormat::Svg;
-    case ChartFormat::Pdf:
+    case cli::ChartFormat::Pdf:
         return ui::FigureFormat::Pdf;
-    case ChartFormat::Png:
+    case cli::ChartFormat::Png:
         break;
     }
     return ui::FigureFormat::Png;
 }
 
-std::optional<std::string> drawOffscreen(const calc::CalculationRecord& record,
-                                         const std::string& riverText,
-                                         const report::NumberStyle& style, ChartFormat format) {
+cli::ChartResult drawOffscreen(const calc::CalculationRecord& record, const std::string& riverText,
+                               const report::NumberStyle& style, cli::ChartFormat format) {
     // Qt Charts draws through widgets, which need an application object and a window
-    // platform; the offscreen one needs no display. Set here only: the text formats start
-    // no Qt at all.
+    // platform; the offscreen one needs no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const QtMessageHandler previous = qInstallMessageHandler(silentQtMessages);
     static int argc = 1;
@@ -46,15 +44,14 @@ std::optional<std::string> drawOffscreen(const calc::CalculationRecord& record,
     application.reset();
     qInstallMessageHandler(previous);
     if (bytes.isEmpty()) {
-        return std::nullopt;
+        return cli::ChartFailure{"não foi possível desenhar o gráfico."};
     }
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return cli::DrawnChart{std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()))};
 }
 
 } // namespace
 
-ChartRenderer programChartRenderer() {
-    return drawOffscreen;
+extern "C" __attribute__((visibility("default"))) void
+zeb_chart_module_entry(cli::DrawChartFunction* draw) {
+    *draw = drawOffscreen;
 }
-
-} // namespace cli
