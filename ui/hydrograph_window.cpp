@@ -3,6 +3,8 @@
 #include "ui/dialog_service.h"
 #include "ui/file_export.h"
 
+#include <memory>
+
 #include <QChart>
 #include <QChartView>
 #include <QHBoxLayout>
@@ -81,7 +83,9 @@ void HydrographWindow::showRecord(const calc::CalculationRecord& record,
                                   const HydrographCaption& caption) {
     m_record = record;
     m_caption = caption;
-    // The view owns its chart and deletes the one it showed before.
+    // The view takes the new chart but only lets go of the one it showed before (at first
+    // the empty chart it made itself): that one is ours to delete, or every run leaks a chart.
+    const std::unique_ptr<QChart> previous(m_view->chart());
     m_view->setChart(buildHydrographChart(record, caption).release());
     const QStringList notes = figureNotes(record);
     m_notes->setText(notes.join(QStringLiteral("\n")));
