@@ -4,7 +4,11 @@
 // fatal. Exits non-zero on any crash, hang, or failure that is not a DatabaseError naming the
 // file.
 //
-// zeb_access_survey [--count N] [--seed S] [--keep DIR] FIXTURE...
+// zeb_access_survey [--count N] [--seed S] [--keep DIR] [--in-process] FIXTURE...
+//
+// --in-process reads with the in-process reader, as the program did before Access files were
+// read in a child process, for comparison.
+#include "refdata/access_reference_database.h"
 #include "refdata/database_builder.h"
 #include "refdata/open_database.h"
 
@@ -22,6 +26,7 @@
 #include <thread>
 #include <vector>
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,7 +41,20 @@ enum Outcome : int {
     kRefusedLater = 2, // opened, but an operation was refused with the file's message
     kBadMessage = 3,   // a DatabaseError that does not name the file
     kOtherFailure = 4, // another exception
+    kContained = 5,    // refused because the reading child crashed, hung or ran out of memory
 };
+
+// The reasons the reader gives when its child failed rather than the file being refused.
+bool containedFailure(const refdata::DatabaseError& error) {
+    const std::string message = error.what();
+    for (const char* reason : {"(a leitura do arquivo terminou de forma anormal)",
+                               "(a leitura não terminou em ", "(a leitura passou de "}) {
+        if (message.find(reason) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
 
 // Longer than the reader's own 30 s, so a hang it catches counts as a refusal.
 constexpr auto kTimeout = std::chrono::seconds(60);
@@ -114,24 +132,46 @@ bool names(const refdata::DatabaseError& error, const fs::path& file) {
     return std::string(error.what()).rfind("Banco de dados " + file.string() + ": ", 0) == 0;
 }
 
+// Says what the unexpected failure was, for whoever reads the survey's output.
+void describeOtherFailure(const char* where) {
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        std::cout << "other failure in " << where << ": " << error.what() << std::endl;
+    } catch (...) {
+        std::cout << "other failure in " << where << ": not a std::exception" << std::endl;
+    }
+}
+
 // The child's work: every operation the program makes of a reference database.
-int survey(const fs::path& file, const fs::path& converted) {
+int survey(const fs::path& file, const fs::path& converted, bool inProcess) {
     std::unique_ptr<refdata::ReferenceDatabase> database;
     try {
-        database = refdata::openReferenceDatabase(file);
+        if (inProcess) {
+            database = std::make_unique<refdata::AccessReferenceDatabase>(file);
+        } else {
+            database = refdata::openReferenceDatabase(file);
+        }
     } catch (const refdata::DatabaseError& error) {
-        return names(error, file) ? kRefusedOpen : kBadMessage;
+        if (!names(error, file)) {
+            return kBadMessage;
+        }
+        return containedFailure(error) ? kContained : kRefusedOpen;
     } catch (...) {
+        describeOtherFailure("opening");
         return kOtherFailure;
     }
-    int outcome = kAnswered;
+    bool refused = false, contained = false, badMessage = false, otherFailure = false;
     const auto attempt = [&](const std::function<void()>& operation) {
         try {
             operation();
         } catch (const refdata::DatabaseError& error) {
-            outcome = std::max(outcome, names(error, file) ? int(kRefusedLater) : int(kBadMessage));
+            badMessage = badMessage || !names(error, file);
+            contained = contained || containedFailure(error);
+            refused = true;
         } catch (...) {
-            outcome = kOtherFailure;
+            describeOtherFailure("an operation");
+            otherFailure = true;
         }
     };
     std::string station = "Posto";
@@ -150,13 +190,23 @@ int survey(const fs::path& file, const fs::path& converted) {
     attempt([&] { database->landClassesOfZone("Urbana"); });
     attempt([&] { database->findStationByName(station); });
     attempt([&] { database->findCurveNumber(landClass); });
-    attempt([&] { refdata::convertAccessToSqlite(converted, file); });
-    return outcome;
+    attempt([&] {
+        if (inProcess) {
+            static_cast<refdata::AccessReferenceDatabase&>(*database).readAllTables();
+        } else {
+            refdata::convertAccessToSqlite(converted, file);
+        }
+    });
+    return badMessage     ? kBadMessage
+           : otherFailure ? kOtherFailure
+           : contained    ? kContained
+           : refused      ? kRefusedLater
+                          : kAnswered;
 }
 
 struct Tally {
-    std::size_t tried = 0, answered = 0, refusedOpen = 0, refusedLater = 0, badMessage = 0,
-                otherFailure = 0, crashes = 0, hangs = 0;
+    std::size_t tried = 0, answered = 0, refusedOpen = 0, refusedLater = 0, contained = 0,
+                badMessage = 0, otherFailure = 0, crashes = 0, hangs = 0;
 };
 
 } // namespace
@@ -165,6 +215,7 @@ int main(int argc, char** argv) {
     std::size_t count = 200;
     std::uint64_t seed = 1;
     fs::path keep;
+    bool inProcess = false;
     std::vector<std::string> fixtures;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
@@ -172,6 +223,8 @@ int main(int argc, char** argv) {
             count = std::stoul(argv[++i]);
         } else if (argument == "--seed" && i + 1 < argc) {
             seed = std::stoull(argv[++i]);
+        } else if (argument == "--in-process") {
+            inProcess = true;
         } else if (argument == "--keep" && i + 1 < argc) {
             keep = argv[++i];
         } else {
@@ -185,7 +238,8 @@ int main(int argc, char** argv) {
         }
     }
     if (fixtures.empty()) {
-        std::cerr << "usage: zeb_access_survey [--count N] [--seed S] [--keep DIR] FIXTURE...\n";
+        std::cerr << "usage: zeb_access_survey [--count N] [--seed S] [--keep DIR] [--in-process] "
+                     "FIXTURE...\n";
         return 2;
     }
 
@@ -204,7 +258,14 @@ int main(int argc, char** argv) {
 
         const pid_t child = fork();
         if (child == 0) {
-            std::_Exit(survey(file, converted));
+            if (inProcess) {
+                // A runaway allocation would otherwise take the machine's memory: past 4 GiB
+                // it fails, and the library aborts (a crash here). Not for sanitizer builds,
+                // whose shadow memory is far larger.
+                const rlimit memory{std::size_t{4} << 30, std::size_t{4} << 30};
+                ::setrlimit(RLIMIT_AS, &memory);
+            }
+            std::_Exit(survey(file, converted, inProcess));
         }
         int status = 0;
         const auto deadline = std::chrono::steady_clock::now() + kTimeout;
@@ -219,7 +280,7 @@ int main(int argc, char** argv) {
             waitpid(child, &status, 0);
             ++tally.hangs;
             failed = true;
-        } else if (WIFSIGNALED(status) || !WIFEXITED(status) || WEXITSTATUS(status) > 4) {
+        } else if (WIFSIGNALED(status) || !WIFEXITED(status) || WEXITSTATUS(status) > kContained) {
             ++tally.crashes;
             failed = true;
         } else {
@@ -232,6 +293,9 @@ int main(int argc, char** argv) {
                 break;
             case kRefusedLater:
                 ++tally.refusedLater;
+                break;
+            case kContained:
+                ++tally.contained;
                 break;
             case kBadMessage:
                 ++tally.badMessage;
@@ -255,6 +319,8 @@ int main(int argc, char** argv) {
               << "opened, all operations answered: " << tally.answered << "\n"
               << "refused on opening:         " << tally.refusedOpen << "\n"
               << "refused by an operation:    " << tally.refusedLater << "\n"
+              << "refused after the reading child crashed, hung or ran out of memory: "
+              << tally.contained << "\n"
               << "message not naming the file: " << tally.badMessage << "\n"
               << "other failures:             " << tally.otherFailure << "\n"
               << "crashes:                    " << tally.crashes << "\n"
