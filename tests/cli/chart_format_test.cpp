@@ -24,20 +24,7 @@ using fixtures::runZebCalcProcess;
 using Arguments = std::vector<std::string>;
 
 Arguments workedExample(const std::string& duration, const Arguments& more) {
-    Arguments arguments{"--duration",
-                        duration,
-                        "--return-period",
-                        "100",
-                        "--area",
-                        "50",
-                        "--tc",
-                        "6",
-                        "--cn",
-                        "75",
-                        "--station-constants",
-                        "0.2,25,20,-0.04,0.08,0.08,0.08"};
-    arguments.insert(arguments.end(), more.begin(), more.end());
-    return arguments;
+    return fixtures::workedExampleArguments(duration, more);
 }
 
 const std::string kBothNotes =

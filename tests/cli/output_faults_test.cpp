@@ -31,22 +31,7 @@ using zebtest::expect;
 using zebtest::namesIn;
 
 std::vector<std::string> reportTo(const fs::path& target) {
-    return {"--duration",
-            "1 h",
-            "--return-period",
-            "100",
-            "--area",
-            "50",
-            "--tc",
-            "6",
-            "--cn",
-            "75",
-            "--station-constants",
-            "0.2,25,20,-0.04,0.08,0.08,0.08",
-            "--locale",
-            "C",
-            "--output",
-            target.string()};
+    return fixtures::workedExampleArguments("1 h", {"--locale", "C", "--output", target.string()});
 }
 
 class OutputFaults : public ::testing::Test {

@@ -23,20 +23,7 @@ using Arguments = std::vector<std::string>;
 const std::string kTimestamp = "2024-05-17 14:30:00";
 
 Arguments workedExample(const Arguments& more = {}) {
-    Arguments arguments{"--duration",
-                        "1 h",
-                        "--return-period",
-                        "100",
-                        "--area",
-                        "50",
-                        "--tc",
-                        "6",
-                        "--cn",
-                        "75",
-                        "--station-constants",
-                        "0.2,25,20,-0.04,0.08,0.08,0.08"};
-    arguments.insert(arguments.end(), more.begin(), more.end());
-    return arguments;
+    return fixtures::workedExampleArguments("1 h", more);
 }
 
 Arguments replaced(Arguments arguments, const std::string& option, const std::string& value) {
