@@ -14,7 +14,6 @@ packages=(
     fonts-liberation fonts-liberation2 fonts-urw-base35 desktop-file-utils
     clang libclang-rt-14-dev
     xvfb xauth poppler-utils locales
-    cups cups-bsd cups-client printer-driver-cups-pdf
 )
 
 missing=()
