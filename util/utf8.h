@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace report {
+namespace util {
 
 // One character read from UTF-8 text. A byte that does not begin a well-formed character
 // (a stray continuation byte, a truncated or overlong sequence, a surrogate, a code point above
@@ -20,4 +20,4 @@ Utf8Character readUtf8Character(std::string_view text);
 // Characters of the text as printed: one per well-formed character, one per stray byte.
 std::size_t characterCount(std::string_view text);
 
-} // namespace report
+} // namespace util

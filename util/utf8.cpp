@@ -1,6 +1,6 @@
-#include "report/utf8.h"
+#include "util/utf8.h"
 
-namespace report {
+namespace util {
 
 namespace {
 
@@ -64,4 +64,4 @@ std::size_t characterCount(std::string_view text) {
     return count;
 }
 
-} // namespace report
+} // namespace util
