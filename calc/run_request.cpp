@@ -48,7 +48,6 @@ CalculationResult runRequest(const RunRequest& request) {
     if (auto* record = std::get_if<CalculationRecord>(&result)) {
         record->channelLengthKm = request.channelLengthKm.value_or(0);
         record->elevationDropM = request.elevationDropM.value_or(0);
-        record->concentrationTimeH = tc.value_or(0);
     }
     return result;
 }

@@ -33,6 +33,12 @@ Arguments changed(const std::string& option, const std::optional<std::string>& v
     return result;
 }
 
+Arguments withoutTc(const Arguments& more) {
+    Arguments arguments = changed("--tc", std::nullopt);
+    arguments.insert(arguments.end(), more.begin(), more.end());
+    return arguments;
+}
+
 template <typename T> T parsedAs(const Arguments& arguments) {
     const ParseResult result = parseArguments(arguments);
     if (const auto* error = std::get_if<UsageError>(&result)) {
@@ -95,7 +101,7 @@ TEST(Options, RefusalsSayWhy) {
     const std::pair<Arguments, const char*> rows[] = {
         {{}, "falta a opção --duration"}, {changed("--cn", std::nullopt), "falta a opção --cn"},
         {changed("--tc", std::nullopt), "tempo de concentração"},
-        {with({"--length", "10"}), "não ambos"}, {Arguments{"--length", "1"}, "falta a opção"},
+        {with({"--length", "10"}), "não ambos"}, {withoutTc({"--length", "10"}), "juntos"},
         {changed("--station-constants", std::nullopt), "constantes"},
         {with({"--own", "1,2,3,4"}), "uma só origem"},
         {with({"--database", "zeb.mdb"}), "--database só vale"},

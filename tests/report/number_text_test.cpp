@@ -90,7 +90,7 @@ TEST(ResultsGrid, CellsAreGroupedRightAlignedInTwentyFiveAndNeverNegative) {
     calc::CalculationRecord record = zebtest::recordOf(inputs);
     EXPECT_EQ(gridTimeCell(record, 15, kEnglish), cell("2,160.00"));
     EXPECT_EQ(gridTimeCell(record, 15, kBrazilian), cell("2.160,00"));
-    record.totalFlow[3] = -1234.5;
+    record.totalFlow[3] = -0.5;
     record.totalFlow[4] = 1234.5;
     record.totalFlow[5] = std::nullopt;
     EXPECT_EQ(gridFlowCell(record, 3, kBrazilian), cell("0,00"));

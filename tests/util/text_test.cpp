@@ -22,6 +22,7 @@ TEST(Utf8, EachCharacterCountsOnceAndEachStrayByteToo) {
         {"a\xFF\xC3", 3},
         {"\xE2\x82", 2},
         {"\xC0\xAF", 2},
+        {"\xC1\xBF", 2},
         {"\xE0\x80\xAF", 3},
         {"\xED\xA0\x80", 3},
         {"\xF4\x90\x80\x80", 4},
