@@ -1,26 +1,19 @@
 #include "calc/study.h"
 
+#include "tests/worked_example.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 
 namespace {
 
-calc::CalculationInputs workedExampleBasin() {
-    calc::CalculationInputs inputs;
-    inputs.curveNumber = 75;
-    inputs.drainageAreaKm2 = 50;
-    inputs.concentrationTimeH = 6;
-    inputs.station = calc::StationCoefficients{0.2, 25, 20, -0.04, 0.08, 0.08, 0.08};
-    return inputs;
-}
-
 // The worked example's printed report (1 h, TR 100): peak 115.33 m³/s at 8 h, 68.55 mm of
 // effective rainfall at step 15, 26.32 m³/s still flowing, a base time of 10.95 h.
 TEST(Study, SummaryOfTheWorkedExampleMatchesItsReport) {
     const int durations[] = {3};
     const double returnPeriods[] = {100};
-    const auto cells = calc::computeStudy(workedExampleBasin(), durations, returnPeriods);
+    const auto cells = calc::computeStudy(zebtest::workedExampleInputs(), durations, returnPeriods);
     ASSERT_EQ(cells.size(), 1u);
     const auto& summary = std::get<calc::RunSummary>(cells[0].outcome);
     EXPECT_NEAR(summary.peakFlowM3s, 115.33, 0.005);
@@ -45,7 +38,7 @@ TEST(Study, PeakTimeIsTheFirstOfEqualFlows) {
 // Each cell is the single run with that duration and return period, to the last bit, in the
 // order durations first; a run that cannot be computed gives its reason in its own cell.
 TEST(Study, CellsAreTheSingleRunsInOrder) {
-    calc::CalculationInputs basin = workedExampleBasin();
+    calc::CalculationInputs basin = zebtest::workedExampleInputs();
     basin.station->B5.reset(); // "5 min" needs B5: that cell fails, the others compute
     const int durations[] = {8, 0, 3};
     const double returnPeriods[] = {10, 1000};
