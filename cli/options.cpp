@@ -14,6 +14,8 @@ UsageError usage(std::string message) {
     return UsageError{std::move(message)};
 }
 
+} // namespace
+
 std::optional<int> parseDuration(const std::string& text) {
     if (const auto index = calc::durationIndexOfLabel(text)) {
         return index;
@@ -34,6 +36,8 @@ std::optional<int> parseDuration(const std::string& text) {
     }
     return index;
 }
+
+namespace {
 
 // A list of exactly N comma-separated numbers.
 template <std::size_t N>
