@@ -115,7 +115,7 @@ TEST_F(ZebCalcProcess, FailuresExitWithTheirCodeAndNothingOnStandardOutput) {
 
     // A malformed time stamp is refused; a file-size limit fails the write with a message.
     const ProcessOutcome stamp =
-        runZebCalcProcess(workedExampleArguments(), {{"ZEB_REPORT_TIMESTAMP", "2024-13-01 x"}});
+        runZebCalcProcess(workedExampleArguments(), {{"ZEB_REPORT_TIMESTAMP", "2024-13-01 00:00:00"}});
     EXPECT_EQ(stamp.exitCode, 2);
     EXPECT_NE(stamp.err.find("ZEB_REPORT_TIMESTAMP deve ter a forma"), std::string::npos);
     std::string command = "ulimit -f 1; exec " + std::string(ZEB_CALC_PATH);
