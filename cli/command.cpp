@@ -1,20 +1,19 @@
 #include "cli/command.h"
 
-#include "calc/calculation.h"
-#include "calc/concentration.h"
 #include "calc/limits.h"
+#include "calc/run_request.h"
 #include "cli/database_commands.h"
 #include "cli/database_location.h"
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/locale_style.h"
 #include "cli/options.h"
-#include "cli/record_export.h"
 #include "cli/station_source.h"
-#include "report/exact_number.h"
+#include "refdata/reference_database.h"
 #include "report/record_table.h"
 #include "report/report_file.h"
 #include "report/report_lines.h"
+#include "util/text.h"
 
 #include <array>
 #include <cstdlib>
@@ -42,6 +41,24 @@ std::string localTimestamp() {
     return std::string(text.data(), length);
 }
 
+// "yyyy-MM-dd HH:mm:ss" with a month, day, hour, minute and second in their ranges.
+bool isTimestamp(std::string_view text) {
+    constexpr std::string_view shape = "0000-00-00 00:00:00";
+    if (text.size() != shape.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < shape.size(); ++i) {
+        if (shape[i] == '0' ? text[i] < '0' || text[i] > '9' : text[i] != shape[i]) {
+            return false;
+        }
+    }
+    const auto number = [text](std::size_t at) {
+        return (text[at] - '0') * 10 + text[at + 1] - '0';
+    };
+    return number(5) >= 1 && number(5) <= 12 && number(8) >= 1 && number(8) <= 31 &&
+           number(11) <= 23 && number(14) <= 59 && number(17) <= 59;
+}
+
 int standardOutputFailure(std::ostream& err) {
     err << "zeb-calc: não foi possível escrever na saída padrão.\n";
     return kExitOutputFailed;
@@ -61,21 +78,19 @@ int failure(std::ostream& err, const CommandFailure& failure) {
     return failure.exitCode;
 }
 
-calc::CalculationInputs inputsFor(const CommandOptions& options, double concentrationTimeH) {
-    calc::CalculationInputs inputs;
-    inputs.durationIndex = static_cast<std::int16_t>(options.durationIndex);
-    inputs.curveNumber = options.curveNumber;
-    inputs.drainageAreaKm2 = options.drainageAreaKm2;
-    inputs.returnPeriodYears = options.returnPeriodYears;
-    inputs.concentrationTimeH = concentrationTimeH;
-    if (options.constantsSource == ConstantsSource::Own) {
-        inputs.mode = calc::EquationMode::Own;
-        inputs.frequencyFactorK = options.ownConstants[0];
-        inputs.idfCoefficientA = options.ownConstants[1];
-        inputs.idfCoefficientB = options.ownConstants[2];
-        inputs.idfCoefficientC = options.ownConstants[3];
-    }
-    return inputs;
+calc::RunRequest requestFor(const CommandOptions& options) {
+    calc::RunRequest request;
+    request.mode = options.constantsSource == ConstantsSource::Own ? calc::EquationMode::Own
+                                                                   : calc::EquationMode::Automatic;
+    request.durationIndex = options.durationIndex;
+    request.curveNumber = options.curveNumber;
+    request.drainageAreaKm2 = options.drainageAreaKm2;
+    request.returnPeriodYears = options.returnPeriodYears;
+    request.channelLengthKm = options.channelLengthKm;
+    request.elevationDropM = options.elevationDropM;
+    request.concentrationTimeH = options.concentrationTimeH;
+    request.ownConstants = options.ownConstants;
+    return request;
 }
 
 std::optional<chart::FigureFormat> chartFormatOf(OutputFormat format) {
@@ -100,7 +115,7 @@ std::string outputBytes(const CommandOptions& options, const calc::CalculationRe
                         const ProcessEnvironment& environment) {
     switch (options.format) {
     case OutputFormat::Json:
-        return recordJson(record);
+        return report::recordJson(record);
     case OutputFormat::Csv:
         return report::recordCsv(record);
     case OutputFormat::Report:
@@ -112,6 +127,26 @@ std::string outputBytes(const CommandOptions& options, const calc::CalculationRe
     const std::string timestamp = environment.reportTimestamp.value_or(localTimestamp());
     return report::reportFileBytes(
         report::composeReportLines(record, options.riverText, stationText, timestamp, style));
+}
+
+// The reference database the run reads, when --output names it, by any path or link: writing
+// the result there would destroy it.
+std::optional<std::filesystem::path> databaseWrittenOver(const CommandOptions& options,
+                                                         const ProcessEnvironment& environment) {
+    if (!options.outputPath) {
+        return std::nullopt;
+    }
+    try {
+        const std::filesystem::path database =
+            chosenDatabase(options.databasePath, environment.programFolder);
+        std::error_code error; // false, without an error, when the output does not exist yet
+        if (std::filesystem::equivalent(*options.outputPath, database, error)) {
+            return database;
+        }
+    } catch (const refdata::DatabaseError&) {
+        // The station was just read from it, so it is there; nothing to compare otherwise.
+    }
+    return std::nullopt;
 }
 
 // Everything or nothing reaches standard output.
@@ -160,6 +195,11 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
         return finishWith(buildReferenceDatabase(*build), out, err);
     }
     const CommandOptions& options = std::get<CommandOptions>(parsed);
+    if (environment.reportTimestamp && !isTimestamp(*environment.reportTimestamp)) {
+        return usageFailure(err, "ZEB_REPORT_TIMESTAMP deve ter a forma \"aaaa-mm-dd hh:mm:ss\", "
+                                 "não " +
+                                     util::inQuotes(*environment.reportTimestamp) + ".");
+    }
     const std::optional<chart::FigureFormat> chartFormat = chartFormatOf(options.format);
     if (chartFormat && !renderChart) {
         return usageFailure(err, "aqui o zeb-calc não desenha o gráfico (png, svg e pdf).");
@@ -169,8 +209,9 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
     if (options.localeName) {
         const auto named = numberStyleForLocaleName(*options.localeName);
         if (!named) {
-            return usageFailure(err, "localidade desconhecida: \"" + *options.localeName +
-                                         "\" (use C, POSIX, en_US ou pt_BR).");
+            return usageFailure(err,
+                                "localidade desconhecida: " + util::inQuotes(*options.localeName) +
+                                    " (use C, POSIX, en_US ou pt_BR).");
         }
         style = *named;
     } else {
@@ -193,38 +234,20 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
         if (!options.stationText && chosen.name) {
             stationText = *chosen.name;
         }
-    }
-
-    // tc from the length and drop exactly as the window computes it, or as given.
-    double concentrationTimeH = options.concentrationTimeH.value_or(0);
-    if (options.channelLengthKm && options.elevationDropM) {
-        const auto tc =
-            calc::computeConcentrationTime(*options.channelLengthKm, *options.elevationDropM);
-        if (!tc) {
-            return failure(
-                err, {kExitUndefined, "Não é possível calcular: o tempo de concentração não tem "
-                                      "valor para o comprimento " +
-                                          report::exactNumberText(*options.channelLengthKm) +
-                                          " km e o desnível " +
-                                          report::exactNumberText(*options.elevationDropM) +
-                                          " m (desnível zero, quociente negativo ou resultado "
-                                          "grande demais)."});
+        if (const auto database = databaseWrittenOver(options, environment)) {
+            return usageFailure(err, "--output é o próprio banco de dados lido, " +
+                                         util::inQuotes(database->string()) +
+                                         "; dê outro nome ao arquivo de saída.");
         }
-        concentrationTimeH = *tc;
     }
 
-    calc::CalculationInputs inputs = inputsFor(options, concentrationTimeH);
-    inputs.station = station;
-    const calc::CalculationResult result = calc::computeCalculationRecord(inputs);
+    calc::RunRequest request = requestFor(options);
+    request.station = station;
+    const calc::CalculationResult result = calc::runRequest(request);
     if (const auto* error = std::get_if<calc::CalculationError>(&result)) {
-        return failure(err, {kExitUndefined, error->message});
+        return failure(err, {error->invalidInput ? kExitUsage : kExitUndefined, error->message});
     }
-    calc::CalculationRecord record = std::get<calc::CalculationRecord>(result);
-    // The window keeps the length and drop the last tc was computed from; with --tc there are
-    // none and they stay 0.
-    record.channelLengthKm = options.channelLengthKm.value_or(0);
-    record.elevationDropM = options.elevationDropM.value_or(0);
-    record.concentrationTimeH = concentrationTimeH;
+    const calc::CalculationRecord& record = std::get<calc::CalculationRecord>(result);
 
     // The fixed 15 steps and 8 ordinates may leave part of the flood outside the results: say
     // so, whatever the format, without changing the exit status.

@@ -6,8 +6,7 @@
 // ZEB_FUZZ_ACCESS_IN_PROCESS=1 the target drives the in-process reader instead, so the search
 // is guided through our reading code; crashes inside the Access library are then expected and
 // are run with -fork=1 -ignore_crashes=1 and sorted by their stacks.
-#include "fuzz/fuzz_check.h"
-#include "fuzz/temp_file.h"
+#include "fuzz/harness.h"
 #include "refdata/access_reference_database.h"
 #include "refdata/database_builder.h"
 #include "refdata/open_database.h"

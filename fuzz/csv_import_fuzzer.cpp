@@ -1,8 +1,7 @@
 // The database builder's CSV importer: a file is refused with its name, line and reason, or
 // every row it gives keeps the documented rules; an accepted file builds a database whose rows
 // read back as imported.
-#include "fuzz/fuzz_check.h"
-#include "fuzz/temp_file.h"
+#include "fuzz/harness.h"
 #include "refdata/csv_import.h"
 #include "refdata/database_builder.h"
 #include "refdata/open_database.h"

@@ -106,7 +106,7 @@ TEST_F(DatabaseOptions, ShippedStationReproducesTheWorkedExampleReport) {
                                  "--station-name", "Posto ilustrativo (São João)"}),
                           fixedTime());
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out, readFile(kData + "/cli/worked_example_report_C.txt"));
+    EXPECT_EQ(run.out, readFile(kData + "/worked-example-report.txt"));
 
     const ProcessOutcome byCode = runZebCalcProcess(basin({"--code", "1"}), fixedTime());
     ASSERT_EQ(byCode.exitCode, 0) << byCode.err;

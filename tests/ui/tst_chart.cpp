@@ -3,11 +3,9 @@
 
 #include "window_test.h"
 
-#include "calc/calculation.h"
 #include "chart/hydrograph_chart.h"
+#include "tests/worked_example.h"
 #include "ui/hydrograph_window.h"
-
-#include <variant>
 
 #include <QBarSet>
 #include <QChart>
@@ -22,21 +20,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The golden report's run.
 calc::CalculationRecord workedExample() {
-    calc::CalculationInputs inputs;
-    inputs.durationIndex = 3; // "1 h"
-    inputs.curveNumber = 75;
-    inputs.drainageAreaKm2 = 50;
-    inputs.returnPeriodYears = 100;
-    inputs.concentrationTimeH = 6;
-    inputs.station = calc::StationCoefficients{0.2, 25, 20, -0.04, 0.08, 0.08, 0.08};
-    auto record = std::get<calc::CalculationRecord>(calc::computeCalculationRecord(inputs));
+    calc::CalculationRecord record = zebtest::workedExampleRecord();
     record.concentrationTimeH = 6;
     return record;
 }
 
-const chart::HydrographCaption kCaption{u"Córrego do Exemplo"_s, {".", ","}};
+const chart::HydrographCaption kCaption{QString::fromUtf8(zebtest::kGoldenRiver), {".", ","}};
 
 template <typename Series> Series* seriesOf(QChart* chart, const char* name) {
     for (QAbstractSeries* series : chart->series()) {
@@ -104,7 +94,7 @@ private Q_SLOTS:
         const QString path = folder.filePath(u"figura.svg"_s);
         dialogs.saveAnswers = {path};
         window.findChild<QPushButton*>(u"cmdSalvarSVG"_s)->click();
-        QCOMPARE(dialogs.saveRequests.value(0).proposedName, u"Córrego do Exemplo.svg"_s);
+        QCOMPARE(dialogs.saveRequests.value(0).proposedName, u"Rio Sapucaí.svg"_s);
         QCOMPARE(dialogs.take().value(0).title, u"ZEB"_s);
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().contains("<svg"));

@@ -121,7 +121,7 @@ private Q_SLOTS:
         QTest::mouseClick(h->button("cmdExportar"), Qt::LeftButton);
         const ui::SaveFileRequest request = h->dialogs.saveRequests.value(0);
         QCOMPARE(request.title, u"Exportar Arquivo"_s);
-        QCOMPARE(request.proposedName, u"Córrego do Exemplo"_s);
+        QCOMPARE(request.proposedName, u"Rio Sapucaí"_s);
         QCOMPARE(request.selectedFilter, 1);
         QList<ShownMessage> messages = h->dialogs.take();
         QCOMPARE(messages.size(), 1);
@@ -227,11 +227,10 @@ private Q_SLOTS:
         menu->actions().at(1)->trigger();
         menu->actions().at(2)->trigger();
         QCOMPARE(h->dialogs.take().size(), 2);
-        QCOMPARE(h->dialogs.saveRequests.value(0).proposedName, u"Córrego do Exemplo.pdf"_s);
+        QCOMPARE(h->dialogs.saveRequests.value(0).proposedName, u"Rio Sapucaí.pdf"_s);
         QVERIFY(poppler(u"pdfinfo"_s, {pdf}).contains(u"Pages: 2 "_s));
         QCOMPARE(pageText(pdf, 1), kReportText);
-        QVERIFY(
-            pageText(pdf, 2).contains(u"Hidrograma de cheia de projeto – Córrego do Exemplo"_s));
+        QVERIFY(pageText(pdf, 2).contains(u"Hidrograma de cheia de projeto – Rio Sapucaí"_s));
         const QList<QByteArray> rows = readAll(csv).split('\n');
         QCOMPARE(rows.size(), 17); // a heading, 15 steps, the final line end
         QVERIFY(rows[15].startsWith("15,"));

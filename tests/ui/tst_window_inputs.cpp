@@ -89,7 +89,7 @@ private Q_SLOTS:
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages[0].text.contains(u"zeb-teste.sqlite"_s));
         QVERIFY(!h->window().currentStation());
-        h->pick("cboPosto", u"Posto Ilustrativo"_s);
+        h->pick("cboCodigo", u"101"_s);
         QCOMPARE(h->text("txtEstado"), u"MG"_s);
     }
 

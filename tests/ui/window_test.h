@@ -71,9 +71,8 @@ private:
 class WindowHarness {
 public:
     // Loads and shows the window with the separators of a locale ("en_US", "pt_BR") over the
-    // test database: the golden report's station "Posto Ilustrativo" first, a second row of
-    // that name, an apostrophe, an empty name; a land class in both zones. False when the
-    // load failed.
+    // test database: the golden report's station first (code 101), a second row of that name,
+    // an apostrophe, an empty name; a land class in both zones. False when the load failed.
     bool open(const char* locale = "en_US", const std::function<void(FakeDatabase&)>& adjust = {});
 
     // Set before open(): the window's clock and printer (the system's when left empty), and a
@@ -123,7 +122,7 @@ private Q_SLOTS:
     void cleanup();
 };
 
-// The golden report (tests/data) as text lines.
+// The golden report (tests/data, the exported file's bytes) as text lines.
 QStringList goldenReportLines();
 // The values of the golden report's series whose label starts the line, e.g. "Vazão Total".
 QStringList goldenSeries(const QString& label);

@@ -1,0 +1,90 @@
+#include "calc/run_request.h"
+
+#include "calc/concentration.h"
+#include "calc/error_text.h"
+#include "util/number_text.h"
+
+#include <string>
+#include <utility>
+#include <variant>
+
+namespace calc {
+
+namespace {
+
+CalculationInputs inputsOf(const RunRequest& request, double concentrationTimeH) {
+    CalculationInputs inputs;
+    inputs.mode = request.mode;
+    inputs.durationIndex = static_cast<std::int16_t>(request.durationIndex);
+    inputs.curveNumber = request.curveNumber;
+    inputs.drainageAreaKm2 = request.drainageAreaKm2;
+    inputs.returnPeriodYears = request.returnPeriodYears;
+    inputs.concentrationTimeH = concentrationTimeH;
+    if (request.mode == EquationMode::Own) {
+        inputs.frequencyFactorK = request.ownConstants[0];
+        inputs.idfCoefficientA = request.ownConstants[1];
+        inputs.idfCoefficientB = request.ownConstants[2];
+        inputs.idfCoefficientC = request.ownConstants[3];
+    } else {
+        inputs.station = request.station;
+    }
+    return inputs;
+}
+
+std::optional<CalculationError> invalid(const std::string& rule) {
+    return CalculationError{"Valor inválido: " + rule + ".", true};
+}
+
+std::optional<CalculationError> refusedInput(const RunRequest& request) {
+    // NaN fails every comparison, so each rule is written as what a valid value satisfies.
+    if (request.curveNumber != 0 && !isValidCurveNumber(request.curveNumber)) {
+        return invalid(kCurveNumberRange);
+    }
+    const std::pair<std::optional<double>, const char*> positive[] = {
+        {request.drainageAreaKm2, "a área de drenagem deve ser maior que 0 km²"},
+        {request.channelLengthKm, "o comprimento do talvegue deve ser maior que 0 km"},
+        {request.elevationDropM, "o desnível deve ser maior que 0 m"},
+        {request.concentrationTimeH, "o tempo de concentração deve ser maior que 0 horas"},
+        {request.mode == EquationMode::Automatic ? std::optional(request.returnPeriodYears)
+                                                 : std::nullopt,
+         "o tempo de recorrência deve ser maior que 0 anos"},
+    };
+    for (const auto& [value, rule] : positive) {
+        if (value && !(*value > 0)) {
+            return invalid(rule);
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+bool isValidCurveNumber(double curveNumber) {
+    return curveNumber > 0 && curveNumber <= 100;
+}
+
+CalculationResult runRequest(const RunRequest& request) {
+    if (auto refused = refusedInput(request)) {
+        return *refused;
+    }
+    std::optional<double> tc = request.concentrationTimeH;
+    if (!tc && request.channelLengthKm && request.elevationDropM) {
+        tc = computeConcentrationTime(*request.channelLengthKm, *request.elevationDropM);
+        if (!tc) {
+            return cannotCalculate("o tempo de concentração não tem valor para o comprimento " +
+                                   util::exactNumberText(*request.channelLengthKm) +
+                                   " km e o desnível " +
+                                   util::exactNumberText(*request.elevationDropM) +
+                                   " m (desnível zero, quociente negativo ou resultado grande "
+                                   "demais).");
+        }
+    }
+    CalculationResult result = computeCalculationRecord(inputsOf(request, tc.value_or(0)));
+    if (auto* record = std::get_if<CalculationRecord>(&result)) {
+        record->channelLengthKm = request.channelLengthKm;
+        record->elevationDropM = request.elevationDropM;
+    }
+    return result;
+}
+
+} // namespace calc

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "calc/calculation.h"
+
+#include <array>
+#include <optional>
+
+namespace calc {
+
+// One run as the window's fields and zeb-calc's options ask for it, numbers already read.
+struct RunRequest {
+    EquationMode mode = EquationMode::Automatic;
+    int durationIndex = 0;
+    double curveNumber = 0;
+    double drainageAreaKm2 = 0;
+    double returnPeriodYears = 0;
+    // The channel's length and drop; none when tc is given without them.
+    std::optional<double> channelLengthKm;
+    std::optional<double> elevationDropM;
+    // tc as the input fields keep it; none to compute it from the length and drop.
+    std::optional<double> concentrationTimeH;
+    std::array<double, 4> ownConstants{};       // K, a, b, c: mode Own only
+    std::optional<StationCoefficients> station; // mode Automatic only
+};
+
+// The curve number's valid range, (0, 100]: the one rule for runs and for imported tables.
+bool isValidCurveNumber(double curveNumber);
+inline constexpr const char* kCurveNumberRange = "o CN deve ser maior que 0 e no máximo 100";
+
+// Runs the calculation for a request. Values without physical meaning are refused first, with
+// a message naming the field and its valid range: CN outside (0, 100] (a CN of 0 keeps the
+// run's own message), an area, length, drop or tc of 0 or below, and in mode Automatic a
+// return period of 0 or below. The record carries the length, drop and tc it was
+// computed with, the length and drop empty when they were not given.
+CalculationResult runRequest(const RunRequest& request);
+
+} // namespace calc
