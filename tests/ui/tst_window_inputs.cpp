@@ -239,8 +239,10 @@ private Q_SLOTS:
             h->type(field, typed);
             h->pressTab();
             QCOMPARE(h->text(field), shown);
-            // A narrow field shows where a formatted number starts.
+            // A narrow field shows where a formatted number starts, also entered by Tab.
             QCOMPARE(h->field(field)->cursorPosition(), shown == typed ? typed.size() : 0);
+            h->field(field)->setFocus(Qt::TabFocusReason);
+            QCOMPARE(h->field(field)->cursorPosition(), 0);
         }
     }
 
