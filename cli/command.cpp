@@ -1,7 +1,10 @@
 #include "cli/command.h"
 
+#include "calc/durations.h"
 #include "calc/limits.h"
 #include "calc/run_request.h"
+#include "calc/study.h"
+#include "cli/batch.h"
 #include "cli/database_commands.h"
 #include "cli/database_location.h"
 #include "cli/exit_codes.h"
@@ -13,6 +16,8 @@
 #include "report/record_table.h"
 #include "report/report_file.h"
 #include "report/report_lines.h"
+#include "report/study_table.h"
+#include "util/number_text.h"
 #include "util/text.h"
 
 #include <array>
@@ -164,6 +169,43 @@ int finishWith(std::variant<std::string, CommandFailure> outcome, std::ostream& 
     return writeToStandardOutput(out, err, std::get<std::string>(outcome));
 }
 
+// The result's bytes, whole, to --output or to standard output.
+int writeResult(const CommandOptions& options, const std::string& bytes, std::ostream& out,
+                std::ostream& err) {
+    if (options.outputPath) {
+        if (const auto error = report::writeFileAtomically(*options.outputPath, bytes)) {
+            err << "zeb-calc: " << *error << "\n";
+            return kExitOutputFailed;
+        }
+        return kExitSuccess;
+    }
+    return writeToStandardOutput(out, err, bytes);
+}
+
+// Every cell of a study, or the first that cannot be computed, named by its duration and
+// return period.
+int runStudy(const CommandOptions& options, const calc::RunRequest& basin, std::ostream& out,
+             std::ostream& err) {
+    const auto cells =
+        calc::computeStudy(basin, options.studyDurations, options.studyReturnPeriods);
+    for (const calc::StudyCell& cell : cells) {
+        if (const auto* error = std::get_if<calc::CalculationError>(&cell.outcome)) {
+            if (error->invalidInput) {
+                return failure(err, {kExitUsage, error->message});
+            }
+            return failure(err,
+                           {kExitUndefined,
+                            "duração " + std::string(calc::durationLabels[cell.durationIndex]) +
+                                ", TR " + util::generalNumberText(cell.returnPeriodYears) +
+                                " anos: " + error->message});
+        }
+    }
+    return writeResult(options,
+                       options.format == OutputFormat::Json ? report::studyJson(cells)
+                                                            : report::studyCsv(cells),
+                       out, err);
+}
+
 } // namespace
 
 ProcessEnvironment readProcessEnvironment() {
@@ -193,6 +235,13 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
     }
     if (const auto* build = std::get_if<BuildDatabaseRequest>(&parsed)) {
         return finishWith(buildReferenceDatabase(*build), out, err);
+    }
+    if (const auto* batch = std::get_if<BatchRequest>(&parsed)) {
+        const BatchOutcome outcome = runBatchCommand(*batch, environment.programFolder, out);
+        if (!outcome.message.empty()) {
+            return failure(err, {outcome.exitCode, outcome.message});
+        }
+        return outcome.exitCode;
     }
     const CommandOptions& options = std::get<CommandOptions>(parsed);
     if (environment.reportTimestamp && !isTimestamp(*environment.reportTimestamp)) {
@@ -243,6 +292,9 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
 
     calc::RunRequest request = requestFor(options);
     request.station = station;
+    if (options.study) {
+        return runStudy(options, request, out, err);
+    }
     const calc::CalculationResult result = calc::runRequest(request);
     if (const auto* error = std::get_if<calc::CalculationError>(&result)) {
         return failure(err, {error->invalidInput ? kExitUsage : kExitUndefined, error->message});
@@ -266,14 +318,7 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
     } else {
         bytes = outputBytes(options, record, stationText, style, environment);
     }
-    if (options.outputPath) {
-        if (const auto error = report::writeFileAtomically(*options.outputPath, bytes)) {
-            err << "zeb-calc: " << *error << "\n";
-            return kExitOutputFailed;
-        }
-        return kExitSuccess;
-    }
-    return writeToStandardOutput(out, err, bytes);
+    return writeResult(options, bytes, out, err);
 }
 
 } // namespace cli
