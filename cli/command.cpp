@@ -4,13 +4,13 @@
 #include "calc/concentration.h"
 #include "calc/limits.h"
 #include "cli/database_commands.h"
-#include "cli/database_location.h"
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/locale_style.h"
 #include "cli/options.h"
 #include "cli/record_export.h"
 #include "cli/station_source.h"
+#include "refdata/open_database.h"
 #include "report/exact_number.h"
 #include "report/record_table.h"
 #include "report/report_file.h"
@@ -139,7 +139,7 @@ ProcessEnvironment readProcessEnvironment() {
     if (const char* timestamp = std::getenv("ZEB_REPORT_TIMESTAMP")) {
         environment.reportTimestamp = timestamp;
     }
-    environment.programFolder = runningProgramFolder();
+    environment.programFolder = refdata::runningProgramFolder();
     return environment;
 }
 

@@ -2,8 +2,10 @@
 
 #include "calc/record.h"
 #include "cli/options.h"
+#include "refdata/reference_database.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <variant>
@@ -15,6 +17,15 @@ struct CommandFailure {
     int exitCode;
     std::string message;
 };
+
+// A failure of the reference database: exit status 4.
+CommandFailure databaseFailure(const refdata::DatabaseError& error);
+
+// The database a command reads: --database's file, or else the program's own, found from the
+// program's folder.
+std::variant<std::unique_ptr<refdata::ReferenceDatabase>, CommandFailure>
+openCommandDatabase(const std::optional<std::string>& given,
+                    const std::optional<std::filesystem::path>& programFolder);
 
 // The station a run in mode Automatic uses.
 struct ChosenStation {
