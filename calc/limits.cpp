@@ -4,8 +4,6 @@
 
 namespace calc {
 
-namespace {
-
 bool floodNotReceded(const CalculationRecord& record) {
     const Entry& last = record.totalFlow[kSteps];
     if (!last) {
@@ -25,8 +23,6 @@ bool unitHydrographCut(const CalculationRecord& record) {
     // At t >= Tb the ordinate is 0, so a base time of exactly 8 D loses nothing.
     return *record.baseTimeH > kUnitHydrographSize * *record.unitDurationH;
 }
-
-} // namespace
 
 std::vector<std::string> limitNotes(const CalculationRecord& record) {
     std::vector<std::string> notes;

@@ -27,4 +27,8 @@ inline constexpr std::string_view kUnitHydrographCutNote =
 // its base time exceeds 8 unit durations.
 std::vector<std::string> limitNotes(const CalculationRecord& record);
 
+// The two conditions of the notes above, one each.
+bool floodNotReceded(const CalculationRecord& record);
+bool unitHydrographCut(const CalculationRecord& record);
+
 } // namespace calc

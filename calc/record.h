@@ -12,9 +12,9 @@ enum class EquationMode {
     Own,       // "Própria": typed by the user
 };
 
-inline constexpr int kSteps = 15;              // every series has entries 1..15
-inline constexpr int kUnitHydrographSize = 8;  // ordinates u_1..u_8
-inline constexpr int kDurationCount = 13;      // entries of the duration list
+inline constexpr int kSteps = 15;             // every series has entries 1..15
+inline constexpr int kUnitHydrographSize = 8; // ordinates u_1..u_8
+inline constexpr int kDurationCount = 13;     // entries of the duration list
 
 // An entry a run did not compute holds no value; formulas read it as 0.
 using Entry = std::optional<double>;
@@ -52,8 +52,9 @@ struct CalculationRecord {
     Entry returnPeriodYears;
 
     // Written by the input fields whenever the time of concentration is computed; never by a run.
-    double channelLengthKm = 0;
-    double elevationDropM = 0;
+    // Empty when tc was given directly and the length and drop are unknown.
+    Entry channelLengthKm = 0.0;
+    Entry elevationDropM = 0.0;
     double concentrationTimeH = 0;
 
     Entry potentialRetentionMm;

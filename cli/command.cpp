@@ -1,17 +1,14 @@
 #include "cli/command.h"
 
-#include "calc/calculation.h"
-#include "calc/concentration.h"
 #include "calc/limits.h"
+#include "calc/run_request.h"
 #include "cli/database_commands.h"
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/locale_style.h"
 #include "cli/options.h"
-#include "cli/record_export.h"
 #include "cli/station_source.h"
 #include "refdata/open_database.h"
-#include "report/exact_number.h"
 #include "report/record_table.h"
 #include "report/report_file.h"
 #include "report/report_lines.h"
@@ -61,21 +58,19 @@ int failure(std::ostream& err, const CommandFailure& failure) {
     return failure.exitCode;
 }
 
-calc::CalculationInputs inputsFor(const CommandOptions& options, double concentrationTimeH) {
-    calc::CalculationInputs inputs;
-    inputs.durationIndex = static_cast<std::int16_t>(options.durationIndex);
-    inputs.curveNumber = options.curveNumber;
-    inputs.drainageAreaKm2 = options.drainageAreaKm2;
-    inputs.returnPeriodYears = options.returnPeriodYears;
-    inputs.concentrationTimeH = concentrationTimeH;
-    if (options.constantsSource == ConstantsSource::Own) {
-        inputs.mode = calc::EquationMode::Own;
-        inputs.frequencyFactorK = options.ownConstants[0];
-        inputs.idfCoefficientA = options.ownConstants[1];
-        inputs.idfCoefficientB = options.ownConstants[2];
-        inputs.idfCoefficientC = options.ownConstants[3];
-    }
-    return inputs;
+calc::RunRequest requestFor(const CommandOptions& options) {
+    calc::RunRequest request;
+    request.mode = options.constantsSource == ConstantsSource::Own ? calc::EquationMode::Own
+                                                                   : calc::EquationMode::Automatic;
+    request.durationIndex = options.durationIndex;
+    request.curveNumber = options.curveNumber;
+    request.drainageAreaKm2 = options.drainageAreaKm2;
+    request.returnPeriodYears = options.returnPeriodYears;
+    request.channelLengthKm = options.channelLengthKm;
+    request.elevationDropM = options.elevationDropM;
+    request.concentrationTimeH = options.concentrationTimeH;
+    request.ownConstants = options.ownConstants;
+    return request;
 }
 
 std::optional<ChartFormat> chartFormatOf(OutputFormat format) {
@@ -100,7 +95,7 @@ std::string outputBytes(const CommandOptions& options, const calc::CalculationRe
                         const ProcessEnvironment& environment) {
     switch (options.format) {
     case OutputFormat::Json:
-        return recordJson(record);
+        return report::recordJson(record);
     case OutputFormat::Csv:
         return report::recordCsv(record);
     case OutputFormat::Report:
@@ -195,36 +190,13 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
         }
     }
 
-    // tc from the length and drop exactly as the window computes it, or as given.
-    double concentrationTimeH = options.concentrationTimeH.value_or(0);
-    if (options.channelLengthKm && options.elevationDropM) {
-        const auto tc =
-            calc::computeConcentrationTime(*options.channelLengthKm, *options.elevationDropM);
-        if (!tc) {
-            return failure(
-                err, {kExitUndefined, "Não é possível calcular: o tempo de concentração não tem "
-                                      "valor para o comprimento " +
-                                          report::exactNumberText(*options.channelLengthKm) +
-                                          " km e o desnível " +
-                                          report::exactNumberText(*options.elevationDropM) +
-                                          " m (desnível zero, quociente negativo ou resultado "
-                                          "grande demais)."});
-        }
-        concentrationTimeH = *tc;
-    }
-
-    calc::CalculationInputs inputs = inputsFor(options, concentrationTimeH);
-    inputs.station = station;
-    const calc::CalculationResult result = calc::computeCalculationRecord(inputs);
+    calc::RunRequest request = requestFor(options);
+    request.station = station;
+    const calc::CalculationResult result = calc::runRequest(request);
     if (const auto* error = std::get_if<calc::CalculationError>(&result)) {
         return failure(err, {kExitUndefined, error->message});
     }
-    calc::CalculationRecord record = std::get<calc::CalculationRecord>(result);
-    // The window keeps the length and drop the last tc was computed from; with --tc there are
-    // none and they stay 0.
-    record.channelLengthKm = options.channelLengthKm.value_or(0);
-    record.elevationDropM = options.elevationDropM.value_or(0);
-    record.concentrationTimeH = concentrationTimeH;
+    const calc::CalculationRecord& record = std::get<calc::CalculationRecord>(result);
 
     // The fixed 15 steps and 8 ordinates may leave part of the flood outside the results: say
     // so, whatever the format, without changing the exit status.

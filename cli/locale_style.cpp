@@ -59,19 +59,26 @@ report::NumberStyle systemNumberStyle(const std::string& localeName) {
     if (locale == nullptr) {
         return kPeriodStyle;
     }
-    report::NumberStyle style{::nl_langinfo_l(RADIXCHAR, locale), ::nl_langinfo_l(THOUSEP, locale)};
-    const std::string_view codeset = ::nl_langinfo_l(CODESET, locale);
+    const report::NumberStyle style = numberStyleFromLocaleData(::nl_langinfo_l(RADIXCHAR, locale),
+                                                                ::nl_langinfo_l(THOUSEP, locale),
+                                                                ::nl_langinfo_l(CODESET, locale));
     ::freelocale(locale);
+    return style;
+}
+
+report::NumberStyle numberStyleFromLocaleData(std::string decimalSeparator,
+                                              std::string groupSeparator,
+                                              std::string_view codeset) {
     // Separators outside ASCII are taken only when the locale writes UTF-8, as the report's
     // texts are; a decimal separator must exist.
     const bool utf8 = codeset == "UTF-8";
-    if (style.decimalSeparator.empty() || (!utf8 && !isAscii(style.decimalSeparator))) {
+    if (decimalSeparator.empty() || (!utf8 && !isAscii(decimalSeparator))) {
         return kPeriodStyle;
     }
-    if (!utf8 && !isAscii(style.groupSeparator)) {
-        style.groupSeparator.clear();
+    if (!utf8 && !isAscii(groupSeparator)) {
+        groupSeparator.clear();
     }
-    return style;
+    return {std::move(decimalSeparator), std::move(groupSeparator)};
 }
 
 } // namespace cli

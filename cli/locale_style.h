@@ -22,4 +22,10 @@ std::string numericLocaleName(const std::string& lcAll, const std::string& lcNum
 // gives its own separators; an unknown one the C separators.
 report::NumberStyle systemNumberStyle(const std::string& localeName);
 
+// The separators a locale's data gives, as the report can use them: in a locale that does not
+// write UTF-8, a decimal separator outside ASCII gives the C separators and a group separator
+// outside ASCII none; an empty decimal separator gives the C separators.
+report::NumberStyle numberStyleFromLocaleData(std::string decimalSeparator,
+                                              std::string groupSeparator, std::string_view codeset);
+
 } // namespace cli

@@ -2,8 +2,7 @@
 // with one line naming the file; nothing crashes, hangs or throws anything else.
 // ZEB_FUZZ_ACCESS_IN_PROCESS=1 reads in process, so that libFuzzer sees our reading code;
 // crashes inside the Access library are then expected (run with -fork=1 -ignore_crashes=1).
-#include "fuzz/fuzz_check.h"
-#include "fuzz/temp_file.h"
+#include "fuzz/harness.h"
 #include "refdata/access/access_file.h"
 #include "refdata/access/isolated_access_source.h"
 #include "refdata/database_message.h"

@@ -1,7 +1,6 @@
 // The CSV importer: a file is refused naming the file and the line, on one line, or it builds a
 // database (with a sound file of the other kind) whose rows keep the documented rules.
-#include "fuzz/fuzz_check.h"
-#include "fuzz/temp_file.h"
+#include "fuzz/harness.h"
 #include "refdata/database_builder.h"
 #include "refdata/open_database.h"
 

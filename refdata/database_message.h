@@ -1,6 +1,7 @@
 #pragma once
 
 #include "refdata/reference_database.h"
+#include "util/text.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -56,8 +57,7 @@ DatabaseFailure notANumber(const std::filesystem::path& file, std::string_view t
 DatabaseFailure fileLineError(const std::filesystem::path& file, std::size_t line,
                               std::string_view reason);
 
-// "\"text\"", as the messages quote names and values; control characters are shown as "\x0a"
-// and a text longer than 60 characters is cut with "…".
-std::string inQuotes(std::string_view text);
+// Names and values are quoted as every message quotes them.
+using util::inQuotes;
 
 } // namespace refdata

@@ -1,5 +1,8 @@
 #include "refdata/value_text.h"
 
+#include "util/number_text.h"
+#include "util/text.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -17,11 +20,7 @@ std::string integerText(std::int64_t value) {
 }
 
 std::string numberText(double value) {
-    // to_chars with a precision writes exactly what printf's %.15g writes in the C locale.
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::general, 15);
-    return std::string(buffer.data(), result.ptr);
+    return util::generalNumberText(value);
 }
 
 std::string floatText(float value) {
@@ -31,13 +30,7 @@ std::string floatText(float value) {
 }
 
 std::optional<double> parseNumberText(std::string_view text) {
-    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
+    text = util::trimmed(text);
     if (text.size() > 1 && text.front() == '+' && text[1] != '-') {
         text.remove_prefix(1);
     }

@@ -1,8 +1,10 @@
 #include "report/fixed_field.h"
 
-#include "report/utf8.h"
+#include "util/utf8.h"
 
 namespace report {
+
+using util::characterCount;
 
 namespace {
 

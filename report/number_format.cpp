@@ -1,6 +1,7 @@
 #include "report/number_format.h"
 
 #include "report/fixed_field.h"
+#include "util/number_text.h"
 
 #include <array>
 #include <charconv>
@@ -96,14 +97,7 @@ std::string formatPattern(double value, Pattern pattern, const NumberStyle& styl
 }
 
 std::string formatPlain(double value, const NumberStyle& style) {
-    if (auto text = nonFiniteText(value)) {
-        return *text;
-    }
-    DigitBuffer buffer;
-    // Locale-independent and the same text as printf's "%.15g".
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::general, 15);
-    std::string text(buffer.data(), result.ptr);
+    std::string text = util::generalNumberText(value);
     if (const std::size_t point = text.find('.'); point != std::string::npos) {
         text.replace(point, 1, effectiveDecimalSeparator(style));
     }

@@ -1,32 +1,31 @@
 #include "report/record_table.h"
 
-#include "report/exact_number.h"
+#include "calc/record_fields.h"
+#include "util/number_text.h"
+
+#include <vector>
 
 namespace report {
 
-std::vector<NamedSeries> recordSeries(const calc::CalculationRecord& r) {
-    calc::Series unitHydrograph;
-    for (int k = 0; k <= calc::kSteps; ++k) {
-        if (r.unitHydrograph[k]) {
-            unitHydrograph[k] = static_cast<double>(*r.unitHydrograph[k]);
-        }
-    }
-    return {
-        {"timesH", r.timesH},
-        {"pointRainfallMm", r.pointRainfallMm},
-        {"reducedRainfallMm", r.reducedRainfallMm},
-        {"incrementalRainfallMm", r.incrementalRainfallMm},
-        {"reorderedRainfallMm", r.reorderedRainfallMm},
-        {"cumulativeRainfallMm", r.cumulativeRainfallMm},
-        {"effectiveRainfallMm", r.effectiveRainfallMm},
-        {"incrementalEffectiveRainfallMm", r.incrementalEffectiveRainfallMm},
-        {"unitHydrograph", unitHydrograph},
-        {"totalFlow", r.totalFlow},
-    };
+namespace {
+
+std::string entryText(const calc::Entry& entry, std::string_view emptyText) {
+    return entry ? util::exactNumberText(*entry) : std::string(emptyText);
 }
 
+// Entries 1..15 of a series (or columns 0..15 of a table row when `first` is 0).
+template <typename Row> std::string jsonArray(const Row& entries, int first) {
+    std::string text = "[";
+    for (int i = first; i <= calc::kSteps; ++i) {
+        text += (i > first ? ", " : "") + entryText(entries[i], "null");
+    }
+    return text + "]";
+}
+
+} // namespace
+
 std::string recordCsv(const calc::CalculationRecord& record) {
-    const std::vector<NamedSeries> columns = recordSeries(record);
+    const std::vector<calc::SeriesField> columns = calc::seriesFields(record);
     std::string text;
     for (std::size_t c = 0; c < columns.size(); ++c) {
         text += (c == 0 ? "" : ",") + std::string(columns[c].name);
@@ -34,12 +33,32 @@ std::string recordCsv(const calc::CalculationRecord& record) {
     text += "\n";
     for (int step = 1; step <= calc::kSteps; ++step) {
         for (std::size_t c = 0; c < columns.size(); ++c) {
-            const calc::Entry& entry = columns[c].values[step];
-            text += (c == 0 ? "" : ",") + (entry ? exactNumberText(*entry) : std::string());
+            text += (c == 0 ? "" : ",") + entryText(columns[c].values[step], "");
         }
         text += "\n";
     }
     return text;
+}
+
+std::string recordJson(const calc::CalculationRecord& r) {
+    std::string text = "{\n  \"record\": {\n";
+    text += "    \"durationIndex\": " + std::to_string(r.durationIndex);
+    for (const calc::ScalarField& field : calc::scalarFields(r)) {
+        text += ",\n    \"" + std::string(field.name) + "\": " + entryText(field.value, "null");
+    }
+    // The convolution table stands between the other series and the total flow.
+    for (const calc::SeriesField& series : calc::seriesFields(r)) {
+        if (series.name == "totalFlow") {
+            text += ",\n    \"convolutionTable\": [";
+            for (int row = 0; row <= calc::kSteps; ++row) {
+                text +=
+                    (row == 0 ? "\n      " : ",\n      ") + jsonArray(r.convolutionTable[row], 0);
+            }
+            text += "\n    ]";
+        }
+        text += ",\n    \"" + std::string(series.name) + "\": " + jsonArray(series.values, 1);
+    }
+    return text + "\n  }\n}\n";
 }
 
 } // namespace report

@@ -3,24 +3,20 @@
 #include "calc/record.h"
 
 #include <string>
-#include <string_view>
-#include <vector>
 
 namespace report {
 
-struct NamedSeries {
-    std::string_view name; // the record's field name
-    calc::Series values;
-};
-
-// The record's step series in record order, timesH first and totalFlow last, the unit
-// hydrograph's single-precision ordinates widened to the exact doubles they enter the
-// convolution as.
-std::vector<NamedSeries> recordSeries(const calc::CalculationRecord& record);
+// The machine-readable exports of a record, fields named as in calc/record_fields.h, numbers in
+// their shortest exact form with a period, an empty entry as nothing (CSV) or null (JSON). The
+// unit hydrograph's single-precision ordinates are written as the exact doubles they enter the
+// convolution as. The command line and the window write these same bytes.
 
 // The series table: a header line of field names and one line per step 1..15, comma-separated,
-// an empty field for an empty entry, numbers in their shortest exact form with a period, LF
-// line ends. The command line and the window write these same bytes.
+// LF line ends.
 std::string recordCsv(const calc::CalculationRecord& record);
+
+// The whole record as one JSON object {"record": {...}}: every field by its name, series as
+// 15-element arrays (entries 1..15), the convolution table as 16 rows of 16.
+std::string recordJson(const calc::CalculationRecord& record);
 
 } // namespace report

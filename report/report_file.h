@@ -1,9 +1,8 @@
 #pragma once
 
 #include "report/report_lines.h"
+#include "util/file_replacement.h"
 
-#include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,10 +17,7 @@ std::string toWindows1252(std::string_view utf8);
 // no byte-order mark.
 std::string reportFileBytes(const std::vector<ReportLine>& lines);
 
-// Writes the bytes to a temporary file beside the target and renames it into place, so the
-// target is either wholly replaced or left exactly as it was. Returns a Portuguese message
-// with the system's reason on failure, nothing on success.
-std::optional<std::string> writeFileAtomically(const std::filesystem::path& path,
-                                               std::string_view bytes);
+// The exported file is written whole or not at all.
+using util::writeFileAtomically;
 
 } // namespace report

@@ -19,9 +19,7 @@ struct ReportLine {
 // The 47 lines of the calculation report. The date-time text ("yyyy-MM-dd HH:mm:ss") is
 // passed in so the lines depend on nothing but their arguments.
 std::vector<ReportLine> composeReportLines(const calc::CalculationRecord& record,
-                                           std::string_view riverText,
-                                           std::string_view stationText,
-                                           std::string_view dateTimeText,
-                                           const NumberStyle& style);
+                                           std::string_view riverText, std::string_view stationText,
+                                           std::string_view dateTimeText, const NumberStyle& style);
 
 } // namespace report

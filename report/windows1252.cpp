@@ -1,6 +1,6 @@
 #include "report/report_file.h"
 
-#include "report/utf8.h"
+#include "util/utf8.h"
 
 #include <array>
 
@@ -41,7 +41,7 @@ std::string toWindows1252(std::string_view utf8) {
             utf8.remove_prefix(1);
             continue;
         }
-        const Utf8Character character = readUtf8Character(utf8);
+        const util::Utf8Character character = util::readUtf8Character(utf8);
         bytes[size++] = character.valid ? toCodePageByte(character.codePoint) : '?';
         utf8.remove_prefix(character.length);
     }

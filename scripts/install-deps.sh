@@ -11,6 +11,7 @@ packages=(
     mdbtools mdbtools-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation fonts-liberation2 fonts-urw-base35 desktop-file-utils
+    lintian appstream bash-completion man-db file
     clang libclang-rt-14-dev
     xvfb xauth poppler-utils locales
     cups cups-bsd cups-client printer-driver-cups-pdf

@@ -2,9 +2,9 @@
 
 #include "ui_frmzeb.h"
 
-#include "calc/calculation.h"
 #include "calc/concentration.h"
 #include "calc/durations.h"
+#include "calc/run_request.h"
 #include "report/field_reading.h"
 #include "report/number_format.h"
 #include "report/report_file.h"
@@ -257,25 +257,25 @@ void frmZEB::cmdCalcular_Click() {
         return;
     }
 
-    calc::CalculationInputs inputs;
-    inputs.mode = automatic ? calc::EquationMode::Automatic : calc::EquationMode::Own;
-    inputs.durationIndex = static_cast<std::int16_t>(u.cboDuracao->currentIndex());
-    inputs.curveNumber = readField(u.txtCN);
-    inputs.drainageAreaKm2 = readField(u.txtArea);
-    inputs.returnPeriodYears = readField(u.txtRecorrencia);
+    calc::RunRequest request;
+    request.mode = automatic ? calc::EquationMode::Automatic : calc::EquationMode::Own;
+    request.durationIndex = u.cboDuracao->currentIndex();
+    request.curveNumber = readField(u.txtCN);
+    request.drainageAreaKm2 = readField(u.txtArea);
+    request.returnPeriodYears = readField(u.txtRecorrencia);
     if (automatic) {
         if (m_currentStation) {
-            inputs.station = m_currentStation->coefficients;
+            request.station = m_currentStation->coefficients;
         }
     } else {
-        inputs.frequencyFactorK = readField(u.txtK);
-        inputs.idfCoefficientA = readField(u.txta);
-        inputs.idfCoefficientB = readField(u.txtb);
-        inputs.idfCoefficientC = readField(u.txtc);
+        request.ownConstants = {readField(u.txtK), readField(u.txta), readField(u.txtb),
+                                readField(u.txtc)};
     }
-    inputs.concentrationTimeH = m_record.concentrationTimeH;
+    request.channelLengthKm = m_record.channelLengthKm;
+    request.elevationDropM = m_record.elevationDropM;
+    request.concentrationTimeH = m_record.concentrationTimeH;
 
-    const calc::CalculationResult result = calc::computeCalculationRecord(inputs);
+    const calc::CalculationResult result = calc::runRequest(request);
     if (const auto* error = std::get_if<calc::CalculationError>(&result)) {
         m_services.dialogs->warning(this, fromUtf8(error->message), kWarningTitle);
         return;
@@ -530,7 +530,7 @@ void frmZEB::updateConcentrationTime(QLineEdit* edited, const QLineEdit* other) 
     m_record.channelLengthKm = readField(m_ui->txtComprimento);
     m_record.elevationDropM = readField(m_ui->txtDesnivel);
     const std::optional<double> tc =
-        calc::computeConcentrationTime(m_record.channelLengthKm, m_record.elevationDropM);
+        calc::computeConcentrationTime(*m_record.channelLengthKm, *m_record.elevationDropM);
     if (!tc) {
         // Silently: the edited field is cleared (which runs its change handler once more,
         // unless it was empty already) and keeps the focus.

@@ -2,6 +2,7 @@
 
 #include "refdata/database_message.h"
 #include "refdata/value_text.h"
+#include "util/utf8.h"
 
 #include <mdbtools.h>
 
@@ -30,26 +31,14 @@ std::optional<std::string> utf16LittleEndian(std::string_view utf8) {
         out += static_cast<char>(unit & 0xff);
         out += static_cast<char>(unit >> 8);
     };
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xe0 ? 2 : lead < 0xf0 ? 3 : 4;
-        if ((lead >= 0x80 && lead < 0xc2) || lead > 0xf4 || i + length > utf8.size()) {
+    while (!utf8.empty()) {
+        const util::Utf8Character character = util::readUtf8Character(utf8);
+        // Outside UCS-2, which is what libmdb converts: let libmdb compare it.
+        if (!character.valid || character.codePoint >= 0x10000) {
             return std::nullopt;
         }
-        unsigned int code = length == 1 ? lead : lead & (0xff >> (length + 1));
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + k]);
-            if ((next & 0xc0) != 0x80) {
-                return std::nullopt;
-            }
-            code = (code << 6) | (next & 0x3f);
-        }
-        if (code >= 0x10000) {
-            // Outside UCS-2, which is what libmdb converts: let libmdb compare it.
-            return std::nullopt;
-        }
-        put(code);
-        i += length;
+        put(static_cast<unsigned int>(character.codePoint));
+        utf8.remove_prefix(character.length);
     }
     return out;
 }

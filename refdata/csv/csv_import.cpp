@@ -4,6 +4,7 @@
 #include "refdata/database_message.h"
 #include "refdata/table_layout.h"
 #include "refdata/value_text.h"
+#include "util/text.h"
 
 #include <algorithm>
 #include <string_view>
@@ -12,13 +13,7 @@ namespace refdata {
 
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
+using util::trimmed;
 
 const CsvRecord& headerOf(const std::vector<CsvRecord>& records, const std::filesystem::path& file,
                           std::string_view expected) {

@@ -1,6 +1,7 @@
 #include "refdata/csv/csv_reader.h"
 
 #include "refdata/database_message.h"
+#include "util/utf8.h"
 
 #include <cerrno>
 #include <cstring>
@@ -12,47 +13,16 @@ namespace refdata {
 
 namespace {
 
-// Length of the UTF-8 sequence at the start of `text`, or 0 when it is not valid UTF-8
-// (overlong forms, surrogates and values above U+10FFFF included).
-std::size_t utf8SequenceLength(std::string_view text) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const auto continuation = [&](std::size_t i) {
-        return i < text.size() && (byte(i) & 0xC0) == 0x80;
-    };
-    const unsigned char lead = byte(0);
-    if (lead < 0x80) {
-        return 1;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        return continuation(1) ? 2 : 0;
-    }
-    if (lead >= 0xE0 && lead <= 0xEF) {
-        if (!continuation(1) || !continuation(2) || (lead == 0xE0 && byte(1) < 0xA0) ||
-            (lead == 0xED && byte(1) >= 0xA0)) {
-            return 0;
-        }
-        return 3;
-    }
-    if (lead >= 0xF0 && lead <= 0xF4) {
-        if (!continuation(1) || !continuation(2) || !continuation(3) ||
-            (lead == 0xF0 && byte(1) < 0x90) || (lead == 0xF4 && byte(1) >= 0x90)) {
-            return 0;
-        }
-        return 4;
-    }
-    return 0;
-}
-
 void checkUtf8(std::string_view text, const std::filesystem::path& file) {
     std::size_t line = 1;
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = utf8SequenceLength(text.substr(i));
-        if (length == 0) {
+        const util::Utf8Character character = util::readUtf8Character(text.substr(i));
+        if (!character.valid) {
             throw fileLineError(file, line,
                                 "o texto não está em UTF-8 (salve o arquivo como CSV UTF-8)");
         }
         line += text[i] == '\n' ? 1 : 0;
-        i += length;
+        i += character.length;
     }
 }
 

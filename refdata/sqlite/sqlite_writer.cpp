@@ -3,13 +3,11 @@
 #include "refdata/database_message.h"
 #include "refdata/sqlite/sqlite_handle.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include "util/file_replacement.h"
 
-#include <cerrno>
-#include <cstring>
 #include <optional>
 #include <string>
+#include <variant>
 
 namespace refdata {
 
@@ -25,24 +23,19 @@ CREATE INDEX zeb_nome ON zeb (nome);
 CREATE INDEX cn_terreno ON cn (terreno);
 )";
 
-// A writer over one temporary database file; anything that fails throws with the reason.
+// A writer over one temporary database file that replaces the target on commit; anything that
+// fails throws with the reason, and the temporary file goes with the writer.
 class TemporaryDatabase {
 public:
-    TemporaryDatabase(const std::filesystem::path& target) : m_target(target) {
-        createFile();
+    TemporaryDatabase(const std::filesystem::path& target)
+        : m_target(target), m_replacement(start(target)) {
         sqlite3* db = nullptr;
-        const int code = sqlite3_open_v2(m_path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+        const int code = sqlite3_open_v2(m_replacement->temporaryPath().c_str(), &db,
+                                         SQLITE_OPEN_READWRITE, nullptr);
         m_db.reset(db);
         check(code);
         // Nothing to roll back into: a failed build is thrown away whole.
         execute("PRAGMA journal_mode = OFF");
-    }
-
-    ~TemporaryDatabase() {
-        m_db.reset();
-        if (!m_renamed) {
-            std::filesystem::remove(m_path, m_ignored);
-        }
     }
 
     void execute(const char* sql) {
@@ -76,33 +69,22 @@ public:
         sqlite3_reset(statement);
     }
 
-    // Closes the database and renames it over the target.
+    // Closes the database and puts it in the target's place.
     void commitAs() {
         check(sqlite3_close(m_db.get()));
         m_db.release();
-        if (std::rename(m_path.c_str(), m_target.c_str()) != 0) {
-            fail(std::strerror(errno));
+        if (const auto reason = m_replacement->commit()) {
+            fail(*reason);
         }
-        m_renamed = true;
     }
 
 private:
-    void createFile() {
-        // Beside the target, so the final rename stays on one file system; the mode follows
-        // the user's umask like any file the user creates.
-        for (int attempt = 0;; ++attempt) {
-            m_path = m_target;
-            m_path += ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(attempt);
-            const int fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd >= 0) {
-                ::close(fd);
-                return;
-            }
-            if (errno != EEXIST || attempt > 100) {
-                m_renamed = true; // nothing of ours to remove
-                fail(std::strerror(errno));
-            }
+    util::FileReplacement start(const std::filesystem::path& target) {
+        auto started = util::FileReplacement::begin(target);
+        if (const auto* reason = std::get_if<std::string>(&started)) {
+            fail(*reason);
         }
+        return std::move(std::get<util::FileReplacement>(started));
     }
 
     void check(int code) {
@@ -116,10 +98,8 @@ private:
     }
 
     std::filesystem::path m_target;
-    std::filesystem::path m_path;
+    std::optional<util::FileReplacement> m_replacement;
     SqliteConnection m_db;
-    bool m_renamed = false;
-    std::error_code m_ignored;
 };
 
 } // namespace

@@ -1,6 +1,8 @@
-#include "cli/options.h"
-
+// zeb-calc's command line, read in process: what each option gives, and every refusal with
+// its reason.
 #include "cli/locale_style.h"
+#include "cli/options.h"
+#include "tests/worked_example.h"
 
 #include <gtest/gtest.h>
 
@@ -12,266 +14,162 @@ namespace {
 
 using Arguments = std::vector<std::string>;
 
-// A complete command line in mode Automatic, with tc given.
-Arguments baseArguments() {
-    return {"--duration",
-            "1 h",
-            "--cn",
-            "75",
-            "--area",
-            "50",
-            "--tc",
-            "6",
-            "--return-period",
-            "100",
-            "--station-constants",
-            "0.2,25,20,-0.04,0.08,0.08,0.08"};
+Arguments with(const Arguments& more) {
+    return zebtest::workedExampleArguments(more);
 }
 
-Arguments with(Arguments arguments, const Arguments& more) {
-    arguments.insert(arguments.end(), more.begin(), more.end());
-    return arguments;
-}
-
-Arguments without(const Arguments& arguments, const std::string& option) {
+// The worked example's arguments with one option's value replaced, or the option dropped when
+// the value is empty.
+Arguments changed(const std::string& option, const std::optional<std::string>& value) {
     Arguments result;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        if (arguments[i] == option) {
-            ++i; // and its value
-            continue;
+    const Arguments base = zebtest::workedExampleArguments();
+    for (std::size_t i = 0; i < base.size(); i += 2) {
+        if (base[i] != option) {
+            result.insert(result.end(), {base[i], base[i + 1]});
+        } else if (value) {
+            result.insert(result.end(), {base[i], *value});
         }
-        result.push_back(arguments[i]);
     }
     return result;
 }
 
-CommandOptions parsedOrFail(const Arguments& arguments) {
+Arguments withoutTc(const Arguments& more) {
+    Arguments arguments = changed("--tc", std::nullopt);
+    arguments.insert(arguments.end(), more.begin(), more.end());
+    return arguments;
+}
+
+template <typename T> T parsedAs(const Arguments& arguments) {
     const ParseResult result = parseArguments(arguments);
     if (const auto* error = std::get_if<UsageError>(&result)) {
         ADD_FAILURE() << "usage error: " << error->message;
-        return {};
     }
-    EXPECT_TRUE(std::holds_alternative<CommandOptions>(result));
-    return std::holds_alternative<CommandOptions>(result) ? std::get<CommandOptions>(result)
-                                                          : CommandOptions{};
+    return std::holds_alternative<T>(result) ? std::get<T>(result) : T{};
 }
 
-TEST(ParseArguments, CompleteCommandLine) {
-    const CommandOptions o = parsedOrFail(baseArguments());
+TEST(Options, EachOptionGivesItsValue) {
+    const CommandOptions o = parsedAs<CommandOptions>(with({}));
     EXPECT_EQ(o.durationIndex, 3);
     EXPECT_EQ(o.curveNumber, 75);
     EXPECT_EQ(o.drainageAreaKm2, 50);
     EXPECT_EQ(o.concentrationTimeH, 6.0);
-    EXPECT_FALSE(o.channelLengthKm.has_value());
     EXPECT_EQ(o.returnPeriodYears, 100);
-    EXPECT_EQ(o.constantsSource, ConstantsSource::StationConstants);
     EXPECT_EQ(o.stationConstants[3], -0.04);
     EXPECT_EQ(o.format, OutputFormat::Report);
-    EXPECT_FALSE(o.localeName.has_value());
-    EXPECT_FALSE(o.outputPath.has_value());
-}
+    EXPECT_FALSE(o.stationText || o.localeName || o.outputPath);
 
-TEST(ParseArguments, AlternativesAndOptionalParts) {
-    const Arguments own = with(
-        without(without(without(baseArguments(), "--station-constants"), "--tc"), "--duration"),
-        {"--own", "2.3,0.2,25,20", "--length=10", "--drop", "100", "--format", "json", "--river",
-         "Rio Doce", "--station-name", "Posto X", "--locale", "pt_BR", "--output", "out.txt",
-         "--duration", "12"});
-    const CommandOptions o = parsedOrFail(own);
-    EXPECT_EQ(o.constantsSource, ConstantsSource::Own);
-    EXPECT_EQ(o.ownConstants[0], 2.3);
-    EXPECT_EQ(o.channelLengthKm, 10.0);
-    EXPECT_EQ(o.elevationDropM, 100.0);
-    EXPECT_EQ(o.durationIndex, 12);
-    EXPECT_EQ(o.format, OutputFormat::Json);
-    EXPECT_EQ(o.riverText, "Rio Doce");
-    EXPECT_EQ(o.stationText, "Posto X");
-    EXPECT_EQ(o.localeName, "pt_BR");
-    EXPECT_EQ(o.outputPath, "out.txt");
+    const Arguments own{
+        "--own", "2.3,0.2,25,20", "--length=10", "--drop",          "1e2", "--format",
+        "json",  "--river",       "Rio Doce",    "--station-name",  "",    "--locale",
+        "pt_BR", "--output",      "out.txt",     "--duration",      "12",  "--cn",
+        "+75",   "--area",        "50",          "--return-period", "100"};
+    const CommandOptions o2 = parsedAs<CommandOptions>(own);
+    EXPECT_EQ(o2.constantsSource, ConstantsSource::Own);
+    EXPECT_EQ(o2.ownConstants[3], 20);
+    EXPECT_EQ(o2.channelLengthKm, 10.0);
+    EXPECT_EQ(o2.elevationDropM, 100.0);
+    EXPECT_EQ(o2.curveNumber, 75);
+    EXPECT_EQ(o2.durationIndex, 12);
+    EXPECT_EQ(o2.format, OutputFormat::Json);
+    EXPECT_EQ(o2.riverText, "Rio Doce");
+    EXPECT_EQ(o2.stationText, "");
+    EXPECT_EQ(o2.localeName, "pt_BR");
+    EXPECT_EQ(o2.outputPath, "out.txt");
 
-    const CommandOptions byName =
-        parsedOrFail(with(without(baseArguments(), "--station-constants"),
-                          {"--station", "Pau d'Alho", "--database", "zeb.mdb"}));
+    const CommandOptions byName = parsedAs<CommandOptions>(
+        Arguments{"--station", "Pau d'Alho", "--database", "zeb.mdb", "--duration", "1 h", "--cn",
+                  "75", "--area", "50", "--tc", "6", "--return-period", "100"});
     EXPECT_EQ(byName.constantsSource, ConstantsSource::StationName);
     EXPECT_EQ(byName.stationName, "Pau d'Alho");
     EXPECT_EQ(byName.databasePath, "zeb.mdb");
-}
 
-TEST(ParseArguments, ListsAndDatabaseBuilding) {
-    const auto list = [](const Arguments& arguments) {
-        const ParseResult result = parseArguments(arguments);
-        EXPECT_TRUE(std::holds_alternative<ListRequest>(result));
-        return std::holds_alternative<ListRequest>(result) ? std::get<ListRequest>(result)
-                                                           : ListRequest{};
-    };
-    const ListRequest stations = list({"--list", "stations"});
-    EXPECT_EQ(stations.kind, ListKind::Stations);
-    EXPECT_FALSE(stations.databasePath.has_value());
-    const ListRequest rural =
-        list({"--database", "x.mdb", "--list", "land-classes", "--zone", "Rural"});
-    EXPECT_EQ(rural.kind, ListKind::LandClasses);
-    EXPECT_EQ(rural.zone, "Rural");
-    EXPECT_EQ(rural.databasePath, "x.mdb");
-
-    const ParseResult fromCsv = parseArguments(
+    const ListRequest list =
+        parsedAs<ListRequest>({"--database", "x.mdb", "--list", "land-classes", "--zone", "Rural"});
+    EXPECT_EQ(list.kind, ListKind::LandClasses);
+    EXPECT_EQ(list.zone, "Rural");
+    EXPECT_EQ(list.databasePath, "x.mdb");
+    const BuildDatabaseRequest build = parsedAs<BuildDatabaseRequest>(
         {"--build-database", "o.sqlite", "--curve-numbers", "c.csv", "--stations", "s.csv"});
-    ASSERT_TRUE(std::holds_alternative<BuildDatabaseRequest>(fromCsv));
-    const auto& csv = std::get<BuildDatabaseRequest>(fromCsv);
-    EXPECT_EQ(csv.outputPath, "o.sqlite");
-    EXPECT_EQ(csv.stationsCsv, "s.csv");
-    EXPECT_EQ(csv.curveNumbersCsv, "c.csv");
-    EXPECT_FALSE(csv.accessPath.has_value());
-    const ParseResult fromAccess =
-        parseArguments({"--build-database", "o.sqlite", "--from-access", "zeb.mdb"});
-    ASSERT_TRUE(std::holds_alternative<BuildDatabaseRequest>(fromAccess));
-    EXPECT_EQ(std::get<BuildDatabaseRequest>(fromAccess).accessPath, "zeb.mdb");
-
-    // The station text stays unset unless given, so the database's name can stand in.
-    EXPECT_FALSE(parsedOrFail(baseArguments()).stationText.has_value());
-    EXPECT_EQ(parsedOrFail(with(baseArguments(), {"--station-name", ""})).stationText, "");
+    EXPECT_EQ(build.outputPath, "o.sqlite");
+    EXPECT_EQ(build.stationsCsv, "s.csv");
+    EXPECT_EQ(build.curveNumbersCsv, "c.csv");
+    EXPECT_TRUE(std::holds_alternative<HelpRequest>(parseArguments(with({"-h"}))));
 }
 
-TEST(ParseArguments, HelpWins) {
-    EXPECT_TRUE(std::holds_alternative<HelpRequest>(parseArguments({"--help"})));
-    EXPECT_TRUE(std::holds_alternative<HelpRequest>(parseArguments(with(baseArguments(), {"-h"}))));
-}
-
-struct UsageCase {
-    // Shown by name in test listings.
-    friend void PrintTo(const UsageCase& row, std::ostream* out) { *out << row.name; }
-    const char* name;
-    Arguments arguments;
-    const char* messagePart;
-};
-
-class UsageErrors : public ::testing::TestWithParam<UsageCase> {};
-
-TEST_P(UsageErrors, AreReportedWithAReason) {
-    const ParseResult result = parseArguments(GetParam().arguments);
-    const auto* error = std::get_if<UsageError>(&result);
-    ASSERT_NE(error, nullptr);
-    EXPECT_NE(error->message.find(GetParam().messagePart), std::string::npos) << error->message;
-}
-
-struct CaseName {
-    std::string operator()(const ::testing::TestParamInfo<UsageCase>& row) const {
-        return row.param.name;
+TEST(Options, RefusalsSayWhy) {
+    // clang-format off
+    const std::pair<Arguments, const char*> rows[] = {
+        {{}, "falta a opção --duration"}, {changed("--cn", std::nullopt), "falta a opção --cn"},
+        {changed("--tc", std::nullopt), "tempo de concentração"},
+        {with({"--length", "10"}), "não ambos"}, {withoutTc({"--length", "10"}), "juntos"},
+        {changed("--station-constants", std::nullopt), "constantes"},
+        {with({"--own", "1,2,3,4"}), "uma só origem"},
+        {with({"--database", "zeb.mdb"}), "--database só vale"},
+        {changed("--cn", "abc"), "\"abc\""}, {changed("--cn", "1.2.3"), "\"1.2.3\""},
+        {changed("--cn", "+-75"), "\"+-75\""}, {changed("--area", "2,5"), "\"2,5\""},
+        {changed("--area", " 5"), "\" 5\""}, {changed("--area", ""), "--area"},
+        {changed("--tc", "inf"), "\"inf\""}, {changed("--tc", "nan"), "\"nan\""},
+        {changed("--tc", "1e999"), "\"1e999\""}, {changed("--tc", "0x10"), "\"0x10\""},
+        {changed("--station-constants", "1,2,3,4,5,6"), "sete números"},
+        {changed("--station-constants", "1,2,3,4,5,6,7,8"), "sete números"},
+        {changed("--station-constants", "1,,3,4,5,6,7"), "sete números"},
+        {changed("--duration", "1h"), "duração desconhecida"},
+        {changed("--duration", "13"), "duração desconhecida"},
+        {with({"--format", "xml"}), "\"xml\""}, {with({"--format", "svg"}), "dê --output ARQUIVO"},
+        {with({"--verbose"}), "opção desconhecida: --verbose"}, {with({"extra"}), "\"extra\""},
+        {with({"--river"}), "espera um valor"}, {with({"--cn", "80"}), "mais de uma vez"},
+        {with({"--output", ""}), "--output"}, {{"--station", ""}, "--station espera"},
+        {{"--list", "postos"}, "stations ou land-classes"},
+        {{"--list", "stations", "--zone", "Rural"}, "--list land-classes"},
+        {{"--list", "land-classes", "--zone", "Mista"}, "Rural ou Urbana"},
+        {with({"--zone", "Rural"}), "--zone só vale"},
+        {with({"--list", "stations"}), "não vale com --list"},
+        {{"--list", "stations", "--build-database", "o"}, "não ambos"},
+        {{"--build-database", "o"}, "--from-access"},
+        {{"--build-database", "o", "--stations", "s"}, "--curve-numbers"},
+        {{"--build-database", "o", "--from-access", "a", "--stations", "s"}, "não ambos"},
+        {{"--build-database", "o", "--from-access", "a", "--river", "b"}, "não vale com"},
+        {with({"--stations", "s.csv"}), "só vale com --build-database"}};
+    // clang-format on
+    for (const auto& [arguments, messagePart] : rows) {
+        const ParseResult result = parseArguments(arguments);
+        const auto* error = std::get_if<UsageError>(&result);
+        ASSERT_NE(error, nullptr) << messagePart;
+        EXPECT_NE(error->message.find(messagePart), std::string::npos) << error->message;
     }
-};
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, UsageErrors,
-    ::testing::Values(
-        UsageCase{"Nothing", {}, "falta a opção --duration"},
-        UsageCase{"MissingCurveNumber", without(baseArguments(), "--cn"), "--cn"},
-        UsageCase{"MissingReturnPeriod", without(baseArguments(), "--return-period"),
-                  "--return-period"},
-        UsageCase{"MissingTc", without(baseArguments(), "--tc"), "tempo de concentração"},
-        UsageCase{"LengthWithoutDrop", with(without(baseArguments(), "--tc"), {"--length", "10"}),
-                  "juntos"},
-        UsageCase{"LengthAndTc", with(baseArguments(), {"--length", "10", "--drop", "100"}),
-                  "não ambos"},
-        UsageCase{"NoConstants", without(baseArguments(), "--station-constants"), "constantes"},
-        UsageCase{"TwoSourcesOfConstants", with(baseArguments(), {"--own", "1,2,3,4"}),
-                  "uma só origem"},
-        UsageCase{"DatabaseWithoutStation", with(baseArguments(), {"--database", "zeb.mdb"}),
-                  "--database"},
-        UsageCase{"Word", with(without(baseArguments(), "--cn"), {"--cn", "abc"}), "\"abc\""},
-        UsageCase{"TwoPeriods", with(without(baseArguments(), "--cn"), {"--cn", "1.2.3"}),
-                  "\"1.2.3\""},
-        UsageCase{"Comma", with(without(baseArguments(), "--area"), {"--area", "2,5"}), "\"2,5\""},
-        UsageCase{"Blank", with(without(baseArguments(), "--area"), {"--area", " 5"}), "\" 5\""},
-        UsageCase{"Empty", with(without(baseArguments(), "--area"), {"--area", ""}), "--area"},
-        UsageCase{"Infinity", with(without(baseArguments(), "--tc"), {"--tc", "inf"}), "\"inf\""},
-        UsageCase{"NotANumber", with(without(baseArguments(), "--tc"), {"--tc", "nan"}), "\"nan\""},
-        UsageCase{"Overflow", with(without(baseArguments(), "--tc"), {"--tc", "1e999"}),
-                  "\"1e999\""},
-        UsageCase{"Hexadecimal", with(without(baseArguments(), "--tc"), {"--tc", "0x10"}),
-                  "\"0x10\""},
-        UsageCase{"SixConstants",
-                  with(without(baseArguments(), "--station-constants"),
-                       {"--station-constants", "0.2,25,20,-0.04,0.08,0.08"}),
-                  "sete números"},
-        UsageCase{"EightConstants",
-                  with(without(baseArguments(), "--station-constants"),
-                       {"--station-constants", "0.2,25,20,-0.04,0.08,0.08,0.08,1"}),
-                  "sete números"},
-        UsageCase{"EmptyConstant",
-                  with(without(baseArguments(), "--station-constants"),
-                       {"--station-constants", "0.2,,20,-0.04,0.08,0.08,0.08"}),
-                  "sete números"},
-        UsageCase{"UnknownDuration",
-                  with(without(baseArguments(), "--duration"), {"--duration", "1h"}),
-                  "duração desconhecida"},
-        UsageCase{"DurationIndexTooLarge",
-                  with(without(baseArguments(), "--duration"), {"--duration", "13"}),
-                  "duração desconhecida"},
-        UsageCase{"NegativeDurationIndex",
-                  with(without(baseArguments(), "--duration"), {"--duration", "-1"}),
-                  "duração desconhecida"},
-        UsageCase{"UnknownFormat", with(baseArguments(), {"--format", "xml"}), "xml"},
-        UsageCase{"ChartWithoutOutput", with(baseArguments(), {"--format", "svg"}),
-                  "dê --output ARQUIVO"},
-        UsageCase{"UnknownOption", with(baseArguments(), {"--verbose"}), "--verbose"},
-        UsageCase{"StrayArgument", with(baseArguments(), {"extra"}), "\"extra\""},
-        UsageCase{"MissingValueAtEnd", with(baseArguments(), {"--river"}), "espera um valor"},
-        UsageCase{"RepeatedOption", with(baseArguments(), {"--cn", "80"}), "mais de uma vez"},
-        UsageCase{"EmptyOutput", with(baseArguments(), {"--output", ""}), "--output"},
-        UsageCase{"EmptyStationName",
-                  with(without(baseArguments(), "--station-constants"), {"--station", ""}),
-                  "--station espera"},
-        UsageCase{"EmptyDatabase", {"--list", "stations", "--database", ""}, "--database"},
-        UsageCase{"UnknownList", {"--list", "postos"}, "stations ou land-classes"},
-        UsageCase{
-            "ZoneOfStations", {"--list", "stations", "--zone", "Rural"}, "--list land-classes"},
-        UsageCase{
-            "ZoneNotOfTheWindow", {"--list", "land-classes", "--zone", "Mista"}, "Rural ou Urbana"},
-        UsageCase{"ZoneWithoutList", with(baseArguments(), {"--zone", "Rural"}), "--zone"},
-        UsageCase{"ListWithRunOptions", with(baseArguments(), {"--list", "stations"}),
-                  "não vale com --list"},
-        UsageCase{
-            "ListAndBuild", {"--list", "stations", "--build-database", "o.sqlite"}, "não ambos"},
-        UsageCase{"BuildWithoutInputs", {"--build-database", "o.sqlite"}, "--from-access"},
-        UsageCase{"BuildWithHalfTheCsv",
-                  {"--build-database", "o.sqlite", "--stations", "s.csv"},
-                  "--curve-numbers"},
-        UsageCase{"BuildFromBoth",
-                  {"--build-database", "o.sqlite", "--stations", "s.csv", "--curve-numbers",
-                   "c.csv", "--from-access", "zeb.mdb"},
-                  "não ambos"},
-        UsageCase{"BuildWithDatabase",
-                  {"--build-database", "o.sqlite", "--from-access", "a.mdb", "--database", "b.mdb"},
-                  "não vale com --build-database"},
-        UsageCase{"CsvWithoutBuild", with(baseArguments(), {"--stations", "s.csv"}),
-                  "só vale com --build-database"}),
-    CaseName());
-
-TEST(LocaleNames, MapToTheirSeparators) {
-    for (const char* name : {"C", "POSIX", "C.UTF-8", "en_US", "en_US.UTF-8", "en_GB"}) {
+TEST(Locale, NamesAndLocaleDataGiveTheirSeparators) {
+    // clang-format off
+    const std::pair<const char*, const char*> named[] = {
+        {"C", "."}, {"POSIX", "."}, {"C.UTF-8", "."}, {"en_US.UTF-8", "."}, {"pt_BR", ","},
+        {"pt_BR.utf8", ","}, {"pt_BR@euro", ","}, {"pt_PT", nullptr}, {"pt_BRA", nullptr},
+        {"c", nullptr}, {"", nullptr}};
+    // clang-format on
+    for (const auto& [name, decimal] : named) {
         const auto style = numberStyleForLocaleName(name);
-        ASSERT_TRUE(style.has_value()) << name;
-        EXPECT_EQ(style->decimalSeparator, ".") << name;
-        EXPECT_EQ(style->groupSeparator, ",") << name;
+        ASSERT_EQ(style.has_value(), decimal != nullptr) << name;
+        if (style) {
+            EXPECT_EQ(style->decimalSeparator, decimal) << name;
+            EXPECT_EQ(style->groupSeparator, std::string(decimal) == "," ? "." : ",") << name;
+        }
     }
-    for (const char* name : {"pt_BR", "pt_BR.UTF-8", "pt_BR.utf8", "pt_BR@euro"}) {
-        const auto style = numberStyleForLocaleName(name);
-        ASSERT_TRUE(style.has_value()) << name;
-        EXPECT_EQ(style->decimalSeparator, ",") << name;
-        EXPECT_EQ(style->groupSeparator, ".") << name;
-    }
-    for (const char* name : {"", "xx", "pt_PT", "pt_BRA", "en", "c"}) {
-        EXPECT_FALSE(numberStyleForLocaleName(name).has_value()) << name;
-    }
-}
-
-TEST(LocaleNames, SystemLocaleFollowsThePosixPrecedence) {
-    EXPECT_EQ(numericLocaleName("pt_BR.UTF-8", "C", "C"), "pt_BR.UTF-8");
-    EXPECT_EQ(numericLocaleName("", "pt_BR.UTF-8", "C"), "pt_BR.UTF-8");
-    EXPECT_EQ(numericLocaleName("", "", "pt_BR.UTF-8"), "pt_BR.UTF-8");
-    EXPECT_EQ(systemNumberStyle("").decimalSeparator, ".");
-    EXPECT_EQ(systemNumberStyle("pt_BR.UTF-8").decimalSeparator, ",");
-    // A locale the machine does not have falls back to the C separators.
+    EXPECT_EQ(numericLocaleName("pt_BR", "C", "C"), "pt_BR");
+    EXPECT_EQ(numericLocaleName("", "pt_BR", "C"), "pt_BR");
+    EXPECT_EQ(numericLocaleName("", "", "pt_BR"), "pt_BR");
     EXPECT_EQ(systemNumberStyle("xx_YY.UTF-8").decimalSeparator, ".");
+
+    // Separators outside ASCII only from a locale that writes UTF-8.
+    // clang-format off
+    const std::tuple<const char*, const char*, const char*, const char*, const char*> data[] = {
+        {"\u066B", "\u066C", "UTF-8", "\u066B", "\u066C"}, {",", "\xA0", "ISO-8859-1", ",", ""},
+        {"\xB7", ".", "ISO-8859-1", ".", ","}, {"", ".", "UTF-8", ".", ","}};
+    // clang-format on
+    for (const auto& [decimal, group, codeset, shownDecimal, shownGroup] : data) {
+        const report::NumberStyle style = numberStyleFromLocaleData(decimal, group, codeset);
+        EXPECT_EQ(style.decimalSeparator, shownDecimal) << codeset << " " << decimal;
+        EXPECT_EQ(style.groupSeparator, shownGroup) << codeset << " " << decimal;
+    }
 }
 
 } // namespace

@@ -23,10 +23,29 @@ contents=$(dpkg-deb -c "$deb")
 for file in ./usr/bin/zeb ./usr/bin/zeb-calc ./usr/share/zeb/zeb.sqlite \
             ./usr/share/applications/com.example.zeb.desktop \
             ./usr/share/icons/hicolor/48x48/apps/com.example.zeb.png \
-            ./usr/share/icons/hicolor/scalable/apps/com.example.zeb.svg; do
+            ./usr/share/icons/hicolor/scalable/apps/com.example.zeb.svg \
+            ./usr/share/icons/hicolor/256x256/apps/com.example.zeb.png \
+            ./usr/share/icons/hicolor/16x16/apps/com.example.zeb.png \
+            ./usr/share/metainfo/com.example.zeb.metainfo.xml \
+            ./usr/share/man/man1/zeb.1.gz ./usr/share/man/man1/zeb-calc.1.gz \
+            ./usr/share/bash-completion/completions/zeb-calc \
+            ./usr/share/doc/zeb/copyright ./usr/share/doc/zeb/changelog.gz; do
     if ! grep -q " $file\$" <<<"$contents"; then
         echo "not in the package: $file" >&2
         exit 1
     fi
 done
+# The debug information is in its own package, and the programs are stripped.
+ls "$out"/zeb-dbgsym_*.ddeb >/dev/null
+dpkg-deb -x "$deb" "$out/root"
+if file "$out/root/usr/bin/zeb-calc" | grep -q "not stripped"; then
+    echo "zeb-calc is not stripped" >&2
+    exit 1
+fi
+
+# The distribution's own checkers: no error, no warning.
+desktop-file-validate "$out/root/usr/share/applications/com.example.zeb.desktop"
+appstreamcli validate --no-net --pedantic "$out/root/usr/share/metainfo/com.example.zeb.metainfo.xml"
+report=$(lintian --fail-on error,warning "$deb" 2>&1) || { echo "$report" >&2; exit 1; }
+
 echo "$(basename "$deb"): $depends"

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "calc/calculation.h"
+
+#include <array>
+#include <optional>
+
+namespace calc {
+
+// One run as the window's fields and zeb-calc's options ask for it, numbers already read.
+struct RunRequest {
+    EquationMode mode = EquationMode::Automatic;
+    int durationIndex = 0;
+    double curveNumber = 0;
+    double drainageAreaKm2 = 0;
+    double returnPeriodYears = 0;
+    // The channel's length and drop; none when tc is given without them.
+    std::optional<double> channelLengthKm;
+    std::optional<double> elevationDropM;
+    // tc as the input fields keep it; none to compute it from the length and drop.
+    std::optional<double> concentrationTimeH;
+    std::array<double, 4> ownConstants{};       // K, a, b, c: mode Own only
+    std::optional<StationCoefficients> station; // mode Automatic only
+};
+
+// Runs the calculation for a request. The record carries the length, drop and tc it was
+// computed with, the length and drop 0 when they were not given.
+CalculationResult runRequest(const RunRequest& request);
+
+} // namespace calc

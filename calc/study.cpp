@@ -1,0 +1,46 @@
+#include "calc/study.h"
+
+#include "calc/limits.h"
+
+namespace calc {
+
+RunSummary summarizeRun(const CalculationRecord& record) {
+    RunSummary summary;
+    for (int step = 1; step <= kSteps; ++step) {
+        const double flow = record.totalFlow[step].value_or(0);
+        // Strictly larger: a plateau keeps the time it was first reached.
+        if (step == 1 || flow > summary.peakFlowM3s) {
+            summary.peakFlowM3s = flow;
+            summary.peakTimeH = record.timesH[step].value_or(0);
+        }
+    }
+    summary.effectiveRainfallMm = record.effectiveRainfallMm[kSteps].value_or(0);
+    summary.floodNotReceded = floodNotReceded(record);
+    summary.unitHydrographCut = unitHydrographCut(record);
+    return summary;
+}
+
+std::vector<StudyCell> computeStudy(const CalculationInputs& basin,
+                                    std::span<const int> durationIndexes,
+                                    std::span<const double> returnPeriodsYears) {
+    std::vector<StudyCell> cells;
+    cells.reserve(durationIndexes.size() * returnPeriodsYears.size());
+    CalculationInputs inputs = basin;
+    for (int duration : durationIndexes) {
+        inputs.durationIndex = static_cast<std::int16_t>(duration);
+        for (double returnPeriod : returnPeriodsYears) {
+            inputs.returnPeriodYears = returnPeriod;
+            StudyCell cell{duration, returnPeriod, RunSummary{}};
+            CalculationResult result = computeCalculationRecord(inputs);
+            if (const auto* record = std::get_if<CalculationRecord>(&result)) {
+                cell.outcome = summarizeRun(*record);
+            } else {
+                cell.outcome = std::get<CalculationError>(std::move(result));
+            }
+            cells.push_back(std::move(cell));
+        }
+    }
+    return cells;
+}
+
+} // namespace calc

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "calc/study.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace report {
+
+// The machine-readable study and batch outputs. Numbers are in their shortest exact form with
+// a period, so that each value reads back as exactly the double of the single run; flags are
+// 1 or 0; LF line ends.
+
+// The summary's columns, as they follow the identifying columns of a study or batch row.
+inline constexpr std::string_view kSummaryColumns =
+    "peakFlowM3s,peakTimeH,effectiveRainfallMm,floodNotReceded,unitHydrographCut";
+
+// The summary's values in the order of kSummaryColumns, comma-separated.
+std::string summaryCsvFields(const calc::RunSummary& summary);
+
+// A field of a CSV row (RFC 4180): quoted, with quotes doubled, when it holds a comma, a quote
+// or a line break.
+std::string csvField(std::string_view text);
+
+// Header "duration,returnPeriodYears,<summary columns>" and one row per cell, in the cells'
+// order. Every cell must hold a summary.
+std::string studyCsv(const std::vector<calc::StudyCell>& cells);
+
+// The same content as {"study": [{"duration": ..., "returnPeriodYears": ..., ...}, ...]}.
+std::string studyJson(const std::vector<calc::StudyCell>& cells);
+
+} // namespace report

@@ -1,0 +1,99 @@
+// How typed numbers are read, the time of concentration, and a run as the window and zeb-calc
+// ask for it.
+#include "calc/concentration.h"
+#include "calc/number_reading.h"
+#include "calc/run_request.h"
+#include "tests/worked_example.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace calc {
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// Blanks, tabs and line feeds are skipped wherever they stand (a carriage return ends the
+// number), reading stops at the first character that cannot continue the number, a value out of
+// range reads as infinity or zero, and a text with no leading number reads as 0.
+TEST(LeadingNumber, ReadsTheNumberAtTheStartOfTheText) {
+    // clang-format off
+    const std::pair<const char*, double> rows[] = {
+        {"-7.25", -7.25}, {".5", 0.5}, {"+7", 7}, {"0.083333333333", 0.083333333333},
+        {"  1 2 3  ", 123}, {"- 5", -5}, {"\t1\n.\t5\n", 1.5}, {"1 e - 2", 0.01}, {"1\r2", 1},
+        {"1,5", 1}, {"1.2.3", 1.2}, {"12abc", 12}, {"+-1", 0}, {"5-3", 5}, {"2E+2", 200},
+        {"1e+", 1}, {".e5", 0}, {"1e400", kInf}, {"-1e99999999999999999999", -kInf},
+        {"1e-400", 0}, {"", 0}, {"-", 0}, {",5", 0}, {"inf", 0}};
+    // clang-format on
+    for (const auto& [text, expected] : rows) {
+        EXPECT_EQ(parseLeadingNumber(text), expected) << '"' << text << '"';
+    }
+    EXPECT_EQ(parseLeadingNumber("1" + std::string(400, '0') + "e-10"), kInf);
+    EXPECT_EQ(parseLeadingNumber("0." + std::string(400, '0') + "1"), 0);
+}
+
+TEST(ConcentrationTime, FollowsTheKirpichFormulaWhereItHasAValue) {
+    // 0.95 * (10³ / 100)^0.385 = 2.30528 h.
+    const std::tuple<double, double, std::optional<double>> rows[] = {
+        {10, 100, 2.30528},  {0, 5, 0.0},     {-10, -100, 2.30528},
+        {10, 0, {}},         {10, -100, {}},  {-10, 100, {}},
+        {1e200, 1e-200, {}}, {kInf, 100, {}}, {10, std::nan(""), {}}};
+    for (const auto& [length, drop, expected] : rows) {
+        const auto tc = computeConcentrationTime(length, drop);
+        ASSERT_EQ(tc.has_value(), expected.has_value()) << length << " km, " << drop << " m";
+        if (tc) {
+            EXPECT_NEAR(*tc, *expected, 0.5e-5) << length << " km, " << drop << " m";
+        }
+    }
+}
+
+RunRequest workedExampleRequest() {
+    RunRequest request;
+    request.durationIndex = 3;
+    request.curveNumber = 75;
+    request.drainageAreaKm2 = 50;
+    request.returnPeriodYears = 100;
+    request.station = zebtest::workedExampleInputs().station;
+    return request;
+}
+
+TEST(RunRequest, TcComesFromTheLengthAndDropUnlessGiven) {
+    RunRequest request = workedExampleRequest();
+    request.channelLengthKm = 10;
+    request.elevationDropM = 100;
+    const auto fromChannel = std::get<CalculationRecord>(runRequest(request));
+    EXPECT_NEAR(fromChannel.concentrationTimeH, 2.30528, 0.5e-5);
+    EXPECT_NEAR(*fromChannel.riseTimeH, 0.5 + 0.6 * 2.30528, 1e-5);
+    EXPECT_EQ(fromChannel.channelLengthKm, 10.0);
+    EXPECT_EQ(fromChannel.elevationDropM, 100.0);
+
+    request.concentrationTimeH = 6; // as the window keeps it
+    EXPECT_EQ(std::get<CalculationRecord>(runRequest(request)).totalFlow,
+              zebtest::workedExampleRecord().totalFlow);
+
+    request.concentrationTimeH.reset();
+    request.elevationDropM = 0;
+    const CalculationResult undefined = runRequest(request);
+    ASSERT_TRUE(std::holds_alternative<CalculationError>(undefined));
+    EXPECT_NE(std::get<CalculationError>(undefined).message.find("o comprimento 10 km e o "
+                                                                 "desnível 0 m"),
+              std::string::npos);
+}
+
+TEST(RunRequest, OwnModeUsesTheTypedConstantsNotTheStation) {
+    RunRequest request = workedExampleRequest();
+    request.mode = EquationMode::Own;
+    request.concentrationTimeH = 6;
+    request.ownConstants = {2.304605, 0.2, 25, 20};
+    request.station->a = 99;
+    const auto r = std::get<CalculationRecord>(runRequest(request));
+    EXPECT_EQ(r.frequencyFactorK, 2.304605);
+    EXPECT_EQ(r.idfCoefficientA, 0.2);
+    EXPECT_EQ(r.idfCoefficientC, 20);
+}
+
+} // namespace
+} // namespace calc

@@ -1,0 +1,122 @@
+// Numbers as the report, the grid and the input fields show them, and read them back.
+#include "report/field_reading.h"
+#include "report/fixed_field.h"
+#include "report/number_format.h"
+#include "report/results_grid.h"
+#include "tests/worked_example.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace report {
+namespace {
+
+const NumberStyle kEnglish{".", ","};
+const NumberStyle kBrazilian{",", "."};
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// The double's exact value rounded to hundredths, halves away from zero: only odd multiples of
+// 1/8 lie exactly on a half; 2.675 and its kind lie just below it.
+TEST(NumberFormat, TwoDecimalsRoundTheExactValueHalvesAwayFromZero) {
+    // clang-format off
+    const std::pair<double, const char*> rows[] = {
+        {0.0, "0.00"}, {-0.0, "0.00"}, {0.125, "0.13"}, {0.375, "0.38"}, {0.625, "0.63"},
+        {0.875, "0.88"}, {2.675, "2.67"}, {1.005, "1.00"}, {8.345, "8.35"}, {0.005, "0.01"},
+        {99.995, "100.00"}, {9.995, "9.99"}, {-0.125, "-0.13"}, {-0.001, "-0.00"},
+        {562949953421312.125, "562949953421312.13"}, {1125899906842624.25, "1125899906842624.25"},
+        {0x1p70, "1180591620717411303424.00"}, {std::nan(""), "nan"}, {-kInf, "-inf"}};
+    // clang-format on
+    for (const auto& [value, expected] : rows) {
+        EXPECT_EQ(formatPattern(value, Pattern::Plain3, kEnglish), expected);
+        EXPECT_EQ(formatPattern(value, Pattern::Plain2, kEnglish), expected);
+    }
+    EXPECT_EQ(formatPattern(12.5, Pattern::Plain3, {"", ","}), "12.50") << "never glue digits";
+}
+
+TEST(NumberFormat, GroupedPatternsUseTheRegionalSeparators) {
+    // clang-format off
+    const std::tuple<double, const char*, const char*> rows[] = {
+        {999.994, "999.99", "999,99"}, {999.995, "1,000.00", "1.000,00"},
+        {-1234567.891, "-1,234,567.89", "-1.234.567,89"}};
+    // clang-format on
+    for (const auto& [value, english, brazilian] : rows) {
+        for (const Pattern pattern : {Pattern::Grouped, Pattern::WideGrouped}) {
+            EXPECT_EQ(formatPattern(value, pattern, kEnglish), english);
+            EXPECT_EQ(formatPattern(value, pattern, kBrazilian), brazilian);
+        }
+    }
+    EXPECT_EQ(formatPattern(1234567.5, Pattern::Grouped, {",", "\u00A0"}),
+              "1\u00A0234\u00A0567,50");
+}
+
+TEST(NumberFormat, PlainIsFifteenSignificantDigitsWithTheRegionalSeparator) {
+    // clang-format off
+    const std::tuple<double, const char*, const char*> rows[] = {
+        {100, "100", "100"}, {72.5, "72.5", "72,5"},
+        {15 * 0.083333333333, "1.249999999995", "1,249999999995"},
+        {1.0 / 3.0, "0.333333333333333", "0,333333333333333"}, {1.5e20, "1.5e+20", "1,5e+20"},
+        {1e-5, "1e-05", "1e-05"}, {-0.0, "0", "0"}, {kInf, "inf", "inf"}};
+    // clang-format on
+    for (const auto& [value, english, brazilian] : rows) {
+        EXPECT_EQ(formatPlain(value, kEnglish), english);
+        EXPECT_EQ(formatPlain(value, kBrazilian), brazilian);
+    }
+}
+
+TEST(FixedField, ATooWideValueDropsDecimalsThenItsSeparatorNeverDigitsOrExponent) {
+    // clang-format off
+    const std::tuple<const char*, std::size_t, const char*, const char*> rows[] = {
+        {"12.5", 3, ".", " 12"}, {"125.00", 5, ".", "125.0"}, {"0.083333333333", 5, ".", "0.083"},
+        {"1000", 3, ".", "1000"}, {"-123.45", 3, ".", "-123"}, {"12345678.90", 7, ".", "12345678"},
+        {"1.23456789012346e+20", 7, ".", "1.2e+20"}, {"1e+300", 5, ".", "1e+300"},
+        {"125,00", 5, ",", "125,0"}, {"125.00", 5, ",", "125.00"},
+        {"125\u066B00", 5, "\u066B", "125\u066B0"}};
+    // clang-format on
+    for (const auto& [text, width, separator, field] : rows) {
+        EXPECT_EQ(alignRight(fitValueText(text, width, separator), width), field) << text;
+    }
+    EXPECT_EQ(alignLeft(" km²", 8), " km²    ");
+}
+
+TEST(ResultsGrid, CellsAreGroupedRightAlignedInTwentyFiveAndNeverNegative) {
+    const auto cell = [](const std::string& text) {
+        return std::string(25 - text.size(), ' ') + text;
+    };
+    calc::CalculationInputs inputs = zebtest::workedExampleInputs();
+    inputs.durationIndex = 12; // "6 d"
+    calc::CalculationRecord record = zebtest::recordOf(inputs);
+    EXPECT_EQ(gridTimeCell(record, 15, kEnglish), cell("2,160.00"));
+    EXPECT_EQ(gridTimeCell(record, 15, kBrazilian), cell("2.160,00"));
+    record.totalFlow[3] = -0.5;
+    record.totalFlow[4] = 1234.5;
+    record.totalFlow[5] = std::nullopt;
+    EXPECT_EQ(gridFlowCell(record, 3, kBrazilian), cell("0,00"));
+    EXPECT_EQ(gridFlowCell(record, 4, kBrazilian), cell("1.234,50"));
+    EXPECT_EQ(gridFlowCell(record, 5, kEnglish), std::string(25, ' '));
+    EXPECT_EQ(gridFlowCell(record, 16, kEnglish), std::string(25, ' '));
+    record.totalFlow[1] = 1e17;
+    EXPECT_EQ(gridFlowCell(record, 1, kEnglish), "100,000,000,000,000,000.0");
+}
+
+TEST(FieldReading, RegionalNumbersFirstThenTheLeadingNumber) {
+    // clang-format off
+    const std::tuple<const char*, const NumberStyle*, double> rows[] = {
+        {"1,234.00", &kEnglish, 1234}, {"\t-1,234,567.5 ", &kEnglish, -1234567.5},
+        {"1234,567", &kEnglish, 1234}, {"1,23", &kEnglish, 1}, {"1e3", &kEnglish, 1000},
+        {"12abc", &kEnglish, 12}, {"2,5", &kBrazilian, 2.5},
+        {"1.234.567,89", &kBrazilian, 1234567.89}, {"2.5", &kBrazilian, 2.5},
+        {"0.083333333333", &kBrazilian, 0.083333333333}, {"1,2,3", &kBrazilian, 1},
+        {" 1.234,5e3 ", &kBrazilian, 1234500}, {"2,5E+2", &kBrazilian, 250},
+        {"2,5 e3", &kBrazilian, 2}, {"", &kBrazilian, 0}};
+    // clang-format on
+    for (const auto& [text, style, expected] : rows) {
+        EXPECT_EQ(readFieldNumber(text, *style), expected) << '"' << text << '"';
+    }
+    EXPECT_EQ(parseLocaleNumber("1" + std::string(400, '0'), kEnglish), kInf);
+}
+
+} // namespace
+} // namespace report

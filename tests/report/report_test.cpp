@@ -1,0 +1,154 @@
+// The calculation report: the worked example's exported bytes against the golden file, then
+// the layout's edges, each by the characters it must show.
+#include "report/record_table.h"
+#include "report/report_file.h"
+#include "report/report_lines.h"
+#include "tests/worked_example.h"
+#include "util/utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <string>
+
+namespace report {
+namespace {
+
+const NumberStyle kEnglish{".", ","};
+const NumberStyle kBrazilian{",", "."};
+
+std::string goldenFile(const std::string& name) {
+    std::ifstream file(std::string(ZEB_TEST_DATA_DIR) + "/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+std::vector<ReportLine> compose(const calc::CalculationRecord& record,
+                                const NumberStyle& style = kEnglish, std::string_view river = "Rio",
+                                std::string_view station = "Posto") {
+    return composeReportLines(record, river, station, zebtest::kGoldenTimestamp, style);
+}
+
+// Characters [start, start + count) of line n (1-based): widths count characters, not bytes.
+std::string slice(const std::vector<ReportLine>& lines, std::size_t n, std::size_t start,
+                  std::size_t count) {
+    std::string_view text = lines.at(n - 1).text;
+    std::string part;
+    for (std::size_t index = 0; !text.empty() && index < start + count; ++index) {
+        const std::size_t length = util::readUtf8Character(text).length;
+        part += index >= start ? std::string(text.substr(0, length)) : "";
+        text.remove_prefix(length);
+    }
+    return part;
+}
+
+// The five-character value of figure line n, and the field of step 1..15 on series line n.
+std::string figure(const std::vector<ReportLine>& lines, std::size_t n) {
+    return slice(lines, n, 28, 5);
+}
+std::string step(const std::vector<ReportLine>& lines, std::size_t n, std::size_t i) {
+    return slice(lines, n, 40 + 7 * (i - 1), 7);
+}
+
+TEST(Report, WorkedExampleIsTheGoldenFileByteForByte) {
+    const auto lines =
+        composeReportLines(zebtest::workedExampleRecord(), zebtest::kGoldenRiver,
+                           zebtest::kGoldenStation, zebtest::kGoldenTimestamp, kEnglish);
+    EXPECT_EQ(reportFileBytes(lines), goldenFile("worked-example-report.txt"));
+    for (std::size_t n = 1; n <= lines.size(); ++n) {
+        EXPECT_EQ(lines[n - 1].bold, n == 21) << "line " << n;
+    }
+}
+
+TEST(Report, WorkedExampleRecordIsTheGoldenJsonAndCsv) {
+    EXPECT_EQ(recordJson(zebtest::workedExampleRecord()), goldenFile("worked-example.json"));
+    EXPECT_EQ(recordCsv(zebtest::workedExampleRecord()), goldenFile("worked-example.csv"));
+}
+
+TEST(Report, WideValuesLoseDecimalsNeverIntegerDigits) {
+    calc::CalculationInputs inputs = zebtest::workedExampleInputs();
+    inputs.returnPeriodYears = 1000;
+    inputs.durationIndex = 0; // 5 min: times with many decimals
+    calc::CalculationRecord record = zebtest::recordOf(inputs);
+    record.drainageAreaKm2 = 125;
+    record.elevationDropM = 2.5;
+    record.totalFlow[2] = 1e17;
+    const auto lines = compose(record);
+    EXPECT_EQ(figure(lines, 7), "125.0");
+    EXPECT_EQ(figure(lines, 9), " 2.50");
+    EXPECT_EQ(figure(lines, 11), "   75");
+    EXPECT_EQ(figure(lines, 13), "0.083");
+    EXPECT_EQ(figure(lines, 19), " 1000");
+    EXPECT_EQ(lines[20].text, "Hidrograma de cheias para TR= 1000 anos   ");
+    EXPECT_EQ(step(lines, 23, 1), "0.08333");
+    EXPECT_EQ(step(lines, 23, 15), "1.24999");
+    EXPECT_EQ(slice(lines, 47, 47, 19), "100000000000000000 ");
+}
+
+TEST(Report, TotalFlowBelowZeroIsWrittenAsZeroAndOnlyThere) {
+    calc::CalculationRecord record = zebtest::workedExampleRecord();
+    record.totalFlow[1] = -0.004;
+    record.totalFlow[2] = -12.5;
+    record.convolutionTable[1][1] = -0.004;
+    const auto lines = compose(record, kBrazilian);
+    EXPECT_EQ(step(lines, 47, 1), "   0,00");
+    EXPECT_EQ(step(lines, 47, 2), "   0,00");
+    EXPECT_EQ(step(lines, 32, 1), "  -0,00");
+}
+
+TEST(Report, RegionalDecimalSeparatorWithoutGrouping) {
+    calc::CalculationRecord record = zebtest::workedExampleRecord();
+    record.totalFlow[8] = 1234.5;
+    const auto lines = compose(record, kBrazilian);
+    EXPECT_EQ(figure(lines, 7), "50,00");
+    EXPECT_EQ(step(lines, 47, 8), "1234,50");
+    for (std::size_t n = 6; n <= 47; ++n) {
+        // Only the unit m³/s.mm holds a period.
+        EXPECT_EQ(lines[n - 1].text.find('.') == std::string::npos, n != 18 && n != 31) << n;
+    }
+}
+
+TEST(Report, RiverAndStationAreWrittenWholeOnOneLine) {
+    const std::string longName(300, 'x');
+    const auto lines = compose(zebtest::workedExampleRecord(), kEnglish, longName, "A\r\nB");
+    EXPECT_EQ(lines[3].text, std::string(23, ' ') + "Rio: " + longName);
+    EXPECT_EQ(lines[4].text, std::string(21, ' ') + "Posto: A  B");
+    EXPECT_EQ(compose(zebtest::workedExampleRecord(), kEnglish, "")[3].text,
+              std::string(23, ' ') + "Rio: ");
+}
+
+TEST(Report, AnyRecordGivesFortySevenLinesOfTheirLengths) {
+    calc::CalculationRecord record; // nothing computed: every value field blank
+    record.curveNumber = -std::numeric_limits<double>::infinity();
+    record.timesH[1] = std::nan("");
+    const auto lines = compose(record);
+    ASSERT_EQ(lines.size(), 47u);
+    EXPECT_EQ(figure(lines, 11), " -inf");
+    EXPECT_EQ(figure(lines, 12), "     ");
+    EXPECT_EQ(step(lines, 23, 1), "    nan");
+    EXPECT_EQ(lines[45].text, std::string(145, ' '));
+}
+
+TEST(Windows1252, OneBytePerCharacterAndAQuestionMarkForWhatItCannotHold) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"Área Vazão m³/s km²", "\xC1rea Vaz\xE3o m\xB3/s km\xB2"},
+        {"ç ã ê ô õ ü É \u00A0ÿ", "\xE7 \xE3 \xEA \xF4 \xF5 \xFC \xC9 \xA0\xFF"},
+        // The code page's own characters in 0x80..0x9F, and the bytes it leaves unassigned.
+        {"€‚ƒ„…†‡ˆ‰Š‹ŒŽ", "\x80\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8E"},
+        {"‘’“”•–—˜™š›œžŸ", "\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9E\x9F"},
+        {"\u0081\u008D\u0090\u0141中", "?????"},
+        // Bytes that are not UTF-8: each one a question mark, none dropped.
+        {"a\xFF"
+         "b\x80\xC3",
+         "a?b??"},
+        {"\xC0\xAF\xED\xA0\x80", "?????"},
+        {std::string("\0\t", 2), std::string("\0\t", 2)}};
+    for (const auto& [utf8, expected] : rows) {
+        EXPECT_EQ(toWindows1252(utf8), expected) << utf8;
+    }
+}
+
+} // namespace
+} // namespace report

@@ -1,0 +1,47 @@
+#include "util/csv_stream.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+// Every record of the text as "line:field|field|…;", a malformed one as "line!reason;".
+std::string readAll(const std::string& text) {
+    std::istringstream in(text);
+    util::CsvStream csv(in);
+    util::CsvRecord record;
+    std::string out;
+    for (auto read = csv.next(record); read != util::CsvStream::Read::End;
+         read = csv.next(record)) {
+        out += std::to_string(record.line);
+        if (read == util::CsvStream::Read::Malformed) {
+            out += "!" + csv.error() + ";";
+            continue;
+        }
+        out += ":";
+        for (std::size_t i = 0; i < record.fields.size(); ++i) {
+            out += (i ? "|" : "") + record.fields[i];
+        }
+        out += ";";
+    }
+    return out;
+}
+
+TEST(CsvStream, ReadsRecordsByTheStandard) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"\xEF\xBB\xBFid,cn\r\nb1,75\r\n", "1:id|cn;2:b1|75;"},
+        {"a,,\n\n\nb\n", "1:a||;4:b;"},
+        {"\"x,y\",\"di \"\"z\"\"\"\n", "1:x,y|di \"z\";"},
+        {"1,\"two\r\nlines\"\n3\n", "1:1|two\nlines;3:3;"},
+        {"last,without,break", "1:last|without|break;"},
+        {"a\n\"open\nmore\n", "1:a;2!aspas abertas e não fechadas até o fim do arquivo;"},
+        {"\"a\"b,x\nnext\n", "1!texto depois das aspas que fecham um campo;2:next;"},
+        {"ok\nab\"c\n3\n", "1:ok;2!aspas no meio de um campo sem aspas;3:3;"},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(readAll(text), expected) << text;
+    }
+}
+
+} // namespace

@@ -1,0 +1,215 @@
+// Whole-file replacement, and every way it can fail: each time the message names the file and
+// the reason, the old file stays exactly as it was, and nothing else is left in the folder.
+// Faults the test process must not suffer itself (a small file system that fills up, one
+// mounted read-only, another user's rights, a file-size limit) are made in a forked child; the
+// mount lives in the child's own mount namespace. Mounting and changing user need root.
+#include "util/file_replacement.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <iterator>
+
+#include <grp.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace util {
+namespace {
+
+namespace fs = std::filesystem;
+using Step = std::function<std::optional<std::string>(const fs::path& folder)>;
+
+std::string contents(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void put(const fs::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+std::string namesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    std::string joined;
+    for (const auto& name : names) {
+        joined += (joined.empty() ? "" : " ") + name;
+    }
+    return joined;
+}
+
+// Runs `scenario` in a forked child and returns what it reported: empty when all held, or
+// "skip: why" when the fault could not be made here.
+std::string inChild(const std::function<std::string()>& scenario) {
+    int channel[2];
+    if (::pipe(channel) != 0) {
+        return "pipe failed";
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        const std::string report = scenario();
+        const ssize_t written = ::write(channel[1], report.data(), report.size());
+        ::_exit(written == static_cast<ssize_t>(report.size()) ? 0 : 1);
+    }
+    ::close(channel[1]);
+    std::string report;
+    char buffer[512];
+    for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;) {
+        report.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? report : report + " (child died)";
+}
+
+std::optional<std::string> smallFileSystem(const fs::path& folder) {
+    if (::geteuid() != 0 || ::unshare(CLONE_NEWNS) != 0 ||
+        ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=65536") != 0) {
+        return "a file system of our own needs root and mount namespaces";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> otherUser(const fs::path&) {
+    if (::geteuid() != 0 || ::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 ||
+        ::setuid(65534) != 0) {
+        return "becoming user 65534 needs root";
+    }
+    return std::nullopt;
+}
+
+using std::nullopt;
+
+std::optional<std::string> nothing(const fs::path&) {
+    return nullopt;
+}
+std::optional<std::string> folderAsTarget(const fs::path& folder) {
+    fs::create_directory(folder / "pasta");
+    return nullopt;
+}
+std::optional<std::string> fifoAsTarget(const fs::path& folder) {
+    ::mkfifo((folder / "fila").c_str(), 0600);
+    return nullopt;
+}
+std::optional<std::string> fill(const fs::path& folder) {
+    for (std::ofstream filler(folder / "enchimento", std::ios::binary); filler << 'z';) {
+    }
+    return nullopt;
+}
+std::optional<std::string> readOnly(const fs::path& folder) {
+    ::mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr);
+    return nullopt;
+}
+std::optional<std::string> sizeLimit(const fs::path&) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit small{4096, 4096};
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    return nullopt;
+}
+
+struct Fault {
+    Step before; // makes the fault's ground; a text when it cannot be made here
+    Step after;  // once the old file is there
+    const char* target;
+    std::string reason;
+    const char* namesAfter;
+};
+
+class FileReplacementTest : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "zeb-util-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_folder = pattern;
+        fs::permissions(m_folder, fs::perms(0755));
+    }
+    void TearDown() override { fs::remove_all(m_folder); }
+
+    fs::path m_folder;
+};
+
+TEST_F(FileReplacementTest, EachFailureKeepsTheOldFileAndLeavesNothingBehind) {
+    const Fault faults[] = {
+        {nothing, nothing, "nao-existe/r.txt", std::strerror(ENOENT), "r.txt"},
+        {folderAsTarget, nothing, "pasta", std::strerror(EISDIR), "pasta r.txt"},
+        {fifoAsTarget, nothing, "fila", "não é um arquivo comum", "fila r.txt"},
+        {smallFileSystem, fill, "r.txt", std::strerror(ENOSPC), "enchimento r.txt"},
+        {smallFileSystem, readOnly, "r.txt", std::strerror(EROFS), "r.txt"},
+        {nothing, otherUser, "r.txt", std::strerror(EACCES), "r.txt"},
+        {nothing, sizeLimit, "r.txt", std::strerror(EFBIG), "r.txt"},
+    };
+    for (const Fault& fault : faults) {
+        const std::string report = inChild([&]() -> std::string {
+            if (const auto skip = fault.before(m_folder)) {
+                return "skip: " + *skip;
+            }
+            put(m_folder / "r.txt", "relatório antigo");
+            if (const auto skip = fault.after(m_folder)) {
+                return "skip: " + *skip;
+            }
+            const fs::path target = m_folder / fault.target;
+            const auto message = writeFileAtomically(target, std::string(20000, 'n'));
+            std::string failures;
+            if (message !=
+                "Não foi possível gravar o arquivo " + target.string() + ": " + fault.reason) {
+                failures += "message: " + message.value_or("none") + "\n";
+            }
+            if (contents(m_folder / "r.txt") != "relatório antigo") {
+                failures += "the old file changed\n";
+            }
+            if (namesIn(m_folder) != fault.namesAfter) {
+                failures += "left in the folder: " + namesIn(m_folder) + "\n";
+            }
+            return failures;
+        });
+        if (report.rfind("skip: ", 0) == 0) {
+            std::cout << fault.target << ": " << report << "\n";
+            continue;
+        }
+        EXPECT_EQ(report, "") << fault.target << " " << fault.reason;
+        fs::remove_all(m_folder);
+        fs::create_directory(m_folder);
+    }
+}
+
+TEST_F(FileReplacementTest, ReplacesTheWholeFileThroughALinkKeepingItsMode) {
+    const fs::path target = m_folder / "real.txt";
+    put(target, std::string(10000, 'x'));
+    fs::permissions(target, fs::perms(0640));
+    fs::create_symlink(target, m_folder / "link.txt");
+    EXPECT_EQ(writeFileAtomically(m_folder / "link.txt", "novo\r\n"), std::nullopt);
+    EXPECT_EQ(contents(target), "novo\r\n");
+    EXPECT_TRUE(fs::is_symlink(m_folder / "link.txt"));
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, fs::perms(0640));
+    EXPECT_EQ(writeFileAtomically(m_folder / "novo.txt", ""), std::nullopt);
+    EXPECT_EQ(namesIn(m_folder), "link.txt novo.txt real.txt");
+}
+
+TEST_F(FileReplacementTest, AnUncommittedReplacementLeavesNothing) {
+    {
+        auto started = FileReplacement::begin(m_folder / "banco.sqlite");
+        ASSERT_TRUE(std::holds_alternative<FileReplacement>(started));
+        EXPECT_TRUE(fs::exists(std::get<FileReplacement>(started).temporaryPath()));
+    }
+    EXPECT_EQ(namesIn(m_folder), "");
+}
+
+} // namespace
+} // namespace util

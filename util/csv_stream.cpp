@@ -1,0 +1,88 @@
+#include "util/csv_stream.h"
+
+namespace util {
+
+namespace {
+
+void dropLineEnd(std::string& line) {
+    if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+}
+
+} // namespace
+
+CsvStream::Read CsvStream::next(CsvRecord& record) {
+    m_error.clear();
+    if (m_ended) {
+        return Read::End;
+    }
+    std::string line;
+    // Skip blank lines; a record starts on the first line with anything on it.
+    do {
+        if (!std::getline(m_in, line)) {
+            m_ended = true;
+            return Read::End;
+        }
+        ++m_line;
+        if (!m_started) {
+            m_started = true;
+            if (line.starts_with("\xEF\xBB\xBF")) {
+                line.erase(0, 3);
+            }
+        }
+        dropLineEnd(line);
+    } while (line.empty());
+
+    record.line = m_line;
+    record.fields.assign(1, std::string());
+    bool quoted = false;     // inside a quoted field
+    bool afterQuote = false; // a quoted field has just closed
+    std::size_t i = 0;
+    while (true) {
+        if (i == line.size()) {
+            if (!quoted) {
+                return Read::Record;
+            }
+            // A quoted field goes on over the line break.
+            if (!std::getline(m_in, line)) {
+                m_error = "aspas abertas e não fechadas até o fim do arquivo";
+                m_ended = true;
+                return Read::Malformed;
+            }
+            ++m_line;
+            record.fields.back() += '\n';
+            dropLineEnd(line);
+            i = 0;
+            continue;
+        }
+        const char c = line[i++];
+        std::string& field = record.fields.back();
+        if (quoted) {
+            if (c != '"') {
+                field += c;
+            } else if (i < line.size() && line[i] == '"') {
+                field += '"';
+                ++i;
+            } else {
+                quoted = false;
+                afterQuote = true;
+            }
+        } else if (c == ',') {
+            record.fields.emplace_back();
+            afterQuote = false;
+        } else if (afterQuote) {
+            m_error = "texto depois das aspas que fecham um campo";
+            return Read::Malformed;
+        } else if (c == '"' && field.empty()) {
+            quoted = true;
+        } else if (c == '"') {
+            m_error = "aspas no meio de um campo sem aspas";
+            return Read::Malformed;
+        } else {
+            field += c;
+        }
+    }
+}
+
+} // namespace util

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <istream>
+#include <string>
+#include <vector>
+
+namespace util {
+
+// One record of a CSV text and the line it starts on (from 1).
+struct CsvRecord {
+    std::size_t line = 0;
+    std::vector<std::string> fields;
+};
+
+// Reads CSV records one at a time by RFC 4180, so that a file of any length is read in
+// constant memory: fields separated by commas, records by CR LF or LF; a field in double
+// quotes may hold commas, line breaks and doubled quotes. A leading UTF-8 byte-order mark is
+// dropped and blank lines are skipped.
+class CsvStream {
+public:
+    explicit CsvStream(std::istream& in) : m_in(in) {}
+
+    enum class Read { Record, Malformed, End };
+
+    // The next record into `record`. A malformed record gives Malformed, with its line in
+    // record.line and the reason in error() (Portuguese); reading goes on at the next line.
+    Read next(CsvRecord& record);
+    const std::string& error() const { return m_error; }
+
+private:
+    std::istream& m_in;
+    std::size_t m_line = 0; // lines read so far
+    bool m_started = false;
+    bool m_ended = false;
+    std::string m_error;
+};
+
+} // namespace util

@@ -1,0 +1,37 @@
+#include "util/text.h"
+
+namespace util {
+
+std::string_view trimmed(std::string_view text, std::string_view blanks) {
+    const std::size_t first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+std::string inQuotes(std::string_view text) {
+    constexpr std::size_t kLongest = 60;
+    std::string shown = "\"";
+    std::size_t characters = 0;
+    for (const char ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        const bool startsCharacter = (byte & 0xc0) != 0x80;
+        if (startsCharacter && characters == kLongest) {
+            shown += "…";
+            break;
+        }
+        if (byte < 0x20 || byte == 0x7f) {
+            constexpr char kDigits[] = "0123456789abcdef";
+            shown += "\\x";
+            shown += kDigits[byte >> 4];
+            shown += kDigits[byte & 0xf];
+        } else {
+            shown += ch;
+        }
+        characters += startsCharacter ? 1 : 0;
+    }
+    return shown + "\"";
+}
+
+} // namespace util

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace util {
+
+// One character read from UTF-8 text. A byte that does not begin a well-formed character
+// (a stray continuation byte, a truncated or overlong sequence, a surrogate, a code point above
+// U+10FFFF) is read alone, with valid false, so every such byte stays visible.
+struct Utf8Character {
+    char32_t codePoint = 0;
+    std::size_t length = 1; // bytes consumed, at least 1
+    bool valid = false;
+};
+
+// The character at the start of a non-empty text.
+Utf8Character readUtf8Character(std::string_view text);
+
+// Characters of the text as printed: one per well-formed character, one per stray byte.
+std::size_t characterCount(std::string_view text);
+
+} // namespace util
