@@ -1,4 +1,4 @@
-#include "ui/database_opener.h"
+#include "refdata/open_database.h"
 #include "ui/dialog_service.h"
 #include "ui/frmzeb.h"
 #include "ui/number_style_source.h"
@@ -20,8 +20,10 @@ int main(int argc, char* argv[]) {
     // The splash is the whole of the start: it shows the main window when it hands over.
     auto* splash = new ui::SplashWindow([&dialogs] {
         ui::MainWindowServices services;
-        services.openDatabase =
-            ui::programDatabaseOpener(QCoreApplication::applicationDirPath().toStdString());
+        services.openDatabase = [] {
+            return refdata::openProgramDatabase(
+                QCoreApplication::applicationDirPath().toStdString());
+        };
         services.dialogs = &dialogs;
         services.numberStyle = ui::systemNumberStyle();
 

@@ -1,9 +1,8 @@
 #include "cli/batch.h"
 
-#include "cli/database_location.h"
 #include "cli/exit_codes.h"
 #include "cli/options.h"
-#include "refdata/open_database.h"
+#include "cli/station_source.h"
 #include "refdata/station_by_code.h"
 #include "util/file_replacement.h"
 #include "util/system_error.h"
@@ -17,7 +16,8 @@ namespace cli {
 
 namespace {
 
-// The stations of the program's reference database, or of --database.
+// The stations of the program's reference database, or of --database, opened at the first
+// row that names one.
 class DatabaseStations : public BatchStations {
 public:
     DatabaseStations(const std::optional<std::string>& databasePath,
@@ -25,36 +25,37 @@ public:
         : m_databasePath(databasePath), m_programFolder(programFolder) {}
 
     Answer byName(const std::string& name) override {
-        return lookUp([&](refdata::ReferenceDatabase& database) -> Answer {
-            if (auto found = database.findStationByName(name)) {
-                return {found->coefficients, "", ""};
-            }
-            return {std::nullopt, "não há posto com o nome " + util::inQuotes(name) + " no banco",
-                    ""};
-        });
+        return answer(
+            [&](refdata::ReferenceDatabase& database) { return database.findStationByName(name); },
+            "não há posto com o nome " + util::inQuotes(name) + " no banco");
     }
 
     Answer byCode(const std::string& code) override {
-        return lookUp([&](refdata::ReferenceDatabase& database) -> Answer {
-            if (auto found = refdata::findStationByCode(database, code)) {
-                return {found->coefficients, "", ""};
-            }
-            return {std::nullopt, "não há posto com o código " + util::inQuotes(code) + " no banco",
-                    ""};
-        });
+        return answer(
+            [&](refdata::ReferenceDatabase& database) {
+                return refdata::findStationByCode(database, code);
+            },
+            "não há posto com o código " + util::inQuotes(code) + " no banco");
     }
 
 private:
-    template <typename Lookup> Answer lookUp(Lookup lookup) {
-        try {
-            if (!m_database) {
-                m_database =
-                    refdata::openReferenceDatabase(chosenDatabase(m_databasePath, m_programFolder));
+    template <typename Lookup> Answer answer(Lookup lookup, const std::string& notFound) {
+        if (!m_database) {
+            auto opened = openCommandDatabase(m_databasePath, m_programFolder);
+            if (const auto* stop = std::get_if<CommandFailure>(&opened)) {
+                return {std::nullopt, "", stop->message};
             }
-            return lookup(*m_database);
-        } catch (const refdata::DatabaseError& error) {
-            return {std::nullopt, "", error.what()};
+            m_database = std::move(std::get<std::unique_ptr<refdata::ReferenceDatabase>>(opened));
         }
+        const auto found = lookup(*m_database);
+        if (const auto* error = std::get_if<refdata::DatabaseError>(&found)) {
+            return {std::nullopt, "", error->message};
+        }
+        const auto& station = std::get<std::optional<refdata::StationRecord>>(found);
+        if (!station) {
+            return {std::nullopt, notFound, ""};
+        }
+        return {station->coefficients, "", ""};
     }
 
     std::optional<std::string> m_databasePath;

@@ -6,12 +6,12 @@
 #include "calc/study.h"
 #include "cli/batch.h"
 #include "cli/database_commands.h"
-#include "cli/database_location.h"
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/locale_style.h"
 #include "cli/options.h"
 #include "cli/station_source.h"
+#include "refdata/open_database.h"
 #include "refdata/reference_database.h"
 #include "report/record_table.h"
 #include "report/report_file.h"
@@ -134,24 +134,13 @@ std::string outputBytes(const CommandOptions& options, const calc::CalculationRe
         report::composeReportLines(record, options.riverText, stationText, timestamp, style));
 }
 
-// The reference database the run reads, when --output names it, by any path or link: writing
+// Whether --output names the reference database the run read, by any path or link: writing
 // the result there would destroy it.
-std::optional<std::filesystem::path> databaseWrittenOver(const CommandOptions& options,
-                                                         const ProcessEnvironment& environment) {
-    if (!options.outputPath) {
-        return std::nullopt;
-    }
-    try {
-        const std::filesystem::path database =
-            chosenDatabase(options.databasePath, environment.programFolder);
-        std::error_code error; // false, without an error, when the output does not exist yet
-        if (std::filesystem::equivalent(*options.outputPath, database, error)) {
-            return database;
-        }
-    } catch (const refdata::DatabaseError&) {
-        // The station was just read from it, so it is there; nothing to compare otherwise.
-    }
-    return std::nullopt;
+bool writesOverDatabase(const CommandOptions& options,
+                        const std::optional<std::filesystem::path>& database) {
+    std::error_code error; // false, without an error, when the output does not exist yet
+    return options.outputPath && database &&
+           std::filesystem::equivalent(*options.outputPath, *database, error);
 }
 
 // Everything or nothing reaches standard output.
@@ -216,7 +205,7 @@ ProcessEnvironment readProcessEnvironment() {
     if (const char* timestamp = std::getenv("ZEB_REPORT_TIMESTAMP")) {
         environment.reportTimestamp = timestamp;
     }
-    environment.programFolder = runningProgramFolder();
+    environment.programFolder = refdata::runningProgramFolder();
     return environment;
 }
 
@@ -283,9 +272,9 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
         if (!options.stationText && chosen.name) {
             stationText = *chosen.name;
         }
-        if (const auto database = databaseWrittenOver(options, environment)) {
+        if (writesOverDatabase(options, chosen.database)) {
             return usageFailure(err, "--output é o próprio banco de dados lido, " +
-                                         util::inQuotes(database->string()) +
+                                         util::inQuotes(chosen.database->string()) +
                                          "; dê outro nome ao arquivo de saída.");
         }
     }

@@ -11,7 +11,7 @@ const calc::StationCoefficients kExampleConstants{0.2, 25, 20, -0.04, 0.08, 0.08
 
 } // namespace
 
-std::vector<refdata::StationListItem> FakeReferenceDatabase::allStations() {
+refdata::Result<std::vector<refdata::StationListItem>> FakeReferenceDatabase::allStations() {
     std::vector<refdata::StationListItem> items;
     for (const auto& s : stations) {
         items.push_back({s.codigo, s.nome, s.estado});
@@ -19,7 +19,7 @@ std::vector<refdata::StationListItem> FakeReferenceDatabase::allStations() {
     return items;
 }
 
-std::vector<std::string> FakeReferenceDatabase::allLandClasses() {
+refdata::Result<std::vector<std::string>> FakeReferenceDatabase::allLandClasses() {
     std::vector<std::string> items;
     for (const auto& row : curveNumbers) {
         items.push_back(row.terreno);
@@ -27,7 +27,8 @@ std::vector<std::string> FakeReferenceDatabase::allLandClasses() {
     return items;
 }
 
-std::vector<std::string> FakeReferenceDatabase::landClassesOfZone(std::string_view zone) {
+refdata::Result<std::vector<std::string>>
+FakeReferenceDatabase::landClassesOfZone(std::string_view zone) {
     std::vector<std::string> items;
     for (const auto& row : curveNumbers) {
         if (row.zona == zone) {
@@ -37,31 +38,32 @@ std::vector<std::string> FakeReferenceDatabase::landClassesOfZone(std::string_vi
     return items;
 }
 
-std::optional<refdata::StationRecord>
+refdata::Result<std::optional<refdata::StationRecord>>
 FakeReferenceDatabase::findStationByName(std::string_view name) {
     if (unreadableStations.count(std::string(name)) != 0) {
-        throw refdata::DatabaseError("Valor nulo na tabela zeb (posto \"" + std::string(name) +
-                                     "\") em " + m_path.string() + ".");
+        return refdata::DatabaseError{"Valor nulo na tabela zeb (posto \"" + std::string(name) +
+                                      "\") em " + m_path.string() + "."};
     }
     for (const auto& s : stations) {
         if (s.nome == name) {
-            return s;
+            return std::optional(s);
         }
     }
-    return std::nullopt;
+    return std::optional<refdata::StationRecord>();
 }
 
-std::optional<double> FakeReferenceDatabase::findCurveNumber(std::string_view landClass) {
+refdata::Result<std::optional<double>>
+FakeReferenceDatabase::findCurveNumber(std::string_view landClass) {
     if (unreadableLandClasses.count(std::string(landClass)) != 0) {
-        throw refdata::DatabaseError("Valor nulo na coluna cn (terreno \"" +
-                                     std::string(landClass) + "\") em " + m_path.string() + ".");
+        return refdata::DatabaseError{"Valor nulo na coluna cn (terreno \"" +
+                                      std::string(landClass) + "\") em " + m_path.string() + "."};
     }
     for (const auto& row : curveNumbers) {
         if (row.terreno == landClass) {
-            return row.cn;
+            return std::optional(row.cn);
         }
     }
-    return std::nullopt;
+    return std::optional<double>();
 }
 
 std::unique_ptr<FakeReferenceDatabase> makeTestDatabase() {

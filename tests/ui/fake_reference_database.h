@@ -17,11 +17,12 @@ public:
     std::set<std::string> unreadableStations;
     std::set<std::string> unreadableLandClasses;
 
-    std::vector<refdata::StationListItem> allStations() override;
-    std::vector<std::string> allLandClasses() override;
-    std::vector<std::string> landClassesOfZone(std::string_view zone) override;
-    std::optional<refdata::StationRecord> findStationByName(std::string_view name) override;
-    std::optional<double> findCurveNumber(std::string_view landClass) override;
+    refdata::Result<std::vector<refdata::StationListItem>> allStations() override;
+    refdata::Result<std::vector<std::string>> allLandClasses() override;
+    refdata::Result<std::vector<std::string>> landClassesOfZone(std::string_view zone) override;
+    refdata::Result<std::optional<refdata::StationRecord>>
+    findStationByName(std::string_view name) override;
+    refdata::Result<std::optional<double>> findCurveNumber(std::string_view landClass) override;
     const std::filesystem::path& path() const override { return m_path; }
 
 private:
@@ -39,18 +40,23 @@ public:
     int zoneQueries = 0;
     std::vector<std::string> stationNamesLookedUp;
 
-    std::vector<refdata::StationListItem> allStations() override { return m_inner->allStations(); }
-    std::vector<std::string> allLandClasses() override { return m_inner->allLandClasses(); }
-    std::vector<std::string> landClassesOfZone(std::string_view zone) override {
+    refdata::Result<std::vector<refdata::StationListItem>> allStations() override {
+        return m_inner->allStations();
+    }
+    refdata::Result<std::vector<std::string>> allLandClasses() override {
+        return m_inner->allLandClasses();
+    }
+    refdata::Result<std::vector<std::string>> landClassesOfZone(std::string_view zone) override {
         ++zoneQueries;
         return m_inner->landClassesOfZone(zone);
     }
-    std::optional<refdata::StationRecord> findStationByName(std::string_view name) override {
+    refdata::Result<std::optional<refdata::StationRecord>>
+    findStationByName(std::string_view name) override {
         ++stationLookups;
         stationNamesLookedUp.emplace_back(name);
         return m_inner->findStationByName(name);
     }
-    std::optional<double> findCurveNumber(std::string_view landClass) override {
+    refdata::Result<std::optional<double>> findCurveNumber(std::string_view landClass) override {
         ++curveNumberLookups;
         return m_inner->findCurveNumber(landClass);
     }

@@ -2,7 +2,7 @@
 // saves a picture of the screen: run under Xvfb for docs/screenshots/main-window.png.
 // Usage: zeb_main_window_screenshot PROGRAM_DIR OUTPUT.png
 
-#include "ui/database_opener.h"
+#include "refdata/open_database.h"
 #include "ui/dialog_service.h"
 #include "ui/frmzeb.h"
 #include "ui/number_style_source.h"
@@ -24,7 +24,9 @@ int main(int argc, char* argv[]) {
     }
     ui::QtDialogService dialogs;
     ui::MainWindowServices services;
-    services.openDatabase = ui::programDatabaseOpener(argv[1]);
+    services.openDatabase = [programDir = std::string(argv[1])] {
+        return refdata::openProgramDatabase(programDir);
+    };
     services.dialogs = &dialogs;
     services.numberStyle = ui::numberStyleOf(QLocale(QLocale::English, QLocale::UnitedStates));
     ui::frmZEB window(std::move(services));

@@ -2,8 +2,8 @@
 
 #include "window_harness.h"
 
+#include "refdata/open_database.h"
 #include "refdata/reference_database.h"
-#include "ui/database_opener.h"
 #include "ui/fonts.h"
 
 #include <fstream>
@@ -136,7 +136,7 @@ private Q_SLOTS:
 #ifndef ZEB_PROGRAM_DIR
         QSKIP("the shipped database is not part of this build");
 #else
-        QVERIFY(h->open(englishUS(), [] { return ui::programDatabaseOpener(ZEB_PROGRAM_DIR)(); }));
+        QVERIFY(h->open(englishUS(), [] { return refdata::openProgramDatabase(ZEB_PROGRAM_DIR); }));
         QVERIFY(h->list("cboPosto")->count() >= 1);
         QVERIFY(h->list("cboTerreno")->count() >= 100);
         QCOMPARE(h->list("cboPosto")->currentIndex(), -1);
@@ -157,15 +157,15 @@ private Q_SLOTS:
         QString expectedStart;
         WindowHarness::DatabaseFactory factory;
         if (kind == 0) {
-            factory = []() -> std::unique_ptr<refdata::ReferenceDatabase> {
-                throw refdata::DatabaseError("Banco de dados danificado: /x/zeb.mdb");
+            factory = []() -> refdata::Result<std::unique_ptr<refdata::ReferenceDatabase>> {
+                return refdata::DatabaseError{"Banco de dados danificado: /x/zeb.mdb"};
             };
             expectedStart = QStringLiteral("Banco de dados danificado: /x/zeb.mdb");
         } else {
             std::ofstream(folder.filePath(QStringLiteral("zeb.mdb")).toStdString())
                 << "isto não é um banco de dados";
             const std::string dir = folder.path().toStdString();
-            factory = [dir] { return ui::programDatabaseOpener(dir)(); };
+            factory = [dir] { return refdata::openProgramDatabase(dir); };
         }
         QVERIFY(!h->open(englishUS(), factory));
         QVERIFY(!h->window().isVisible());

@@ -52,10 +52,16 @@ WindowHarness::~WindowHarness() = default;
 
 bool WindowHarness::open(const QLocale& locale, DatabaseFactory factory) {
     ui::MainWindowServices services;
-    services.openDatabase = [this, factory] {
-        auto counting = std::make_unique<CountingDatabase>(factory());
+    services.openDatabase =
+        [this, factory]() -> refdata::Result<std::unique_ptr<refdata::ReferenceDatabase>> {
+        auto made = factory();
+        if (const auto* error = std::get_if<refdata::DatabaseError>(&made)) {
+            return *error;
+        }
+        auto counting = std::make_unique<CountingDatabase>(
+            std::move(std::get<std::unique_ptr<refdata::ReferenceDatabase>>(made)));
         m_database = counting.get();
-        return counting;
+        return std::unique_ptr<refdata::ReferenceDatabase>(std::move(counting));
     };
     services.dialogs = &m_dialogs;
     services.numberStyle = ui::numberStyleOf(locale);

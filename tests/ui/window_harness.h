@@ -17,7 +17,8 @@
 // The main window opened over a test database, driven the way a user drives it.
 class WindowHarness {
 public:
-    using DatabaseFactory = std::function<std::unique_ptr<refdata::ReferenceDatabase>()>;
+    using DatabaseFactory =
+        std::function<refdata::Result<std::unique_ptr<refdata::ReferenceDatabase>>()>;
 
     WindowHarness();
     ~WindowHarness();
