@@ -1,18 +1,23 @@
 #include "cli/command.h"
 
+#include "calc/durations.h"
 #include "calc/limits.h"
 #include "calc/run_request.h"
+#include "calc/study.h"
+#include "cli/batch.h"
 #include "cli/database_commands.h"
-#include "cli/database_location.h"
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/locale_style.h"
 #include "cli/options.h"
 #include "cli/station_source.h"
+#include "refdata/open_database.h"
 #include "refdata/reference_database.h"
 #include "report/record_table.h"
 #include "report/report_file.h"
 #include "report/report_lines.h"
+#include "report/study_table.h"
+#include "util/number_text.h"
 #include "util/text.h"
 
 #include <array>
@@ -129,24 +134,13 @@ std::string outputBytes(const CommandOptions& options, const calc::CalculationRe
         report::composeReportLines(record, options.riverText, stationText, timestamp, style));
 }
 
-// The reference database the run reads, when --output names it, by any path or link: writing
+// Whether --output names the reference database the run read, by any path or link: writing
 // the result there would destroy it.
-std::optional<std::filesystem::path> databaseWrittenOver(const CommandOptions& options,
-                                                         const ProcessEnvironment& environment) {
-    if (!options.outputPath) {
-        return std::nullopt;
-    }
-    try {
-        const std::filesystem::path database =
-            chosenDatabase(options.databasePath, environment.programFolder);
-        std::error_code error; // false, without an error, when the output does not exist yet
-        if (std::filesystem::equivalent(*options.outputPath, database, error)) {
-            return database;
-        }
-    } catch (const refdata::DatabaseError&) {
-        // The station was just read from it, so it is there; nothing to compare otherwise.
-    }
-    return std::nullopt;
+bool writesOverDatabase(const CommandOptions& options,
+                        const std::optional<std::filesystem::path>& database) {
+    std::error_code error; // false, without an error, when the output does not exist yet
+    return options.outputPath && database &&
+           std::filesystem::equivalent(*options.outputPath, *database, error);
 }
 
 // Everything or nothing reaches standard output.
@@ -164,6 +158,43 @@ int finishWith(std::variant<std::string, CommandFailure> outcome, std::ostream& 
     return writeToStandardOutput(out, err, std::get<std::string>(outcome));
 }
 
+// The result's bytes, whole, to --output or to standard output.
+int writeResult(const CommandOptions& options, const std::string& bytes, std::ostream& out,
+                std::ostream& err) {
+    if (options.outputPath) {
+        if (const auto error = report::writeFileAtomically(*options.outputPath, bytes)) {
+            err << "zeb-calc: " << *error << "\n";
+            return kExitOutputFailed;
+        }
+        return kExitSuccess;
+    }
+    return writeToStandardOutput(out, err, bytes);
+}
+
+// Every cell of a study, or the first that cannot be computed, named by its duration and
+// return period.
+int runStudy(const CommandOptions& options, const calc::RunRequest& basin, std::ostream& out,
+             std::ostream& err) {
+    const auto cells =
+        calc::computeStudy(basin, options.studyDurations, options.studyReturnPeriods);
+    for (const calc::StudyCell& cell : cells) {
+        if (const auto* error = std::get_if<calc::CalculationError>(&cell.outcome)) {
+            if (error->invalidInput) {
+                return failure(err, {kExitUsage, error->message});
+            }
+            return failure(err,
+                           {kExitUndefined,
+                            "duração " + std::string(calc::durationLabels[cell.durationIndex]) +
+                                ", TR " + util::generalNumberText(cell.returnPeriodYears) +
+                                " anos: " + error->message});
+        }
+    }
+    return writeResult(options,
+                       options.format == OutputFormat::Json ? report::studyJson(cells)
+                                                            : report::studyCsv(cells),
+                       out, err);
+}
+
 } // namespace
 
 ProcessEnvironment readProcessEnvironment() {
@@ -174,7 +205,7 @@ ProcessEnvironment readProcessEnvironment() {
     if (const char* timestamp = std::getenv("ZEB_REPORT_TIMESTAMP")) {
         environment.reportTimestamp = timestamp;
     }
-    environment.programFolder = runningProgramFolder();
+    environment.programFolder = refdata::runningProgramFolder();
     return environment;
 }
 
@@ -193,6 +224,13 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
     }
     if (const auto* build = std::get_if<BuildDatabaseRequest>(&parsed)) {
         return finishWith(buildReferenceDatabase(*build), out, err);
+    }
+    if (const auto* batch = std::get_if<BatchRequest>(&parsed)) {
+        const BatchOutcome outcome = runBatchCommand(*batch, environment.programFolder, out);
+        if (!outcome.message.empty()) {
+            return failure(err, {outcome.exitCode, outcome.message});
+        }
+        return outcome.exitCode;
     }
     const CommandOptions& options = std::get<CommandOptions>(parsed);
     if (environment.reportTimestamp && !isTimestamp(*environment.reportTimestamp)) {
@@ -234,15 +272,18 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
         if (!options.stationText && chosen.name) {
             stationText = *chosen.name;
         }
-        if (const auto database = databaseWrittenOver(options, environment)) {
+        if (writesOverDatabase(options, chosen.database)) {
             return usageFailure(err, "--output é o próprio banco de dados lido, " +
-                                         util::inQuotes(database->string()) +
+                                         util::inQuotes(chosen.database->string()) +
                                          "; dê outro nome ao arquivo de saída.");
         }
     }
 
     calc::RunRequest request = requestFor(options);
     request.station = station;
+    if (options.study) {
+        return runStudy(options, request, out, err);
+    }
     const calc::CalculationResult result = calc::runRequest(request);
     if (const auto* error = std::get_if<calc::CalculationError>(&result)) {
         return failure(err, {error->invalidInput ? kExitUsage : kExitUndefined, error->message});
@@ -266,14 +307,7 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
     } else {
         bytes = outputBytes(options, record, stationText, style, environment);
     }
-    if (options.outputPath) {
-        if (const auto error = report::writeFileAtomically(*options.outputPath, bytes)) {
-            err << "zeb-calc: " << *error << "\n";
-            return kExitOutputFailed;
-        }
-        return kExitSuccess;
-    }
-    return writeToStandardOutput(out, err, bytes);
+    return writeResult(options, bytes, out, err);
 }
 
 } // namespace cli

@@ -1,6 +1,5 @@
 #include "cli/database_commands.h"
 
-#include "cli/database_location.h"
 #include "cli/exit_codes.h"
 #include "refdata/database_builder.h"
 #include "refdata/open_database.h"
@@ -11,14 +10,6 @@
 namespace cli {
 
 namespace {
-
-std::string linesOf(const std::vector<std::string>& items) {
-    std::string text;
-    for (const std::string& item : items) {
-        text += item + '\n';
-    }
-    return text;
-}
 
 std::string counted(std::size_t count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
@@ -42,26 +33,37 @@ std::optional<std::filesystem::path> inputThatIsTheOutput(const BuildDatabaseReq
     return std::nullopt;
 }
 
+// The list's text, or why there is none.
+template <typename Items, typename Line>
+std::variant<std::string, CommandFailure> listed(const refdata::Result<Items>& items, Line line) {
+    if (const auto* error = std::get_if<refdata::DatabaseError>(&items)) {
+        return databaseFailure(*error);
+    }
+    std::string text;
+    for (const auto& item : std::get<Items>(items)) {
+        text += line(item) + '\n';
+    }
+    return text;
+}
+
 } // namespace
 
 std::variant<std::string, CommandFailure>
 listReferenceData(const ListRequest& request,
                   const std::optional<std::filesystem::path>& programFolder) {
-    try {
-        const auto database =
-            refdata::openReferenceDatabase(chosenDatabase(request.databasePath, programFolder));
-        if (request.kind == ListKind::Stations) {
-            std::string text;
-            for (const auto& station : database->allStations()) {
-                text += station.codigo + '\t' + station.nome + '\t' + station.estado + '\n';
-            }
-            return text;
-        }
-        return linesOf(request.zone ? database->landClassesOfZone(*request.zone)
-                                    : database->allLandClasses());
-    } catch (const refdata::DatabaseError& error) {
-        return CommandFailure{kExitDatabase, error.what()};
+    auto opened = openCommandDatabase(request.databasePath, programFolder);
+    if (auto* stop = std::get_if<CommandFailure>(&opened)) {
+        return *stop;
     }
+    auto& database = *std::get<std::unique_ptr<refdata::ReferenceDatabase>>(opened);
+    if (request.kind == ListKind::Stations) {
+        return listed(database.allStations(), [](const refdata::StationListItem& station) {
+            return station.codigo + '\t' + station.nome + '\t' + station.estado;
+        });
+    }
+    return listed(request.zone ? database.landClassesOfZone(*request.zone)
+                               : database.allLandClasses(),
+                  [](const std::string& landClass) { return landClass; });
 }
 
 std::variant<std::string, CommandFailure>
@@ -72,21 +74,31 @@ buildReferenceDatabase(const BuildDatabaseRequest& request) {
                               "Arquivo " + out.string() + ": é o próprio arquivo de entrada " +
                                   input->string() + "; dê outro nome ao banco a criar."};
     }
-    try {
-        if (request.accessPath) {
-            refdata::convertAccessToSqlite(out, *request.accessPath);
-        } else {
-            refdata::buildDatabaseFromCsv(out, request.stationsCsv, request.curveNumbersCsv);
-        }
-        // Read back what was written, so the confirmation counts what a lookup will see.
-        const auto built = refdata::openReferenceDatabase(out);
-        return "Banco de dados " + out.string() +
-               " gravado: " + counted(built->allStations().size(), "posto", "postos") + ", " +
-               counted(built->allLandClasses().size(), "classe de terreno", "classes de terreno") +
-               ".\n";
-    } catch (const refdata::DatabaseError& error) {
-        return CommandFailure{kExitDatabase, error.what()};
+    const auto failure =
+        request.accessPath
+            ? refdata::convertAccessToSqlite(out, *request.accessPath)
+            : refdata::buildDatabaseFromCsv(out, request.stationsCsv, request.curveNumbersCsv);
+    if (failure) {
+        return databaseFailure(*failure);
     }
+    // Read back what was written, so the confirmation counts what a lookup will see.
+    auto opened = refdata::openReferenceDatabase(out);
+    if (const auto* error = std::get_if<refdata::DatabaseError>(&opened)) {
+        return databaseFailure(*error);
+    }
+    auto& built = *std::get<std::unique_ptr<refdata::ReferenceDatabase>>(opened);
+    const auto stations = built.allStations();
+    const auto landClasses = built.allLandClasses();
+    for (const auto* error : {std::get_if<refdata::DatabaseError>(&stations),
+                              std::get_if<refdata::DatabaseError>(&landClasses)}) {
+        if (error) {
+            return databaseFailure(*error);
+        }
+    }
+    return "Banco de dados " + out.string() +
+           " gravado: " + counted(std::get<0>(stations).size(), "posto", "postos") + ", " +
+           counted(std::get<0>(landClasses).size(), "classe de terreno", "classes de terreno") +
+           ".\n";
 }
 
 } // namespace cli

@@ -1,6 +1,5 @@
 #include "cli/station_source.h"
 
-#include "cli/database_location.h"
 #include "cli/exit_codes.h"
 #include "refdata/database_message.h"
 #include "refdata/open_database.h"
@@ -14,40 +13,48 @@ namespace {
 
 CommandFailure lookupFailure(const refdata::ReferenceDatabase& database,
                              const std::string& problem) {
-    return {kExitDatabase, refdata::databaseError(database.path(), problem).what()};
+    return {kExitDatabase, refdata::databaseMessage(database.path(), problem)};
 }
 
 std::variant<ChosenStation, CommandFailure> byName(refdata::ReferenceDatabase& database,
                                                    const std::string& name) {
     const auto found = database.findStationByName(name);
-    if (!found) {
+    if (const auto* error = std::get_if<refdata::DatabaseError>(&found)) {
+        return databaseFailure(*error);
+    }
+    const auto& station = std::get<std::optional<refdata::StationRecord>>(found);
+    if (!station) {
         return lookupFailure(database, "não há posto com o nome " + refdata::inQuotes(name));
     }
-    return ChosenStation{found->coefficients, found->nome, {}};
+    return ChosenStation{station->coefficients, station->nome, {}, {}};
 }
 
 std::variant<ChosenStation, CommandFailure> byCode(refdata::ReferenceDatabase& database,
                                                    const std::string& code) {
     const auto found = refdata::findStationByCode(database, code);
-    if (!found) {
+    if (const auto* error = std::get_if<refdata::DatabaseError>(&found)) {
+        return databaseFailure(*error);
+    }
+    const auto& station = std::get<std::optional<refdata::StationRecord>>(found);
+    if (!station) {
         // Only on this failing path is the list read again, to say which of the two it is.
         const auto stations = database.allStations();
+        const auto* list = std::get_if<std::vector<refdata::StationListItem>>(&stations);
         const bool listed =
-            std::ranges::any_of(stations, [&code](const refdata::StationListItem& item) {
-                return item.codigo == code;
-            });
+            list &&
+            std::ranges::find(*list, code, &refdata::StationListItem::codigo) != list->end();
         return lookupFailure(
             database, listed ? "o posto de código " + refdata::inQuotes(code) +
                                    " tem o nome vazio, e a janela não consulta um posto sem nome"
                              : "não há posto com o código " + refdata::inQuotes(code));
     }
-    ChosenStation chosen{found->coefficients, found->nome, {}};
+    ChosenStation chosen{station->coefficients, station->nome, {}, {}};
     // The window looks the code's name up, so a shared name answers with its first row.
-    if (found->codigo != code) {
+    if (station->codigo != code) {
         chosen.warning = "aviso: o código " + refdata::inQuotes(code) + " tem o nome " +
-                         refdata::inQuotes(found->nome) +
+                         refdata::inQuotes(station->nome) +
                          ", que no banco pertence primeiro ao posto de código " +
-                         refdata::inQuotes(found->codigo) + " (" + found->estado +
+                         refdata::inQuotes(station->codigo) + " (" + station->estado +
                          "); como na janela, são usadas as constantes desse posto.";
     }
     return chosen;
@@ -55,23 +62,46 @@ std::variant<ChosenStation, CommandFailure> byCode(refdata::ReferenceDatabase& d
 
 } // namespace
 
+CommandFailure databaseFailure(const refdata::DatabaseError& error) {
+    return {kExitDatabase, error.message};
+}
+
+std::variant<std::unique_ptr<refdata::ReferenceDatabase>, CommandFailure>
+openCommandDatabase(const std::optional<std::string>& given,
+                    const std::optional<std::filesystem::path>& programFolder) {
+    if (!given && !programFolder) {
+        return CommandFailure{
+            kExitDatabase,
+            "Banco de dados não encontrado: a pasta do programa não pôde ser determinada "
+            "(/proc/self/exe); indique o banco com --database."};
+    }
+    auto opened = given ? refdata::openReferenceDatabase(*given)
+                        : refdata::openProgramDatabase(*programFolder);
+    if (auto* error = std::get_if<refdata::DatabaseError>(&opened)) {
+        return databaseFailure(*error);
+    }
+    return std::move(std::get<std::unique_ptr<refdata::ReferenceDatabase>>(opened));
+}
+
 std::variant<ChosenStation, CommandFailure>
 chooseStation(const CommandOptions& options,
               const std::optional<std::filesystem::path>& programFolder) {
     if (options.constantsSource == ConstantsSource::StationConstants) {
         const auto& v = options.stationConstants;
-        return ChosenStation{{v[0], v[1], v[2], v[3], v[4], v[5], v[6]}, std::nullopt, {}};
+        return ChosenStation{{v[0], v[1], v[2], v[3], v[4], v[5], v[6]}, std::nullopt, {}, {}};
     }
-    try {
-        const auto database =
-            refdata::openReferenceDatabase(chosenDatabase(options.databasePath, programFolder));
-        if (options.constantsSource == ConstantsSource::StationCode) {
-            return byCode(*database, options.stationCode);
-        }
-        return byName(*database, options.stationName);
-    } catch (const refdata::DatabaseError& error) {
-        return CommandFailure{kExitDatabase, error.what()};
+    auto opened = openCommandDatabase(options.databasePath, programFolder);
+    if (auto* stop = std::get_if<CommandFailure>(&opened)) {
+        return *stop;
     }
+    auto& database = *std::get<std::unique_ptr<refdata::ReferenceDatabase>>(opened);
+    auto chosen = options.constantsSource == ConstantsSource::StationCode
+                      ? byCode(database, options.stationCode)
+                      : byName(database, options.stationName);
+    if (auto* station = std::get_if<ChosenStation>(&chosen)) {
+        station->database = database.path();
+    }
+    return chosen;
 }
 
 } // namespace cli

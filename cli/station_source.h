@@ -2,8 +2,10 @@
 
 #include "calc/record.h"
 #include "cli/options.h"
+#include "refdata/reference_database.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <variant>
@@ -16,11 +18,21 @@ struct CommandFailure {
     std::string message;
 };
 
+// A failure of the reference database: exit status 4.
+CommandFailure databaseFailure(const refdata::DatabaseError& error);
+
+// The database a command reads: --database's file, or else the program's own, found from the
+// program's folder.
+std::variant<std::unique_ptr<refdata::ReferenceDatabase>, CommandFailure>
+openCommandDatabase(const std::optional<std::string>& given,
+                    const std::optional<std::filesystem::path>& programFolder);
+
 // The station a run in mode Automatic uses.
 struct ChosenStation {
     calc::StationCoefficients coefficients; // a null in the database stays empty
     std::optional<std::string> name;        // from the database: the report's default station
     std::string warning;                    // for stderr; empty when there is nothing to say
+    std::optional<std::filesystem::path> database; // the file it was read from
 };
 
 // The station constants given on the command line, or the station found in the reference

@@ -1,23 +1,30 @@
 #include "refdata/database_builder.h"
 
-#include "refdata/csv_import.h"
-#include "refdata/isolated_access_database.h"
-#include "refdata/sqlite_writer.h"
+#include "refdata/access/isolated_access_source.h"
+#include "refdata/csv/csv_import.h"
+#include "refdata/database_message.h"
+#include "refdata/sqlite/sqlite_writer.h"
+#include "refdata/table_database.h"
 
 namespace refdata {
 
-void buildDatabaseFromCsv(const std::filesystem::path& out,
-                          const std::filesystem::path& stationsCsv,
-                          const std::filesystem::path& curveNumbersCsv) {
-    ReferenceTables tables;
-    tables.stations = readStationsCsv(stationsCsv);
-    tables.curveNumbers = readCurveNumbersCsv(curveNumbersCsv);
-    writeSqliteDatabase(out, tables);
+std::optional<DatabaseError> buildDatabaseFromCsv(const std::filesystem::path& out,
+                                                  const std::filesystem::path& stationsCsv,
+                                                  const std::filesystem::path& curveNumbersCsv) {
+    return failureOf([&] {
+        ReferenceTables tables;
+        tables.stations = readStationsCsv(stationsCsv);
+        tables.curveNumbers = readCurveNumbersCsv(curveNumbersCsv);
+        writeSqliteDatabase(out, tables);
+    });
 }
 
-void convertAccessToSqlite(const std::filesystem::path& out, const std::filesystem::path& mdbPath) {
-    IsolatedAccessDatabase source(mdbPath);
-    writeSqliteDatabase(out, source.readAllTables());
+std::optional<DatabaseError> convertAccessToSqlite(const std::filesystem::path& out,
+                                                   const std::filesystem::path& mdbPath) {
+    return failureOf([&] {
+        IsolatedAccessSource source(mdbPath);
+        writeSqliteDatabase(out, readReferenceTables(source));
+    });
 }
 
 } // namespace refdata

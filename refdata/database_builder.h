@@ -1,17 +1,21 @@
 #pragma once
 
+#include "refdata/reference_database.h"
+
 #include <filesystem>
+#include <optional>
 
 namespace refdata {
 
 // Builds an SQLite reference database from the stations and curve-number CSV files. A bad
 // file is refused with its name, line and reason; `out` is then left as it was.
-void buildDatabaseFromCsv(const std::filesystem::path& out,
-                          const std::filesystem::path& stationsCsv,
-                          const std::filesystem::path& curveNumbersCsv);
+std::optional<DatabaseError> buildDatabaseFromCsv(const std::filesystem::path& out,
+                                                  const std::filesystem::path& stationsCsv,
+                                                  const std::filesystem::path& curveNumbersCsv);
 
 // Copies the tables `zeb` and `cn` of a legacy Access file into a new SQLite database,
 // rows in stored order, nulls kept as nulls. `out` is replaced only when all went well.
-void convertAccessToSqlite(const std::filesystem::path& out, const std::filesystem::path& mdbPath);
+std::optional<DatabaseError> convertAccessToSqlite(const std::filesystem::path& out,
+                                                   const std::filesystem::path& mdbPath);
 
 } // namespace refdata

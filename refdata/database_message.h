@@ -5,28 +5,57 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <variant>
 
 namespace refdata {
 
+// Inside this layer a failure is thrown as DatabaseFailure, its message ready for the user;
+// every public function catches it and returns it as a DatabaseError.
+class DatabaseFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The result of `action`, or the DatabaseError it failed with.
+template <typename Action> auto answerOf(Action&& action) -> Result<decltype(action())> {
+    try {
+        return action();
+    } catch (const DatabaseFailure& failure) {
+        return DatabaseError{failure.what()};
+    }
+}
+
+// The DatabaseError `action` failed with, if any.
+template <typename Action> std::optional<DatabaseError> failureOf(Action&& action) {
+    try {
+        action();
+    } catch (const DatabaseFailure& failure) {
+        return DatabaseError{failure.what()};
+    }
+    return std::nullopt;
+}
+
 // Every database message starts by naming the file: "Banco de dados /x/zeb.mdb: <problem>."
-DatabaseError databaseError(const std::filesystem::path& file, std::string_view problem);
+DatabaseFailure databaseError(const std::filesystem::path& file, std::string_view problem);
 
 // The file is there but cannot be trusted.
-DatabaseError corruptDatabase(const std::filesystem::path& file, std::string_view detail);
+DatabaseFailure corruptDatabase(const std::filesystem::path& file, std::string_view detail);
 
 // A row lacks a value the program needs. Rows are counted from 1 in stored order.
-DatabaseError missingValue(const std::filesystem::path& file, std::string_view table,
-                           std::size_t row, std::string_view column);
+DatabaseFailure missingValue(const std::filesystem::path& file, std::string_view table,
+                             std::size_t row, std::string_view column);
 
 // A number column holds something that is not a number.
-DatabaseError notANumber(const std::filesystem::path& file, std::string_view table, std::size_t row,
-                         std::string_view column, std::string_view value);
+DatabaseFailure notANumber(const std::filesystem::path& file, std::string_view table,
+                           std::size_t row, std::string_view column, std::string_view value);
 
 // A problem with an input text file: "Arquivo /x/a.csv, linha 3: <reason>."
-DatabaseError fileLineError(const std::filesystem::path& file, std::size_t line,
-                            std::string_view reason);
+DatabaseFailure fileLineError(const std::filesystem::path& file, std::size_t line,
+                              std::string_view reason);
 
 // Names and values are quoted as every message quotes them.
 using util::inQuotes;

@@ -1,9 +1,10 @@
 #include "refdata/open_database.h"
 
-#include "refdata/access_file_check.h"
+#include "refdata/access/access_file_check.h"
+#include "refdata/access/isolated_access_source.h"
 #include "refdata/database_message.h"
-#include "refdata/isolated_access_database.h"
-#include "refdata/sqlite_reference_database.h"
+#include "refdata/sqlite/sqlite_source.h"
+#include "refdata/table_database.h"
 
 #include <algorithm>
 #include <array>
@@ -25,9 +26,7 @@ bool hasSqliteSignature(const std::array<unsigned char, kHeaderSize>& bytes) {
                       [](char s, unsigned char b) { return static_cast<unsigned char>(s) == b; });
 }
 
-} // namespace
-
-std::unique_ptr<ReferenceDatabase> openReferenceDatabase(const std::filesystem::path& file) {
+std::unique_ptr<TableSource> openSource(const std::filesystem::path& file) {
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
     if (!std::filesystem::exists(status)) {
@@ -47,11 +46,11 @@ std::unique_ptr<ReferenceDatabase> openReferenceDatabase(const std::filesystem::
     in.close();
 
     if (count == kHeaderSize && hasSqliteSignature(header)) {
-        return std::make_unique<SqliteReferenceDatabase>(file);
+        return std::make_unique<SqliteSource>(file);
     }
     if (hasAccessSignature({header.data(), count})) {
         // Read in a child process: a damaged file may crash the Access library.
-        return std::make_unique<IsolatedAccessDatabase>(file);
+        return std::make_unique<IsolatedAccessSource>(file);
     }
     if (count == 0) {
         throw databaseError(file, "o arquivo está vazio");
@@ -59,22 +58,45 @@ std::unique_ptr<ReferenceDatabase> openReferenceDatabase(const std::filesystem::
     throw databaseError(file, "o arquivo não é um banco de dados SQLite nem Access");
 }
 
-std::filesystem::path locateDatabase(const std::filesystem::path& programDir,
-                                     const std::filesystem::path& installedDataDir) {
+std::filesystem::path locateDatabase(const std::filesystem::path& programDir) {
+    const auto dataDir = installedDataDir(programDir);
     const std::array candidates = {programDir / "zeb.mdb", programDir / "zeb.sqlite",
-                                   installedDataDir / "zeb.mdb", installedDataDir / "zeb.sqlite"};
+                                   dataDir / "zeb.mdb", dataDir / "zeb.sqlite"};
     std::string places;
     for (const auto& candidate : candidates) {
         std::error_code error;
-        // A file that exists but cannot be read is still chosen: opening it then says why,
-        // instead of quietly using another database.
         if (std::filesystem::exists(candidate, error) &&
             !std::filesystem::is_directory(candidate, error)) {
             return candidate;
         }
         places += (places.empty() ? "" : ", ") + candidate.string();
     }
-    throw DatabaseError("Banco de dados não encontrado. Procurado em: " + places + ".");
+    throw DatabaseFailure("Banco de dados não encontrado. Procurado em: " + places + ".");
+}
+
+} // namespace
+
+Result<std::unique_ptr<ReferenceDatabase>>
+openReferenceDatabase(const std::filesystem::path& file) {
+    return answerOf([&]() -> std::unique_ptr<ReferenceDatabase> {
+        return std::make_unique<TableDatabase>(openSource(file));
+    });
+}
+
+Result<std::unique_ptr<ReferenceDatabase>>
+openProgramDatabase(const std::filesystem::path& programDir) {
+    return answerOf([&]() -> std::unique_ptr<ReferenceDatabase> {
+        return std::make_unique<TableDatabase>(openSource(locateDatabase(programDir)));
+    });
+}
+
+std::optional<std::filesystem::path> runningProgramFolder() {
+    std::error_code error;
+    const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error || program.empty()) {
+        return std::nullopt;
+    }
+    return program.parent_path();
 }
 
 std::filesystem::path installedDataDir(const std::filesystem::path& programDir) {

@@ -4,19 +4,23 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 namespace refdata {
 
 // Opens an SQLite or Access reference database, recognised by its first bytes whatever its
-// name. Throws DatabaseError naming the file: missing, unreadable, of neither format, or
-// damaged.
-std::unique_ptr<ReferenceDatabase> openReferenceDatabase(const std::filesystem::path& file);
+// name. The error names the file: missing, unreadable, of neither format, or damaged.
+Result<std::unique_ptr<ReferenceDatabase>> openReferenceDatabase(const std::filesystem::path& file);
 
-// The database the program uses: the first that exists of zeb.mdb and zeb.sqlite in the
-// program's folder, then the same two in the installed data folder. None: DatabaseError
-// naming the four places.
-std::filesystem::path locateDatabase(const std::filesystem::path& programDir,
-                                     const std::filesystem::path& installedDataDir);
+// Finds and opens the database the program uses: the first that exists of zeb.mdb and
+// zeb.sqlite in the program's folder, then the same two in the installed data folder. A file
+// that exists but cannot be read is still chosen, and the error says why, instead of another
+// database being used quietly. None at all: an error naming the four places.
+Result<std::unique_ptr<ReferenceDatabase>>
+openProgramDatabase(const std::filesystem::path& programDir);
+
+// The folder of the running program, from /proc/self/exe; none when the link cannot be read.
+std::optional<std::filesystem::path> runningProgramFolder();
 
 // Where an installed program's shipped data lies, relative to the program's folder
 // (bin/ → share/zeb/).

@@ -3,21 +3,24 @@
 #include "calc/record.h"
 
 #include <filesystem>
-#include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace refdata {
 
-// A failure of the reference database, with a Portuguese message for the user that names
-// the file and the problem.
-class DatabaseError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
+// A failure of the reference database, with a Portuguese message for the user that names the
+// file and the problem. Every public function of this layer returns it as a value.
+struct DatabaseError {
+    std::string message;
 };
+
+template <typename T> using Result = std::variant<T, DatabaseError>;
+
+// "Banco de dados <file>: <problem>.": how every message about a database file reads.
+std::string databaseMessage(const std::filesystem::path& file, std::string_view problem);
 
 // One row of the stations table `zeb` as the program sees it. Texts are UTF-8; a number in
 // the code column is written as plain decimal text.
@@ -43,19 +46,19 @@ struct CurveNumberRecord {
 };
 
 // The operations the program makes of the reference database. Every answer keeps the
-// stored row order; nothing is sorted. Failures throw DatabaseError.
+// stored row order; nothing is sorted.
 class ReferenceDatabase {
 public:
     virtual ~ReferenceDatabase() = default;
 
-    virtual std::vector<StationListItem> allStations() = 0;
-    virtual std::vector<std::string> allLandClasses() = 0;
+    virtual Result<std::vector<StationListItem>> allStations() = 0;
+    virtual Result<std::vector<std::string>> allLandClasses() = 0;
     // Land classes of the rows whose zone is exactly this text.
-    virtual std::vector<std::string> landClassesOfZone(std::string_view zone) = 0;
+    virtual Result<std::vector<std::string>> landClassesOfZone(std::string_view zone) = 0;
     // The first row with this name, or none.
-    virtual std::optional<StationRecord> findStationByName(std::string_view name) = 0;
+    virtual Result<std::optional<StationRecord>> findStationByName(std::string_view name) = 0;
     // The curve number of the first row with this land class, whatever its zone, or none.
-    virtual std::optional<double> findCurveNumber(std::string_view landClass) = 0;
+    virtual Result<std::optional<double>> findCurveNumber(std::string_view landClass) = 0;
 
     virtual const std::filesystem::path& path() const = 0;
 };

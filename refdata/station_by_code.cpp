@@ -4,12 +4,16 @@
 
 namespace refdata {
 
-std::optional<StationRecord> findStationByCode(ReferenceDatabase& database, std::string_view code) {
+Result<std::optional<StationRecord>> findStationByCode(ReferenceDatabase& database,
+                                                       std::string_view code) {
     const auto stations = database.allStations();
-    const auto picked = std::ranges::find_if(
-        stations, [code](const StationListItem& item) { return item.codigo == code; });
-    if (picked == stations.end() || picked->nome.empty()) {
-        return std::nullopt;
+    if (const auto* error = std::get_if<DatabaseError>(&stations)) {
+        return *error;
+    }
+    const auto& list = std::get<std::vector<StationListItem>>(stations);
+    const auto picked = std::ranges::find(list, code, &StationListItem::codigo);
+    if (picked == list.end() || picked->nome.empty()) {
+        return std::optional<StationRecord>();
     }
     return database.findStationByName(picked->nome);
 }

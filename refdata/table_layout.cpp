@@ -1,6 +1,7 @@
 #include "refdata/table_layout.h"
 
 #include "refdata/database_message.h"
+#include "refdata/value_text.h"
 
 #include <algorithm>
 
@@ -16,122 +17,124 @@ bool sameColumnName(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
 }
 
-std::string requiredText(const RowValues& row, std::size_t column, const RowPlace& place) {
-    if (row.isNull(column)) {
-        throw missingValue(place.file, place.table, place.row, place.columnNames[column]);
-    }
-    return row.text(column);
-}
-
+// A stored text is moved out rather than copied: lists of 100,000 stations are read this way.
 std::optional<std::string> optionalText(const RowValues& row, std::size_t column) {
-    if (row.isNull(column)) {
+    StoredValue value = row.value(column);
+    if (std::holds_alternative<std::monostate>(value)) {
         return std::nullopt;
     }
-    return row.text(column);
+    if (auto* text = std::get_if<std::string>(&value)) {
+        return std::move(*text);
+    }
+    return valueText(value);
+}
+
+std::string requiredText(const RowValues& row, std::size_t column, const TableShape& table) {
+    auto text = optionalText(row, column);
+    if (!text) {
+        throw missingValue(table.file, table.name, row.position(), table.columnNames[column]);
+    }
+    return std::move(*text);
 }
 
 std::optional<double> optionalNumber(const RowValues& row, std::size_t column,
-                                     const RowPlace& place) {
-    if (row.isNull(column)) {
+                                     const TableShape& table) {
+    const StoredValue value = row.value(column);
+    if (std::holds_alternative<std::monostate>(value)) {
         return std::nullopt;
     }
-    const auto value = row.number(column);
-    if (!value) {
-        throw notANumber(place.file, place.table, place.row, place.columnNames[column],
-                         row.text(column));
+    const auto number = valueNumber(value);
+    if (!number) {
+        throw notANumber(table.file, table.name, row.position(), table.columnNames[column],
+                         valueText(value));
     }
-    return value;
+    return number;
 }
 
 calc::StationCoefficients readCoefficients(const RowValues& row, const StationColumns& columns,
-                                           const RowPlace& place) {
+                                           const TableShape& table) {
     const auto& at = columns.coefficients;
-    return {optionalNumber(row, at[0], place), optionalNumber(row, at[1], place),
-            optionalNumber(row, at[2], place), optionalNumber(row, at[3], place),
-            optionalNumber(row, at[4], place), optionalNumber(row, at[5], place),
-            optionalNumber(row, at[6], place)};
+    return {optionalNumber(row, at[0], table), optionalNumber(row, at[1], table),
+            optionalNumber(row, at[2], table), optionalNumber(row, at[3], table),
+            optionalNumber(row, at[4], table), optionalNumber(row, at[5], table),
+            optionalNumber(row, at[6], table)};
 }
 
 } // namespace
 
-void requirePositions(const std::filesystem::path& file, std::string_view table,
-                      const std::vector<std::string>& names, std::size_t count) {
-    if (names.size() < count) {
-        throw databaseError(file, "a tabela " + inQuotes(table) + " tem menos de " +
+void TableShape::requirePositions(std::size_t count) const {
+    if (columnNames.size() < count) {
+        throw databaseError(file, "a tabela " + inQuotes(name) + " tem menos de " +
                                       std::to_string(count) + " colunas");
     }
 }
 
-std::size_t requireColumn(const std::filesystem::path& file, std::string_view table,
-                          const std::vector<std::string>& names, std::string_view name) {
-    const auto found = std::ranges::find_if(
-        names, [name](const std::string& candidate) { return sameColumnName(candidate, name); });
-    if (found == names.end()) {
+std::size_t TableShape::requireColumn(std::string_view column) const {
+    const auto found = std::ranges::find_if(columnNames, [column](const std::string& candidate) {
+        return sameColumnName(candidate, column);
+    });
+    if (found == columnNames.end()) {
         throw databaseError(file,
-                            "a tabela " + inQuotes(table) + " não tem a coluna " + inQuotes(name));
+                            "a tabela " + inQuotes(name) + " não tem a coluna " + inQuotes(column));
     }
-    return static_cast<std::size_t>(found - names.begin());
+    return static_cast<std::size_t>(found - columnNames.begin());
 }
 
-StationColumns stationColumns(const std::filesystem::path& file,
-                              const std::vector<std::string>& names) {
-    requirePositions(file, kStationTable, names, 3);
+StationColumns stationColumns(const TableShape& table) {
+    table.requirePositions(3);
     StationColumns columns;
-    columns.nomeByName = requireColumn(file, kStationTable, names, "nome");
+    columns.nomeByName = table.requireColumn("nome");
     for (std::size_t i = 0; i < kCoefficientColumns.size(); ++i) {
-        columns.coefficients[i] = requireColumn(file, kStationTable, names, kCoefficientColumns[i]);
+        columns.coefficients[i] = table.requireColumn(kCoefficientColumns[i]);
     }
     return columns;
 }
 
-CurveNumberColumns curveNumberColumns(const std::filesystem::path& file,
-                                      const std::vector<std::string>& names) {
-    requirePositions(file, kCurveNumberTable, names, 2);
-    requireColumn(file, kCurveNumberTable, names, "terreno");
-    return {requireColumn(file, kCurveNumberTable, names, "zona"),
-            requireColumn(file, kCurveNumberTable, names, "cn")};
+CurveNumberColumns curveNumberColumns(const TableShape& table) {
+    table.requirePositions(2);
+    table.requireColumn("terreno");
+    return {table.requireColumn("zona"), table.requireColumn("cn")};
 }
 
-StationListItem readStationListItem(const RowValues& row, const RowPlace& place) {
+StationListItem readStationListItem(const RowValues& row, const TableShape& table) {
     // The lists show code and name; the state is shown only after a lookup, so a missing
     // state does not stop the list from loading.
-    return {requiredText(row, StationColumns::codigo, place),
-            requiredText(row, StationColumns::nome, place),
+    return {requiredText(row, StationColumns::codigo, table),
+            requiredText(row, StationColumns::nome, table),
             optionalText(row, StationColumns::estado).value_or(std::string())};
 }
 
 StationRecord readStationRecord(const RowValues& row, const StationColumns& columns,
-                                const RowPlace& place) {
-    return {requiredText(row, StationColumns::codigo, place),
-            requiredText(row, StationColumns::nome, place),
-            requiredText(row, StationColumns::estado, place),
-            readCoefficients(row, columns, place)};
+                                const TableShape& table) {
+    return {requiredText(row, StationColumns::codigo, table),
+            requiredText(row, StationColumns::nome, table),
+            requiredText(row, StationColumns::estado, table),
+            readCoefficients(row, columns, table)};
 }
 
-std::string readLandClass(const RowValues& row, const RowPlace& place) {
-    return requiredText(row, CurveNumberColumns::terreno, place);
+std::string readLandClass(const RowValues& row, const TableShape& table) {
+    return requiredText(row, CurveNumberColumns::terreno, table);
 }
 
-double readCurveNumber(const RowValues& row, const CurveNumberColumns& columns,
-                       const RowPlace& place) {
-    const auto value = optionalNumber(row, columns.cn, place);
+double readCurveNumber(const RowValues& row, std::size_t cnColumn, const TableShape& table) {
+    const auto value = optionalNumber(row, cnColumn, table);
     if (!value) {
-        throw missingValue(place.file, place.table, place.row, place.columnNames[columns.cn]);
+        throw missingValue(table.file, table.name, row.position(), table.columnNames[cnColumn]);
     }
     return *value;
 }
 
 StationRow readStationRow(const RowValues& row, const StationColumns& columns,
-                          const RowPlace& place) {
+                          const TableShape& table) {
     return {optionalText(row, StationColumns::codigo), optionalText(row, StationColumns::nome),
-            optionalText(row, StationColumns::estado), readCoefficients(row, columns, place)};
+            optionalText(row, StationColumns::estado), readCoefficients(row, columns, table)};
 }
 
 CurveNumberRow readCurveNumberRow(const RowValues& row, const CurveNumberColumns& columns,
-                                  const RowPlace& place) {
+                                  const TableShape& table) {
     return {optionalText(row, CurveNumberColumns::id),
             optionalText(row, CurveNumberColumns::terreno), optionalText(row, columns.zona),
-            optionalNumber(row, columns.cn, place)};
+            optionalNumber(row, columns.cn, table)};
 }
 
 } // namespace refdata

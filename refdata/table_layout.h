@@ -2,11 +2,11 @@
 
 #include "refdata/reference_database.h"
 #include "refdata/reference_tables.h"
+#include "refdata/table_source.h"
 
 #include <array>
 #include <cstddef>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,27 +20,24 @@ inline constexpr std::string_view kCurveNumberTable = "cn";
 inline constexpr std::array<std::string_view, 7> kCoefficientColumns = {"a",   "b",   "c", "B5",
                                                                         "B15", "B30", "Bm"};
 
-// One row of a query result as either back end delivers it. Columns are counted from 0.
-class RowValues {
-public:
-    virtual ~RowValues() = default;
-    virtual bool isNull(std::size_t column) const = 0;
-    // A text as stored; a number written as plain decimal text.
-    virtual std::string text(std::size_t column) const = 0;
-    // A number; a stored text is read as a complete number or refused (none).
-    virtual std::optional<double> number(std::size_t column) const = 0;
-};
-
-// Where a row came from, for messages.
-struct RowPlace {
+// A table being read, for finding its columns and naming it in messages.
+struct TableShape {
     const std::filesystem::path& file;
-    std::string_view table;
-    const std::vector<std::string>& columnNames;
-    std::size_t row; // from 1, in stored order
+    std::string_view name;
+    std::vector<std::string> columnNames;
+
+    // Each query checks only the columns it reads, so a table lacking a column fails exactly
+    // where that column is needed, with a message naming the table and the column.
+    void requirePositions(std::size_t count) const;
+    // Names compare as the database engines do: without regard to ASCII case.
+    std::size_t requireColumn(std::string_view column) const;
+    TextMatch match(std::size_t column, std::string_view text) const {
+        return {column, columnNames[column], text};
+    }
 };
 
 // The first three columns of `zeb` are read by position; the constants by name, wherever
-// they stand. Names compare as the database engines do: without regard to ASCII case.
+// they stand.
 struct StationColumns {
     static constexpr std::size_t codigo = 0, nome = 1, estado = 2;
     std::size_t nomeByName = nome; // the station query names its column
@@ -54,32 +51,22 @@ struct CurveNumberColumns {
     std::size_t cn = 0;
 };
 
-// Each query checks only the columns it reads, so a table lacking a column fails exactly
-// where that column is needed, with a message naming the table and the column.
-void requirePositions(const std::filesystem::path& file, std::string_view table,
-                      const std::vector<std::string>& names, std::size_t count);
-std::size_t requireColumn(const std::filesystem::path& file, std::string_view table,
-                          const std::vector<std::string>& names, std::string_view name);
-
 // The station lookup's columns: the three by position, `nome` and the seven constants.
-StationColumns stationColumns(const std::filesystem::path& file,
-                              const std::vector<std::string>& names);
+StationColumns stationColumns(const TableShape& table);
 // All columns of `cn` that the program reads.
-CurveNumberColumns curveNumberColumns(const std::filesystem::path& file,
-                                      const std::vector<std::string>& names);
+CurveNumberColumns curveNumberColumns(const TableShape& table);
 
 // What the program takes from a row; a null where a value is needed is an error for the row.
-StationListItem readStationListItem(const RowValues& row, const RowPlace& place);
+StationListItem readStationListItem(const RowValues& row, const TableShape& table);
 StationRecord readStationRecord(const RowValues& row, const StationColumns& columns,
-                                const RowPlace& place);
-std::string readLandClass(const RowValues& row, const RowPlace& place);
-double readCurveNumber(const RowValues& row, const CurveNumberColumns& columns,
-                       const RowPlace& place);
+                                const TableShape& table);
+std::string readLandClass(const RowValues& row, const TableShape& table);
+double readCurveNumber(const RowValues& row, std::size_t cnColumn, const TableShape& table);
 
 // Whole rows, nulls kept, for converting a database.
 StationRow readStationRow(const RowValues& row, const StationColumns& columns,
-                          const RowPlace& place);
+                          const TableShape& table);
 CurveNumberRow readCurveNumberRow(const RowValues& row, const CurveNumberColumns& columns,
-                                  const RowPlace& place);
+                                  const TableShape& table);
 
 } // namespace refdata

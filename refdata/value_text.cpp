@@ -3,10 +3,17 @@
 #include "util/number_text.h"
 #include "util/text.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 
 namespace refdata {
+
+namespace {
+
+template <typename... Visitors> struct Overloaded : Visitors... { using Visitors::operator()...; };
+
+} // namespace
 
 std::string integerText(std::int64_t value) {
     return std::to_string(value);
@@ -14,6 +21,12 @@ std::string integerText(std::int64_t value) {
 
 std::string numberText(double value) {
     return util::generalNumberText(value);
+}
+
+std::string floatText(float value) {
+    std::array<char, 32> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return std::string(buffer.data(), result.ptr);
 }
 
 std::optional<double> parseNumberText(std::string_view text) {
@@ -28,6 +41,24 @@ std::optional<double> parseNumberText(std::string_view text) {
         return std::nullopt;
     }
     return value;
+}
+
+std::string valueText(const StoredValue& value) {
+    return std::visit(Overloaded{[](std::monostate) { return std::string(); },
+                                 [](const std::string& text) { return text; },
+                                 [](std::int64_t number) { return integerText(number); },
+                                 [](float number) { return floatText(number); },
+                                 [](double number) { return numberText(number); }},
+                      value);
+}
+
+std::optional<double> valueNumber(const StoredValue& value) {
+    return std::visit(
+        Overloaded{
+            [](std::monostate) -> std::optional<double> { return std::nullopt; },
+            [](const std::string& text) { return parseNumberText(text); },
+            [](auto number) -> std::optional<double> { return static_cast<double>(number); }},
+        value);
 }
 
 } // namespace refdata

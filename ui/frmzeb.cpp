@@ -158,17 +158,30 @@ bool frmZEB::Form_Load() {
     auto& u = *m_ui;
     u.Option1->setChecked(true);
 
-    std::vector<refdata::StationListItem> stations;
-    std::vector<std::string> landClasses;
-    try {
-        m_database = m_services.openDatabase();
-        stations = m_database->allStations();
-        landClasses = m_database->allLandClasses();
-    } catch (const refdata::DatabaseError& error) {
-        m_database.reset();
-        showDatabaseMessage(error.what());
+    auto opened = m_services.openDatabase();
+    if (const auto* error = std::get_if<refdata::DatabaseError>(&opened)) {
+        showDatabaseMessage(error->message);
         return false;
     }
+    m_database = std::move(std::get<std::unique_ptr<refdata::ReferenceDatabase>>(opened));
+    const auto failed = [this](const auto& read) {
+        const auto* error = std::get_if<refdata::DatabaseError>(&read);
+        if (error) {
+            m_database.reset();
+            showDatabaseMessage(error->message);
+        }
+        return error != nullptr;
+    };
+    const auto stationsRead = m_database->allStations();
+    if (failed(stationsRead)) {
+        return false;
+    }
+    const auto landClassesRead = m_database->allLandClasses();
+    if (failed(landClassesRead)) {
+        return false;
+    }
+    const auto& stations = std::get<std::vector<refdata::StationListItem>>(stationsRead);
+    const auto& landClasses = std::get<std::vector<std::string>>(landClassesRead);
 
     QStringList codes;
     QStringList names;
@@ -366,14 +379,13 @@ void frmZEB::cboPosto_Click() {
     if (name.isEmpty()) {
         return;
     }
-    std::optional<refdata::StationRecord> station;
-    try {
-        station = m_database->findStationByName(name.toStdString());
-    } catch (const refdata::DatabaseError& error) {
+    auto found = m_database->findStationByName(name.toStdString());
+    if (const auto* error = std::get_if<refdata::DatabaseError>(&found)) {
         m_currentStation.reset();
-        showDatabaseMessage(error.what());
+        showDatabaseMessage(error->message);
         return;
     }
+    auto& station = std::get<std::optional<refdata::StationRecord>>(found);
     if (!station) {
         m_currentStation.reset();
         showDatabaseMessage(QStringLiteral("O posto \"%1\" não está no banco de dados %2.")
@@ -396,13 +408,12 @@ void frmZEB::cboCodigo_Click() {
 
 void frmZEB::cboZona_Click() {
     const QString zone = m_ui->cboZona->currentText();
-    std::vector<std::string> landClasses;
-    try {
-        landClasses = m_database->landClassesOfZone(zone.toStdString());
-    } catch (const refdata::DatabaseError& error) {
-        showDatabaseMessage(error.what());
+    const auto found = m_database->landClassesOfZone(zone.toStdString());
+    if (const auto* error = std::get_if<refdata::DatabaseError>(&found)) {
+        showDatabaseMessage(error->message);
         return;
     }
+    const auto& landClasses = std::get<std::vector<std::string>>(found);
     QStringList terrains;
     terrains.reserve(static_cast<qsizetype>(landClasses.size()));
     for (const std::string& landClass : landClasses) {
@@ -423,13 +434,12 @@ void frmZEB::cboTerreno_Click() {
     }
     // A failed lookup leaves no curve number for a run to take as the new land class's.
     m_ui->txtCN->clear();
-    std::optional<double> curveNumber;
-    try {
-        curveNumber = m_database->findCurveNumber(landClass.toStdString());
-    } catch (const refdata::DatabaseError& error) {
-        showDatabaseMessage(error.what());
+    const auto found = m_database->findCurveNumber(landClass.toStdString());
+    if (const auto* error = std::get_if<refdata::DatabaseError>(&found)) {
+        showDatabaseMessage(error->message);
         return;
     }
+    const auto& curveNumber = std::get<std::optional<double>>(found);
     if (!curveNumber) {
         showDatabaseMessage(QStringLiteral("O terreno \"%1\" não está no banco de dados %2.")
                                 .arg(landClass, QString::fromStdString(m_database->path().string()))

@@ -31,8 +31,9 @@ namespace ui {
 class DialogService;
 class HydrographWindow;
 
-// Opens the reference database; throws refdata::DatabaseError when it cannot.
-using DatabaseOpener = std::function<std::unique_ptr<refdata::ReferenceDatabase>()>;
+// Opens the reference database, or says why it cannot.
+using DatabaseOpener =
+    std::function<refdata::Result<std::unique_ptr<refdata::ReferenceDatabase>>()>;
 
 // The printer a printout goes to; none when there is no printer.
 using PrinterSource = std::function<std::unique_ptr<QPrinter>()>;

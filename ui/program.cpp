@@ -1,6 +1,6 @@
 #include "ui/program.h"
 
-#include "ui/database_opener.h"
+#include "refdata/open_database.h"
 #include "ui/dialog_service.h"
 #include "ui/frmzeb.h"
 #include "ui/number_style_source.h"
@@ -37,8 +37,10 @@ int runProgram(const std::function<void(SplashWindow*)>& onSplashShown) {
     // The splash is the whole of the start: it shows the main window when it hands over.
     auto* splash = new SplashWindow([&dialogs] {
         MainWindowServices services;
-        services.openDatabase =
-            programDatabaseOpener(QCoreApplication::applicationDirPath().toStdString());
+        services.openDatabase = [] {
+            return refdata::openProgramDatabase(
+                QCoreApplication::applicationDirPath().toStdString());
+        };
         services.dialogs = &dialogs;
         services.numberStyle = systemNumberStyle();
 

@@ -13,6 +13,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -23,6 +25,15 @@ extern char** environ;
 namespace {
 
 namespace fs = std::filesystem;
+
+// The answer of a database call; a failure ends the run with its message.
+template <typename T> T answer(refdata::Result<T> result) {
+    if (const auto* error = std::get_if<refdata::DatabaseError>(&result)) {
+        std::fprintf(stderr, "%s\n", error->message.c_str());
+        std::exit(1);
+    }
+    return std::move(std::get<T>(result));
+}
 
 const fs::path kLarge = ZEB_LARGE_DATABASE;
 const std::string kLastStation = "Posto sintético 100000";
@@ -42,7 +53,10 @@ const fs::path kLargeSqlite =
 // The SQLite conversion of the large file, made once per run.
 const fs::path& largeSqlite() {
     if (!fs::exists(kLargeSqlite)) {
-        refdata::convertAccessToSqlite(kLargeSqlite, kLarge);
+        if (const auto error = refdata::convertAccessToSqlite(kLargeSqlite, kLarge)) {
+            std::fprintf(stderr, "%s\n", error->message.c_str());
+            std::exit(1);
+        }
     }
     return kLargeSqlite;
 }
@@ -62,8 +76,8 @@ void BM_OpenAndListAllStations(benchmark::State& state) {
     }
     const auto& file = pathFor(state);
     for (auto _ : state) {
-        const auto db = refdata::openReferenceDatabase(file);
-        const auto stations = db->allStations();
+        const auto db = answer(refdata::openReferenceDatabase(file));
+        const auto stations = answer(db->allStations());
         if (stations.size() != 100000) {
             state.SkipWithError("unexpected row count");
         }
@@ -78,10 +92,10 @@ void BM_FindStationByName(benchmark::State& state) {
     if (largeFileMissing(state)) {
         return;
     }
-    const auto db = refdata::openReferenceDatabase(pathFor(state));
+    const auto db = answer(refdata::openReferenceDatabase(pathFor(state)));
     const auto& name = state.range(1) == 0 ? kLastStation : kMiddleStation;
     for (auto _ : state) {
-        const auto station = db->findStationByName(name);
+        const auto station = answer(db->findStationByName(name));
         if (!station) {
             state.SkipWithError("station not found");
         }
@@ -103,7 +117,8 @@ void BM_OpenAndFindStationByName(benchmark::State& state) {
     }
     const auto& file = pathFor(state);
     for (auto _ : state) {
-        const auto station = refdata::openReferenceDatabase(file)->findStationByName(kLastStation);
+        const auto station =
+            answer(answer(refdata::openReferenceDatabase(file))->findStationByName(kLastStation));
         benchmark::DoNotOptimize(station->coefficients.a);
     }
     setLabel(state);

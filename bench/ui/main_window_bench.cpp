@@ -5,7 +5,6 @@
 
 #include "refdata/database_builder.h"
 #include "refdata/open_database.h"
-#include "ui/database_opener.h"
 #include "ui/dialog_service.h"
 #include "ui/frmzeb.h"
 
@@ -90,7 +89,7 @@ void loadWindow(benchmark::State& state, const ui::DatabaseOpener& opener) {
 }
 
 void BM_LoadShippedData(benchmark::State& state) {
-    loadWindow(state, ui::programDatabaseOpener(ZEB_PROGRAM_DIR));
+    loadWindow(state, [] { return refdata::openProgramDatabase(ZEB_PROGRAM_DIR); });
 }
 
 void BM_Load100kAccess(benchmark::State& state) {

@@ -2,7 +2,6 @@
 //   zeb-build-database OUT.sqlite STATIONS.csv CURVE_NUMBERS.csv
 
 #include "refdata/database_builder.h"
-#include "refdata/reference_database.h"
 
 #include <iostream>
 
@@ -11,10 +10,8 @@ int main(int argc, char** argv) {
         std::cerr << "Uso: zeb-build-database SAIDA.sqlite POSTOS.csv CURVAS.csv\n";
         return 2;
     }
-    try {
-        refdata::buildDatabaseFromCsv(argv[1], argv[2], argv[3]);
-    } catch (const refdata::DatabaseError& error) {
-        std::cerr << error.what() << '\n';
+    if (const auto error = refdata::buildDatabaseFromCsv(argv[1], argv[2], argv[3])) {
+        std::cerr << error->message << '\n';
         return 4;
     }
     return 0;

@@ -1,5 +1,7 @@
-#include "refdata/csv_import.h"
-#include "refdata/csv_reader.h"
+// Building a database from the user's CSV files: what is read, and every refusal naming the
+// file, the line and the reason, the target left as it was.
+
+#include "refdata/csv/csv_reader.h"
 #include "refdata/database_builder.h"
 #include "refdata/open_database.h"
 #include "refdata/value_text.h"
@@ -10,8 +12,13 @@
 namespace refdata::test {
 namespace {
 
+using namespace std::string_literals;
+
 const std::string kStationsHeader = "codigo,nome,estado,a,b,c,B5,B15,B30,Bm\n";
+const std::string kGoodStation = "1,Posto,SP,0.2,25,20,-0.04,0.08,0.08,0.08\n";
+const std::string kStations = kStationsHeader + kGoodStation;
 const std::string kCurveNumbersHeader = "id,terreno,zona,cn\n";
+const std::string kCurveNumbers = kCurveNumbersHeader + "1,Mata,Rural,55\n";
 
 TEST(CsvReader, FollowsRfc4180AndCountsPhysicalLines) {
     const auto records = parseCsv("\xEF\xBB\xBF"
@@ -31,16 +38,12 @@ TEST(CsvReader, FollowsRfc4180AndCountsPhysicalLines) {
 }
 
 TEST(ValueText, NumbersReadCompletelyAndWritePlainly) {
-    EXPECT_EQ(parseNumberText(" -0.04 "), -0.04);
-    EXPECT_EQ(parseNumberText("+25"), 25.0);
-    EXPECT_EQ(parseNumberText("1e3"), 1000.0);
+    EXPECT_EQ(parseNumberText(" +1e3 "), 1000.0);
     for (const auto& bad : {"", " ", "2,5", "12abc", "nan", "inf", "1e999", "0x10", "+-1"}) {
         EXPECT_FALSE(parseNumberText(bad)) << bad;
     }
-    EXPECT_EQ(numberText(0.1), "0.1");
-    EXPECT_EQ(numberText(1.0 / 3.0), "0.333333333333333");
-    EXPECT_EQ(numberText(101.0), "101");
-    EXPECT_EQ(numberText(-0.04), "-0.04");
+    EXPECT_EQ(numberText(1.0 / 3.0) + " " + numberText(101.0) + " " + floatText(0.2f),
+              "0.333333333333333 101 0.2");
 }
 
 struct BadCsv {
@@ -56,9 +59,6 @@ void PrintTo(const BadCsv& c, std::ostream* out) {
 
 class RefusedCsv : public testing::TestWithParam<BadCsv> {};
 
-const std::string kGoodStation = "1,Posto,SP,0.2,25,20,-0.04,0.08,0.08,0.08\n";
-const std::string kGoodCurveNumber = "1,Mata,Rural,55\n";
-
 TEST_P(RefusedCsv, NamesFileLineAndReason) {
     const auto& c = GetParam();
     TemporaryFolder folder;
@@ -69,88 +69,107 @@ TEST_P(RefusedCsv, NamesFileLineAndReason) {
     const auto out = folder / "zeb.sqlite";
     writeFile(out, "previous");
 
-    const auto badFile = c.stations == kStationsHeader + kGoodStation ? curveNumbers : stations;
-    EXPECT_EQ(errorOf([&] { buildDatabaseFromCsv(out, stations, curveNumbers); }),
+    const auto badFile = c.stations == kStations ? curveNumbers : stations;
+    EXPECT_EQ(messageOf(buildDatabaseFromCsv(out, stations, curveNumbers)),
               "Arquivo " + badFile.string() + ", " + c.message);
     EXPECT_EQ(readFile(out), "previous");
 }
+
+const std::string kUtf8Refused = ": o texto não está em UTF-8 (salve o arquivo como CSV UTF-8).";
 
 INSTANTIATE_TEST_SUITE_P(
     , RefusedCsv,
     testing::Values(
         BadCsv{"MissingColumn", "codigo,nome,estado,a,b,c,B5,B15,B30\n1,P,SP,1,2,3,4,5,6\n",
-               kCurveNumbersHeader + kGoodCurveNumber,
+               kCurveNumbers, "linha 1: falta a coluna \"Bm\" no cabeçalho."},
+        // Names are matched exactly, as the format says.
+        BadCsv{"ColumnNameInOtherCase", "codigo,nome,estado,a,b,c,B5,B15,B30,BM\n", kCurveNumbers,
                "linha 1: falta a coluna \"Bm\" no cabeçalho."},
-        BadCsv{"ColumnsOutOfPlace", "nome,codigo,estado,a,b,c,B5,B15,B30,Bm\n",
-               kCurveNumbersHeader + kGoodCurveNumber,
+        BadCsv{"DuplicatedColumn", "codigo,nome,estado,a,b,c,B5,B15,B30,Bm,b\n", kCurveNumbers,
+               "linha 1: a coluna \"b\" aparece duas vezes no cabeçalho."},
+        BadCsv{"ColumnsOutOfPlace", "nome,codigo,estado,a,b,c,B5,B15,B30,Bm\n", kCurveNumbers,
                "linha 1: a coluna 1 do cabeçalho deve ser \"codigo\", não \"nome\"."},
-        BadCsv{"NonNumericConstant", kStationsHeader + kGoodStation + "2,P,SP,0.2,abc,1,1,1,1,1\n",
-               kCurveNumbersHeader + kGoodCurveNumber,
+        BadCsv{"MisspeltName", "codigo,nomes,estado,a,b,c,B5,B15,B30,Bm\n", kCurveNumbers,
+               "linha 1: a coluna 2 do cabeçalho deve ser \"nome\", não \"nomes\"."},
+        BadCsv{"MisspeltState", "codigo,nome,estados,a,b,c,B5,B15,B30,Bm\n", kCurveNumbers,
+               "linha 1: a coluna 3 do cabeçalho deve ser \"estado\", não \"estados\"."},
+        BadCsv{"NonNumericConstant", kStations + "2,P,SP,0.2,abc,1,1,1,1,1\n", kCurveNumbers,
                "linha 3: o valor de \"b\" não é um número: \"abc\"."},
-        BadCsv{"DecimalComma", kStationsHeader + "2,P,SP,\"0,2\",1,1,1,1,1,1\n",
-               kCurveNumbersHeader + kGoodCurveNumber,
+        BadCsv{"DecimalComma", kStationsHeader + "2,P,SP,\"0,2\",1,1,1,1,1,1\n", kCurveNumbers,
                "linha 2: o valor de \"a\" não é um número: \"0,2\" (use ponto como separador "
                "decimal)."},
-        BadCsv{"EmptyConstant", kStationsHeader + "2,P,SP,0.2,1,1,1,1,1,\n",
-               kCurveNumbersHeader + kGoodCurveNumber, "linha 2: o valor de \"Bm\" está vazio."},
-        BadCsv{"EmptyName", kStationsHeader + kGoodStation + "2, ,SP,1,1,1,1,1,1,1\n",
-               kCurveNumbersHeader + kGoodCurveNumber, "linha 3: o nome do posto está vazio."},
-        BadCsv{"EmptyCode", kStationsHeader + ",P,SP,1,1,1,1,1,1,1\n",
-               kCurveNumbersHeader + kGoodCurveNumber, "linha 2: o código do posto está vazio."},
-        BadCsv{"WrongFieldCount", kStationsHeader + "\n\n2,P,SP,1,1,1,1,1,1\n",
-               kCurveNumbersHeader + kGoodCurveNumber,
+        BadCsv{"EmptyConstant", kStationsHeader + "2,P,SP,0.2,1,1,1,1,1,\n", kCurveNumbers,
+               "linha 2: o valor de \"Bm\" está vazio."},
+        BadCsv{"EmptyName", kStations + "2, ,SP,1,1,1,1,1,1,1\n", kCurveNumbers,
+               "linha 3: o nome do posto está vazio."},
+        BadCsv{"EmptyCode", kStationsHeader + ",P,SP,1,1,1,1,1,1,1\n", kCurveNumbers,
+               "linha 2: o código do posto está vazio."},
+        BadCsv{"WrongFieldCount", kStationsHeader + "\n\n2,P,SP,1,1,1,1,1,1\n", kCurveNumbers,
                "linha 4: a linha tem 9 campos, mas o cabeçalho tem 10."},
-        BadCsv{"UnclosedQuote", kStationsHeader + "2,\"P,SP,1,1,1,1,1,1,1\n",
-               kCurveNumbersHeader + kGoodCurveNumber, "linha 2: aspas abertas e nunca fechadas."},
-        BadCsv{"NotUtf8", kStationsHeader + "2,S\xe3o Paulo,SP,1,1,1,1,1,1,1\n",
-               kCurveNumbersHeader + kGoodCurveNumber,
-               "linha 2: o texto não está em UTF-8 (salve o arquivo como CSV UTF-8)."},
+        BadCsv{"UnclosedQuote", kStationsHeader + "2,\"P,SP,1,1,1,1,1,1,1\n", kCurveNumbers,
+               "linha 2: aspas abertas e nunca fechadas."},
+        BadCsv{"NotUtf8", kStationsHeader + "2,S\xe3o Paulo,SP,1,1,1,1,1,1,1\n", kCurveNumbers,
+               "linha 2" + kUtf8Refused},
+        // "/" written in two, three and four bytes: the longer forms are not UTF-8.
+        BadCsv{"OverlongUtf8In2Bytes", kStations + "2,\xc0\xaf,SP,1,1,1,1,1,1,1\n", kCurveNumbers,
+               "linha 3" + kUtf8Refused},
+        BadCsv{"OverlongUtf8In3Bytes", kStations + "2,\xe0\x80\xaf,SP,1,1,1,1,1,1,1\n",
+               kCurveNumbers, "linha 3" + kUtf8Refused},
+        BadCsv{"OverlongUtf8In4Bytes", kStations + "2,\xf0\x80\x80\xaf,SP,1,1,1,1,1,1,1\n",
+               kCurveNumbers, "linha 3" + kUtf8Refused},
         BadCsv{"EmptyFile", "", kCurveNumbersHeader,
                "linha 1: o arquivo está vazio; a primeira linha deve ser o cabeçalho "
                "codigo,nome,estado,a,b,c,B5,B15,B30,Bm."},
-        BadCsv{"UnknownZone", kStationsHeader + kGoodStation,
-               kCurveNumbersHeader + kGoodCurveNumber + "2,Mata,rural,55\n",
+        // Control characters are written as their codes, so the message stays one line.
+        BadCsv{"ControlCharactersInAValue", "\r\ncodigo,\"0\0\r\nx\x7f\"\r\n"s, kCurveNumbers,
+               "linha 2: a coluna 2 do cabeçalho deve ser \"nome\", não "
+               "\"0\\x00\\x0d\\x0ax\\x7f\"."},
+        BadCsv{"LongValueIsCut",
+               kStationsHeader + "1,P,SP," + std::string(100, '9') + "x,2,3,4,5,6,7\n",
+               kCurveNumbers,
+               "linha 2: o valor de \"a\" não é um número: \"" + std::string(60, '9') + "…\"."},
+        BadCsv{"EmptyLandClass", kStations, kCurveNumbers + "2, ,Urbana,55\n",
+               "linha 3: o terreno está vazio."},
+        BadCsv{"UnknownZone", kStations, kCurveNumbers + "2,Mata,rural,55\n",
                "linha 3: a zona deve ser \"Rural\" ou \"Urbana\", não \"rural\"."},
-        BadCsv{"CurveNumberOutOfRange", kStationsHeader + kGoodStation,
-               kCurveNumbersHeader + "1,Mata,Urbana,0\n",
+        BadCsv{"CurveNumberZero", kStations, kCurveNumbersHeader + "1,Mata,Urbana,0\n",
                "linha 2: o CN deve ser maior que 0 e no máximo 100, não \"0\"."},
-        BadCsv{"LandClassNotSecond", kStationsHeader + kGoodStation, "id,zona,terreno,cn\n",
+        BadCsv{"CurveNumberAbove100", kStations, kCurveNumbersHeader + "1,Mata,Urbana,100.5\n",
+               "linha 2: o CN deve ser maior que 0 e no máximo 100, não \"100.5\"."},
+        BadCsv{"LandClassNotSecond", kStations, "id,zona,terreno,cn\n",
                "linha 1: a coluna 2 do cabeçalho deve ser \"terreno\", não \"zona\"."}),
     [](const auto& p) { return std::string(p.param.what); });
 
 TEST(BuildDatabase, ShippedDataBuildsWithEveryRowInOrder) {
     TemporaryFolder folder;
     const std::filesystem::path data = ZEB_SHIPPED_DATA_DIR;
-    buildDatabaseFromCsv(folder / "zeb.sqlite", data / "stations.csv", data / "curve_numbers.csv");
-    const auto db = openReferenceDatabase(folder / "zeb.sqlite");
-
-    const auto stations = db->allStations();
+    ASSERT_FALSE(buildDatabaseFromCsv(folder / "zeb.sqlite", data / "stations.csv",
+                                      data / "curve_numbers.csv"));
+    const auto db = valueOf(openReferenceDatabase(folder / "zeb.sqlite"));
+    const auto stations = valueOf(db->allStations());
     ASSERT_EQ(stations.size(), 1u);
-    const auto station = db->findStationByName(stations[0].nome);
-    ASSERT_TRUE(station);
-    const auto& k = station->coefficients;
+    const auto& k = valueOf(db->findStationByName(stations[0].nome))->coefficients;
     EXPECT_EQ(std::tie(k.a, k.b, k.c, k.B5, k.B15, k.B30, k.Bm),
               std::make_tuple(0.2, 25.0, 20.0, -0.04, 0.08, 0.08, 0.08));
-
-    const auto classes = db->allLandClasses();
+    const auto classes = valueOf(db->allLandClasses());
     EXPECT_EQ(classes.size(), 163u);
     EXPECT_EQ(classes.front(), "Solo lavrado, sulcos retilíneos - solo A");
-    EXPECT_EQ(db->landClassesOfZone("Rural").size() + db->landClassesOfZone("Urbana").size(), 163u);
+    EXPECT_EQ(valueOf(db->landClassesOfZone("Rural")).size(), 91u);
 }
 
-TEST(BuildDatabase, CodesKeepTheirTextAndExtraColumnsAreIgnored) {
+TEST(BuildDatabase, CodesKeepTheirTextColumnsStandInAnyOrderAndCn100IsKept) {
     TemporaryFolder folder;
     writeFile(folder / "p.csv", "codigo,nome,estado,Bm,B30,B15,B5,c,b,a,nota\r\n"
                                 "02243010,\"Pau d'Alho, Centro\",PE,7,6,5,4,3,2,1,\"obs\"\r\n");
-    writeFile(folder / "c.csv", "n,terreno,cn,zona\n9,\"Mata d'água\",77,Rural\n");
-    buildDatabaseFromCsv(folder / "zeb.sqlite", folder / "p.csv", folder / "c.csv");
-    const auto db = openReferenceDatabase(folder / "zeb.sqlite");
-    const auto station = db->findStationByName("Pau d'Alho, Centro");
+    writeFile(folder / "c.csv", "n,terreno,cn,zona\n9,\"Mata d'água\",100,Rural\n");
+    ASSERT_FALSE(buildDatabaseFromCsv(folder / "zeb.sqlite", folder / "p.csv", folder / "c.csv"));
+    const auto db = valueOf(openReferenceDatabase(folder / "zeb.sqlite"));
+    const auto station = valueOf(db->findStationByName("Pau d'Alho, Centro"));
     ASSERT_TRUE(station);
     EXPECT_EQ(station->codigo, "02243010");
     EXPECT_EQ(station->coefficients.a, 1.0);
     EXPECT_EQ(station->coefficients.Bm, 7.0);
-    EXPECT_EQ(db->findCurveNumber("Mata d'água"), 77.0);
+    EXPECT_EQ(valueOf(db->findCurveNumber("Mata d'água")), 100.0);
 }
 
 } // namespace

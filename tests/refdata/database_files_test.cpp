@@ -1,159 +1,214 @@
 // Finding, recognising and refusing database files: every failure gives one message that
-// names the file, and nothing crashes.
+// names the file, a damaged file is reported as damaged, and nothing crashes or hangs.
 
+#include "refdata/access/child_process_reader.h"
+#include "refdata/access/isolated_access_source.h"
+#include "refdata/access/wire_format.h"
 #include "refdata/database_builder.h"
+#include "refdata/database_message.h"
 #include "refdata/open_database.h"
-#include "refdata/sqlite_writer.h"
 #include "tests/refdata/test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <thread>
+
 namespace refdata::test {
 namespace {
 
-std::string copyWithBytes(const TemporaryFolder& folder, std::string_view source,
-                          std::string_view name, std::size_t length) {
-    auto bytes = readFile(fixture(source));
-    bytes.resize(std::min(bytes.size(), length));
-    writeFile(folder / name, bytes);
-    return (folder / name).string();
+using namespace std::chrono_literals;
+using namespace std::string_literals;
+
+std::string problem(const std::filesystem::path& file, const std::string& text) {
+    return "Banco de dados " + file.string() + ": " + text + ".";
+}
+std::string corrupt(const std::filesystem::path& file, const std::string& detail) {
+    return problem(file, "o arquivo está corrompido ou ilegível (" + detail + ")");
 }
 
-// Every query, so a fault anywhere in the file shows.
-void readEverything(const std::filesystem::path& file) {
-    const auto db = openReferenceDatabase(file);
-    db->allStations();
-    db->allLandClasses();
-    db->landClassesOfZone("Rural");
-    db->findStationByName("São José dos Campos");
-    db->findCurveNumber("Mata d'água - solo D");
+// The first error of opening the file and listing both tables.
+std::string firstError(const std::filesystem::path& file) {
+    auto opened = openReferenceDatabase(file);
+    if (const auto* error = std::get_if<DatabaseError>(&opened)) {
+        return error->message;
+    }
+    const auto& db = std::get<std::unique_ptr<ReferenceDatabase>>(opened);
+    if (auto stations = db->allStations(); std::holds_alternative<DatabaseError>(stations)) {
+        return messageOf(stations);
+    }
+    return messageOf(db->allLandClasses());
 }
 
-TEST(DatabaseFiles, FormatIsRecognisedByContentNotByName) {
+TEST(DatabaseFiles, FormatIsRecognisedByContentAndAnythingElseIsRefusedByName) {
     TemporaryFolder folder;
-    writeSqliteDatabase(folder / "zeb.mdb", tablesFromCsvTwins("edge-stations.csv", "edge-cn.csv"));
+    ASSERT_FALSE(convertAccessToSqlite(folder / "zeb.mdb", fixture("edge-cases.mdb")));
     std::filesystem::copy_file(fixture("edge-cases.mdb"), folder / "zeb.sqlite");
     for (const auto& name : {"zeb.mdb", "zeb.sqlite"}) {
-        const auto db = openReferenceDatabase(folder / name);
-        EXPECT_EQ(db->findStationByName("Olho d'Água")->codigo, "106") << name;
-        EXPECT_EQ(db->path(), folder / name);
+        EXPECT_EQ(valueOf(valueOf(openReferenceDatabase(folder / name))->allStations()).size(), 7u);
     }
-}
-
-TEST(DatabaseFiles, FilesThatAreNoDatabaseAreRefusedByName) {
-    TemporaryFolder folder;
     writeFile(folder / "texto.mdb", "codigo,nome\n1,Posto\n");
     writeFile(folder / "vazio.mdb", "");
     std::filesystem::create_directory(folder / "pasta.mdb");
-    const struct {
-        std::string name;
-        std::string problem;
-    } cases[] = {
+    const std::pair<const char*, const char*> refused[] = {
         {"nada.mdb", "o arquivo não existe"},
         {"texto.mdb", "o arquivo não é um banco de dados SQLite nem Access"},
         {"vazio.mdb", "o arquivo está vazio"},
         {"pasta.mdb", "é uma pasta, não um arquivo"},
     };
-    for (const auto& c : cases) {
-        const auto file = folder / c.name;
-        EXPECT_EQ(errorOf([&] { openReferenceDatabase(file); }),
-                  "Banco de dados " + file.string() + ": " + c.problem + ".");
+    for (const auto& [name, text] : refused) {
+        EXPECT_EQ(messageOf(openReferenceDatabase(folder / name)), problem(folder / name, text));
     }
 }
 
-TEST(DatabaseFiles, TruncatedAccessFilesAreRefused) {
-    TemporaryFolder folder;
-    const auto full = readFile(fixture("edge-cases.mdb")).size();
-    // Inside the header, a length that is no whole number of pages, and cuts at page
-    // boundaries that lose the catalog, a table's definition or its data pages.
-    for (const std::size_t length :
-         {std::size_t{100}, std::size_t{5000}, full - 1, std::size_t{2 * 4096},
-          std::size_t{12 * 4096}, std::size_t{20 * 4096}, std::size_t{25 * 4096},
-          std::size_t{27 * 4096}}) {
-        const auto file = copyWithBytes(folder, "edge-cases.mdb", "cut.mdb", length);
-        const auto message = errorOf([&] { readEverything(file); });
-        EXPECT_TRUE(message.starts_with("Banco de dados " + file + ": ")) << length << message;
-        EXPECT_NE(message.find("corrompido"), std::string::npos) << length << ": " << message;
-    }
-}
-
-TEST(DatabaseFiles, OverwrittenAccessPagesAreRefused) {
-    TemporaryFolder folder;
-    const auto original = readFile(fixture("edge-cases.mdb"));
+TEST(DatabaseFiles, DamagedAccessFilesAreReportedAsDamaged) {
+    // Copies of edge-cases.mdb (4 KiB pages) cut, or with bytes overwritten, where the reader
+    // must notice before the Access library reads what is not there.
     const struct {
-        std::size_t offset;
-        std::size_t length;
+        std::size_t keptBytes, offset, length;
         char byte;
+        const char* detail;
     } damages[] = {
-        {0x14, 1, '\x7f'},      // an unknown format version
-        {2 * 4096, 4096, '\0'}, // the catalog's definition wiped
+        {100, 0, 0, 0, "o tamanho de 100 bytes não é múltiplo da página de 4096 bytes"},
+        {2 * 4096, 0, 0, 0, "o arquivo tem só 2 página(s)"},
+        {SIZE_MAX, 0x14, 1, '\x7f', "versão de formato Access desconhecida: 127"},
+        {SIZE_MAX, 2 * 4096, 4096, 0, "o catálogo de tabelas não pôde ser lido"},
+        // The catalog's last page is page 14, the first one past the end of this copy.
+        {14 * 4096, 0, 0, 0,
+         "a tabela \"MSysObjects\" aponta para a página 14, além do fim do arquivo"},
+        // The definition of zeb is on page 24; then its data pages are lost, though it still
+        // declares its 7 rows.
+        {24 * 4096, 0, 0, 0, "a definição da tabela \"zeb\" está além do fim do arquivo"},
+        {25 * 4096, 0, 0, 0, "a tabela \"zeb\" declara 7 linhas, mas só 0 puderam ser lidas"},
     };
+    TemporaryFolder folder;
+    const auto file = folder / "damaged.mdb";
     for (const auto& damage : damages) {
-        auto bytes = original;
+        auto bytes = readFile(fixture("edge-cases.mdb"));
+        bytes.resize(std::min(bytes.size(), damage.keptBytes));
         bytes.replace(damage.offset, damage.length, damage.length, damage.byte);
-        const auto file = folder / "damaged.mdb";
         writeFile(file, bytes);
-        const auto message = errorOf([&] { readEverything(file); });
-        EXPECT_TRUE(message.starts_with("Banco de dados " + file.string() + ": "))
-            << damage.offset << message;
+        EXPECT_EQ(firstError(file), corrupt(file, damage.detail));
     }
+    // Two files the Access library itself fails on: it crashes on the first and allocates
+    // without end on the second (23 GiB within a minute), where the reading child is stopped at
+    // its memory limit (2 GiB in the program, less here).
+    const auto crashes = fixture("crashes-access-library.mdb");
+    EXPECT_EQ(messageOf(convertAccessToSqlite(folder / "x.sqlite", crashes)),
+              corrupt(crashes, "a leitura do arquivo terminou de forma anormal"));
+    const auto runaway = fixture("runaway-allocation.accdb");
+    EXPECT_EQ(messageOf(failureOf([&] {
+                  IsolatedAccessSource(runaway, IsolatedAccessSource::kDefaultTimeout, 256 << 20);
+              })),
+              corrupt(runaway, "a leitura passou de 256 MiB de memória"));
 }
 
-TEST(DatabaseFiles, DamagedSqliteFilesAreRefused) {
+TEST(DatabaseFiles, DamagedSqliteFilesAreReportedAsDamaged) {
     TemporaryFolder folder;
-    const auto good = folder / "good.sqlite";
-    writeSqliteDatabase(good, tablesFromCsvTwins("edge-stations.csv", "edge-cn.csv"));
-    const auto original = readFile(good);
-
-    auto truncated = original.substr(0, original.size() / 2);
+    ASSERT_FALSE(convertAccessToSqlite(folder / "good.sqlite", fixture("edge-cases.mdb")));
+    const auto original = readFile(folder / "good.sqlite");
     auto overwritten = original;
     overwritten.replace(4096, 2048, 2048, '\xff');
-    for (const auto& bytes : {truncated, overwritten, original.substr(0, 50)}) {
-        const auto file = folder / "damaged.sqlite";
+    const auto file = folder / "damaged.sqlite";
+    const auto damaged =
+        "Banco de dados " + file.string() + ": o arquivo está corrompido ou ilegível (SQLite: ";
+    for (const auto& bytes : {original.substr(0, original.size() / 2), overwritten}) {
         writeFile(file, bytes);
-        const auto message = errorOf([&] { readEverything(file); });
-        EXPECT_TRUE(message.starts_with("Banco de dados " + file.string() + ": ")) << message;
+        EXPECT_TRUE(firstError(file).starts_with(damaged)) << firstError(file);
     }
 }
 
-TEST(DatabaseFiles, LocateTakesTheFirstOfFourPlaces) {
+TEST(DatabaseFiles, TheProgramTakesTheFirstOfFourPlaces) {
     TemporaryFolder folder;
     const auto program = folder / "bin";
-    const auto data = folder / "share";
+    const auto data = folder / "share" / "zeb";
     std::filesystem::create_directories(program);
     std::filesystem::create_directories(data);
-
-    const auto expectedMessage =
-        "Banco de dados não encontrado. Procurado em: " + (program / "zeb.mdb").string() + ", " +
-        (program / "zeb.sqlite").string() + ", " + (data / "zeb.mdb").string() + ", " +
-        (data / "zeb.sqlite").string() + ".";
-    EXPECT_EQ(errorOf([&] { locateDatabase(program, data); }), expectedMessage);
-
-    // Each file added comes before those already there, so each becomes the answer.
-    for (const auto& file :
-         {data / "zeb.sqlite", data / "zeb.mdb", program / "zeb.sqlite", program / "zeb.mdb"}) {
-        writeFile(file, "x");
-        EXPECT_EQ(locateDatabase(program, data), file);
+    const std::filesystem::path places[] = {program / "zeb.mdb", program / "zeb.sqlite",
+                                            data / "zeb.mdb", data / "zeb.sqlite"};
+    EXPECT_EQ(messageOf(openProgramDatabase(program)),
+              "Banco de dados não encontrado. Procurado em: " + places[0].string() + ", " +
+                  places[1].string() + ", " + places[2].string() + ", " + places[3].string() + ".");
+    // Each file added comes before those already there, so each is the one opened: one that
+    // cannot be read is reported, not passed over.
+    for (int i = 3; i >= 0; --i) {
+        writeFile(places[i], "x");
+        EXPECT_EQ(messageOf(openProgramDatabase(program)),
+                  problem(places[i], "o arquivo não é um banco de dados SQLite nem Access"));
     }
-    EXPECT_EQ(installedDataDir("/opt/zeb/bin"), std::filesystem::path("/opt/zeb/share/zeb"));
 }
 
-TEST(DatabaseFiles, ConversionThatFailsLeavesTheTargetAsItWas) {
+TEST(DatabaseFiles, AFailedConversionLeavesTheTargetAsItWas) {
     TemporaryFolder folder;
-    const auto out = folder / "zeb.sqlite";
-    writeFile(out, "old contents");
-    EXPECT_NE(errorOf([&] {
-                  convertAccessToSqlite(out, fixture("wrong-table-names.mdb"));
-              }).find("não tem a tabela \"zeb\""),
-              std::string::npos);
-    EXPECT_EQ(readFile(out), "old contents");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1)
+    writeFile(folder / "zeb.sqlite", "old contents");
+    const auto wrong = fixture("wrong-table-names.mdb");
+    EXPECT_EQ(messageOf(convertAccessToSqlite(folder / "zeb.sqlite", wrong)),
+              problem(wrong, "o arquivo não tem a tabela \"zeb\""));
+    EXPECT_EQ(readFile(folder / "zeb.sqlite"), "old contents");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder / ""), {}), 1)
         << "no temporary file left behind";
+}
 
-    EXPECT_NE(errorOf([&] {
-                  writeSqliteDatabase(folder / "nowhere" / "zeb.sqlite", {});
-              }).find("não foi possível gravar"),
-              std::string::npos);
+TEST(ChildReader, RowsCrossFromTheChildAsTheyWereStored) {
+    // Every kind of value, and one that cannot be read, which fails only where it is read.
+    struct Stored final : RowValues {
+        std::size_t columnCount() const override { return 6; }
+        std::size_t position() const override { return 42; }
+        StoredValue value(std::size_t column) const override {
+            if (column == 5) {
+                throw DatabaseFailure("Banco de dados x: a linha 42 está danificada.");
+            }
+            return std::array<StoredValue, 5>{std::monostate{}, "S\0o"s, std::int64_t{-7}, 0.2f,
+                                              0.1}[column];
+        }
+    } stored;
+    WireWriter out;
+    out.row(stored);
+    out.row(stored);
+    WireReader in(out.bytes());
+    for (WireRow row; !in.atEnd();) {
+        row.readFrom(in);
+        EXPECT_EQ(row.position(), 42u);
+        for (std::size_t column = 0; column < 5; ++column) {
+            EXPECT_EQ(row.value(column), stored.value(column)) << column;
+        }
+        EXPECT_EQ(messageOf(failureOf([&] { row.value(5); })),
+                  "Banco de dados x: a linha 42 está danificada.");
+    }
+}
+
+TEST(ChildReader, FailuresOfTheChildAreReportedAndTheNextRequestStartsAgain) {
+    // Answers "n" with a count kept in the child; refuses, crashes, hangs or allocates without
+    // end as asked.
+    const auto server = [] {
+        return [count = 0](std::string_view request) mutable -> std::string {
+            if (request == "refuse") {
+                throw DatabaseFailure("Banco de dados /dados/zeb.mdb: recusado.");
+            }
+            for (std::vector<std::string> blocks; request == "grow";) {
+                blocks.emplace_back(std::size_t{8} << 20, 'x');
+            }
+            if (request == "crash") {
+                std::raise(SIGKILL);
+            }
+            std::this_thread::sleep_for(request == "hang" ? 1h : 0s);
+            return std::to_string(++count);
+        };
+    };
+    const std::filesystem::path file = "/dados/zeb.mdb";
+    ChildProcessReader quick(file, server, 300ms);
+    ChildProcessReader patient(file, server, 30s, std::size_t{256} << 20);
+    const auto failure = [](ChildProcessReader& reader, const char* request) {
+        return messageOf(failureOf([&] { reader.request(request); }));
+    };
+    EXPECT_EQ(quick.request("n"), "1");
+    EXPECT_EQ(failure(quick, "refuse"), "Banco de dados /dados/zeb.mdb: recusado.");
+    EXPECT_EQ(quick.request("n"), "2") << "the same child, still serving";
+    EXPECT_EQ(failure(quick, "crash"),
+              corrupt(file, "a leitura do arquivo terminou de forma anormal"));
+    EXPECT_EQ(quick.request("n"), "1") << "a new child opened the file again";
+    EXPECT_EQ(failure(quick, "hang"), corrupt(file, "a leitura não terminou em 1 s"));
+    EXPECT_EQ(failure(patient, "grow"), corrupt(file, "a leitura passou de 256 MiB de memória"));
 }
 
 } // namespace

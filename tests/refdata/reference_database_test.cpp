@@ -1,257 +1,190 @@
-// The same questions put to every kind of database file must get the same answers: the
-// Access fixtures, their SQLite twins built from the CSV twins, and Access files converted
-// to SQLite.
+// The same questions put to every kind of database file must get the same answers: the Access
+// fixtures read through the reading child and in process, and converted to SQLite.
 
+#include "refdata/access/access_file.h"
 #include "refdata/database_builder.h"
 #include "refdata/open_database.h"
-#include "refdata/sqlite_writer.h"
+#include "refdata/sqlite/sqlite_writer.h"
 #include "refdata/station_by_code.h"
+#include "refdata/table_database.h"
 #include "tests/refdata/test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace refdata::test {
 namespace {
 
-using Maker = std::filesystem::path (*)(const TemporaryFolder&, std::string_view accessFixture,
-                                        std::string_view stationsCsv, std::string_view cnCsv);
+using Database = std::unique_ptr<ReferenceDatabase>;
+using Texts = std::vector<std::string>;
+
+Database isolatedAccess(const TemporaryFolder&, const char* mdb) {
+    return valueOf(openReferenceDatabase(fixture(mdb)));
+}
+Database inProcessAccess(const TemporaryFolder&, const char* mdb) {
+    return std::make_unique<TableDatabase>(std::make_unique<AccessFile>(fixture(mdb)));
+}
+Database convertedToSqlite(const TemporaryFolder& folder, const char* mdb) {
+    EXPECT_FALSE(convertAccessToSqlite(folder / "converted.sqlite", fixture(mdb)));
+    return valueOf(openReferenceDatabase(folder / "converted.sqlite"));
+}
+
+auto tied(const calc::StationCoefficients& k) {
+    return std::tie(k.a, k.b, k.c, k.B5, k.B15, k.B30, k.Bm);
+}
+std::string shown(const std::optional<StationRecord>& station) {
+    return station ? station->codigo + "|" + station->nome + "|" + station->estado : "none";
+}
 
 struct Backend {
     const char* name;
-    Maker make;
+    Database (*open)(const TemporaryFolder&, const char* mdb);
 };
 void PrintTo(const Backend& backend, std::ostream* out) {
     *out << backend.name;
 }
 
-std::filesystem::path accessFile(const TemporaryFolder&, std::string_view accessFixture,
-                                 std::string_view, std::string_view) {
-    return fixture(accessFixture);
-}
-
-std::filesystem::path sqliteTwin(const TemporaryFolder& folder, std::string_view,
-                                 std::string_view stationsCsv, std::string_view cnCsv) {
-    const auto file = folder / "twin.sqlite";
-    writeSqliteDatabase(file, tablesFromCsvTwins(stationsCsv, cnCsv));
-    return file;
-}
-
-std::filesystem::path convertedFromAccess(const TemporaryFolder& folder,
-                                          std::string_view accessFixture, std::string_view,
-                                          std::string_view) {
-    const auto file = folder / "converted.sqlite";
-    convertAccessToSqlite(file, fixture(accessFixture));
-    return file;
-}
-
 class EveryBackend : public testing::TestWithParam<Backend> {
 protected:
-    std::unique_ptr<ReferenceDatabase> open(std::string_view accessFixture,
-                                            std::string_view stationsCsv, std::string_view cnCsv) {
-        return openReferenceDatabase(GetParam().make(m_folder, accessFixture, stationsCsv, cnCsv));
-    }
-    std::unique_ptr<ReferenceDatabase> openEdgeCases() {
-        return open("edge-cases.mdb", "edge-stations.csv", "edge-cn.csv");
-    }
-
+    Database open(const char* mdb) { return GetParam().open(m_folder, mdb); }
     TemporaryFolder m_folder;
 };
 
-std::vector<std::string> landClassesOf(const ReferenceTables& tables,
-                                       std::optional<std::string_view> zone) {
-    std::vector<std::string> classes;
-    for (const auto& row : tables.curveNumbers) {
-        if (!zone || row.zona == *zone) {
-            classes.push_back(*row.terreno);
-        }
+// edge-cases.mdb holds these rows (its CSV twins beside it list them), in this order.
+TEST_P(EveryBackend, ListsKeepEveryRowInStoredOrderAndZonesMatchExactly) {
+    const auto db = open("edge-cases.mdb");
+    Texts stations;
+    for (const auto& item : valueOf(db->allStations())) {
+        stations.push_back(item.codigo + "|" + item.nome + "|" + item.estado);
     }
-    return classes;
+    EXPECT_EQ(stations, (Texts{"101|Vila Rica|MG", "102|Pau d'Alho|PE", "103|Vila Rica|GO",
+                               "104|São José dos Campos|SP", "105||RJ", "106|Olho d'Água|AL",
+                               "107|Itaú de Minas|MG"}));
+    const std::string matas = "Matas em boas condições - solo B";
+    const std::string pastagens = "Pastagens em boas condições - solo B";
+    const std::string lotes = "Lotes de 500 m² (38% impermeável) - solo B";
+    const std::string estacionamentos = "Estacionamentos pavimentados - solo C";
+    EXPECT_EQ(valueOf(db->allLandClasses()),
+              (Texts{matas, pastagens, matas, lotes, "Área de várzea", "Mata d'água - solo D",
+                     estacionamentos, pastagens}));
+    EXPECT_EQ(valueOf(db->landClassesOfZone("Rural")),
+              (Texts{matas, pastagens, "Mata d'água - solo D"}));
+    EXPECT_EQ(valueOf(db->landClassesOfZone("Urbana")),
+              (Texts{matas, lotes, estacionamentos, pastagens}));
+    EXPECT_TRUE(valueOf(db->landClassesOfZone("rural")).empty());
+    EXPECT_TRUE(valueOf(db->landClassesOfZone("Rural ")).empty());
 }
 
-TEST_P(EveryBackend, ListsEveryRowInStoredOrderWithTextsExactlyAsWritten) {
-    const auto expected = tablesFromCsvTwins("edge-stations.csv", "edge-cn.csv");
-    const auto db = openEdgeCases();
-
-    const auto stations = db->allStations();
-    ASSERT_EQ(stations.size(), expected.stations.size());
-    for (std::size_t i = 0; i < stations.size(); ++i) {
-        EXPECT_EQ(stations[i].codigo, *expected.stations[i].codigo) << i;
-        EXPECT_EQ(stations[i].nome, *expected.stations[i].nome) << i;
-        EXPECT_EQ(stations[i].estado, *expected.stations[i].estado) << i;
+TEST_P(EveryBackend, LookupsGiveTheFirstRowWithTheTextWhateverItsZone) {
+    const auto db = open("edge-cases.mdb");
+    const auto vilaRica = valueOf(db->findStationByName("Vila Rica")); // 101 MG, then 103 GO
+    EXPECT_EQ(shown(vilaRica), "101|Vila Rica|MG");
+    EXPECT_EQ(tied(vilaRica->coefficients), tied({0.3, 30, 12, -0.06, 0.04, 0.08, 0.12}));
+    EXPECT_EQ(shown(valueOf(db->findStationByName("Olho d'Água"))), "106|Olho d'Água|AL");
+    EXPECT_EQ(shown(valueOf(db->findStationByName(""))), "105||RJ");
+    for (const char* absent : {"Vila", "vila rica", "x' OR '1'='1"}) {
+        EXPECT_EQ(shown(valueOf(db->findStationByName(absent))), "none") << absent;
     }
-    EXPECT_EQ(db->allLandClasses(), landClassesOf(expected, std::nullopt));
+    // Matas: Rural 55 then Urbana 60; Pastagens: Rural 61 then Urbana 69.
+    EXPECT_EQ(valueOf(db->findCurveNumber("Matas em boas condições - solo B")), 55.0);
+    EXPECT_EQ(valueOf(db->findCurveNumber("Pastagens em boas condições - solo B")), 61.0);
+    EXPECT_EQ(valueOf(db->findCurveNumber("Lotes de 500 m² (38% impermeável) - solo B")), 75.0);
+    EXPECT_FALSE(valueOf(db->findCurveNumber("Mata d'água")));
 }
 
-TEST_P(EveryBackend, ZoneQueryKeepsOnlyRowsOfExactlyThatZone) {
-    const auto expected = tablesFromCsvTwins("edge-stations.csv", "edge-cn.csv");
-    const auto db = openEdgeCases();
-    EXPECT_EQ(db->landClassesOfZone("Rural"), landClassesOf(expected, "Rural"));
-    EXPECT_EQ(db->landClassesOfZone("Urbana"), landClassesOf(expected, "Urbana"));
-    for (const auto& zone : {"Rural", "Urbana"}) {
-        const auto classes = db->landClassesOfZone(zone);
-        EXPECT_EQ(std::ranges::count(classes, "Área de várzea"), 0)
-            << "a \"Mista\" row in " << zone;
-    }
-    EXPECT_TRUE(db->landClassesOfZone("rural").empty());
-    EXPECT_TRUE(db->landClassesOfZone("Rural ").empty());
-}
-
-TEST_P(EveryBackend, StationLookupGivesTheFirstRowWithTheNameAndAllItsConstants) {
-    const auto expected = tablesFromCsvTwins("edge-stations.csv", "edge-cn.csv");
-    const auto db = openEdgeCases();
-    for (const auto& name :
-         {"Vila Rica", "Pau d'Alho", "São José dos Campos", "Olho d'Água", "Itaú de Minas", ""}) {
-        const auto first = std::ranges::find(expected.stations, std::optional<std::string>(name),
-                                             &StationRow::nome);
-        const auto found = db->findStationByName(name);
-        ASSERT_TRUE(found) << name;
-        EXPECT_EQ(found->codigo, *first->codigo) << name;
-        EXPECT_EQ(found->nome, name);
-        EXPECT_EQ(found->estado, *first->estado) << name;
-        const auto& k = found->coefficients;
-        const auto& e = first->coefficients;
-        EXPECT_EQ(std::tie(k.a, k.b, k.c, k.B5, k.B15, k.B30, k.Bm),
-                  std::tie(e.a, e.b, e.c, e.B5, e.B15, e.B30, e.Bm))
-            << name;
-    }
-    EXPECT_EQ(db->findStationByName("Vila Rica")->codigo, "101");
-    EXPECT_FALSE(db->findStationByName("Vila"));
-    EXPECT_FALSE(db->findStationByName("vila rica"));
-    EXPECT_FALSE(db->findStationByName("x' OR '1'='1"));
-}
-
-TEST_P(EveryBackend, CurveNumberOfTheFirstRowWhateverItsZone) {
-    const auto db = openEdgeCases();
-    EXPECT_EQ(db->findCurveNumber("Matas em boas condições - solo B"), 55.0); // Rural 55, Urbana 60
-    EXPECT_EQ(db->findCurveNumber("Pastagens em boas condições - solo B"), 61.0);
-    EXPECT_EQ(db->findCurveNumber("Mata d'água - solo D"), 77.0);
-    EXPECT_EQ(db->findCurveNumber("Lotes de 500 m² (38% impermeável) - solo B"), 75.0);
-    EXPECT_FALSE(db->findCurveNumber("Mata d'água"));
-}
-
-TEST_P(EveryBackend, PickingACodeLooksUpTheNameAtItsPosition) {
-    const auto db = openEdgeCases();
-    EXPECT_EQ(findStationByCode(*db, "106")->nome, "Olho d'Água");
-    // 103 shares its name with 101, which comes first: the window ends on 101 too.
-    EXPECT_EQ(findStationByCode(*db, "103")->codigo, "101");
-    EXPECT_FALSE(findStationByCode(*db, "105")) << "an empty name starts no lookup";
-    EXPECT_FALSE(findStationByCode(*db, "999"));
-}
-
+// null-values.mdb: a station without b, one without estado (3rd), one without Bm (4th); a land
+// class without cn (2nd).
 TEST_P(EveryBackend, NullsAreErrorsOfTheirRowOrEmptyConstants) {
-    const auto db = open("null-values.mdb", "null-stations.csv", "null-cn.csv");
-    const auto file = db->path().string();
-
-    const auto stations = db->allStations();
-    ASSERT_EQ(stations.size(), 4u);
-    EXPECT_EQ(stations[2].estado, "");
-
-    const auto withoutB = db->findStationByName("Posto Sem b");
-    ASSERT_TRUE(withoutB);
-    EXPECT_FALSE(withoutB->coefficients.b);
-    EXPECT_EQ(withoutB->coefficients.a, 0.3);
-    const auto withoutBm = db->findStationByName("Posto Sem Bm");
-    ASSERT_TRUE(withoutBm);
-    EXPECT_FALSE(withoutBm->coefficients.Bm);
-    EXPECT_EQ(withoutBm->coefficients.B30, 0.08);
-
-    EXPECT_EQ(errorOf([&] { db->findStationByName("Posto Sem Estado"); }),
-              "Banco de dados " + file +
-                  ": a linha 3 da tabela \"zeb\" não tem valor na coluna \"estado\".");
-    EXPECT_EQ(db->allLandClasses().size(), 2u);
-    EXPECT_EQ(errorOf([&] { db->findCurveNumber("Classe sem CN - solo B"); }),
-              "Banco de dados " + file +
-                  ": a linha 2 da tabela \"cn\" não tem valor na coluna \"cn\".");
-    EXPECT_EQ(db->findCurveNumber("Classe completa - solo A"), 49.0);
+    const auto db = open("null-values.mdb");
+    const auto inFile = "Banco de dados " + db->path().string() + ": a linha ";
+    EXPECT_EQ(valueOf(db->allStations())[2].estado, "");
+    EXPECT_EQ(tied(valueOf(db->findStationByName("Posto Sem b"))->coefficients),
+              tied({0.3, {}, 12, -0.06, 0.04, 0.08, 0.12}));
+    EXPECT_FALSE(valueOf(db->findStationByName("Posto Sem Bm"))->coefficients.Bm);
+    EXPECT_EQ(messageOf(db->findStationByName("Posto Sem Estado")),
+              inFile + "3 da tabela \"zeb\" não tem valor na coluna \"estado\".");
+    EXPECT_EQ(valueOf(db->allLandClasses()).size(), 2u);
+    EXPECT_EQ(valueOf(db->findCurveNumber("Classe completa - solo A")), 49.0);
+    EXPECT_EQ(messageOf(db->findCurveNumber("Classe sem CN - solo B")),
+              inFile + "2 da tabela \"cn\" não tem valor na coluna \"cn\".");
 }
 
 INSTANTIATE_TEST_SUITE_P(, EveryBackend,
-                         testing::Values(Backend{"Access", accessFile},
-                                         Backend{"SqliteTwin", sqliteTwin},
-                                         Backend{"ConvertedFromAccess", convertedFromAccess}),
+                         testing::Values(Backend{"Access", isolatedAccess},
+                                         Backend{"AccessInProcess", inProcessAccess},
+                                         Backend{"ConvertedToSqlite", convertedToSqlite}),
                          [](const auto& p) { return std::string(p.param.name); });
+
+TEST(ReferenceDatabase, PickingACodeLooksUpTheNameAtItsPosition) {
+    const auto db = valueOf(openReferenceDatabase(fixture("edge-cases.mdb")));
+    EXPECT_EQ(shown(valueOf(findStationByCode(*db, "106"))), "106|Olho d'Água|AL");
+    // 103 shares its name with 101, which comes first: the window ends on 101 too.
+    EXPECT_EQ(shown(valueOf(findStationByCode(*db, "103"))), "101|Vila Rica|MG");
+    EXPECT_EQ(shown(valueOf(findStationByCode(*db, "105"))), "none") << "no lookup of no name";
+    EXPECT_EQ(shown(valueOf(findStationByCode(*db, "999"))), "none");
+}
 
 TEST(ReferenceDatabase, EmptyTablesGiveEmptyListsAndNoMatches) {
     TemporaryFolder folder;
     writeSqliteDatabase(folder / "empty.sqlite", {});
-    convertAccessToSqlite(folder / "converted.sqlite", fixture("empty-tables.mdb"));
-    for (const auto& file :
-         {fixture("empty-tables.mdb"), folder / "empty.sqlite", folder / "converted.sqlite"}) {
-        const auto db = openReferenceDatabase(file);
-        EXPECT_TRUE(db->allStations().empty()) << file;
-        EXPECT_TRUE(db->allLandClasses().empty()) << file;
-        EXPECT_TRUE(db->landClassesOfZone("Rural").empty()) << file;
-        EXPECT_FALSE(db->findStationByName("")) << file;
-        EXPECT_FALSE(db->findCurveNumber("Mata d'água - solo D")) << file;
+    for (const auto& file : {fixture("empty-tables.mdb"), folder / "empty.sqlite"}) {
+        const auto db = valueOf(openReferenceDatabase(file));
+        EXPECT_TRUE(valueOf(db->allStations()).empty()) << file;
+        EXPECT_TRUE(valueOf(db->allLandClasses()).empty()) << file;
+        EXPECT_TRUE(valueOf(db->landClassesOfZone("Rural")).empty()) << file;
+        EXPECT_FALSE(valueOf(db->findStationByName(""))) << file;
+        EXPECT_FALSE(valueOf(db->findCurveNumber(""))) << file;
     }
 }
 
-TEST(ReferenceDatabase, AccessColumnsAfterTheFirstThreeAreReadByName) {
-    // Same rows as edge-cases.mdb with the constants shuffled and an extra text column.
-    const auto shuffled = openReferenceDatabase(fixture("shuffled-columns.accdb"));
-    const auto plain = openReferenceDatabase(fixture("edge-cases.mdb"));
-    for (const auto& item : plain->allStations()) {
-        const auto a = shuffled->findStationByName(item.nome);
-        const auto b = plain->findStationByName(item.nome);
-        ASSERT_TRUE(a && b) << item.nome;
-        EXPECT_EQ(a->codigo, b->codigo);
-        EXPECT_EQ(a->estado, b->estado);
-        const auto& x = a->coefficients;
-        const auto& y = b->coefficients;
-        EXPECT_EQ(std::tie(x.a, x.b, x.c, x.B5, x.B15, x.B30, x.Bm),
-                  std::tie(y.a, y.b, y.c, y.B5, y.B15, y.B30, y.Bm))
-            << item.nome;
-    }
-    EXPECT_EQ(shuffled->allLandClasses(), plain->allLandClasses());
-}
-
-TEST(ReferenceDatabase, MissingColumnIsAClearErrorWhereItIsRead) {
+TEST(ReferenceDatabase, ColumnsAfterTheFirstThreeAreFoundByNameWhereverTheyStand) {
+    // The rows of edge-cases.mdb, the constants shuffled and a text column added.
+    const auto shuffled = valueOf(openReferenceDatabase(fixture("shuffled-columns.accdb")));
+    EXPECT_EQ(tied(valueOf(shuffled->findStationByName("São José dos Campos"))->coefficients),
+              tied({0.4, 28, 20, -0.04, 0.0, 0.04, 0.08}));
+    // SQLite, like Access, finds table and column names without regard to case.
     TemporaryFolder folder;
-    const auto sqlite = folder / "sem-bm.sqlite";
-    makeSqliteDatabase(sqlite, "CREATE TABLE zeb (codigo, nome, estado, a, b, c, B5, B15, B30);"
-                               "INSERT INTO zeb VALUES (101, 'Vila Rica', 'MG', 1, 2, 3, 4, 5, 6);"
+    makeSqliteDatabase(folder / "caixa.sqlite",
+                       "CREATE TABLE ZEB (CODIGO, NOME, ESTADO, BM, B30, B15, B5, C, B, A);"
+                       "INSERT INTO ZEB VALUES (7, 'P', 'SP', 1, 2, 3, 4, 5, 6, 7);"
+                       "CREATE TABLE CN (ID, TERRENO, ZONA, CN);"
+                       "INSERT INTO CN VALUES (1, 'Mata', 'Rural', 55);");
+    const auto upper = valueOf(openReferenceDatabase(folder / "caixa.sqlite"));
+    EXPECT_EQ(tied(valueOf(upper->findStationByName("P"))->coefficients),
+              tied({7, 6, 5, 4, 3, 2, 1}));
+    EXPECT_EQ(valueOf(upper->landClassesOfZone("Rural")), Texts{"Mata"});
+    EXPECT_EQ(valueOf(upper->findCurveNumber("Mata")), 55.0);
+}
+
+TEST(ReferenceDatabase, MissingTablesColumnsAndNumbersAreErrorsWhereTheyAreRead) {
+    const auto file = [](const char* name) { return "Banco de dados " + fixture(name).string(); };
+    const auto noBm = valueOf(openReferenceDatabase(fixture("missing-bm-column.mdb")));
+    EXPECT_EQ(valueOf(noBm->allStations()).size(), 7u) << "the lists need no constants";
+    EXPECT_EQ(messageOf(noBm->findStationByName("Vila Rica")),
+              file("missing-bm-column.mdb") + ": a tabela \"zeb\" não tem a coluna \"Bm\".");
+    const auto wrong = valueOf(openReferenceDatabase(fixture("wrong-table-names.mdb")));
+    EXPECT_EQ(messageOf(wrong->allStations()),
+              file("wrong-table-names.mdb") + ": o arquivo não tem a tabela \"zeb\".");
+
+    TemporaryFolder folder;
+    const auto sqlite = folder / "texto.sqlite";
+    makeSqliteDatabase(sqlite, "CREATE TABLE zeb (codigo, nome, estado, a, b, c, B5, B15, B30, Bm);"
+                               "INSERT INTO zeb VALUES (7, 'P', 'SP', '0.2', 'x', 3, 4, 5, 6, 7);"
                                "CREATE TABLE cn (id, terreno, cn);"
                                "INSERT INTO cn VALUES (1, 'Mata', 55);");
-    for (const auto& file : {fixture("missing-bm-column.mdb"), sqlite}) {
-        const auto db = openReferenceDatabase(file);
-        EXPECT_EQ(db->allStations().front().codigo, "101") << "the lists need no constants";
-        EXPECT_EQ(errorOf([&] { db->findStationByName("Vila Rica"); }),
-                  "Banco de dados " + file.string() +
-                      ": a tabela \"zeb\" não tem a coluna \"Bm\".");
-    }
-    const auto db = openReferenceDatabase(sqlite);
-    EXPECT_EQ(db->findCurveNumber("Mata"), 55.0) << "the curve-number lookup needs no zone";
-    EXPECT_EQ(errorOf([&] { db->landClassesOfZone("Rural"); }),
-              "Banco de dados " + sqlite.string() + ": a tabela \"cn\" não tem a coluna \"zona\".");
-}
-
-TEST(ReferenceDatabase, FileWithoutTheTablesIsAClearError) {
-    TemporaryFolder folder;
-    const auto sqlite = folder / "outros.sqlite";
-    makeSqliteDatabase(sqlite, "CREATE TABLE postos (codigo, nome, estado);"
-                               "CREATE TABLE solos (id, terreno, zona, cn);");
-    for (const auto& file : {fixture("wrong-table-names.mdb"), sqlite}) {
-        const auto db = openReferenceDatabase(file);
-        const auto prefix = "Banco de dados " + file.string() + ": o arquivo não tem a tabela ";
-        EXPECT_EQ(errorOf([&] { db->allStations(); }), prefix + "\"zeb\".");
-        EXPECT_EQ(errorOf([&] { db->findStationByName("Vila Rica"); }), prefix + "\"zeb\".");
-        EXPECT_EQ(errorOf([&] { db->allLandClasses(); }), prefix + "\"cn\".");
-        EXPECT_EQ(errorOf([&] { db->findCurveNumber("Mata"); }), prefix + "\"cn\".");
-    }
-}
-
-TEST(ReferenceDatabase, NonNumericConstantIsAnErrorOfItsRow) {
-    TemporaryFolder folder;
-    const auto file = folder / "texto.sqlite";
-    makeSqliteDatabase(file, "CREATE TABLE zeb (codigo, nome, estado, a, b, c, B5, B15, B30, Bm);"
-                             "INSERT INTO zeb VALUES (7, 'P', 'SP', '0.2', 'x', 3, 4, 5, 6, 7);");
-    const auto db = openReferenceDatabase(file);
-    EXPECT_EQ(errorOf([&] { db->findStationByName("P"); }),
-              "Banco de dados " + file.string() +
-                  ": a linha 1 da tabela \"zeb\" tem na coluna \"b\" um valor que não é número: "
-                  "\"x\".");
+    const auto db = valueOf(openReferenceDatabase(sqlite));
+    const auto inFile = "Banco de dados " + sqlite.string() + ": ";
+    EXPECT_EQ(messageOf(db->findStationByName("P")),
+              inFile + "a linha 1 da tabela \"zeb\" tem na coluna \"b\" um valor que não é "
+                       "número: \"x\".");
+    EXPECT_EQ(valueOf(db->findCurveNumber("Mata")), 55.0)
+        << "the curve-number lookup needs no zone";
+    EXPECT_EQ(messageOf(db->landClassesOfZone("Rural")),
+              inFile + "a tabela \"cn\" não tem a coluna \"zona\".");
+    makeSqliteDatabase(folder / "outra.sqlite", "CREATE TABLE solos (id, terreno, zona, cn);");
+    EXPECT_EQ(
+        messageOf(valueOf(openReferenceDatabase(folder / "outra.sqlite"))->findCurveNumber("")),
+        "Banco de dados " + (folder / "outra.sqlite").string() +
+            ": o arquivo não tem a tabela \"cn\".");
 }
 
 } // namespace

@@ -1,8 +1,5 @@
 #include "tests/refdata/test_support.h"
 
-#include "refdata/csv_reader.h"
-#include "refdata/value_text.h"
-
 #include <sqlite3.h>
 
 #include <fstream>
@@ -42,44 +39,6 @@ std::string readFile(const std::filesystem::path& file) {
     return content.str();
 }
 
-namespace {
-
-std::optional<std::string> twinText(const std::string& field) {
-    return field == "\\N" ? std::nullopt : std::optional(field);
-}
-
-std::optional<double> twinNumber(const std::string& field) {
-    if (field == "\\N") {
-        return std::nullopt;
-    }
-    const auto value = parseNumberText(field);
-    EXPECT_TRUE(value) << field;
-    return value;
-}
-
-} // namespace
-
-ReferenceTables tablesFromCsvTwins(std::string_view stationsCsv, std::string_view curveNumbersCsv) {
-    ReferenceTables tables;
-    const auto stations = readCsvFile(fixture(stationsCsv));
-    for (std::size_t i = 1; i < stations.size(); ++i) {
-        const auto& f = stations[i].fields;
-        tables.stations.push_back(
-            {twinText(f[0]),
-             twinText(f[1]),
-             twinText(f[2]),
-             {twinNumber(f[3]), twinNumber(f[4]), twinNumber(f[5]), twinNumber(f[6]),
-              twinNumber(f[7]), twinNumber(f[8]), twinNumber(f[9])}});
-    }
-    const auto curveNumbers = readCsvFile(fixture(curveNumbersCsv));
-    for (std::size_t i = 1; i < curveNumbers.size(); ++i) {
-        const auto& f = curveNumbers[i].fields;
-        tables.curveNumbers.push_back(
-            {twinText(f[0]), twinText(f[1]), twinText(f[2]), twinNumber(f[3])});
-    }
-    return tables;
-}
-
 void makeSqliteDatabase(const std::filesystem::path& file, const char* sql) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
@@ -90,14 +49,9 @@ void makeSqliteDatabase(const std::filesystem::path& file, const char* sql) {
     sqlite3_close(db);
 }
 
-std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const DatabaseError& error) {
-        return error.what();
-    }
-    ADD_FAILURE() << "no DatabaseError was thrown";
-    return {};
+std::string messageOf(const std::optional<DatabaseError>& failure) {
+    EXPECT_TRUE(failure) << "no DatabaseError";
+    return failure ? failure->message : std::string();
 }
 
 } // namespace refdata::test

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "refdata/reference_database.h"
-#include "refdata/reference_tables.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -19,7 +18,6 @@ class TemporaryFolder {
 public:
     TemporaryFolder();
     ~TemporaryFolder();
-    const std::filesystem::path& path() const { return m_path; }
     std::filesystem::path operator/(std::string_view name) const { return m_path / name; }
 
 private:
@@ -29,15 +27,23 @@ private:
 void writeFile(const std::filesystem::path& file, std::string_view bytes);
 std::string readFile(const std::filesystem::path& file);
 
-// The SQLite twin of an Access fixture, from the CSV twins beside it. "\N" marks a null,
-// as in those files; everything else is taken as it stands.
-ReferenceTables tablesFromCsvTwins(std::string_view stationsCsv, std::string_view curveNumbersCsv);
-
 // Runs sqlite3_exec statements on a new database file (for layouts the builder never makes).
 void makeSqliteDatabase(const std::filesystem::path& file, const char* sql);
 
-// The DatabaseError message of `action`; fails the test when nothing (or something else) is
-// thrown.
-std::string errorOf(const std::function<void()>& action);
+// The answer of a call; an error fails the test, thrown where gtest reports it.
+template <typename T> T valueOf(Result<T> result) {
+    if (const auto* error = std::get_if<DatabaseError>(&result)) {
+        throw std::runtime_error("unexpected DatabaseError: " + error->message);
+    }
+    return std::move(std::get<T>(result));
+}
+
+// The error of a call; an answer fails the test.
+template <typename T> std::string messageOf(const Result<T>& result) {
+    const auto* error = std::get_if<DatabaseError>(&result);
+    EXPECT_TRUE(error) << "no DatabaseError";
+    return error ? error->message : std::string();
+}
+std::string messageOf(const std::optional<DatabaseError>& failure);
 
 } // namespace refdata::test

@@ -9,7 +9,7 @@
 #include <QTableWidget>
 #include <QTest>
 
-std::vector<refdata::StationListItem> FakeDatabase::allStations() {
+refdata::Result<std::vector<refdata::StationListItem>> FakeDatabase::allStations() {
     std::vector<refdata::StationListItem> items;
     for (const auto& s : stations) {
         items.push_back({s.codigo, s.nome, s.estado});
@@ -17,7 +17,7 @@ std::vector<refdata::StationListItem> FakeDatabase::allStations() {
     return items;
 }
 
-std::vector<std::string> FakeDatabase::landClassesOfZone(std::string_view zone) {
+refdata::Result<std::vector<std::string>> FakeDatabase::landClassesOfZone(std::string_view zone) {
     std::vector<std::string> items;
     for (const auto& row : curveNumbers) {
         if (zone.empty() || row.zona == zone) {
@@ -27,36 +27,38 @@ std::vector<std::string> FakeDatabase::landClassesOfZone(std::string_view zone) 
     return items;
 }
 
-std::optional<refdata::StationRecord> FakeDatabase::findStationByName(std::string_view name) {
+refdata::Result<std::optional<refdata::StationRecord>>
+FakeDatabase::findStationByName(std::string_view name) {
     ++stationLookups;
     if (unreadable.count(std::string(name)) != 0) {
-        throw refdata::DatabaseError("Valor nulo na tabela zeb em " + m_path.string() + ".");
+        return refdata::DatabaseError{"Valor nulo na tabela zeb em " + m_path.string() + "."};
     }
     for (const auto& s : stations) {
         if (s.nome == name) {
-            return s;
+            return std::optional(s);
         }
     }
-    return std::nullopt;
+    return std::optional<refdata::StationRecord>();
 }
 
-std::optional<double> FakeDatabase::findCurveNumber(std::string_view landClass) {
+refdata::Result<std::optional<double>> FakeDatabase::findCurveNumber(std::string_view landClass) {
     if (unreadable.count(std::string(landClass)) != 0) {
-        throw refdata::DatabaseError("Valor nulo na tabela cn em " + m_path.string() + ".");
+        return refdata::DatabaseError{"Valor nulo na tabela cn em " + m_path.string() + "."};
     }
     for (const auto& row : curveNumbers) {
         if (row.terreno == landClass) {
-            return row.cn;
+            return std::optional(row.cn);
         }
     }
-    return std::nullopt;
+    return std::optional<double>();
 }
 
 bool WindowHarness::open(const char* locale, const std::function<void(FakeDatabase&)>& adjust) {
     ui::MainWindowServices services;
-    services.openDatabase = [this, adjust] {
+    services.openDatabase =
+        [this, adjust]() -> refdata::Result<std::unique_ptr<refdata::ReferenceDatabase>> {
         if (openingFailure) {
-            throw refdata::DatabaseError(*openingFailure);
+            return refdata::DatabaseError{*openingFailure};
         }
         auto db = std::make_unique<FakeDatabase>();
         const calc::StationCoefficients example{0.2, 25, 20, -0.04, 0.08, 0.08, 0.08};
@@ -73,7 +75,7 @@ bool WindowHarness::open(const char* locale, const std::function<void(FakeDataba
             adjust(*db);
         }
         m_database = db.get();
-        return db;
+        return std::unique_ptr<refdata::ReferenceDatabase>(std::move(db));
     };
     services.dialogs = &dialogs;
     services.numberStyle = ui::numberStyleOf(QLocale(QString::fromLatin1(locale)));

@@ -70,11 +70,14 @@ public:
     std::set<std::string> unreadable;
     int stationLookups = 0;
 
-    std::vector<refdata::StationListItem> allStations() override;
-    std::vector<std::string> allLandClasses() override { return landClassesOfZone({}); }
-    std::vector<std::string> landClassesOfZone(std::string_view zone) override;
-    std::optional<refdata::StationRecord> findStationByName(std::string_view name) override;
-    std::optional<double> findCurveNumber(std::string_view landClass) override;
+    refdata::Result<std::vector<refdata::StationListItem>> allStations() override;
+    refdata::Result<std::vector<std::string>> allLandClasses() override {
+        return landClassesOfZone({});
+    }
+    refdata::Result<std::vector<std::string>> landClassesOfZone(std::string_view zone) override;
+    refdata::Result<std::optional<refdata::StationRecord>>
+    findStationByName(std::string_view name) override;
+    refdata::Result<std::optional<double>> findCurveNumber(std::string_view landClass) override;
     const std::filesystem::path& path() const override { return m_path; }
 
 private:

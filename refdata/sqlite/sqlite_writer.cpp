@@ -1,7 +1,7 @@
-#include "refdata/sqlite_writer.h"
+#include "refdata/sqlite/sqlite_writer.h"
 
 #include "refdata/database_message.h"
-#include "refdata/sqlite_handle.h"
+#include "refdata/sqlite/sqlite_handle.h"
 
 #include "util/file_replacement.h"
 

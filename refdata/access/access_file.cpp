@@ -1,4 +1,4 @@
-#include "refdata/access_file.h"
+#include "refdata/access/access_file.h"
 
 #include "refdata/database_message.h"
 #include "refdata/value_text.h"
@@ -21,13 +21,6 @@ constexpr int kRowOffsetMask = 0x1fff;
 
 bool sameTableName(const char* a, std::string_view b) {
     return std::strlen(a) == b.size() && g_ascii_strncasecmp(a, b.data(), b.size()) == 0;
-}
-
-std::string floatText(float value) {
-    // A single-precision value is shown with the digits it holds, not its double widening.
-    std::array<char, 32> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return std::string(buffer.data(), result.ptr);
 }
 
 // UTF-8 to UTF-16LE; none for text that is not valid UTF-8.
@@ -128,6 +121,21 @@ void AccessFile::checkDataPages(MdbTableDef* table, std::string_view name) {
     }
 }
 
+std::vector<std::string> AccessFile::columnNames(std::string_view table) {
+    return openTable(table)->columnNames();
+}
+
+void AccessFile::readRows(std::string_view table, const std::optional<TextMatch>& match,
+                          std::size_t limit, const RowVisitor& visit) {
+    const auto rows = openTable(table);
+    for (std::size_t given = 0; given < limit; ++given) {
+        if (!(match ? rows->nextWhereTextIs(match->column, match->text) : rows->next())) {
+            return;
+        }
+        visit(*rows);
+    }
+}
+
 std::unique_ptr<AccessTable> AccessFile::openTable(std::string_view name) {
     MdbHandle* mdb = m_handle->mdb;
     for (unsigned int i = 0; i < mdb->num_catalog; ++i) {
@@ -207,7 +215,8 @@ bool AccessTable::nextWhereTextIs(std::size_t column, std::string_view wanted) {
         const int start = col->cur_value_start;
         const int size = col->cur_value_len;
         if (size == 0 || start < 0 || size < 0 || start + size > pageSize) {
-            if (!isNull(column) && text(column) == wanted) {
+            const StoredValue found = value(column);
+            if (!std::holds_alternative<std::monostate>(found) && valueText(found) == wanted) {
                 return true;
             }
             continue;
@@ -221,7 +230,7 @@ bool AccessTable::nextWhereTextIs(std::size_t column, std::string_view wanted) {
             }
             continue;
         }
-        if (textOf(column, {false, start, size}) == wanted) {
+        if (valueText(valueOf(column, {false, start, size})) == wanted) {
             return true;
         }
     }
@@ -279,91 +288,63 @@ void AccessTable::requireWidth(std::size_t column, int width) const {
     }
 }
 
-bool AccessTable::isNull(std::size_t column) const {
-    return field(column).isNull;
-}
-
 void AccessTable::unsupportedType(std::size_t column) const {
     throw databaseError(m_file.m_path, "a coluna " + inQuotes(m_columnNames[column]) +
                                            " da tabela " + inQuotes(m_name) +
                                            " tem um tipo de dado que o programa não lê");
 }
 
-std::string AccessTable::text(std::size_t column) const {
-    const Field& value = field(column);
-    if (value.isNull) {
-        return {};
-    }
-    return textOf(column, value);
+std::string AccessTable::decodedText(const Field& stored) const {
+    // UCS-2 becomes at most three UTF-8 bytes per two input bytes; a compressed text one
+    // character per byte.
+    MdbHandle* mdb = m_table->entry->mdb;
+    m_textBuffer.resize(3 * static_cast<std::size_t>(stored.size) + 4);
+    const int written = mdb_unicode2ascii(
+        mdb, reinterpret_cast<const char*>(mdb->pg_buf + stored.start),
+        static_cast<std::size_t>(stored.size), m_textBuffer.data(), m_textBuffer.size());
+    return std::string(m_textBuffer.data(), static_cast<std::size_t>(std::max(written, 0)));
 }
 
-std::string AccessTable::textOf(std::size_t column, const Field& value) const {
-    MdbHandle* mdb = m_table->entry->mdb;
-    const unsigned char* bytes = mdb->pg_buf + value.start;
-    switch (m_columnTypes[column]) {
-    case MDB_TEXT: {
-        // UCS-2 becomes at most three UTF-8 bytes per two input bytes; a compressed text
-        // one character per byte.
-        m_textBuffer.resize(3 * static_cast<std::size_t>(value.size) + 4);
-        const int written = mdb_unicode2ascii(mdb, reinterpret_cast<const char*>(bytes),
-                                              static_cast<std::size_t>(value.size),
-                                              m_textBuffer.data(), m_textBuffer.size());
-        return std::string(m_textBuffer.data(), static_cast<std::size_t>(std::max(written, 0)));
+StoredValue AccessTable::value(std::size_t column) const {
+    const Field& stored = field(column);
+    if (stored.isNull) {
+        return std::monostate{};
     }
+    return valueOf(column, stored);
+}
+
+StoredValue AccessTable::valueOf(std::size_t column, const Field& stored) const {
+    MdbHandle* mdb = m_table->entry->mdb;
+    const unsigned char* bytes = mdb->pg_buf + stored.start;
+    switch (m_columnTypes[column]) {
+    case MDB_TEXT:
+        return decodedText(stored);
     case MDB_BYTE:
         requireWidth(column, 1);
-        return integerText(bytes[0]);
+        return std::int64_t{bytes[0]};
     case MDB_INT:
         requireWidth(column, 2);
-        return integerText(static_cast<std::int16_t>(mdb_get_int16(mdb->pg_buf, value.start)));
+        return std::int64_t{static_cast<std::int16_t>(mdb_get_int16(mdb->pg_buf, stored.start))};
     case MDB_LONGINT:
         requireWidth(column, 4);
-        return integerText(static_cast<std::int32_t>(mdb_get_int32(mdb->pg_buf, value.start)));
+        return std::int64_t{static_cast<std::int32_t>(mdb_get_int32(mdb->pg_buf, stored.start))};
     case MDB_FLOAT:
         requireWidth(column, 4);
-        return floatText(mdb_get_single(mdb->pg_buf, value.start));
+        return mdb_get_single(mdb->pg_buf, stored.start);
     case MDB_DOUBLE:
         requireWidth(column, 8);
-        return numberText(mdb_get_double(mdb->pg_buf, value.start));
+        return mdb_get_double(mdb->pg_buf, stored.start);
     case MDB_MONEY:
         requireWidth(column, 8);
-        return takeGlibString(mdb_money_to_string(mdb, value.start));
+        return takeGlibString(mdb_money_to_string(mdb, stored.start));
     case MDB_NUMERIC: {
         requireWidth(column, 17);
         const auto* col = static_cast<MdbColumn*>(g_ptr_array_index(m_table->columns, column));
         return takeGlibString(
-            mdb_numeric_to_string(mdb, value.start, col->col_scale, col->col_prec));
+            mdb_numeric_to_string(mdb, stored.start, col->col_scale, col->col_prec));
     }
     default:
         unsupportedType(column);
-    }
-}
-
-std::optional<double> AccessTable::number(std::size_t column) const {
-    const Field& value = field(column);
-    if (value.isNull) {
-        return std::nullopt;
-    }
-    MdbHandle* mdb = m_table->entry->mdb;
-    switch (m_columnTypes[column]) {
-    case MDB_BYTE:
-        requireWidth(column, 1);
-        return mdb->pg_buf[value.start];
-    case MDB_INT:
-        requireWidth(column, 2);
-        return static_cast<std::int16_t>(mdb_get_int16(mdb->pg_buf, value.start));
-    case MDB_LONGINT:
-        requireWidth(column, 4);
-        return static_cast<double>(
-            static_cast<std::int32_t>(mdb_get_int32(mdb->pg_buf, value.start)));
-    case MDB_FLOAT:
-        requireWidth(column, 4);
-        return static_cast<double>(mdb_get_single(mdb->pg_buf, value.start));
-    case MDB_DOUBLE:
-        requireWidth(column, 8);
-        return mdb_get_double(mdb->pg_buf, value.start);
-    default:
-        return parseNumberText(text(column));
     }
 }
 

@@ -1,4 +1,4 @@
-#include "refdata/access_file_check.h"
+#include "refdata/access/access_file_check.h"
 
 #include "refdata/database_message.h"
 

@@ -1,4 +1,4 @@
-#include "refdata/csv_reader.h"
+#include "refdata/csv/csv_reader.h"
 
 #include "refdata/database_message.h"
 #include "util/utf8.h"
@@ -106,13 +106,13 @@ std::vector<CsvRecord> parseCsv(const std::string& content, const std::filesyste
 std::vector<CsvRecord> readCsvFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        throw DatabaseError("Arquivo " + file.string() + ": não pôde ser aberto (" +
-                            std::strerror(errno) + ").");
+        throw DatabaseFailure("Arquivo " + file.string() + ": não pôde ser aberto (" +
+                              std::strerror(errno) + ").");
     }
     std::ostringstream content;
     content << in.rdbuf();
     if (in.bad()) {
-        throw DatabaseError("Arquivo " + file.string() + ": não pôde ser lido.");
+        throw DatabaseFailure("Arquivo " + file.string() + ": não pôde ser lido.");
     }
     return parseCsv(content.str(), file);
 }

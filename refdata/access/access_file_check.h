@@ -20,7 +20,7 @@ bool hasAccessSignature(std::span<const unsigned char> firstBytes);
 
 // libmdb trusts the file it is given, so everything that can be checked from outside is
 // checked first: the signature, a known version, and a length that is a whole number of
-// pages holding at least the pages every database starts with. Throws DatabaseError.
+// pages holding at least the pages every database starts with. Throws DatabaseFailure.
 AccessFileShape checkAccessFile(const std::filesystem::path& file);
 
 } // namespace refdata

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "refdata/access_file_check.h"
-#include "refdata/table_layout.h"
+#include "refdata/access/access_file_check.h"
+#include "refdata/table_source.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -20,20 +20,23 @@ class AccessTable;
 
 // An Access file opened through libmdb, checked before libmdb reads it and kept open for
 // the lookups that follow. Every table is read anew from the file when it is opened.
-class AccessFile {
+class AccessFile final : public TableSource {
 public:
     explicit AccessFile(std::filesystem::path file);
-    ~AccessFile();
+    ~AccessFile() override;
     AccessFile(const AccessFile&) = delete;
     AccessFile& operator=(const AccessFile&) = delete;
 
-    const std::filesystem::path& path() const { return m_path; }
-
-    // The user table of this name (ASCII case ignored), positioned before its first row.
-    // Throws DatabaseError when the file has no such table or it cannot be read.
-    std::unique_ptr<AccessTable> openTable(std::string_view name);
+    const std::filesystem::path& path() const override { return m_path; }
+    std::vector<std::string> columnNames(std::string_view table) override;
+    void readRows(std::string_view table, const std::optional<TextMatch>& match, std::size_t limit,
+                  const RowVisitor& visit) override;
 
 private:
+    // The user table of this name (ASCII case ignored), positioned before its first row.
+    // Throws DatabaseFailure when the file has no such table or it cannot be read.
+    std::unique_ptr<AccessTable> openTable(std::string_view name);
+
     friend class AccessTable;
     struct Handle;
 
@@ -61,18 +64,16 @@ public:
     const std::string& name() const { return m_name; }
 
     // Moves to the next row; false after the last. A table that ends before the number of
-    // rows its definition declares is damaged: DatabaseError.
+    // rows its definition declares is damaged: DatabaseFailure.
     bool next();
     // Moves to the next row whose column holds exactly this text (a null matches nothing);
     // false after the last. Rows are compared as stored where possible, without converting
     // every text: this is the scan behind each lookup.
     bool nextWhereTextIs(std::size_t column, std::string_view wanted);
-    // The current row, counted from 1.
-    std::size_t rowNumber() const { return m_rowNumber; }
 
-    bool isNull(std::size_t column) const override;
-    std::string text(std::size_t column) const override;
-    std::optional<double> number(std::size_t column) const override;
+    std::size_t columnCount() const override { return m_columnNames.size(); }
+    StoredValue value(std::size_t column) const override;
+    std::size_t position() const override { return m_rowNumber; }
 
 private:
     struct Field {
@@ -83,7 +84,8 @@ private:
 
     void crackCurrentRow() const;
     const Field& field(std::size_t column) const;
-    std::string textOf(std::size_t column, const Field& value) const;
+    std::string decodedText(const Field& stored) const;
+    StoredValue valueOf(std::size_t column, const Field& stored) const;
     // A fixed-size value shorter than its type means a damaged row.
     void requireWidth(std::size_t column, int width) const;
     [[noreturn]] void unsupportedType(std::size_t column) const;

@@ -15,7 +15,7 @@ struct CsvRecord {
 
 // Reads a CSV file by RFC 4180: fields separated by commas, records by CR LF or LF, a field
 // in double quotes may hold commas, line breaks and doubled quotes. The text must be UTF-8
-// (a leading byte-order mark is dropped). Blank lines are skipped. Throws DatabaseError
+// (a leading byte-order mark is dropped). Blank lines are skipped. Throws DatabaseFailure
 // with the file, the line and the reason.
 std::vector<CsvRecord> readCsvFile(const std::filesystem::path& file);
 

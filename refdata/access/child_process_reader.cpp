@@ -1,4 +1,4 @@
-#include "refdata/child_process_reader.h"
+#include "refdata/access/child_process_reader.h"
 
 #include "refdata/database_message.h"
 
@@ -24,7 +24,7 @@ namespace {
 // Every message is a frame: its length (32 bits), a status byte and the bytes.
 enum Status : char {
     kAnswer = 0,
-    kDatabaseFailure = 1, // the bytes are the DatabaseError's message
+    kDatabaseFailure = 1, // the bytes are the DatabaseFailure's message
     kOtherFailure = 2,    // the bytes are another exception's text
 };
 
@@ -135,7 +135,7 @@ bool receiveFrame(int socket, char& status, std::string& bytes, Watch* watch) {
 template <typename Call> std::pair<char, std::string> answerOf(Call&& call) {
     try {
         return {kAnswer, call()};
-    } catch (const DatabaseError& error) {
+    } catch (const DatabaseFailure& error) {
         return {kDatabaseFailure, error.what()};
     } catch (const std::exception& error) {
         return {kOtherFailure, error.what()};
@@ -247,7 +247,7 @@ std::string ChildProcessReader::receiveAnswer() {
         return bytes;
     }
     if (status == kDatabaseFailure) {
-        throw DatabaseError(bytes);
+        throw DatabaseFailure(bytes);
     }
     throw databaseError(m_file, "a leitura falhou (" + bytes + ")");
 }

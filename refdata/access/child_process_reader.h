@@ -18,13 +18,13 @@ namespace refdata {
 class ChildProcessReader {
 public:
     // Runs in the child for each request and returns the answer's bytes; may throw
-    // DatabaseError, which reaches the caller of request() as it was.
+    // DatabaseFailure, which reaches the caller of request() as it was.
     using Server = std::function<std::string(std::string_view request)>;
-    // Runs in the child once, before any request: opens the file. May throw DatabaseError.
+    // Runs in the child once, before any request: opens the file. May throw DatabaseFailure.
     using Opener = std::function<Server()>;
 
-    // Starts the child and waits for the file to be opened; throws the opener's DatabaseError,
-    // or DatabaseError naming the file when the child crashes, does not answer within
+    // Starts the child and waits for the file to be opened; throws the opener's DatabaseFailure,
+    // or DatabaseFailure naming the file when the child crashes, does not answer within
     // `timeout` or holds more than `memoryLimit` bytes of memory (0: no limit).
     ChildProcessReader(std::filesystem::path file, Opener opener, std::chrono::milliseconds timeout,
                        std::size_t memoryLimit = 0);
@@ -33,7 +33,7 @@ public:
     ChildProcessReader& operator=(const ChildProcessReader&) = delete;
 
     // The child's answer. A crash, an answer cut short, none within the timeout or a child
-    // over the memory limit throws DatabaseError ("corrompido ou ilegível", naming the file);
+    // over the memory limit throws DatabaseFailure ("corrompido ou ilegível", naming the file);
     // the next request starts a new child, which opens the file again.
     std::string request(std::string_view bytes);
 

@@ -1,6 +1,6 @@
-#include "refdata/csv_import.h"
+#include "refdata/csv/csv_import.h"
 
-#include "refdata/csv_reader.h"
+#include "refdata/csv/csv_reader.h"
 #include "refdata/database_message.h"
 #include "refdata/table_layout.h"
 #include "refdata/value_text.h"

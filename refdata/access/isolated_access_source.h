@@ -1,0 +1,38 @@
+#pragma once
+
+#include "refdata/access/child_process_reader.h"
+#include "refdata/table_source.h"
+
+#include <chrono>
+#include <cstddef>
+#include <filesystem>
+
+namespace refdata {
+
+// A legacy Access file read by AccessFile in a child process (see ChildProcessReader): the
+// Access library is not hardened against damaged files, and a crash, hang or runaway
+// allocation inside it must not take the program with it. Rows and failures are those of
+// AccessFile; a child that fails reports the file as corrupt.
+class IsolatedAccessSource final : public TableSource {
+public:
+    // Generous for the largest files users keep (an Access file holds at most 2 GiB; reading
+    // 100,000 stations takes a tenth of a second and some tens of MiB), yet a hang is noticed
+    // and a runaway allocation stopped long before it takes the machine's memory.
+    static constexpr std::chrono::milliseconds kDefaultTimeout{30000};
+    static constexpr std::size_t kDefaultMemoryLimit = std::size_t{2} << 30;
+
+    explicit IsolatedAccessSource(std::filesystem::path file,
+                                  std::chrono::milliseconds timeout = kDefaultTimeout,
+                                  std::size_t memoryLimit = kDefaultMemoryLimit);
+
+    const std::filesystem::path& path() const override { return m_path; }
+    std::vector<std::string> columnNames(std::string_view table) override;
+    void readRows(std::string_view table, const std::optional<TextMatch>& match, std::size_t limit,
+                  const RowVisitor& visit) override;
+
+private:
+    std::filesystem::path m_path;
+    ChildProcessReader m_reader;
+};
+
+} // namespace refdata

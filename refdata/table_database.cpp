@@ -1,0 +1,94 @@
+#include "refdata/table_database.h"
+
+#include "refdata/database_message.h"
+#include "refdata/table_layout.h"
+
+namespace refdata {
+
+namespace {
+
+TableShape shapeOf(TableSource& source, std::string_view table) {
+    return {source.path(), table, source.columnNames(table)};
+}
+
+} // namespace
+
+TableDatabase::TableDatabase(std::unique_ptr<TableSource> source) : m_source(std::move(source)) {}
+
+Result<std::vector<StationListItem>> TableDatabase::allStations() {
+    return answerOf([&] {
+        const TableShape table = shapeOf(*m_source, kStationTable);
+        table.requirePositions(3);
+        std::vector<StationListItem> stations;
+        m_source->readRows(table.name, std::nullopt, kEveryRow, [&](const RowValues& row) {
+            stations.push_back(readStationListItem(row, table));
+        });
+        return stations;
+    });
+}
+
+Result<std::vector<std::string>> TableDatabase::allLandClasses() {
+    return landClasses(std::nullopt);
+}
+
+Result<std::vector<std::string>> TableDatabase::landClassesOfZone(std::string_view zone) {
+    return landClasses(zone);
+}
+
+Result<std::vector<std::string>> TableDatabase::landClasses(std::optional<std::string_view> zone) {
+    return answerOf([&] {
+        const TableShape table = shapeOf(*m_source, kCurveNumberTable);
+        table.requirePositions(2);
+        std::optional<TextMatch> match;
+        if (zone) {
+            match = table.match(table.requireColumn("zona"), *zone);
+        }
+        std::vector<std::string> classes;
+        m_source->readRows(table.name, match, kEveryRow, [&](const RowValues& row) {
+            classes.push_back(readLandClass(row, table));
+        });
+        return classes;
+    });
+}
+
+Result<std::optional<StationRecord>> TableDatabase::findStationByName(std::string_view name) {
+    return answerOf([&] {
+        const TableShape table = shapeOf(*m_source, kStationTable);
+        const StationColumns columns = stationColumns(table);
+        std::optional<StationRecord> found;
+        m_source->readRows(
+            table.name, table.match(columns.nomeByName, name), 1,
+            [&](const RowValues& row) { found = readStationRecord(row, columns, table); });
+        return found;
+    });
+}
+
+Result<std::optional<double>> TableDatabase::findCurveNumber(std::string_view landClass) {
+    return answerOf([&] {
+        const TableShape table = shapeOf(*m_source, kCurveNumberTable);
+        table.requirePositions(2);
+        const std::size_t terreno = table.requireColumn("terreno");
+        const std::size_t cn = table.requireColumn("cn");
+        std::optional<double> found;
+        m_source->readRows(table.name, table.match(terreno, landClass), 1,
+                           [&](const RowValues& row) { found = readCurveNumber(row, cn, table); });
+        return found;
+    });
+}
+
+ReferenceTables readReferenceTables(TableSource& source) {
+    ReferenceTables tables;
+    const TableShape stations = shapeOf(source, kStationTable);
+    const StationColumns stationColumnsRead = stationColumns(stations);
+    source.readRows(stations.name, std::nullopt, kEveryRow, [&](const RowValues& row) {
+        tables.stations.push_back(readStationRow(row, stationColumnsRead, stations));
+    });
+    const TableShape curveNumbers = shapeOf(source, kCurveNumberTable);
+    const CurveNumberColumns cnColumns = curveNumberColumns(curveNumbers);
+    source.readRows(curveNumbers.name, std::nullopt, kEveryRow, [&](const RowValues& row) {
+        tables.curveNumbers.push_back(readCurveNumberRow(row, cnColumns, curveNumbers));
+    });
+    return tables;
+}
+
+} // namespace refdata
