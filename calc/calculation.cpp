@@ -14,31 +14,31 @@ namespace calc {
 
 namespace {
 
-bool isFinite(const Entry& entry) {
-    return !entry || std::isfinite(*entry);
-}
+// An empty entry or a finite number; for double and single-precision entries alike.
+constexpr auto isFinite = [](const auto& entry) { return !entry || std::isfinite(*entry); };
 
 // The first field of a run that holds an infinite or NaN value, named for the user; none when
 // every value is a finite number. Infinities and NaN arise from huge or non-finite inputs in
 // plain double arithmetic, which is well defined; they are refused here, once, at the end. The
 // inputs come first, so the message names the cause rather than a consequence.
 std::optional<std::string_view> firstNonFiniteField(const CalculationRecord& r) {
-    for (const ScalarField& field : scalarFields(r)) {
-        if (!isFinite(field.value)) {
-            return field.noun;
+    std::optional<std::string_view> found;
+    visitScalarFields(r, [&found](std::string_view, std::string_view noun, const Entry& value) {
+        if (!found && !isFinite(value)) {
+            found = noun;
         }
-    }
-    for (const SeriesField& field : seriesFields(r)) {
-        if (!std::ranges::all_of(field.values, isFinite)) {
-            return field.noun;
+    });
+    visitSeriesFields(r, [&found](std::string_view, std::string_view noun, const auto& values) {
+        if (!found && !std::all_of(values.begin(), values.end(), isFinite)) {
+            found = noun;
         }
-    }
+    });
     for (const auto& row : r.convolutionTable) {
-        if (!std::ranges::all_of(row, isFinite)) {
-            return "a tabela de convolução";
+        if (!found && !std::all_of(row.begin(), row.end(), isFinite)) {
+            found = "a tabela de convolução";
         }
     }
-    return std::nullopt;
+    return found;
 }
 
 } // namespace

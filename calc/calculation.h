@@ -10,6 +10,8 @@ namespace calc {
 // Why a run could not be computed, worded for the user (Portuguese).
 struct CalculationError {
     std::string message;
+    // The inputs were refused before anything was computed, as physically meaningless.
+    bool invalidInput = false;
 };
 
 using CalculationResult = std::variant<CalculationRecord, CalculationError>;

@@ -4,6 +4,8 @@
 #include "calc/error_text.h"
 #include "util/number_text.h"
 
+#include <string>
+#include <utility>
 #include <variant>
 
 namespace calc {
@@ -29,9 +31,42 @@ CalculationInputs inputsOf(const RunRequest& request, double concentrationTimeH)
     return inputs;
 }
 
+std::optional<CalculationError> invalid(const std::string& rule) {
+    return CalculationError{"Valor inválido: " + rule + ".", true};
+}
+
+std::optional<CalculationError> refusedInput(const RunRequest& request) {
+    // NaN fails every comparison, so each rule is written as what a valid value satisfies.
+    if (request.curveNumber != 0 && !isValidCurveNumber(request.curveNumber)) {
+        return invalid(kCurveNumberRange);
+    }
+    const std::pair<std::optional<double>, const char*> positive[] = {
+        {request.drainageAreaKm2, "a área de drenagem deve ser maior que 0 km²"},
+        {request.channelLengthKm, "o comprimento do talvegue deve ser maior que 0 km"},
+        {request.elevationDropM, "o desnível deve ser maior que 0 m"},
+        {request.concentrationTimeH, "o tempo de concentração deve ser maior que 0 horas"},
+        {request.mode == EquationMode::Automatic ? std::optional(request.returnPeriodYears)
+                                                 : std::nullopt,
+         "o tempo de recorrência deve ser maior que 0 anos"},
+    };
+    for (const auto& [value, rule] : positive) {
+        if (value && !(*value > 0)) {
+            return invalid(rule);
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
+bool isValidCurveNumber(double curveNumber) {
+    return curveNumber > 0 && curveNumber <= 100;
+}
+
 CalculationResult runRequest(const RunRequest& request) {
+    if (auto refused = refusedInput(request)) {
+        return *refused;
+    }
     std::optional<double> tc = request.concentrationTimeH;
     if (!tc && request.channelLengthKm && request.elevationDropM) {
         tc = computeConcentrationTime(*request.channelLengthKm, *request.elevationDropM);
@@ -46,8 +81,8 @@ CalculationResult runRequest(const RunRequest& request) {
     }
     CalculationResult result = computeCalculationRecord(inputsOf(request, tc.value_or(0)));
     if (auto* record = std::get_if<CalculationRecord>(&result)) {
-        record->channelLengthKm = request.channelLengthKm.value_or(0);
-        record->elevationDropM = request.elevationDropM.value_or(0);
+        record->channelLengthKm = request.channelLengthKm;
+        record->elevationDropM = request.elevationDropM;
     }
     return result;
 }

@@ -23,8 +23,15 @@ struct RunRequest {
     std::optional<StationCoefficients> station; // mode Automatic only
 };
 
-// Runs the calculation for a request. The record carries the length, drop and tc it was
-// computed with, the length and drop 0 when they were not given.
+// The curve number's valid range, (0, 100]: the one rule for runs and for imported tables.
+bool isValidCurveNumber(double curveNumber);
+inline constexpr const char* kCurveNumberRange = "o CN deve ser maior que 0 e no máximo 100";
+
+// Runs the calculation for a request. Values without physical meaning are refused first, with
+// a message naming the field and its valid range: CN outside (0, 100] (a CN of 0 keeps the
+// run's own message), an area, length, drop or tc of 0 or below, and in mode Automatic a
+// return period of 0 or below. The record carries the length, drop and tc it was
+// computed with, the length and drop empty when they were not given.
 CalculationResult runRequest(const RunRequest& request);
 
 } // namespace calc

@@ -12,6 +12,7 @@
 #include "report/record_table.h"
 #include "report/report_file.h"
 #include "report/report_lines.h"
+#include "util/text.h"
 
 #include <array>
 #include <cstdlib>
@@ -37,6 +38,24 @@ std::string localTimestamp() {
     std::array<char, 32> text{};
     const std::size_t length = std::strftime(text.data(), text.size(), "%Y-%m-%d %H:%M:%S", &local);
     return std::string(text.data(), length);
+}
+
+// "yyyy-MM-dd HH:mm:ss" with a month, day, hour, minute and second in their ranges.
+bool isTimestamp(std::string_view text) {
+    constexpr std::string_view shape = "0000-00-00 00:00:00";
+    if (text.size() != shape.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < shape.size(); ++i) {
+        if (shape[i] == '0' ? text[i] < '0' || text[i] > '9' : text[i] != shape[i]) {
+            return false;
+        }
+    }
+    const auto number = [text](std::size_t at) {
+        return (text[at] - '0') * 10 + text[at + 1] - '0';
+    };
+    return number(5) >= 1 && number(5) <= 12 && number(8) >= 1 && number(8) <= 31 &&
+           number(11) <= 23 && number(14) <= 59 && number(17) <= 59;
 }
 
 int standardOutputFailure(std::ostream& err) {
@@ -109,6 +128,22 @@ std::string outputBytes(const CommandOptions& options, const calc::CalculationRe
         report::composeReportLines(record, options.riverText, stationText, timestamp, style));
 }
 
+// The reference database the run reads, when --output names it, by any path or link: writing
+// the result there would destroy it.
+std::optional<std::filesystem::path> databaseWrittenOver(const CommandOptions& options,
+                                                         const ProcessEnvironment& environment) {
+    if (!options.outputPath) {
+        return std::nullopt;
+    }
+    const auto file = commandDatabaseFile(options.databasePath, environment.programFolder);
+    const auto* database = std::get_if<std::filesystem::path>(&file);
+    std::error_code error; // false, without an error, when the output does not exist yet
+    if (database && std::filesystem::equivalent(*options.outputPath, *database, error)) {
+        return *database;
+    }
+    return std::nullopt;
+}
+
 // Everything or nothing reaches standard output.
 int writeToStandardOutput(std::ostream& out, std::ostream& err, const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -155,6 +190,11 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
         return finishWith(buildReferenceDatabase(*build), out, err);
     }
     const CommandOptions& options = std::get<CommandOptions>(parsed);
+    if (environment.reportTimestamp && !isTimestamp(*environment.reportTimestamp)) {
+        return usageFailure(err, "ZEB_REPORT_TIMESTAMP deve ter a forma \"aaaa-mm-dd hh:mm:ss\", "
+                                 "não " +
+                                     util::inQuotes(*environment.reportTimestamp) + ".");
+    }
     const std::optional<ChartFormat> chartFormat = chartFormatOf(options.format);
     if (chartFormat && !renderChart) {
         return usageFailure(err, "aqui o zeb-calc não desenha o gráfico (png, svg e pdf).");
@@ -164,8 +204,9 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
     if (options.localeName) {
         const auto named = numberStyleForLocaleName(*options.localeName);
         if (!named) {
-            return usageFailure(err, "localidade desconhecida: \"" + *options.localeName +
-                                         "\" (use C, POSIX, en_US ou pt_BR).");
+            return usageFailure(err,
+                                "localidade desconhecida: " + util::inQuotes(*options.localeName) +
+                                    " (use C, POSIX, en_US ou pt_BR).");
         }
         style = *named;
     } else {
@@ -188,13 +229,18 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
         if (!options.stationText && chosen.name) {
             stationText = *chosen.name;
         }
+        if (const auto database = databaseWrittenOver(options, environment)) {
+            return usageFailure(err, "--output é o próprio banco de dados lido, " +
+                                         util::inQuotes(database->string()) +
+                                         "; dê outro nome ao arquivo de saída.");
+        }
     }
 
     calc::RunRequest request = requestFor(options);
     request.station = station;
     const calc::CalculationResult result = calc::runRequest(request);
     if (const auto* error = std::get_if<calc::CalculationError>(&result)) {
-        return failure(err, {kExitUndefined, error->message});
+        return failure(err, {error->invalidInput ? kExitUsage : kExitUndefined, error->message});
     }
     const calc::CalculationRecord& record = std::get<calc::CalculationRecord>(result);
 

@@ -34,7 +34,8 @@ Cálculo:
   --length KM            comprimento do talvegue, km; com --drop, o tempo de
   --drop M               concentração é calculado como na janela (desnível em m)
   --tc HORAS             tempo de concentração, h, em vez de --length e --drop
-  --return-period TR     tempo de recorrência, anos
+  --return-period TR     tempo de recorrência, anos (dispensável com --own, que não
+                         o usa)
   --station-constants a,b,c,B5,B15,B30,Bm
                          constantes do posto (equação "Automática")
   --own K,a,b,c          constantes próprias (equação "Própria")
@@ -104,7 +105,9 @@ Ambiente:
 Códigos de saída:
   0  sucesso
   1  a saída não pôde ser gravada
-  2  uso incorreto
+  2  uso incorreto, ou um valor sem sentido físico: CN fora de (0, 100], área,
+     comprimento, desnível ou tempo de concentração não positivos, tempo de
+     recorrência não positivo com as constantes do posto
   3  o cálculo não tem valor para estes dados (também quando falta ao posto
      uma constante de que o cálculo precisa)
   4  erro do banco de referência: arquivo ausente, ilegível ou corrompido,

@@ -1,6 +1,7 @@
 #include "cli/options.h"
 
 #include "calc/durations.h"
+#include "util/text.h"
 
 #include <charconv>
 #include <cmath>
@@ -13,6 +14,8 @@ namespace {
 UsageError usage(std::string message) {
     return UsageError{std::move(message)};
 }
+
+} // namespace
 
 std::optional<int> parseDuration(const std::string& text) {
     if (const auto index = calc::durationIndexOfLabel(text)) {
@@ -34,6 +37,8 @@ std::optional<int> parseDuration(const std::string& text) {
     }
     return index;
 }
+
+namespace {
 
 // A list of exactly N comma-separated numbers.
 template <std::size_t N>
@@ -98,8 +103,8 @@ public:
         if (name == "--duration") {
             const auto index = parseDuration(value);
             if (!index) {
-                return usage("duração desconhecida: \"" + value +
-                             "\" (use \"5 min\", \"15 min\", \"30 min\", \"1 h\", \"2 h\", "
+                return usage("duração desconhecida: " + util::inQuotes(value) +
+                             " (use \"5 min\", \"15 min\", \"30 min\", \"1 h\", \"2 h\", "
                              "\"4 h\", \"8 h\", \"14 h\", \"24 h\", \"48 h\", \"3 d\", \"4 d\", "
                              "\"6 d\" ou a posição 0 a 12).");
             }
@@ -128,8 +133,8 @@ public:
             const auto values = parseNumberList<7>(value);
             if (!values) {
                 return usage("--station-constants espera sete números separados por vírgula "
-                             "(a,b,c,B5,B15,B30,Bm), não \"" +
-                             value + "\".");
+                             "(a,b,c,B5,B15,B30,Bm), não " +
+                             util::inQuotes(value) + ".");
             }
             m_options.stationConstants = *values;
             return source(ConstantsSource::StationConstants);
@@ -138,8 +143,8 @@ public:
             const auto values = parseNumberList<4>(value);
             if (!values) {
                 return usage("--own espera quatro números separados por vírgula (K,a,b,c), "
-                             "não \"" +
-                             value + "\".");
+                             "não " +
+                             util::inQuotes(value) + ".");
             }
             m_options.ownConstants = *values;
             return source(ConstantsSource::Own);
@@ -173,14 +178,15 @@ public:
             } else if (value == "land-classes") {
                 m_list.kind = ListKind::LandClasses;
             } else {
-                return usage("--list espera stations ou land-classes, não \"" + value + "\".");
+                return usage("--list espera stations ou land-classes, não " +
+                             util::inQuotes(value) + ".");
             }
             return std::nullopt;
         }
         if (name == "--zone") {
             // The window's zone list holds exactly these two texts.
             if (value != "Rural" && value != "Urbana") {
-                return usage("--zone espera Rural ou Urbana, não \"" + value + "\".");
+                return usage("--zone espera Rural ou Urbana, não " + util::inQuotes(value) + ".");
             }
             m_list.zone = value;
             return std::nullopt;
@@ -224,8 +230,8 @@ public:
             } else if (value == "pdf") {
                 m_options.format = OutputFormat::Pdf;
             } else {
-                return usage("formato desconhecido: \"" + value +
-                             "\" (use report, json, csv, png, svg ou pdf).");
+                return usage("formato desconhecido: " + util::inQuotes(value) +
+                             " (use report, json, csv, png, svg ou pdf).");
             }
             return std::nullopt;
         }
@@ -241,7 +247,7 @@ public:
             m_options.outputPath = path;
             return std::nullopt;
         }
-        return usage("opção desconhecida: " + name + ".");
+        return usage("opção desconhecida: " + util::printable(name) + ".");
     }
 
     // What the command line asks for, once every option is read: a list, a database to
@@ -313,9 +319,11 @@ private:
 
     std::optional<UsageError> checkRun(const std::vector<std::string>& given) const {
         const auto has = [&given](std::string_view name) { return contains(given, name); };
+        // The return period plays no part with the typed constants.
+        const bool own = m_options.constantsSource == ConstantsSource::Own;
         for (const std::string_view required :
              {"--duration", "--cn", "--area", "--return-period"}) {
-            if (!has(required)) {
+            if (!has(required) && !(own && required == "--return-period")) {
                 return usage("falta a opção " + std::string(required) + ".");
             }
         }
@@ -361,7 +369,8 @@ private:
                                      double& target) {
         const auto parsed = parseCommandLineNumber(value);
         if (!parsed) {
-            return usage(name + " espera um número com ponto decimal, não \"" + value + "\".");
+            return usage(name + " espera um número com ponto decimal, não " +
+                         util::inQuotes(value) + ".");
         }
         target = *parsed;
         return std::nullopt;
@@ -442,9 +451,9 @@ ParseResult parseArguments(const std::vector<std::string>& arguments) {
         }
         if (!isValueOption(name)) {
             if (argument.rfind("-", 0) == 0) {
-                return usage("opção desconhecida: " + name + ".");
+                return usage("opção desconhecida: " + util::printable(name) + ".");
             }
-            return usage("argumento inesperado: \"" + argument + "\".");
+            return usage("argumento inesperado: " + util::inQuotes(argument) + ".");
         }
         if (!value) {
             if (i + 1 >= arguments.size()) {

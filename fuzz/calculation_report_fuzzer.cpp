@@ -8,6 +8,7 @@
 #include "report/results_grid.h"
 #include "util/utf8.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -59,14 +60,12 @@ calc::CalculationRecord decodeRecord(zebfuzz::ByteReader& in) {
 
 void checkRunRecord(const calc::CalculationRecord& r) {
     const auto finite = [](const calc::Entry& value) { return !value || std::isfinite(*value); };
-    for (const calc::ScalarField& field : calc::scalarFields(r)) {
-        FUZZ_CHECK(finite(field.value), "a run's scalars are finite");
-    }
-    for (const calc::SeriesField& field : calc::seriesFields(r)) {
-        for (const calc::Entry& value : field.values) {
-            FUZZ_CHECK(finite(value), "a run's series are finite");
-        }
-    }
+    calc::visitScalarFields(r, [&](std::string_view, std::string_view, const calc::Entry& value) {
+        FUZZ_CHECK(finite(value), "a run's scalars are finite");
+    });
+    calc::visitSeriesFields(r, [&](std::string_view, std::string_view, const auto& values) {
+        FUZZ_CHECK(std::ranges::all_of(values, finite), "a run's series are finite");
+    });
 }
 
 void checkReport(const calc::CalculationRecord& r, zebfuzz::ByteReader& in) {

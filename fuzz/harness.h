@@ -50,23 +50,12 @@ public:
 
     // Often a value formulas trip over, often a small one with two decimals, else any bits.
     double number() {
-        static constexpr double kSpecial[] = {0.0,
-                                              -0.0,
-                                              1.0,
-                                              -1.0,
-                                              0.5,
-                                              100.0,
-                                              1e-300,
-                                              5e-324,
-                                              1e300,
-                                              -1e300,
-                                              2.675,
-                                              -0.001,
-                                              999.995,
-                                              1e16,
-                                              0.083333333333,
-                                              std::numeric_limits<double>::infinity(),
-                                              std::numeric_limits<double>::quiet_NaN()};
+        // clang-format off
+        static constexpr double kSpecial[] = {
+            0.0, -0.0, 1.0, -1.0, 0.5, 100.0, 1e-300, 5e-324, 1e300, -1e300, 2.675, -0.001,
+            999.995, 1e16, 0.083333333333, std::numeric_limits<double>::infinity(),
+            std::numeric_limits<double>::quiet_NaN()};
+        // clang-format on
         const std::uint8_t selector = byte();
         if (selector < std::size(kSpecial)) {
             return kSpecial[selector];

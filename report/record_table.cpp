@@ -25,15 +25,21 @@ template <typename Row> std::string jsonArray(const Row& entries, int first) {
 } // namespace
 
 std::string recordCsv(const calc::CalculationRecord& record) {
-    const std::vector<calc::SeriesField> columns = calc::seriesFields(record);
+    std::vector<std::string_view> names;
+    std::vector<calc::Series> columns;
+    calc::visitSeriesFields(record,
+                            [&](std::string_view name, std::string_view, const auto& values) {
+                                names.push_back(name);
+                                columns.push_back(calc::asSeries(values));
+                            });
     std::string text;
     for (std::size_t c = 0; c < columns.size(); ++c) {
-        text += (c == 0 ? "" : ",") + std::string(columns[c].name);
+        text += (c == 0 ? "" : ",") + std::string(names[c]);
     }
     text += "\n";
     for (int step = 1; step <= calc::kSteps; ++step) {
         for (std::size_t c = 0; c < columns.size(); ++c) {
-            text += (c == 0 ? "" : ",") + entryText(columns[c].values[step], "");
+            text += (c == 0 ? "" : ",") + entryText(columns[c][step], "");
         }
         text += "\n";
     }
@@ -43,21 +49,25 @@ std::string recordCsv(const calc::CalculationRecord& record) {
 std::string recordJson(const calc::CalculationRecord& r) {
     std::string text = "{\n  \"record\": {\n";
     text += "    \"durationIndex\": " + std::to_string(r.durationIndex);
-    for (const calc::ScalarField& field : calc::scalarFields(r)) {
-        text += ",\n    \"" + std::string(field.name) + "\": " + entryText(field.value, "null");
-    }
+    const auto field = [&text](std::string_view name, const std::string& value) {
+        text += ",\n    \"" + std::string(name) + "\": " + value;
+    };
+    calc::visitScalarFields(r,
+                            [&](std::string_view name, std::string_view, const calc::Entry& value) {
+                                field(name, entryText(value, "null"));
+                            });
     // The convolution table stands between the other series and the total flow.
-    for (const calc::SeriesField& series : calc::seriesFields(r)) {
-        if (series.name == "totalFlow") {
-            text += ",\n    \"convolutionTable\": [";
+    calc::visitSeriesFields(r, [&](std::string_view name, std::string_view, const auto& values) {
+        if (name == "totalFlow") {
+            std::string table = "[";
             for (int row = 0; row <= calc::kSteps; ++row) {
-                text +=
+                table +=
                     (row == 0 ? "\n      " : ",\n      ") + jsonArray(r.convolutionTable[row], 0);
             }
-            text += "\n    ]";
+            field("convolutionTable", table + "\n    ]");
         }
-        text += ",\n    \"" + std::string(series.name) + "\": " + jsonArray(series.values, 1);
-    }
+        field(name, jsonArray(values, 1));
+    });
     return text + "\n  }\n}\n";
 }
 

@@ -54,8 +54,8 @@ inline std::vector<std::string> workedExampleArguments(const std::vector<std::st
     return arguments;
 }
 
-// The golden report: the worked example with the river "Rio Sapucaí", the station "Posto
-// ilustrativo (São João)", the time stamp below and C's separators.
+// The golden report: the worked example, tc given without length and drop, with the river "Rio
+// Sapucaí", the station "Posto ilustrativo (São João)", the time stamp below and C's separators.
 inline constexpr const char* kGoldenTimestamp = "2024-05-17 14:30:00";
 inline constexpr const char* kGoldenRiver = "Rio Sapucaí";
 inline constexpr const char* kGoldenStation = "Posto ilustrativo (São João)";

@@ -11,8 +11,12 @@ std::string_view trimmed(std::string_view text, std::string_view blanks) {
 }
 
 std::string inQuotes(std::string_view text) {
+    return "\"" + printable(text) + "\"";
+}
+
+std::string printable(std::string_view text) {
     constexpr std::size_t kLongest = 60;
-    std::string shown = "\"";
+    std::string shown;
     std::size_t characters = 0;
     for (const char ch : text) {
         const auto byte = static_cast<unsigned char>(ch);
@@ -31,7 +35,7 @@ std::string inQuotes(std::string_view text) {
         }
         characters += startsCharacter ? 1 : 0;
     }
-    return shown + "\"";
+    return shown;
 }
 
 } // namespace util

@@ -8,10 +8,12 @@ namespace util {
 // The text without the given blank characters at either end.
 std::string_view trimmed(std::string_view text, std::string_view blanks = " \t");
 
-// "\"text\"", as messages quote a name, a value or an argument that came from outside: control
-// characters (and DEL) are written as their code ("\x0a"), so a line break cannot split the
-// message nor an escape sequence reach the terminal, and a text longer than 60 characters is
-// cut with "…".
+// A text from outside as a message may show it: control characters (and DEL) written as their
+// code ("\x0a"), so a line break cannot split the message nor an escape sequence reach the
+// terminal, and a text longer than 60 characters cut with "…".
+std::string printable(std::string_view text);
+
+// "\"text\"", printable, as messages quote a name, a value or an argument that came from outside.
 std::string inQuotes(std::string_view text);
 
 } // namespace util

@@ -75,12 +75,51 @@ TEST(RunRequest, TcComesFromTheLengthAndDropUnlessGiven) {
               zebtest::workedExampleRecord().totalFlow);
 
     request.concentrationTimeH.reset();
-    request.elevationDropM = 0;
+    request.channelLengthKm = 1e200;
+    request.elevationDropM = 1e-200;
     const CalculationResult undefined = runRequest(request);
     ASSERT_TRUE(std::holds_alternative<CalculationError>(undefined));
-    EXPECT_NE(std::get<CalculationError>(undefined).message.find("o comprimento 10 km e o "
-                                                                 "desnível 0 m"),
+    EXPECT_NE(std::get<CalculationError>(undefined).message.find("o comprimento 1e+200 km"),
               std::string::npos);
+}
+
+// Values without physical meaning are refused before anything is computed, naming the field and
+// its range; CN 0 keeps the run's own message, and mode Own needs no return period.
+TEST(RunRequest, RefusesPhysicallyMeaninglessInputs) {
+    using Change = void (*)(RunRequest&);
+    const std::pair<Change, const char*> rows[] = {
+        {[](RunRequest& r) { r.curveNumber = 150; }, "o CN deve ser maior que 0 e no máximo 100"},
+        {[](RunRequest& r) { r.curveNumber = -75; }, "o CN deve ser maior que 0 e no máximo 100"},
+        {[](RunRequest& r) { r.curveNumber = std::nan(""); }, "o CN deve ser maior que 0"},
+        {[](RunRequest& r) { r.drainageAreaKm2 = 0; }, "a área de drenagem deve ser maior que 0"},
+        {[](RunRequest& r) { r.channelLengthKm = -1; }, "o comprimento do talvegue deve ser"},
+        {[](RunRequest& r) { r.elevationDropM = 0; }, "o desnível deve ser maior que 0 m"},
+        {[](RunRequest& r) { r.concentrationTimeH = -5; }, "o tempo de concentração deve ser"},
+        {[](RunRequest& r) { r.returnPeriodYears = 0; }, "o tempo de recorrência deve ser"}};
+    for (const auto& [change, message] : rows) {
+        RunRequest request = workedExampleRequest();
+        request.channelLengthKm = 10;
+        request.elevationDropM = 100;
+        change(request);
+        const CalculationResult result = runRequest(request);
+        ASSERT_TRUE(std::holds_alternative<CalculationError>(result)) << message;
+        const CalculationError& error = std::get<CalculationError>(result);
+        EXPECT_TRUE(error.invalidInput) << message;
+        EXPECT_EQ(error.message.rfind("Valor inválido: ", 0), 0u) << error.message;
+        EXPECT_NE(error.message.find(message), std::string::npos) << error.message;
+    }
+    RunRequest cnZero = workedExampleRequest();
+    cnZero.concentrationTimeH = 6;
+    cnZero.curveNumber = 0;
+    const auto zero = std::get<CalculationError>(runRequest(cnZero));
+    EXPECT_EQ(zero.message, "Não é possível calcular: o CN não pode ser zero.");
+    EXPECT_FALSE(zero.invalidInput);
+    RunRequest own = workedExampleRequest();
+    own.mode = EquationMode::Own;
+    own.concentrationTimeH = 6;
+    own.returnPeriodYears = 0;
+    EXPECT_TRUE(std::holds_alternative<CalculationRecord>(runRequest(own)));
+    EXPECT_TRUE(isValidCurveNumber(100));
 }
 
 TEST(RunRequest, OwnModeUsesTheTypedConstantsNotTheStation) {

@@ -59,10 +59,11 @@ TEST(Options, EachOptionGivesItsValue) {
     EXPECT_FALSE(o.stationText || o.localeName || o.outputPath);
 
     const Arguments own{
-        "--own", "2.3,0.2,25,20", "--length=10", "--drop",          "1e2", "--format",
-        "json",  "--river",       "Rio Doce",    "--station-name",  "",    "--locale",
-        "pt_BR", "--output",      "out.txt",     "--duration",      "12",  "--cn",
-        "+75",   "--area",        "50",          "--return-period", "100"};
+        "--own", "2.3,0.2,25,20", "--length=10", "--drop",         "1e2", "--format",
+        "json",  "--river",       "Rio Doce",    "--station-name", "",    "--locale",
+        "pt_BR", "--output",      "out.txt",     "--duration",     "12",  "--cn",
+        "+75",   "--area",        "50",
+    };
     const CommandOptions o2 = parsedAs<CommandOptions>(own);
     EXPECT_EQ(o2.constantsSource, ConstantsSource::Own);
     EXPECT_EQ(o2.ownConstants[3], 20);
@@ -105,7 +106,8 @@ TEST(Options, RefusalsSayWhy) {
         {changed("--station-constants", std::nullopt), "constantes"},
         {with({"--own", "1,2,3,4"}), "uma só origem"},
         {with({"--database", "zeb.mdb"}), "--database só vale"},
-        {changed("--cn", "abc"), "\"abc\""}, {changed("--cn", "1.2.3"), "\"1.2.3\""},
+        {changed("--cn", "abc"), "\"abc\""}, {changed("--cn", "1\n2"), "\"1\\x0a2\""},
+        {changed("--cn", "1.2.3"), "\"1.2.3\""},
         {changed("--cn", "+-75"), "\"+-75\""}, {changed("--area", "2,5"), "\"2,5\""},
         {changed("--area", " 5"), "\" 5\""}, {changed("--area", ""), "--area"},
         {changed("--tc", "inf"), "\"inf\""}, {changed("--tc", "nan"), "\"nan\""},

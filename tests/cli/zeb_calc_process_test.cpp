@@ -62,6 +62,27 @@ TEST_F(ZebCalcProcess, WritesTheReportToStandardOutputOrToOutputWhole) {
 TEST_F(ZebCalcProcess, FailuresExitWithTheirCodeAndNothingOnStandardOutput) {
     const fs::path kept = m_folder / "kept.txt";
     std::ofstream(kept) << "old contents";
+    // A copy of the shipped database, and a link to it.
+    const fs::path database = m_folder / "zeb.sqlite";
+    fs::copy_file(fs::path(ZEB_CALC_PATH).parent_path() / "zeb.sqlite", database);
+    fs::create_symlink(database, m_folder / "link.sqlite");
+    const std::string databaseBytes = readFile(database);
+    const std::vector<std::string> byCode = {"--code",
+                                             "1",
+                                             "--database",
+                                             database.string(),
+                                             "--duration",
+                                             "1 h",
+                                             "--area",
+                                             "50",
+                                             "--tc",
+                                             "6",
+                                             "--cn",
+                                             "75",
+                                             "--return-period",
+                                             "100",
+                                             "--output",
+                                             (m_folder / "link.sqlite").string()};
     struct Row {
         std::vector<std::string> arguments;
         int exitCode;
@@ -73,6 +94,13 @@ TEST_F(ZebCalcProcess, FailuresExitWithTheirCodeAndNothingOnStandardOutput) {
           "--station-constants", "0.2,25,20,-0.04,0.08,0.08,0.08", "--output", kept.string()},
          3,
          "zeb-calc: Não é possível calcular: o CN não pode ser zero.\n"},
+        {byCode, 2, "zeb-calc: --output é o próprio banco de dados lido"},
+        {{"--duration", "1 h", "--area", "50", "--tc", "-5", "--cn", "150", "--own", "1,2,3,4"},
+         2,
+         "zeb-calc: Valor inválido: o CN deve ser maior que 0 e no máximo 100.\n\nUso:"},
+        {{"--duration", "1 h", "--area", "50", "--tc", "-5", "--cn", "75", "--own", "1,2,3,4"},
+         2,
+         "zeb-calc: Valor inválido: o tempo de concentração deve ser maior que 0 horas."},
         {workedExampleArguments({"--output", (m_folder / "no" / "r.txt").string()}), 1,
          kNotes + "zeb-calc: Não foi possível gravar o arquivo " + (m_folder / "no").string()},
     };
@@ -83,6 +111,21 @@ TEST_F(ZebCalcProcess, FailuresExitWithTheirCodeAndNothingOnStandardOutput) {
         EXPECT_EQ(run.err.rfind(row.errStart, 0), 0u) << run.err;
     }
     EXPECT_EQ(readFile(kept), "old contents");
+    EXPECT_EQ(readFile(database), databaseBytes);
+
+    // A malformed time stamp is refused; a file-size limit fails the write with a message.
+    const ProcessOutcome stamp =
+        runZebCalcProcess(workedExampleArguments(), {{"ZEB_REPORT_TIMESTAMP", "2024-13-01 00:00:00"}});
+    EXPECT_EQ(stamp.exitCode, 2);
+    EXPECT_NE(stamp.err.find("ZEB_REPORT_TIMESTAMP deve ter a forma"), std::string::npos);
+    std::string command = "ulimit -f 1; exec " + std::string(ZEB_CALC_PATH);
+    for (const std::string& argument : workedExampleArguments()) {
+        command += " '" + argument + "'";
+    }
+    const ProcessOutcome limited = fixtures::runProgramProcess(
+        "/bin/sh", {"-c", command + " > " + (m_folder / "big.txt").string()});
+    EXPECT_EQ(limited.exitCode, 1);
+    EXPECT_NE(limited.err.find("não foi possível escrever na saída padrão"), std::string::npos);
     const ProcessOutcome full = runZebCalcProcess({"--help"}, {}, "/dev/full");
     EXPECT_EQ(full.exitCode, 1);
     EXPECT_EQ(full.err, "zeb-calc: não foi possível escrever na saída padrão.\n");

@@ -124,6 +124,16 @@ std::optional<std::string> sizeLimit(const fs::path&) {
     return nullopt;
 }
 
+// The user's own file, read-only, in a folder where anyone may create files.
+std::optional<std::string> readOnlyFileOfOtherUser(const fs::path& folder) {
+    if (::chown((folder / "r.txt").c_str(), 65534, 65534) != 0) {
+        return "giving a file to user 65534 needs root";
+    }
+    fs::permissions(folder / "r.txt", fs::perms(0444));
+    fs::permissions(folder, fs::perms(0777));
+    return otherUser(folder);
+}
+
 struct Fault {
     Step before; // makes the fault's ground; a text when it cannot be made here
     Step after;  // once the old file is there
@@ -147,13 +157,14 @@ protected:
 
 TEST_F(FileReplacementTest, EachFailureKeepsTheOldFileAndLeavesNothingBehind) {
     const Fault faults[] = {
-        {nothing, nothing, "nao-existe/r.txt", std::strerror(ENOENT), "r.txt"},
-        {folderAsTarget, nothing, "pasta", std::strerror(EISDIR), "pasta r.txt"},
+        {nothing, nothing, "nao-existe/r.txt", "arquivo ou pasta inexistente", "r.txt"},
+        {folderAsTarget, nothing, "pasta", "é uma pasta", "pasta r.txt"},
         {fifoAsTarget, nothing, "fila", "não é um arquivo comum", "fila r.txt"},
-        {smallFileSystem, fill, "r.txt", std::strerror(ENOSPC), "enchimento r.txt"},
-        {smallFileSystem, readOnly, "r.txt", std::strerror(EROFS), "r.txt"},
-        {nothing, otherUser, "r.txt", std::strerror(EACCES), "r.txt"},
-        {nothing, sizeLimit, "r.txt", std::strerror(EFBIG), "r.txt"},
+        {smallFileSystem, fill, "r.txt", "não há espaço livre no disco", "enchimento r.txt"},
+        {smallFileSystem, readOnly, "r.txt", "o sistema de arquivos é somente leitura", "r.txt"},
+        {nothing, otherUser, "r.txt", "permissão negada", "r.txt"},
+        {nothing, readOnlyFileOfOtherUser, "r.txt", "permissão negada", "r.txt"},
+        {nothing, sizeLimit, "r.txt", "o arquivo ficaria grande demais", "r.txt"},
     };
     for (const Fault& fault : faults) {
         const std::string report = inChild([&]() -> std::string {
@@ -200,6 +211,42 @@ TEST_F(FileReplacementTest, ReplacesTheWholeFileThroughALinkKeepingItsMode) {
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, fs::perms(0640));
     EXPECT_EQ(writeFileAtomically(m_folder / "novo.txt", ""), std::nullopt);
     EXPECT_EQ(namesIn(m_folder), "link.txt novo.txt real.txt");
+}
+
+TEST_F(FileReplacementTest, KeepsTheOwnerAndWritesInPlaceWhereNoNewFileCanBeMade) {
+    const fs::path target = m_folder / "r.txt";
+    put(target, "old");
+    ASSERT_EQ(::chown(target.c_str(), 65534, 65534), 0);
+    fs::permissions(target, fs::perms(0640));
+    ASSERT_EQ(writeFileAtomically(target, "new"), std::nullopt);
+    struct stat written {};
+    ::stat(target.c_str(), &written);
+    EXPECT_EQ(written.st_uid, 65534u);
+    EXPECT_EQ(written.st_mode & 07777, 0640u);
+
+    // The user may write the file but not add one to root's folder.
+    const std::string report = inChild([&]() -> std::string {
+        if (const auto skip = otherUser(m_folder)) {
+            return "";
+        }
+        const auto message = writeFileAtomically(target, "in place");
+        return message.value_or("") + (contents(target) == "in place" ? "" : " not written");
+    });
+    EXPECT_EQ(report, "");
+    EXPECT_EQ(namesIn(m_folder), "r.txt");
+}
+
+TEST_F(FileReplacementTest, AnInterruptionLeavesNoTemporaryFile) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        auto started = FileReplacement::begin(m_folder / "r.txt");
+        std::raise(SIGTERM);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+    EXPECT_EQ(namesIn(m_folder), "");
 }
 
 TEST_F(FileReplacementTest, AnUncommittedReplacementLeavesNothing) {

@@ -1,0 +1,329 @@
+#include "cli/batch.h"
+
+#include "calc/run_request.h"
+#include "calc/study.h"
+#include "cli/exit_codes.h"
+#include "cli/options.h"
+#include "report/study_table.h"
+#include "util/csv_stream.h"
+#include "util/text.h"
+
+#include <array>
+#include <map>
+#include <string_view>
+#include <thread>
+#include <variant>
+#include <vector>
+
+namespace cli {
+
+namespace {
+
+enum Column {
+    Id,
+    Duration,
+    Cn,
+    Area,
+    Tc,
+    Length,
+    Drop,
+    ReturnPeriod,
+    Station,
+    Code,
+    K,
+    A,
+    B,
+    C,
+    B5,
+    B15,
+    B30,
+    Bm,
+    kColumnCount
+};
+
+constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
+    "id",   "duration", "cn", "area", "tc", "length", "drop", "return-period", "station",
+    "code", "K",        "a",  "b",    "c",  "B5",     "B15",  "B30",           "Bm",
+};
+
+// Where each known column stands in a row; -1 where the file has no such column.
+using ColumnMap = std::array<int, kColumnCount>;
+
+std::variant<ColumnMap, std::string> readHeader(const std::vector<std::string>& names) {
+    ColumnMap map;
+    map.fill(-1);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        int column = -1;
+        for (int c = 0; c < kColumnCount; ++c) {
+            if (names[i] == kColumnNames[c]) {
+                column = c;
+            }
+        }
+        // A misspelt name would leave its values unread: refused rather than ignored.
+        if (column < 0) {
+            return "coluna desconhecida " + util::inQuotes(names[i]);
+        }
+        if (map[column] >= 0) {
+            return "a coluna " + util::inQuotes(names[i]) + " aparece duas vezes";
+        }
+        map[column] = static_cast<int>(i);
+    }
+    if (map[Id] < 0) {
+        return "falta a coluna \"id\"";
+    }
+    return map;
+}
+
+// A row read into a run request, or the reason it cannot be run.
+struct Job {
+    std::size_t line = 0;
+    std::string id;
+    std::variant<calc::RunRequest, std::string> request;
+};
+
+class RowReader {
+public:
+    RowReader(const ColumnMap& columns, std::size_t headerSize, BatchStations& stations)
+        : m_columns(columns), m_headerSize(headerSize), m_stations(stations) {}
+
+    // Fills the job from a record; a database failure is kept in databaseError().
+    void read(const util::CsvRecord& record, Job& job) {
+        m_fields = &record.fields;
+        job.line = record.line;
+        job.id = std::string(text(Id));
+        job.request = request();
+    }
+
+    const std::string& databaseError() const { return m_databaseError; }
+
+private:
+    std::string_view text(Column column) const {
+        const int index = m_columns[column];
+        return index >= 0 && index < static_cast<int>(m_fields->size()) ? (*m_fields)[index]
+                                                                        : std::string_view();
+    }
+    bool has(Column column) const { return !text(column).empty(); }
+
+    // Fails with the reason through `error` when the column is empty or not a number.
+    bool number(Column column, double& value, std::string& error) const {
+        if (!error.empty()) {
+            return false;
+        }
+        if (!has(column)) {
+            error = "falta o valor de " + std::string(kColumnNames[column]);
+            return false;
+        }
+        const auto parsed = parseCommandLineNumber(std::string(text(column)));
+        if (!parsed) {
+            error = std::string(kColumnNames[column]) + ": número mal escrito " +
+                    util::inQuotes(text(column));
+            return false;
+        }
+        value = *parsed;
+        return true;
+    }
+
+    std::variant<calc::RunRequest, std::string> request() {
+        if (m_fields->size() != m_headerSize) {
+            return "a linha tem " + std::to_string(m_fields->size()) + " campos e o cabeçalho " +
+                   std::to_string(m_headerSize);
+        }
+        if (!has(Id)) {
+            return std::string("falta o valor de id");
+        }
+        calc::RunRequest request;
+        std::string error;
+        const auto duration = parseDuration(std::string(text(Duration)));
+        if (!duration) {
+            return has(Duration)
+                       ? "duration: duração desconhecida " + util::inQuotes(text(Duration))
+                       : std::string("falta o valor de duration");
+        }
+        request.durationIndex = *duration;
+        number(Cn, request.curveNumber, error);
+        number(Area, request.drainageAreaKm2, error);
+
+        if (has(Tc) && (has(Length) || has(Drop))) {
+            return std::string("dê tc ou length e drop, não os dois");
+        }
+        if (has(Tc) || (!has(Length) && !has(Drop))) {
+            double tc = 0;
+            if (!has(Tc) && error.empty()) {
+                error = "falta o valor de tc (ou de length e drop)";
+            }
+            number(Tc, tc, error);
+            request.concentrationTimeH = tc;
+        } else {
+            double length = 0;
+            double drop = 0;
+            number(Length, length, error);
+            number(Drop, drop, error);
+            request.channelLengthKm = length;
+            request.elevationDropM = drop;
+        }
+        rainfall(request, error);
+        if (request.mode == calc::EquationMode::Automatic) {
+            number(ReturnPeriod, request.returnPeriodYears, error);
+        }
+        if (!error.empty()) {
+            return error;
+        }
+        return request;
+    }
+
+    // The rainfall comes from one source: a station by name or code, the seven station
+    // constants, or the own equation's K, a, b and c.
+    void rainfall(calc::RunRequest& request, std::string& error) {
+        const bool seven = has(B5) || has(B15) || has(B30) || has(Bm);
+        const int sources = int(has(K)) + int(has(Station)) + int(has(Code)) + int(seven);
+        if (!error.empty()) {
+            return;
+        }
+        if (sources != 1) {
+            error = sources == 0 ? "falta a chuva: station, code, a,b,c,B5,B15,B30,Bm ou K,a,b,c"
+                                 : "a chuva vem de uma fonte só: station, code, "
+                                   "a,b,c,B5,B15,B30,Bm ou K,a,b,c";
+            return;
+        }
+        if (has(K)) {
+            request.mode = calc::EquationMode::Own;
+            const Column own[] = {K, A, B, C};
+            for (std::size_t i = 0; i < 4; ++i) {
+                number(own[i], request.ownConstants[i], error);
+            }
+            return;
+        }
+        if (seven) {
+            std::array<double, 7> values{};
+            const Column constants[] = {A, B, C, B5, B15, B30, Bm};
+            for (std::size_t i = 0; i < 7; ++i) {
+                number(constants[i], values[i], error);
+            }
+            request.station = calc::StationCoefficients{values[0], values[1], values[2], values[3],
+                                                        values[4], values[5], values[6]};
+            return;
+        }
+        const bool byName = has(Station);
+        const std::string key(text(byName ? Station : Code));
+        auto& cache = byName ? m_byName : m_byCode;
+        auto found = cache.find(key);
+        if (found == cache.end()) {
+            found =
+                cache.emplace(key, byName ? m_stations.byName(key) : m_stations.byCode(key)).first;
+        }
+        const BatchStations::Answer& answer = found->second;
+        if (!answer.databaseError.empty()) {
+            m_databaseError = answer.databaseError;
+            error = answer.databaseError;
+        } else if (!answer.station) {
+            error = answer.rowError;
+        } else {
+            request.station = answer.station;
+        }
+    }
+
+    const ColumnMap& m_columns;
+    std::size_t m_headerSize;
+    BatchStations& m_stations;
+    const std::vector<std::string>* m_fields = nullptr;
+    std::map<std::string, BatchStations::Answer> m_byName;
+    std::map<std::string, BatchStations::Answer> m_byCode;
+    std::string m_databaseError;
+};
+
+// The output row of a job; `failed` set when it carries an error.
+std::string resultRow(const Job& job, bool& failed) {
+    std::string reason;
+    if (const auto* request = std::get_if<calc::RunRequest>(&job.request)) {
+        const calc::CalculationResult result = calc::runRequest(*request);
+        if (const auto* record = std::get_if<calc::CalculationRecord>(&result)) {
+            return report::csvField(job.id) + "," +
+                   report::summaryCsvFields(calc::summarizeRun(*record)) + ",\n";
+        }
+        reason = std::get<calc::CalculationError>(result).message;
+    } else {
+        reason = std::get<std::string>(job.request);
+    }
+    failed = true;
+    return report::csvField(job.id) + ",,,,,," +
+           report::csvField("linha " + std::to_string(job.line) + ": " + reason) + "\n";
+}
+
+// Rows are read, computed and written a block at a time: memory stays that of one block.
+constexpr std::size_t kBlockRows = 4096;
+
+void computeBlock(const std::vector<Job>& jobs, std::size_t count, std::vector<std::string>& rows,
+                  std::vector<char>& failed, int threads) {
+    auto work = [&](std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
+            bool rowFailed = false;
+            rows[i] = resultRow(jobs[i], rowFailed);
+            failed[i] = rowFailed;
+        }
+    };
+    const std::size_t parts = std::min<std::size_t>(std::max(threads, 1), count);
+    if (parts == 0) {
+        return;
+    }
+    std::vector<std::jthread> helpers;
+    for (std::size_t part = 1; part < parts; ++part) {
+        helpers.emplace_back(work, count * part / parts, count * (part + 1) / parts);
+    }
+    work(0, count / parts);
+}
+
+} // namespace
+
+BatchOutcome runBatch(std::istream& in, std::ostream& out, BatchStations& stations, int jobs) {
+    util::CsvStream csv(in);
+    util::CsvRecord record;
+    const auto headerRead = csv.next(record);
+    if (headerRead == util::CsvStream::Read::End) {
+        return {kExitUsage, "o arquivo de bacias está vazio: falta o cabeçalho"};
+    }
+    if (headerRead == util::CsvStream::Read::Malformed) {
+        return {kExitUsage, "cabeçalho do arquivo de bacias: " + csv.error()};
+    }
+    const auto header = readHeader(record.fields);
+    if (const auto* problem = std::get_if<std::string>(&header)) {
+        return {kExitUsage, "cabeçalho do arquivo de bacias: " + *problem};
+    }
+    RowReader reader(std::get<ColumnMap>(header), record.fields.size(), stations);
+
+    out << "id," << report::kSummaryColumns << ",error\n";
+    std::vector<Job> block(kBlockRows);
+    std::vector<std::string> rows(kBlockRows);
+    std::vector<char> failed(kBlockRows);
+    bool anyFailed = false;
+    bool ended = false;
+    while (!ended) {
+        std::size_t count = 0;
+        while (count < kBlockRows) {
+            const auto read = csv.next(record);
+            if (read == util::CsvStream::Read::End) {
+                ended = true;
+                break;
+            }
+            Job& job = block[count++];
+            if (read == util::CsvStream::Read::Malformed) {
+                job = Job{record.line, "", csv.error()};
+                continue;
+            }
+            reader.read(record, job);
+            if (!reader.databaseError().empty()) {
+                return {kExitDatabase, reader.databaseError()};
+            }
+        }
+        computeBlock(block, count, rows, failed, jobs);
+        for (std::size_t i = 0; i < count; ++i) {
+            out << rows[i];
+            anyFailed = anyFailed || failed[i];
+        }
+        if (!out) {
+            return {kExitOutputFailed, "não foi possível gravar o resultado"};
+        }
+    }
+    return {anyFailed ? kExitUndefined : kExitSuccess, ""};
+}
+
+} // namespace cli

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "calc/record.h"
+
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace cli {
+
+// Where a batch row's station, named by its name or code, comes from.
+class BatchStations {
+public:
+    struct Answer {
+        std::optional<calc::StationCoefficients> station; // found
+        std::string rowError;      // not found: that row fails, the others go on
+        std::string databaseError; // the database failed: the whole batch stops
+    };
+    virtual ~BatchStations() = default;
+    virtual Answer byName(const std::string& name) = 0;
+    virtual Answer byCode(const std::string& code) = 0;
+};
+
+// A batch's end: the exit status and, for a failure of the whole batch, its message.
+struct BatchOutcome {
+    int exitCode = 0;
+    std::string message;
+};
+
+// Reads a CSV of basins (a header row of column names, one basin per row) and writes one
+// result row per basin, in input order: id, the run's summary and an error column that holds
+// the row's message (with its line) when the row could not be computed. A bad row never stops
+// the others. `jobs` threads compute the rows; the output order stays the input order, and
+// memory does not grow with the number of rows. Each station is looked up once.
+// Exit status: 0 every row computed, 3 some row failed, 2 a bad header, 4 a database failure.
+BatchOutcome runBatch(std::istream& in, std::ostream& out, BatchStations& stations, int jobs);
+
+} // namespace cli
