@@ -167,14 +167,17 @@ TEST(ReferenceDatabase, MissingTablesColumnsAndNumbersAreErrorsWhereTheyAreRead)
 
     TemporaryFolder folder;
     const auto sqlite = folder / "texto.sqlite";
-    makeSqliteDatabase(sqlite, "CREATE TABLE zeb (codigo, nome, estado, a, b, c, B5, B15, B30, Bm);"
-                               "INSERT INTO zeb VALUES (7, 'P', 'SP', '0.2', 'x', 3, 4, 5, 6, 7);"
-                               "CREATE TABLE cn (id, terreno, cn);"
-                               "INSERT INTO cn VALUES (1, 'Mata', 55);");
+    makeSqliteDatabase(sqlite,
+                       "CREATE TABLE zeb (codigo, nome, estado, a, b, c, B5, B15, B30, Bm);"
+                       "INSERT INTO zeb (rowid, codigo, nome, estado) VALUES (0, 6, 'Q', 'RJ');"
+                       "INSERT INTO zeb VALUES (7, 'P', 'SP', '0.2', 'x', 3, 4, 5, 6, 7);"
+                       "CREATE TABLE cn (id, terreno, cn);"
+                       "INSERT INTO cn VALUES (1, 'Mata', 55);");
     const auto db = valueOf(openReferenceDatabase(sqlite));
     const auto inFile = "Banco de dados " + sqlite.string() + ": ";
+    // The row as the user counts it, whatever its rowid (here 0 and 7).
     EXPECT_EQ(messageOf(db->findStationByName("P")),
-              inFile + "a linha 1 da tabela \"zeb\" tem na coluna \"b\" um valor que não é "
+              inFile + "a linha 2 da tabela \"zeb\" tem na coluna \"b\" um valor que não é "
                        "número: \"x\".");
     EXPECT_EQ(valueOf(db->findCurveNumber("Mata")), 55.0)
         << "the curve-number lookup needs no zone";
