@@ -20,18 +20,17 @@ RunSummary summarizeRun(const CalculationRecord& record) {
     return summary;
 }
 
-std::vector<StudyCell> computeStudy(const CalculationInputs& basin,
-                                    std::span<const int> durationIndexes,
+std::vector<StudyCell> computeStudy(const RunRequest& basin, std::span<const int> durationIndexes,
                                     std::span<const double> returnPeriodsYears) {
     std::vector<StudyCell> cells;
     cells.reserve(durationIndexes.size() * returnPeriodsYears.size());
-    CalculationInputs inputs = basin;
+    RunRequest request = basin;
     for (int duration : durationIndexes) {
-        inputs.durationIndex = static_cast<std::int16_t>(duration);
+        request.durationIndex = duration;
         for (double returnPeriod : returnPeriodsYears) {
-            inputs.returnPeriodYears = returnPeriod;
+            request.returnPeriodYears = returnPeriod;
             StudyCell cell{duration, returnPeriod, RunSummary{}};
-            CalculationResult result = computeCalculationRecord(inputs);
+            CalculationResult result = runRequest(request);
             if (const auto* record = std::get_if<CalculationRecord>(&result)) {
                 cell.outcome = summarizeRun(*record);
             } else {

@@ -2,6 +2,7 @@
 
 #include "calc/calculation.h"
 #include "calc/record.h"
+#include "calc/run_request.h"
 
 #include <span>
 #include <variant>
@@ -31,9 +32,8 @@ struct StudyCell {
 
 // Runs the same basin for every duration and return period: durations in the order given,
 // and within each duration the return periods in the order given. Each cell is exactly the
-// single run with that duration and return period.
-std::vector<StudyCell> computeStudy(const CalculationInputs& basin,
-                                    std::span<const int> durationIndexes,
+// single run of the request with that duration and return period.
+std::vector<StudyCell> computeStudy(const RunRequest& basin, std::span<const int> durationIndexes,
                                     std::span<const double> returnPeriodsYears);
 
 } // namespace calc

@@ -2,6 +2,7 @@
 
 #include "calc/record.h"
 
+#include <filesystem>
 #include <istream>
 #include <optional>
 #include <ostream>
@@ -35,5 +36,13 @@ struct BatchOutcome {
 // memory does not grow with the number of rows. Each station is looked up once.
 // Exit status: 0 every row computed, 3 some row failed, 2 a bad header, 4 a database failure.
 BatchOutcome runBatch(std::istream& in, std::ostream& out, BatchStations& stations, int jobs);
+
+struct BatchRequest;
+
+// zeb-calc --batch: the basins' file read, its stations from the reference database (opened
+// on the first row that names one), the rows written to standard output or whole to --output.
+BatchOutcome runBatchCommand(const BatchRequest& request,
+                             const std::optional<std::filesystem::path>& programFolder,
+                             std::ostream& out);
 
 } // namespace cli

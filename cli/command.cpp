@@ -1,7 +1,10 @@
 #include "cli/command.h"
 
+#include "calc/durations.h"
 #include "calc/limits.h"
 #include "calc/run_request.h"
+#include "calc/study.h"
+#include "cli/batch.h"
 #include "cli/database_commands.h"
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
@@ -9,9 +12,12 @@
 #include "cli/options.h"
 #include "cli/station_source.h"
 #include "refdata/open_database.h"
+#include "refdata/reference_database.h"
 #include "report/record_table.h"
 #include "report/report_file.h"
 #include "report/report_lines.h"
+#include "report/study_table.h"
+#include "util/number_text.h"
 #include "util/text.h"
 
 #include <array>
@@ -92,14 +98,14 @@ calc::RunRequest requestFor(const CommandOptions& options) {
     return request;
 }
 
-std::optional<ChartFormat> chartFormatOf(OutputFormat format) {
+std::optional<chart::FigureFormat> chartFormatOf(OutputFormat format) {
     switch (format) {
     case OutputFormat::Png:
-        return ChartFormat::Png;
+        return chart::FigureFormat::Png;
     case OutputFormat::Svg:
-        return ChartFormat::Svg;
+        return chart::FigureFormat::Svg;
     case OutputFormat::Pdf:
-        return ChartFormat::Pdf;
+        return chart::FigureFormat::Pdf;
     case OutputFormat::Report:
     case OutputFormat::Json:
     case OutputFormat::Csv:
@@ -128,20 +134,13 @@ std::string outputBytes(const CommandOptions& options, const calc::CalculationRe
         report::composeReportLines(record, options.riverText, stationText, timestamp, style));
 }
 
-// The reference database the run reads, when --output names it, by any path or link: writing
+// Whether --output names the reference database the run read, by any path or link: writing
 // the result there would destroy it.
-std::optional<std::filesystem::path> databaseWrittenOver(const CommandOptions& options,
-                                                         const ProcessEnvironment& environment) {
-    if (!options.outputPath) {
-        return std::nullopt;
-    }
-    const auto file = commandDatabaseFile(options.databasePath, environment.programFolder);
-    const auto* database = std::get_if<std::filesystem::path>(&file);
+bool writesOverDatabase(const CommandOptions& options,
+                        const std::optional<std::filesystem::path>& database) {
     std::error_code error; // false, without an error, when the output does not exist yet
-    if (database && std::filesystem::equivalent(*options.outputPath, *database, error)) {
-        return *database;
-    }
-    return std::nullopt;
+    return options.outputPath && database &&
+           std::filesystem::equivalent(*options.outputPath, *database, error);
 }
 
 // Everything or nothing reaches standard output.
@@ -157,6 +156,43 @@ int finishWith(std::variant<std::string, CommandFailure> outcome, std::ostream& 
         return failure(err, *stop);
     }
     return writeToStandardOutput(out, err, std::get<std::string>(outcome));
+}
+
+// The result's bytes, whole, to --output or to standard output.
+int writeResult(const CommandOptions& options, const std::string& bytes, std::ostream& out,
+                std::ostream& err) {
+    if (options.outputPath) {
+        if (const auto error = report::writeFileAtomically(*options.outputPath, bytes)) {
+            err << "zeb-calc: " << *error << "\n";
+            return kExitOutputFailed;
+        }
+        return kExitSuccess;
+    }
+    return writeToStandardOutput(out, err, bytes);
+}
+
+// Every cell of a study, or the first that cannot be computed, named by its duration and
+// return period.
+int runStudy(const CommandOptions& options, const calc::RunRequest& basin, std::ostream& out,
+             std::ostream& err) {
+    const auto cells =
+        calc::computeStudy(basin, options.studyDurations, options.studyReturnPeriods);
+    for (const calc::StudyCell& cell : cells) {
+        if (const auto* error = std::get_if<calc::CalculationError>(&cell.outcome)) {
+            if (error->invalidInput) {
+                return failure(err, {kExitUsage, error->message});
+            }
+            return failure(err,
+                           {kExitUndefined,
+                            "duração " + std::string(calc::durationLabels[cell.durationIndex]) +
+                                ", TR " + util::generalNumberText(cell.returnPeriodYears) +
+                                " anos: " + error->message});
+        }
+    }
+    return writeResult(options,
+                       options.format == OutputFormat::Json ? report::studyJson(cells)
+                                                            : report::studyCsv(cells),
+                       out, err);
 }
 
 } // namespace
@@ -189,13 +225,20 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
     if (const auto* build = std::get_if<BuildDatabaseRequest>(&parsed)) {
         return finishWith(buildReferenceDatabase(*build), out, err);
     }
+    if (const auto* batch = std::get_if<BatchRequest>(&parsed)) {
+        const BatchOutcome outcome = runBatchCommand(*batch, environment.programFolder, out);
+        if (!outcome.message.empty()) {
+            return failure(err, {outcome.exitCode, outcome.message});
+        }
+        return outcome.exitCode;
+    }
     const CommandOptions& options = std::get<CommandOptions>(parsed);
     if (environment.reportTimestamp && !isTimestamp(*environment.reportTimestamp)) {
         return usageFailure(err, "ZEB_REPORT_TIMESTAMP deve ter a forma \"aaaa-mm-dd hh:mm:ss\", "
                                  "não " +
                                      util::inQuotes(*environment.reportTimestamp) + ".");
     }
-    const std::optional<ChartFormat> chartFormat = chartFormatOf(options.format);
+    const std::optional<chart::FigureFormat> chartFormat = chartFormatOf(options.format);
     if (chartFormat && !renderChart) {
         return usageFailure(err, "aqui o zeb-calc não desenha o gráfico (png, svg e pdf).");
     }
@@ -229,15 +272,18 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
         if (!options.stationText && chosen.name) {
             stationText = *chosen.name;
         }
-        if (const auto database = databaseWrittenOver(options, environment)) {
+        if (writesOverDatabase(options, chosen.database)) {
             return usageFailure(err, "--output é o próprio banco de dados lido, " +
-                                         util::inQuotes(database->string()) +
+                                         util::inQuotes(chosen.database->string()) +
                                          "; dê outro nome ao arquivo de saída.");
         }
     }
 
     calc::RunRequest request = requestFor(options);
     request.station = station;
+    if (options.study) {
+        return runStudy(options, request, out, err);
+    }
     const calc::CalculationResult result = calc::runRequest(request);
     if (const auto* error = std::get_if<calc::CalculationError>(&result)) {
         return failure(err, {error->invalidInput ? kExitUsage : kExitUndefined, error->message});
@@ -252,23 +298,16 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
 
     std::string bytes;
     if (chartFormat) {
-        ChartResult drawn = renderChart(record, options.riverText, style, *chartFormat);
-        if (const auto* stop = std::get_if<ChartFailure>(&drawn)) {
+        chart::ChartResult drawn = renderChart(record, options.riverText, style, *chartFormat);
+        if (const auto* stop = std::get_if<chart::ChartFailure>(&drawn)) {
             err << "zeb-calc: " << stop->message << "\n";
             return kExitOutputFailed;
         }
-        bytes = std::move(std::get<DrawnChart>(drawn).bytes);
+        bytes = std::move(std::get<chart::DrawnChart>(drawn).bytes);
     } else {
         bytes = outputBytes(options, record, stationText, style, environment);
     }
-    if (options.outputPath) {
-        if (const auto error = report::writeFileAtomically(*options.outputPath, bytes)) {
-            err << "zeb-calc: " << *error << "\n";
-            return kExitOutputFailed;
-        }
-        return kExitSuccess;
-    }
-    return writeToStandardOutput(out, err, bytes);
+    return writeResult(options, bytes, out, err);
 }
 
 } // namespace cli

@@ -10,6 +10,13 @@ std::string usageSynopsis() {
                 [--river TEXTO] [--station-name TEXTO]
                 [--format report|json|csv|png|svg|pdf] [--locale NOME]
                 [--output ARQUIVO]
+     zeb-calc --study --cn CN --area KM2 (--length KM --drop M | --tc HORAS)
+                (--station-constants ... | --own ... | --station NOME |
+                 --code CÓDIGO [--database ARQUIVO])
+                [--durations LISTA] [--return-periods LISTA]
+                [--format csv|json] [--output ARQUIVO]
+     zeb-calc --batch BACIAS.csv [--database ARQUIVO] [--output ARQUIVO]
+                [--jobs N]
      zeb-calc --list stations|land-classes [--zone Rural|Urbana]
                 [--database ARQUIVO]
      zeb-calc --build-database SAÍDA.sqlite
@@ -67,6 +74,43 @@ Cálculo:
   O cálculo tem sempre 15 passos e 8 ordenadas do hidrograma unitário. Quando
   a cheia não terminou no passo 15 ou o hidrograma unitário passa da 8ª
   ordenada, um aviso sai na saída de erros, sem mudar o código de saída.
+
+Estudo de recorrências e durações (--study):
+  --study                um cálculo para cada duração e cada tempo de recorrência
+                         das listas, com as opções da bacia e do posto acima (sem
+                         --duration nem --return-period); uma linha por duração
+                         (na ordem da lista) e recorrência (na ordem dada):
+                         duration,returnPeriodYears,peakFlowM3s,peakTimeH,
+                         effectiveRainfallMm,floodNotReceded,unitHydrographCut
+                         (vazão de pico, tempo do primeiro pico, chuva efetiva
+                         acumulada no passo 15, e 1 onde vale o aviso da cheia
+                         que não terminou ou do hidrograma unitário cortado)
+  --durations LISTA      durações separadas por vírgula ("1 h,2 h,4 h") ou all
+                         (padrão: as 13)
+  --return-periods LISTA tempos de recorrência em anos, maiores que 0, separados
+                         por vírgula (padrão: 2,5,10,25,50,100,500,1000,10000)
+  Com --study, --format é csv (padrão) ou json. Os números saem na forma exata
+  mais curta, com ponto: cada linha é a do cálculo isolado, até o último bit.
+
+Lote de bacias (--batch):
+  --batch BACIAS.csv     uma bacia por linha (UTF-8, vírgulas, RFC 4180), com
+                         cabeçalho; colunas em qualquer ordem: id; duration
+                         (rótulo ou posição); cn; area; tc, ou length e drop;
+                         return-period; e a chuva por station (nome) ou code, pelas
+                         sete colunas a,b,c,B5,B15,B30,Bm, ou por K,a,b,c (equação
+                         "Própria"). Uma coluna desconhecida ou repetida recusa o
+                         arquivo.
+                         Sai uma linha por bacia, na ordem da entrada:
+                         id,peakFlowM3s,peakTimeH,effectiveRainfallMm,
+                         floodNotReceded,unitHydrographCut,error; error traz a
+                         mensagem da linha (com o seu número) quando ela não pôde
+                         ser calculada, e uma linha ruim não para as outras.
+  --jobs N               calcula com N linhas de execução (padrão 1); a ordem
+                         da saída é sempre a da entrada
+  --database, --output   como acima; com --output o arquivo só é gravado quando
+                         o lote chega ao fim
+  Código de saída 0 quando todas as linhas foram calculadas, 3 quando alguma
+  falhou (todas saem), 2 para um cabeçalho ruim, 4 para uma falha do banco.
 
 Listas do banco de referência (UTF-8, uma linha por item, na ordem do banco):
   --list stations        uma linha por posto: código, nome e estado separados por

@@ -3,6 +3,7 @@
 #include "calc/durations.h"
 #include "util/text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -64,24 +65,41 @@ std::optional<std::array<double, N>> parseNumberList(const std::string& text) {
 
 // The options that take a value; every one of them may be given once.
 constexpr std::string_view kValueOptions[] = {
-    "--duration",      "--cn",
-    "--area",          "--length",
-    "--drop",          "--tc",
-    "--return-period", "--station-constants",
-    "--own",           "--station",
-    "--code",          "--database",
-    "--river",         "--station-name",
-    "--format",        "--locale",
-    "--output",        "--list",
-    "--zone",          "--build-database",
-    "--stations",      "--curve-numbers",
+    "--duration",
+    "--cn",
+    "--area",
+    "--length",
+    "--drop",
+    "--tc",
+    "--return-period",
+    "--station-constants",
+    "--own",
+    "--station",
+    "--code",
+    "--database",
+    "--river",
+    "--station-name",
+    "--format",
+    "--locale",
+    "--output",
+    "--list",
+    "--zone",
+    "--build-database",
+    "--stations",
+    "--curve-numbers",
     "--from-access",
+    "--durations",
+    "--return-periods",
+    "--batch",
+    "--jobs",
 };
 
 // The options of the two other uses of the command; everything else belongs to a run.
 constexpr std::string_view kListOptions[] = {"--list", "--zone", "--database"};
 constexpr std::string_view kBuildOptions[] = {"--build-database", "--stations", "--curve-numbers",
                                               "--from-access"};
+constexpr std::string_view kBatchOptions[] = {"--batch", "--database", "--output", "--jobs"};
+constexpr std::string_view kStudyOnlyOptions[] = {"--durations", "--return-periods"};
 
 template <std::size_t N> bool isOneOf(std::string_view name, const std::string_view (&names)[N]) {
     for (const std::string_view option : names) {
@@ -170,6 +188,7 @@ public:
             }
             m_options.databasePath = value;
             m_list.databasePath = value;
+            m_batch.databasePath = value;
             return std::nullopt;
         }
         if (name == "--list") {
@@ -208,6 +227,25 @@ public:
             m_build.accessPath = path;
             return std::nullopt;
         }
+        if (name == "--durations") {
+            return durations(value);
+        }
+        if (name == "--return-periods") {
+            return returnPeriods(value);
+        }
+        if (name == "--batch") {
+            return fileName(name, value, m_batch.inputPath);
+        }
+        if (name == "--jobs") {
+            if (value.empty() || value.size() > 3 ||
+                value.find_first_not_of("0123456789") != std::string::npos ||
+                std::stoi(value) < 1 || std::stoi(value) > 256) {
+                return usage("--jobs espera um número inteiro de 1 a 256, não " +
+                             util::inQuotes(value) + ".");
+            }
+            m_batch.jobs = std::stoi(value);
+            return std::nullopt;
+        }
         if (name == "--river") {
             m_options.riverText = value;
             return std::nullopt;
@@ -217,6 +255,7 @@ public:
             return std::nullopt;
         }
         if (name == "--format") {
+            m_formatGiven = true;
             if (value == "report") {
                 m_options.format = OutputFormat::Report;
             } else if (value == "json") {
@@ -245,9 +284,27 @@ public:
                 return error;
             }
             m_options.outputPath = path;
+            m_batch.outputPath = path;
             return std::nullopt;
         }
         return usage("opção desconhecida: " + util::printable(name) + ".");
+    }
+
+    // --study: the study's lists start as the defaults, and its output as CSV.
+    void takeStudy() {
+        m_options.study = true;
+        if (m_options.studyDurations.empty()) {
+            for (int index = 0; index < calc::kDurationCount; ++index) {
+                m_options.studyDurations.push_back(index);
+            }
+        }
+        if (m_options.studyReturnPeriods.empty()) {
+            m_options.studyReturnPeriods.assign(std::begin(kDefaultStudyReturnPeriods),
+                                                std::end(kDefaultStudyReturnPeriods));
+        }
+        if (!m_formatGiven) {
+            m_options.format = OutputFormat::Csv;
+        }
     }
 
     // What the command line asks for, once every option is read: a list, a database to
@@ -262,6 +319,12 @@ public:
         }
         if (has("--build-database")) {
             return finishBuild(given);
+        }
+        if (has("--batch")) {
+            return finishBatch(given);
+        }
+        if (has("--jobs")) {
+            return usage("--jobs só vale com --batch.");
         }
         if (has("--zone")) {
             return usage("--zone só vale com --list land-classes.");
@@ -288,6 +351,15 @@ private:
             return usage("--zone só vale com --list land-classes.");
         }
         return m_list;
+    }
+
+    ParseResult finishBatch(const std::vector<std::string>& given) const {
+        for (const std::string& option : given) {
+            if (!isOneOf(option, kBatchOptions)) {
+                return usage("a opção " + option + " não vale com --batch.");
+            }
+        }
+        return m_batch;
     }
 
     ParseResult finishBuild(const std::vector<std::string>& given) const {
@@ -321,9 +393,31 @@ private:
         const auto has = [&given](std::string_view name) { return contains(given, name); };
         // The return period plays no part with the typed constants.
         const bool own = m_options.constantsSource == ConstantsSource::Own;
+        if (m_options.study) {
+            // A study runs every duration and return period of its lists.
+            for (const std::string_view single : {"--duration", "--return-period"}) {
+                if (has(single)) {
+                    return usage(std::string(single) + " não vale com --study: dê --durations "
+                                                       "e --return-periods.");
+                }
+            }
+            const bool text =
+                m_options.format == OutputFormat::Csv || m_options.format == OutputFormat::Json;
+            if (has("--format") && !text) {
+                return usage("--study escreve csv ou json.");
+            }
+        } else {
+            for (const std::string_view option : kStudyOnlyOptions) {
+                if (has(option)) {
+                    return usage(std::string(option) + " só vale com --study.");
+                }
+            }
+        }
         for (const std::string_view required :
              {"--duration", "--cn", "--area", "--return-period"}) {
-            if (!has(required) && !(own && required == "--return-period")) {
+            const bool single = required == "--duration" || required == "--return-period";
+            if (!has(required) && !(own && required == "--return-period") &&
+                !(m_options.study && single)) {
                 return usage("falta a opção " + std::string(required) + ".");
             }
         }
@@ -353,6 +447,53 @@ private:
             m_options.constantsSource != ConstantsSource::StationCode) {
             return usage("--database só vale com --station, --code ou --list.");
         }
+        return std::nullopt;
+    }
+
+    // "all" or comma-separated duration labels or positions, each once.
+    std::optional<UsageError> durations(const std::string& value) {
+        if (value == "all") {
+            return std::nullopt; // the default list
+        }
+        std::vector<int> indexes;
+        std::size_t start = 0;
+        while (true) {
+            const std::size_t comma = value.find(',', start);
+            const std::string label = value.substr(start, comma - start);
+            const auto index = parseDuration(std::string(util::trimmed(label)));
+            if (!index) {
+                return usage("--durations: duração desconhecida " + util::inQuotes(label) +
+                             " (use os rótulos de --duration, separados por vírgula, ou all).");
+            }
+            indexes.push_back(*index);
+            if (comma == std::string::npos) {
+                break;
+            }
+            start = comma + 1;
+        }
+        m_options.studyDurations = indexes;
+        return std::nullopt;
+    }
+
+    std::optional<UsageError> returnPeriods(const std::string& value) {
+        std::vector<double> years;
+        std::size_t start = 0;
+        while (true) {
+            const std::size_t comma = value.find(',', start);
+            const std::string text = value.substr(start, comma - start);
+            const auto parsed = parseCommandLineNumber(text);
+            if (!parsed || *parsed <= 0) {
+                return usage("--return-periods espera tempos de recorrência maiores que 0, em "
+                             "anos, separados por vírgula; " +
+                             util::inQuotes(text) + " não é um deles.");
+            }
+            years.push_back(*parsed);
+            if (comma == std::string::npos) {
+                break;
+            }
+            start = comma + 1;
+        }
+        m_options.studyReturnPeriods = years;
         return std::nullopt;
     }
 
@@ -396,6 +537,8 @@ private:
     }
 
     CommandOptions m_options;
+    BatchRequest m_batch;
+    bool m_formatGiven = false;
     ListRequest m_list;
     BuildDatabaseRequest m_build;
     int m_sourceCount = 0;
@@ -441,6 +584,13 @@ ParseResult parseArguments(const std::vector<std::string>& arguments) {
         if (argument == "--help" || argument == "-h") {
             return HelpRequest{};
         }
+        if (argument == "--study") {
+            if (std::find(given.begin(), given.end(), argument) != given.end()) {
+                return usage("a opção --study foi dada mais de uma vez.");
+            }
+            given.push_back(argument);
+            continue;
+        }
         // "--name value" or "--name=value".
         std::string name = argument;
         std::optional<std::string> value;
@@ -470,6 +620,9 @@ ParseResult parseArguments(const std::vector<std::string>& arguments) {
         if (auto error = reader.take(name, *value)) {
             return *error;
         }
+    }
+    if (std::find(given.begin(), given.end(), "--study") != given.end()) {
+        reader.takeStudy();
     }
     return reader.finish(given);
 }

@@ -42,6 +42,22 @@ struct CommandOptions {
     OutputFormat format = OutputFormat::Report;
     std::optional<std::string> localeName; // none: the system's
     std::optional<std::string> outputPath; // none: standard output
+
+    // --study: every duration and return period of these lists instead of one run.
+    bool study = false;
+    std::vector<int> studyDurations;
+    std::vector<double> studyReturnPeriods;
+};
+
+// The study's lists when --durations and --return-periods are not given.
+inline constexpr double kDefaultStudyReturnPeriods[] = {2, 5, 10, 25, 50, 100, 500, 1000, 10000};
+
+// --batch FILE [--database FILE] [--output FILE] [--jobs N]
+struct BatchRequest {
+    std::string inputPath;
+    std::optional<std::string> databasePath;
+    std::optional<std::string> outputPath; // none: standard output
+    int jobs = 1;
 };
 
 struct HelpRequest {};
@@ -68,8 +84,8 @@ struct UsageError {
     std::string message;
 };
 
-using ParseResult =
-    std::variant<CommandOptions, HelpRequest, UsageError, ListRequest, BuildDatabaseRequest>;
+using ParseResult = std::variant<CommandOptions, HelpRequest, UsageError, ListRequest,
+                                 BuildDatabaseRequest, BatchRequest>;
 
 // Reads the arguments after the program name. A pure function: it reads nothing but its
 // argument and never throws.

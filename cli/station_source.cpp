@@ -26,7 +26,7 @@ std::variant<ChosenStation, CommandFailure> byName(refdata::ReferenceDatabase& d
     if (!station) {
         return lookupFailure(database, "não há posto com o nome " + refdata::inQuotes(name));
     }
-    return ChosenStation{station->coefficients, station->nome, {}};
+    return ChosenStation{station->coefficients, station->nome, {}, {}};
 }
 
 std::variant<ChosenStation, CommandFailure> byCode(refdata::ReferenceDatabase& database,
@@ -48,7 +48,7 @@ std::variant<ChosenStation, CommandFailure> byCode(refdata::ReferenceDatabase& d
                                    " tem o nome vazio, e a janela não consulta um posto sem nome"
                              : "não há posto com o código " + refdata::inQuotes(code));
     }
-    ChosenStation chosen{station->coefficients, station->nome, {}};
+    ChosenStation chosen{station->coefficients, station->nome, {}, {}};
     // The window looks the code's name up, so a shared name answers with its first row.
     if (station->codigo != code) {
         chosen.warning = "aviso: o código " + refdata::inQuotes(code) + " tem o nome " +
@@ -66,33 +66,17 @@ CommandFailure databaseFailure(const refdata::DatabaseError& error) {
     return {kExitDatabase, error.message};
 }
 
-std::variant<std::filesystem::path, CommandFailure>
-commandDatabaseFile(const std::optional<std::string>& given,
+std::variant<std::unique_ptr<refdata::ReferenceDatabase>, CommandFailure>
+openCommandDatabase(const std::optional<std::string>& given,
                     const std::optional<std::filesystem::path>& programFolder) {
-    if (given) {
-        return std::filesystem::path(*given);
-    }
-    if (!programFolder) {
+    if (!given && !programFolder) {
         return CommandFailure{
             kExitDatabase,
             "Banco de dados não encontrado: a pasta do programa não pôde ser determinada "
             "(/proc/self/exe); indique o banco com --database."};
     }
-    auto located = refdata::locateProgramDatabase(*programFolder);
-    if (const auto* error = std::get_if<refdata::DatabaseError>(&located)) {
-        return databaseFailure(*error);
-    }
-    return std::get<std::filesystem::path>(located);
-}
-
-std::variant<std::unique_ptr<refdata::ReferenceDatabase>, CommandFailure>
-openCommandDatabase(const std::optional<std::string>& given,
-                    const std::optional<std::filesystem::path>& programFolder) {
-    const auto file = commandDatabaseFile(given, programFolder);
-    if (const auto* stop = std::get_if<CommandFailure>(&file)) {
-        return *stop;
-    }
-    auto opened = refdata::openReferenceDatabase(std::get<std::filesystem::path>(file));
+    auto opened = given ? refdata::openReferenceDatabase(*given)
+                        : refdata::openProgramDatabase(*programFolder);
     if (const auto* error = std::get_if<refdata::DatabaseError>(&opened)) {
         return databaseFailure(*error);
     }
@@ -104,17 +88,20 @@ chooseStation(const CommandOptions& options,
               const std::optional<std::filesystem::path>& programFolder) {
     if (options.constantsSource == ConstantsSource::StationConstants) {
         const auto& v = options.stationConstants;
-        return ChosenStation{{v[0], v[1], v[2], v[3], v[4], v[5], v[6]}, std::nullopt, {}};
+        return ChosenStation{{v[0], v[1], v[2], v[3], v[4], v[5], v[6]}, std::nullopt, {}, {}};
     }
     auto opened = openCommandDatabase(options.databasePath, programFolder);
     if (auto* stop = std::get_if<CommandFailure>(&opened)) {
         return *stop;
     }
     auto& database = *std::get<std::unique_ptr<refdata::ReferenceDatabase>>(opened);
-    if (options.constantsSource == ConstantsSource::StationCode) {
-        return byCode(database, options.stationCode);
+    auto chosen = options.constantsSource == ConstantsSource::StationCode
+                      ? byCode(database, options.stationCode)
+                      : byName(database, options.stationName);
+    if (auto* station = std::get_if<ChosenStation>(&chosen)) {
+        station->database = database.path();
     }
-    return byName(database, options.stationName);
+    return chosen;
 }
 
 } // namespace cli

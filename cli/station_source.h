@@ -21,13 +21,8 @@ struct CommandFailure {
 // A failure of the reference database: exit status 4.
 CommandFailure databaseFailure(const refdata::DatabaseError& error);
 
-// The database file a command reads: --database's, or else the program's own, found from the
+// The database a command reads: --database's file, or else the program's own, found from the
 // program's folder.
-std::variant<std::filesystem::path, CommandFailure>
-commandDatabaseFile(const std::optional<std::string>& given,
-                    const std::optional<std::filesystem::path>& programFolder);
-
-// That database, opened.
 std::variant<std::unique_ptr<refdata::ReferenceDatabase>, CommandFailure>
 openCommandDatabase(const std::optional<std::string>& given,
                     const std::optional<std::filesystem::path>& programFolder);
@@ -37,6 +32,7 @@ struct ChosenStation {
     calc::StationCoefficients coefficients; // a null in the database stays empty
     std::optional<std::string> name;        // from the database: the report's default station
     std::string warning;                    // for stderr; empty when there is nothing to say
+    std::optional<std::filesystem::path> database; // the file it was read from
 };
 
 // The station constants given on the command line, or the station found in the reference

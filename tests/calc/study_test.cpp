@@ -8,12 +8,22 @@
 
 namespace {
 
+calc::RunRequest workedExampleRequest() {
+    const calc::CalculationInputs inputs = zebtest::workedExampleInputs();
+    calc::RunRequest request;
+    request.curveNumber = inputs.curveNumber;
+    request.drainageAreaKm2 = inputs.drainageAreaKm2;
+    request.concentrationTimeH = inputs.concentrationTimeH;
+    request.station = inputs.station;
+    return request;
+}
+
 // The worked example's printed report (1 h, TR 100): peak 115.33 m³/s at 8 h, 68.55 mm of
 // effective rainfall at step 15, 26.32 m³/s still flowing, a base time of 10.95 h.
 TEST(Study, SummaryOfTheWorkedExampleMatchesItsReport) {
     const int durations[] = {3};
     const double returnPeriods[] = {100};
-    const auto cells = calc::computeStudy(zebtest::workedExampleInputs(), durations, returnPeriods);
+    const auto cells = calc::computeStudy(workedExampleRequest(), durations, returnPeriods);
     ASSERT_EQ(cells.size(), 1u);
     const auto& summary = std::get<calc::RunSummary>(cells[0].outcome);
     EXPECT_NEAR(summary.peakFlowM3s, 115.33, 0.005);
@@ -38,19 +48,19 @@ TEST(Study, PeakTimeIsTheFirstOfEqualFlows) {
 // Each cell is the single run with that duration and return period, to the last bit, in the
 // order durations first; a run that cannot be computed gives its reason in its own cell.
 TEST(Study, CellsAreTheSingleRunsInOrder) {
-    calc::CalculationInputs basin = zebtest::workedExampleInputs();
+    calc::RunRequest basin = workedExampleRequest();
     basin.station->B5.reset(); // "5 min" needs B5: that cell fails, the others compute
     const int durations[] = {8, 0, 3};
     const double returnPeriods[] = {10, 1000};
     const auto cells = calc::computeStudy(basin, durations, returnPeriods);
     ASSERT_EQ(cells.size(), 6u);
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        calc::CalculationInputs single = basin;
-        single.durationIndex = static_cast<std::int16_t>(durations[i / 2]);
+        calc::RunRequest single = basin;
+        single.durationIndex = durations[i / 2];
         single.returnPeriodYears = returnPeriods[i % 2];
         EXPECT_EQ(cells[i].durationIndex, durations[i / 2]);
         EXPECT_EQ(cells[i].returnPeriodYears, returnPeriods[i % 2]);
-        const auto run = calc::computeCalculationRecord(single);
+        const auto run = calc::runRequest(single);
         if (const auto* record = std::get_if<calc::CalculationRecord>(&run)) {
             const auto expected = calc::summarizeRun(*record);
             const auto& actual = std::get<calc::RunSummary>(cells[i].outcome);

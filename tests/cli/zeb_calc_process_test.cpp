@@ -4,11 +4,13 @@
 #include "tests/cli/limit_notes.h"
 #include "tests/cli/process_runner.h"
 #include "tests/worked_example.h"
+#include "util/number_text.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <unistd.h>
 
 namespace cli {
@@ -114,8 +116,8 @@ TEST_F(ZebCalcProcess, FailuresExitWithTheirCodeAndNothingOnStandardOutput) {
     EXPECT_EQ(readFile(database), databaseBytes);
 
     // A malformed time stamp is refused; a file-size limit fails the write with a message.
-    const ProcessOutcome stamp =
-        runZebCalcProcess(workedExampleArguments(), {{"ZEB_REPORT_TIMESTAMP", "2024-13-01 00:00:00"}});
+    const ProcessOutcome stamp = runZebCalcProcess(
+        workedExampleArguments(), {{"ZEB_REPORT_TIMESTAMP", "2024-13-01 00:00:00"}});
     EXPECT_EQ(stamp.exitCode, 2);
     EXPECT_NE(stamp.err.find("ZEB_REPORT_TIMESTAMP deve ter a forma"), std::string::npos);
     std::string command = "ulimit -f 1; exec " + std::string(ZEB_CALC_PATH);
@@ -146,6 +148,45 @@ TEST_F(ZebCalcProcess, ChartFormatsAreDrawnWithoutADisplayIntoOutput) {
     const std::string pdf = (m_folder / "chart.pdf").string();
     const std::string text = fixtures::runProgramProcess("/usr/bin/pdftotext", {pdf, "-"}).out;
     EXPECT_NE(text.find("Pico: 115.33 m³/s em 8.00 h"), std::string::npos) << text;
+}
+
+} // namespace
+} // namespace cli
+
+namespace cli {
+namespace {
+
+// A study's row is the single run's figures, and a batch's row too, through the same process.
+TEST(ZebCalcStudyAndBatch, RowsAreTheSingleRunsFigures) {
+    std::vector<std::string> arguments = zebtest::workedExampleArguments({"--format", "csv"});
+    arguments[1] = "2 h"; // --duration's value
+    const fixtures::ProcessOutcome single = fixtures::runZebCalcProcess(arguments);
+    ASSERT_EQ(single.exitCode, 0);
+    // The 2 h run's peak, as the single run's CSV writes the total flow.
+    double peak = 0;
+    std::istringstream lines(single.out.substr(single.out.find('\n') + 1));
+    for (std::string line; std::getline(lines, line);) {
+        peak = std::max(peak, std::stod(line.substr(line.rfind(',') + 1)));
+    }
+    const std::string peakText = util::exactNumberText(peak);
+
+    const fixtures::ProcessOutcome study = fixtures::runZebCalcProcess(
+        {"--study", "--area", "50", "--tc", "6", "--cn", "75", "--station-constants",
+         "0.2,25,20,-0.04,0.08,0.08,0.08", "--durations", "2 h", "--return-periods", "100,10"});
+    EXPECT_EQ(study.exitCode, 0);
+    EXPECT_EQ(study.out.substr(study.out.find('\n') + 1, 9 + peakText.size()),
+              "2 h,100," + peakText + ",");
+
+    const fs::path basins = fs::path(testing::TempDir()) / "bacias-processo.csv";
+    std::ofstream(basins) << "id,duration,return-period,area,tc,cn,a,b,c,B5,B15,B30,Bm\n"
+                             "x,2 h,100,50,6,75,0.2,25,20,-0.04,0.08,0.08,0.08\n"
+                             "y,2 h,100,-50,6,75,0.2,25,20,-0.04,0.08,0.08,0.08\n";
+    const fixtures::ProcessOutcome batch =
+        fixtures::runZebCalcProcess({"--batch", basins.string(), "--jobs", "2"});
+    fs::remove(basins);
+    EXPECT_EQ(batch.exitCode, 3);
+    EXPECT_NE(batch.out.find("\nx," + peakText + ","), std::string::npos) << batch.out;
+    EXPECT_NE(batch.out.find("\ny,,,,,,linha 3: Valor inválido"), std::string::npos) << batch.out;
 }
 
 } // namespace
