@@ -219,17 +219,6 @@ TEST(DatabaseFiles, TheProgramTakesTheFirstOfFourPlaces) {
     }
 }
 
-TEST(DatabaseFiles, AFailedConversionLeavesTheTargetAsItWas) {
-    TemporaryFolder folder;
-    writeFile(folder / "zeb.sqlite", "old contents");
-    const auto wrong = fixture("wrong-table-names.mdb");
-    EXPECT_EQ(messageOf(convertAccessToSqlite(folder / "zeb.sqlite", wrong)),
-              problem(wrong, "o arquivo não tem a tabela \"zeb\""));
-    EXPECT_EQ(readFile(folder / "zeb.sqlite"), "old contents");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder / ""), {}), 1)
-        << "no temporary file left behind";
-}
-
 TEST(ChildReader, RowsCrossFromTheChildAsTheyWereStored) {
     // Every kind of value, and one that cannot be read, which fails only where it is read.
     struct Stored final : RowValues {
