@@ -77,7 +77,7 @@ openCommandDatabase(const std::optional<std::string>& given,
     }
     auto opened = given ? refdata::openReferenceDatabase(*given)
                         : refdata::openProgramDatabase(*programFolder);
-    if (auto* error = std::get_if<refdata::DatabaseError>(&opened)) {
+    if (const auto* error = std::get_if<refdata::DatabaseError>(&opened)) {
         return databaseFailure(*error);
     }
     return std::move(std::get<std::unique_ptr<refdata::ReferenceDatabase>>(opened));
