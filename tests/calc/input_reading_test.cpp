@@ -33,6 +33,8 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStartOfTheText) {
     }
     EXPECT_EQ(parseLeadingNumber("1" + std::string(400, '0') + "e-10"), kInf);
     EXPECT_EQ(parseLeadingNumber("0." + std::string(400, '0') + "1"), 0);
+    // Out of range, the side comes from the digits before the point and the zeros after it only.
+    EXPECT_EQ(parseLeadingNumber("0." + std::string(1000, '1') + "e400"), kInf);
 }
 
 TEST(ConcentrationTime, FollowsTheKirpichFormulaWhereItHasAValue) {
