@@ -5,11 +5,11 @@
 #include "refdata/database_message.h"
 #include "refdata/sqlite/sqlite_source.h"
 #include "refdata/table_database.h"
+#include "util/system_error.h"
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <string_view>
 #include <system_error>
@@ -27,18 +27,13 @@ bool hasSqliteSignature(const std::array<unsigned char, kHeaderSize>& bytes) {
 }
 
 std::unique_ptr<TableSource> openSource(const std::filesystem::path& file) {
-    std::error_code error;
-    const auto status = std::filesystem::status(file, error);
-    if (!std::filesystem::exists(status)) {
-        throw databaseError(file, "o arquivo não existe");
-    }
-    if (std::filesystem::is_directory(status)) {
-        throw databaseError(file, "é uma pasta, não um arquivo");
+    if (const auto problem = notARegularFile(file)) {
+        throw databaseError(file, *problem);
     }
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        throw databaseError(file, std::string("o arquivo não pôde ser aberto para leitura (") +
-                                      std::strerror(errno) + ")");
+        throw databaseError(file, "o arquivo não pôde ser aberto para leitura (" +
+                                      util::systemErrorText(errno) + ")");
     }
     std::array<unsigned char, kHeaderSize> header{};
     in.read(reinterpret_cast<char*>(header.data()), header.size());
@@ -58,7 +53,16 @@ std::unique_ptr<TableSource> openSource(const std::filesystem::path& file) {
     throw databaseError(file, "o arquivo não é um banco de dados SQLite nem Access");
 }
 
-std::filesystem::path locateDatabase(const std::filesystem::path& programDir) {
+} // namespace
+
+Result<std::unique_ptr<ReferenceDatabase>>
+openReferenceDatabase(const std::filesystem::path& file) {
+    return answerOf([&]() -> std::unique_ptr<ReferenceDatabase> {
+        return std::make_unique<TableDatabase>(openSource(file));
+    });
+}
+
+Result<std::filesystem::path> locateProgramDatabase(const std::filesystem::path& programDir) {
     const auto dataDir = installedDataDir(programDir);
     const std::array candidates = {programDir / "zeb.mdb", programDir / "zeb.sqlite",
                                    dataDir / "zeb.mdb", dataDir / "zeb.sqlite"};
@@ -71,23 +75,16 @@ std::filesystem::path locateDatabase(const std::filesystem::path& programDir) {
         }
         places += (places.empty() ? "" : ", ") + candidate.string();
     }
-    throw DatabaseFailure("Banco de dados não encontrado. Procurado em: " + places + ".");
-}
-
-} // namespace
-
-Result<std::unique_ptr<ReferenceDatabase>>
-openReferenceDatabase(const std::filesystem::path& file) {
-    return answerOf([&]() -> std::unique_ptr<ReferenceDatabase> {
-        return std::make_unique<TableDatabase>(openSource(file));
-    });
+    return DatabaseError{"Banco de dados não encontrado. Procurado em: " + places + "."};
 }
 
 Result<std::unique_ptr<ReferenceDatabase>>
 openProgramDatabase(const std::filesystem::path& programDir) {
-    return answerOf([&]() -> std::unique_ptr<ReferenceDatabase> {
-        return std::make_unique<TableDatabase>(openSource(locateDatabase(programDir)));
-    });
+    const auto file = locateProgramDatabase(programDir);
+    if (const auto* error = std::get_if<DatabaseError>(&file)) {
+        return *error;
+    }
+    return openReferenceDatabase(std::get<std::filesystem::path>(file));
 }
 
 std::optional<std::filesystem::path> runningProgramFolder() {
