@@ -20,6 +20,9 @@ struct RunSummary {
     bool unitHydrographCut = false;
 };
 
+// The return periods a study runs unless the user gives others, in years.
+inline constexpr double kDefaultStudyReturnPeriods[] = {2, 5, 10, 25, 50, 100, 500, 1000, 10000};
+
 RunSummary summarizeRun(const CalculationRecord& record);
 
 // One cell of a study: a duration (list position) and a return period, and its run's summary

@@ -41,16 +41,6 @@ const QColor kExcessColour(0x2e, 0x86, 0xc1);
 const QColor kLossColour(0xae, 0xd6, 0xf1);
 const QColor kPeakColour(0xc0, 0x39, 0x2b);
 
-// The axis labels follow the separators of the report; no grouping, which the labels' short
-// numbers do not need.
-QLocale localeOf(const report::NumberStyle& style) {
-    QLocale locale = style.decimalSeparator == ","
-                         ? QLocale(QLocale::Portuguese, QLocale::Brazil)
-                         : QLocale(QLocale::English, QLocale::UnitedStates);
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale;
-}
-
 // The smallest of 1, 2, 2.5 and 5 times a power of ten that is at least `raw`.
 double roundStepAbove(double raw) {
     if (!(raw > 0) || !std::isfinite(raw)) {
@@ -140,6 +130,14 @@ void hideFromLegend(QChart& chart, QAbstractSeries* series) {
 
 } // namespace
 
+QLocale chartLocale(const report::NumberStyle& style) {
+    QLocale locale = style.decimalSeparator == ","
+                         ? QLocale(QLocale::Portuguese, QLocale::Brazil)
+                         : QLocale(QLocale::English, QLocale::UnitedStates);
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale;
+}
+
 QFont chartFont(int pixelSize, bool bold) {
     QFont font(firstInstalledFamily(
         {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")}));
@@ -164,7 +162,7 @@ std::unique_ptr<QChart> buildHydrographChart(const CalculationRecord& record,
     chart->setTitleFont(chartFont(17, true));
     chart->setTitleBrush(Qt::black);
     chart->setLocalizeNumbers(true);
-    chart->setLocale(localeOf(caption.numberStyle));
+    chart->setLocale(chartLocale(caption.numberStyle));
     chart->setBackgroundRoundness(0);
     chart->setMargins(QMargins(8, 4, 8, 4));
     chart->legend()->setAlignment(Qt::AlignBottom);

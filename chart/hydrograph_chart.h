@@ -7,6 +7,7 @@
 #include <memory>
 
 #include <QFont>
+#include <QLocale>
 #include <QString>
 
 class QChart;
@@ -31,6 +32,10 @@ inline constexpr char kPeakTime[] = "peakTime";
 // The figure's face at a size in pixels, not points: the figure is laid out once and painted
 // on screens, images, SVG and PDF pages alike, whatever resolution each device reports.
 QFont chartFont(int pixelSize, bool bold = false);
+
+// The locale a chart's axis labels are written in: the separators of the report; no grouping,
+// which the labels' short numbers do not need.
+QLocale chartLocale(const report::NumberStyle& style);
 
 // The design storm's rainfall of each step 1..15 (entry 0 unused): the increment of the
 // cumulative design storm, C_i - C_(i-1) with C_0 = 0. For steps 1..6 that is the reordered

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calc/study.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -50,7 +52,7 @@ struct CommandOptions {
 };
 
 // The study's lists when --durations and --return-periods are not given.
-inline constexpr double kDefaultStudyReturnPeriods[] = {2, 5, 10, 25, 50, 100, 500, 1000, 10000};
+using calc::kDefaultStudyReturnPeriods;
 
 // --batch FILE [--database FILE] [--output FILE] [--jobs N]
 struct BatchRequest {

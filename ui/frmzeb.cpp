@@ -17,6 +17,7 @@
 #include "ui/report_printing.h"
 #include "ui/resources.h"
 #include "ui/result_exports.h"
+#include "ui/study_window.h"
 
 #include <algorithm>
 #include <variant>
@@ -118,6 +119,7 @@ void frmZEB::connectHandlers() {
     connect(u.cmdExportar, &QPushButton::clicked, this, &frmZEB::cmdExportar_Click);
     connect(u.mnuSobre, &QAction::triggered, this, &frmZEB::mnuSobre_Click);
     connect(u.mnuGrafico, &QAction::triggered, this, &frmZEB::mnuGrafico_Click);
+    connect(u.mnuEstudo, &QAction::triggered, this, &frmZEB::mnuEstudo_Click);
     connect(u.mnuExportarPDF, &QAction::triggered, this, &frmZEB::mnuExportarPDF_Click);
     connect(u.mnuExportarCSV, &QAction::triggered, this, &frmZEB::mnuExportarCSV_Click);
 
@@ -274,9 +276,13 @@ void frmZEB::cmdCalcular_Click() {
     u.cmdImprimir->setEnabled(true);
     u.cmdExportar->setEnabled(true);
     u.mnuResultados->setEnabled(true);
-    // An open chart window follows each run.
+    // An open chart or study window follows each run.
     if (m_chartWindow) {
         m_chartWindow->showRecord(m_record, chartCaption());
+    }
+    m_lastRequest = request;
+    if (m_studyWindow) {
+        m_studyWindow->showInputs(m_lastRequest, chartCaption());
     }
 }
 
@@ -356,6 +362,16 @@ void frmZEB::mnuGrafico_Click() {
     m_chartWindow->show();
     m_chartWindow->raise();
     m_chartWindow->activateWindow();
+}
+
+void frmZEB::mnuEstudo_Click() {
+    if (!m_studyWindow) {
+        m_studyWindow = new StudyWindow(*m_services.dialogs, this);
+        m_studyWindow->showInputs(m_lastRequest, chartCaption());
+    }
+    m_studyWindow->show();
+    m_studyWindow->raise();
+    m_studyWindow->activateWindow();
 }
 
 void frmZEB::mnuExportarPDF_Click() {

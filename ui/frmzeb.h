@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/record.h"
+#include "calc/run_request.h"
 #include "chart/hydrograph_chart.h"
 #include "refdata/reference_database.h"
 #include "report/field_reading.h"
@@ -30,6 +31,7 @@ namespace ui {
 
 class DialogService;
 class HydrographWindow;
+class StudyWindow;
 
 // Opens the reference database, or says why it cannot.
 using DatabaseOpener =
@@ -84,6 +86,7 @@ private:
     void cmdExportar_Click();
     void mnuSobre_Click();
     void mnuGrafico_Click();
+    void mnuEstudo_Click();
     void mnuExportarPDF_Click();
     void mnuExportarCSV_Click();
     chart::HydrographCaption chartCaption() const;
@@ -144,6 +147,9 @@ private:
     bool m_refusing = false;
     // The one chart window, made on the first "&Gráfico" and closed with this window.
     QPointer<HydrographWindow> m_chartWindow;
+    // The inputs of the last successful run, which the one study window follows.
+    calc::RunRequest m_lastRequest;
+    QPointer<StudyWindow> m_studyWindow;
 };
 
 } // namespace ui

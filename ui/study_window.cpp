@@ -1,0 +1,373 @@
+#include "ui/study_window.h"
+
+#include "calc/durations.h"
+#include "calc/limits.h"
+#include "chart/study_chart.h"
+#include "report/number_format.h"
+#include "report/study_table.h"
+#include "ui/dialog_service.h"
+#include "ui/file_export.h"
+#include "ui/study_pdf.h"
+
+#include <memory>
+
+#include <QApplication>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace ui {
+
+namespace {
+
+const QColor kNotedColour(0x9a, 0x2a, 0x1d);
+const QColor kBestColour(0xff, 0xf1, 0xb8);
+
+QString qText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QPushButton* addButton(QHBoxLayout* row, QWidget* parent, const char* name,
+                       const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    row->addWidget(button);
+    return button;
+}
+
+// Shows a new chart in the view and deletes the one it showed before, which the view does not.
+void replaceChart(QChartView* view, std::unique_ptr<QChart> chart) {
+    const std::unique_ptr<QChart> previous(view->chart());
+    view->setChart(chart.release());
+}
+
+} // namespace
+
+StudyWindow::StudyWindow(DialogService& dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_dialogs(dialogs) {
+    setWindowTitle(QStringLiteral("ZEB - Estudo de recorrências e durações"));
+    setObjectName(QStringLiteral("frmEstudo"));
+    for (int index = 0; index < calc::kDurationCount; ++index) {
+        m_durations.push_back(index);
+    }
+    m_returnPeriods.assign(std::begin(calc::kDefaultStudyReturnPeriods),
+                           std::end(calc::kDefaultStudyReturnPeriods));
+
+    m_heading = new QLabel(this);
+    m_heading->setObjectName(QStringLiteral("lblEstudo"));
+    m_heading->setFont(chart::chartFont(14, true));
+
+    m_returnPeriodList = new QLineEdit(this);
+    m_returnPeriodList->setObjectName(QStringLiteral("txtRecorrencias"));
+    m_listProblem = new QLabel(this);
+    m_listProblem->setStyleSheet(QStringLiteral("color: #9a2a1d;"));
+    m_listProblem->setVisible(false);
+    connect(m_returnPeriodList, &QLineEdit::editingFinished, this,
+            &StudyWindow::applyReturnPeriods);
+    auto* listRow = new QHBoxLayout;
+    auto* listLabel = new QLabel(QStringLiteral("&Tempos de recorrência (anos):"), this);
+    listLabel->setBuddy(m_returnPeriodList);
+    listRow->addWidget(listLabel);
+    listRow->addWidget(m_returnPeriodList, 1);
+    listRow->addWidget(m_listProblem);
+
+    m_table = new QTableWidget(this);
+    m_table->setObjectName(QStringLiteral("grdEstudo"));
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A cell picked in the table is what both charts show.
+    connect(m_table, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
+        if (row >= 0 && column >= 0) {
+            m_chartDuration->setCurrentIndex(row);
+            m_chartReturnPeriod->setCurrentIndex(column);
+        }
+    });
+
+    m_legend = new QLabel(this);
+    m_legend->setObjectName(QStringLiteral("lblLegenda"));
+    m_legend->setWordWrap(true);
+
+    m_chartDuration = new QComboBox(this);
+    m_chartDuration->setObjectName(QStringLiteral("cboDuracaoGrafico"));
+    for (const std::string_view label : calc::durationLabels) {
+        m_chartDuration->addItem(qText(label));
+    }
+    m_chartReturnPeriod = new QComboBox(this);
+    m_chartReturnPeriod->setObjectName(QStringLiteral("cboRecorrenciaGrafico"));
+    for (QComboBox* choice : {m_chartDuration, m_chartReturnPeriod}) {
+        connect(choice, &QComboBox::currentIndexChanged, this, &StudyWindow::updateCharts);
+    }
+    m_byReturnPeriod = new QChartView(this);
+    m_byDuration = new QChartView(this);
+    auto* charts = new QHBoxLayout;
+    const std::pair<QComboBox*, QString> choices[] = {
+        {m_chartDuration, QStringLiteral("D&uração do gráfico:")},
+        {m_chartReturnPeriod, QStringLiteral("T&R do gráfico (anos):")}};
+    QChartView* views[] = {m_byReturnPeriod, m_byDuration};
+    for (int i = 0; i < 2; ++i) {
+        views[i]->setRenderHint(QPainter::Antialiasing);
+        views[i]->setMinimumSize(480, 320);
+        auto* column = new QVBoxLayout;
+        auto* form = new QFormLayout;
+        form->addRow(choices[i].second, choices[i].first);
+        column->addLayout(form);
+        column->addWidget(views[i], 1);
+        charts->addLayout(column);
+    }
+
+    auto* commands = new QHBoxLayout;
+    commands->addStretch();
+    connect(addButton(commands, this, "cmdCopiar", QStringLiteral("Co&piar tabela")),
+            &QPushButton::clicked, this, &StudyWindow::copyTable);
+    connect(addButton(commands, this, "cmdExportarCSV", QStringLiteral("Exportar &CSV...")),
+            &QPushButton::clicked, this, &StudyWindow::exportCsv);
+    connect(addButton(commands, this, "cmdExportarPDF", QStringLiteral("Exportar P&DF...")),
+            &QPushButton::clicked, this, &StudyWindow::exportPdf);
+    connect(addButton(commands, this, "cmdFechar", QStringLiteral("&Fechar")),
+            &QPushButton::clicked, this, &QWidget::close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_heading);
+    layout->addLayout(listRow);
+    layout->addWidget(m_table);
+    layout->addWidget(m_legend);
+    layout->addLayout(charts, 1);
+    layout->addLayout(commands);
+}
+
+StudyWindow::~StudyWindow() = default;
+
+void StudyWindow::showInputs(const calc::RunRequest& basin,
+                             const chart::HydrographCaption& caption) {
+    m_basin = basin;
+    m_caption = caption;
+    m_returnPeriodList->setText(
+        qText(report::returnPeriodListText(m_returnPeriods, caption.numberStyle)));
+    m_listProblem->setVisible(false);
+    recompute();
+    if (!m_shown) {
+        m_shown = true;
+        m_chartDuration->setCurrentIndex(basin.durationIndex);
+        const auto found =
+            std::find(m_returnPeriods.begin(), m_returnPeriods.end(), basin.returnPeriodYears);
+        if (found != m_returnPeriods.end()) {
+            m_chartReturnPeriod->setCurrentIndex(static_cast<int>(found - m_returnPeriods.begin()));
+        }
+    }
+}
+
+QChart* StudyWindow::returnPeriodChart() const {
+    return m_byReturnPeriod->chart();
+}
+
+QChart* StudyWindow::durationChart() const {
+    return m_byDuration->chart();
+}
+
+// A list that does not read keeps the study as it was and says why beside the field.
+void StudyWindow::applyReturnPeriods() {
+    const std::optional<std::vector<double>> years = report::parseReturnPeriodList(
+        m_returnPeriodList->text().toStdString(), m_caption.numberStyle);
+    if (!years) {
+        m_listProblem->setText(QStringLiteral("Escreva tempos de recorrência maiores que 0, "
+                                              "separados por ponto e vírgula."));
+        m_listProblem->setVisible(true);
+        return;
+    }
+    m_listProblem->setVisible(false);
+    if (*years != m_returnPeriods) {
+        m_returnPeriods = *years;
+        recompute();
+    }
+}
+
+void StudyWindow::recompute() {
+    m_cells = calc::computeStudy(m_basin, m_durations, m_returnPeriods);
+    m_grid = report::studyGrid(m_cells, m_durations, m_returnPeriods);
+    m_heading->setText(headingText());
+    fillTable();
+    m_legend->setText(legendLines().join(QLatin1Char('\n')));
+
+    // The return-period choice keeps its value when the new list still has it.
+    const QString chosen = m_chartReturnPeriod->currentText();
+    const QSignalBlocker blocker(m_chartReturnPeriod);
+    m_chartReturnPeriod->clear();
+    for (const double years : m_returnPeriods) {
+        m_chartReturnPeriod->addItem(qText(report::formatPlain(years, m_caption.numberStyle)));
+    }
+    m_chartReturnPeriod->setCurrentIndex(std::max(0, m_chartReturnPeriod->findText(chosen)));
+    updateCharts();
+}
+
+void StudyWindow::fillTable() {
+    const report::NumberStyle& style = m_caption.numberStyle;
+    m_table->setRowCount(static_cast<int>(m_durations.size()));
+    m_table->setColumnCount(static_cast<int>(m_returnPeriods.size()));
+    QStringList rows;
+    for (const int index : m_durations) {
+        rows.append(qText(calc::durationLabels.at(static_cast<std::size_t>(index))));
+    }
+    QStringList columns;
+    for (const double years : m_returnPeriods) {
+        columns.append(qText(report::returnPeriodHeading(years, style)));
+    }
+    m_table->setVerticalHeaderLabels(rows);
+    m_table->setHorizontalHeaderLabels(columns);
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        for (int column = 0; column < m_table->columnCount(); ++column) {
+            const report::StudyGridCell& cell =
+                m_grid.cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+            auto* item = new QTableWidgetItem(qText(report::studyCellText(cell, style)));
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            QFont font = item->font();
+            font.setBold(cell.bestPeak);
+            item->setFont(font);
+            if (cell.bestPeak) {
+                item->setBackground(kBestColour);
+            }
+            if (cell.noted() || !cell.computed) {
+                item->setForeground(kNotedColour);
+            }
+            if (!cell.computed) {
+                item->setToolTip(qText(cell.error));
+            }
+            m_table->setItem(row, column, item);
+        }
+    }
+}
+
+void StudyWindow::updateCharts() {
+    const int row = m_chartDuration->currentIndex();
+    const int column = m_chartReturnPeriod->currentIndex();
+    if (row < 0 || column < 0 || m_grid.cells.empty()) {
+        return;
+    }
+    replaceChart(m_byReturnPeriod,
+                 chart::buildPeakByReturnPeriodChart(
+                     pointsOfRow(row), m_chartDuration->currentText(), m_caption.numberStyle));
+    replaceChart(m_byDuration,
+                 chart::buildPeakByDurationChart(pointsOfColumn(column),
+                                                 m_returnPeriods[static_cast<std::size_t>(column)],
+                                                 m_caption.numberStyle));
+}
+
+std::vector<chart::StudyPoint> StudyWindow::pointsOfRow(int row) const {
+    std::vector<chart::StudyPoint> points;
+    const auto& cells = m_grid.cells[static_cast<std::size_t>(row)];
+    for (std::size_t column = 0; column < cells.size(); ++column) {
+        if (cells[column].computed) {
+            points.push_back(
+                {m_returnPeriods[column], cells[column].peakFlowM3s, cells[column].noted()});
+        }
+    }
+    // The curve runs along the axis, whatever order the list was typed in.
+    std::sort(points.begin(), points.end(), [](const auto& a, const auto& b) { return a.x < b.x; });
+    return points;
+}
+
+std::vector<chart::StudyPoint> StudyWindow::pointsOfColumn(int column) const {
+    std::vector<chart::StudyPoint> points;
+    for (std::size_t row = 0; row < m_grid.cells.size(); ++row) {
+        const report::StudyGridCell& cell = m_grid.cells[row][static_cast<std::size_t>(column)];
+        if (cell.computed) {
+            points.push_back(
+                {static_cast<double>(m_durations[row]), cell.peakFlowM3s, cell.noted()});
+        }
+    }
+    return points;
+}
+
+QString StudyWindow::headingText() const {
+    const report::NumberStyle& style = m_caption.numberStyle;
+    const auto plain = [&style](double value) { return qText(report::formatPlain(value, style)); };
+    QString text = QStringLiteral("Vazão de pico (m³/s) por duração e tempo de recorrência");
+    if (!m_caption.river.trimmed().isEmpty()) {
+        text += QStringLiteral(" – ") + m_caption.river.trimmed();
+    }
+    return text + QStringLiteral("   ·   A = %1 km²   ·   CN = %2   ·   tc = %3 h")
+                      .arg(plain(m_basin.drainageAreaKm2), plain(m_basin.curveNumber),
+                           qText(report::formatPattern(m_basin.concentrationTimeH.value_or(0),
+                                                       report::Pattern::Plain3, style)));
+}
+
+QStringList StudyWindow::legendLines() const {
+    return {QStringLiteral(
+                "Negrito, em destaque: a maior vazão de pico de cada tempo de recorrência entre as "
+                "durações sem nota."),
+            qText(report::kFloodNotRecededMark) + QLatin1Char(' ') +
+                qText(calc::kFloodNotRecededNote),
+            qText(report::kUnitHydrographCutMark) + QLatin1Char(' ') +
+                qText(calc::kUnitHydrographCutNote)};
+}
+
+void StudyWindow::copyTable() {
+    QApplication::clipboard()->setText(
+        QString::fromStdString(report::studyClipboardText(m_grid, m_caption.numberStyle)));
+}
+
+void StudyWindow::exportCsv() {
+    // The file holds every cell: a study with a run that failed is not exported.
+    for (const calc::StudyCell& cell : m_cells) {
+        if (const auto* error = std::get_if<calc::CalculationError>(&cell.outcome)) {
+            m_dialogs.warning(
+                this,
+                QStringLiteral("O estudo não foi exportado: a duração %1 com TR %2 anos "
+                               "não pôde ser calculada (%3)")
+                    .arg(qText(
+                             calc::durationLabels.at(static_cast<std::size_t>(cell.durationIndex))),
+                         qText(report::formatPlain(cell.returnPeriodYears, m_caption.numberStyle)),
+                         QString::fromStdString(error->message)));
+            return;
+        }
+    }
+    SaveFileRequest request;
+    request.title = QStringLiteral("Exportar Estudo");
+    request.nameFilters = {QStringLiteral("Arquivo CSV (*.csv)")};
+    request.defaultSuffix = QStringLiteral("csv");
+    request.proposedName = QStringLiteral("Estudo.csv");
+    if (const std::optional<QString> path = m_dialogs.askSaveFileName(this, request)) {
+        writeExportedFile(this, m_dialogs, *path, report::studyCsv(m_cells));
+    }
+}
+
+void StudyWindow::exportPdf() {
+    SaveFileRequest request;
+    request.title = QStringLiteral("Exportar Estudo");
+    request.nameFilters = {QStringLiteral("Documento PDF (*.pdf)")};
+    request.defaultSuffix = QStringLiteral("pdf");
+    request.proposedName = QStringLiteral("Estudo.pdf");
+    const std::optional<QString> path = m_dialogs.askSaveFileName(this, request);
+    if (!path || m_grid.cells.empty()) {
+        return;
+    }
+    StudyPage page;
+    page.heading = headingText();
+    page.grid = &m_grid;
+    page.numberStyle = m_caption.numberStyle;
+    page.legend = legendLines();
+    page.byReturnPeriod =
+        chart::buildPeakByReturnPeriodChart(pointsOfRow(m_chartDuration->currentIndex()),
+                                            m_chartDuration->currentText(), m_caption.numberStyle);
+    page.byDuration = chart::buildPeakByDurationChart(
+        pointsOfColumn(m_chartReturnPeriod->currentIndex()),
+        m_returnPeriods[static_cast<std::size_t>(m_chartReturnPeriod->currentIndex())],
+        m_caption.numberStyle);
+    const QByteArray bytes = studyPdf(std::move(page));
+    writeExportedFile(this, m_dialogs, *path,
+                      std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+} // namespace ui
