@@ -87,8 +87,7 @@ std::variant<ChosenStation, CommandFailure>
 chooseStation(const CommandOptions& options,
               const std::optional<std::filesystem::path>& programFolder) {
     if (options.constantsSource == ConstantsSource::StationConstants) {
-        const auto& v = options.stationConstants;
-        return ChosenStation{{v[0], v[1], v[2], v[3], v[4], v[5], v[6]}, std::nullopt, {}, {}};
+        return ChosenStation{options.stationConstants, std::nullopt, {}, {}};
     }
     auto opened = openCommandDatabase(options.databasePath, programFolder);
     if (auto* stop = std::get_if<CommandFailure>(&opened)) {
