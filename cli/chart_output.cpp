@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include <system_error>
+#include <variant>
 #include <vector>
 
 namespace cli {
@@ -15,14 +16,14 @@ moduleCandidates(const std::optional<std::filesystem::path>& programFolder) {
     if (!programFolder) {
         return {};
     }
-    return {
-        *programFolder / kChartModuleFileName,
-        (*programFolder / ZEB_CHART_MODULE_FROM_BINDIR / kChartModuleFileName).lexically_normal()};
+    return {*programFolder / chart::kChartModuleFileName,
+            (*programFolder / ZEB_CHART_MODULE_FROM_BINDIR / chart::kChartModuleFileName)
+                .lexically_normal()};
 }
 
 // The module's drawing function, or why there is none. Loaded once; never unloaded, since
 // Qt keeps state for the life of the process.
-std::variant<DrawChartFunction, ChartFailure>
+std::variant<chart::DrawChartFunction, chart::ChartFailure>
 loadModule(const std::optional<std::filesystem::path>& programFolder) {
     std::string tried;
     for (const std::filesystem::path& candidate : moduleCandidates(programFolder)) {
@@ -34,36 +35,38 @@ loadModule(const std::optional<std::filesystem::path>& programFolder) {
         void* module = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (module == nullptr) {
             const char* reason = ::dlerror();
-            return ChartFailure{"o módulo de gráficos " + candidate.string() +
-                                " não pôde ser carregado: " + (reason ? reason : "?") + "."};
+            return chart::ChartFailure{"o módulo de gráficos " + candidate.string() +
+                                       " não pôde ser carregado: " + (reason ? reason : "?") + "."};
         }
-        auto entry = reinterpret_cast<ChartModuleEntry>(::dlsym(module, kChartModuleEntryName));
-        DrawChartFunction draw = nullptr;
+        auto entry = reinterpret_cast<chart::ChartModuleEntry>(
+            ::dlsym(module, chart::kChartModuleEntryName));
+        chart::DrawChartFunction draw = nullptr;
         if (entry != nullptr) {
             entry(&draw);
         }
         if (draw == nullptr) {
-            return ChartFailure{"o módulo de gráficos " + candidate.string() +
-                                " não é desta versão do zeb-calc."};
+            return chart::ChartFailure{"o módulo de gráficos " + candidate.string() +
+                                       " não é desta versão do zeb-calc."};
         }
         return draw;
     }
-    return ChartFailure{"este zeb-calc não tem o módulo de gráficos (" +
-                        std::string(kChartModuleFileName) +
-                        "; procurado em: " + (tried.empty() ? "nenhum lugar" : tried) + ")."};
+    return chart::ChartFailure{
+        "este zeb-calc não tem o módulo de gráficos (" + std::string(chart::kChartModuleFileName) +
+        "; procurado em: " + (tried.empty() ? "nenhum lugar" : tried) + ")."};
 }
 
 } // namespace
 
 ChartRenderer programChartRenderer(const std::optional<std::filesystem::path>& programFolder) {
     return [programFolder](const calc::CalculationRecord& record, const std::string& riverText,
-                           const report::NumberStyle& style, ChartFormat format) -> ChartResult {
-        static const std::variant<DrawChartFunction, ChartFailure> loaded =
+                           const report::NumberStyle& style,
+                           chart::FigureFormat format) -> chart::ChartResult {
+        static const std::variant<chart::DrawChartFunction, chart::ChartFailure> loaded =
             loadModule(programFolder);
-        if (const auto* failure = std::get_if<ChartFailure>(&loaded)) {
+        if (const auto* failure = std::get_if<chart::ChartFailure>(&loaded)) {
             return *failure;
         }
-        return std::get<DrawChartFunction>(loaded)(record, riverText, style, format);
+        return std::get<chart::DrawChartFunction>(loaded)(record, riverText, style, format);
     };
 }
 

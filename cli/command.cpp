@@ -98,14 +98,14 @@ calc::RunRequest requestFor(const CommandOptions& options) {
     return request;
 }
 
-std::optional<ChartFormat> chartFormatOf(OutputFormat format) {
+std::optional<chart::FigureFormat> chartFormatOf(OutputFormat format) {
     switch (format) {
     case OutputFormat::Png:
-        return ChartFormat::Png;
+        return chart::FigureFormat::Png;
     case OutputFormat::Svg:
-        return ChartFormat::Svg;
+        return chart::FigureFormat::Svg;
     case OutputFormat::Pdf:
-        return ChartFormat::Pdf;
+        return chart::FigureFormat::Pdf;
     case OutputFormat::Report:
     case OutputFormat::Json:
     case OutputFormat::Csv:
@@ -245,7 +245,7 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
         return usageFailure(err, "--output é o próprio estudo lido; dê outro nome ao arquivo "
                                  "de saída.");
     }
-    const std::optional<ChartFormat> chartFormat = chartFormatOf(options.format);
+    const std::optional<chart::FigureFormat> chartFormat = chartFormatOf(options.format);
     if (chartFormat && !renderChart) {
         return usageFailure(err, "aqui o zeb-calc não desenha o gráfico (png, svg e pdf).");
     }
@@ -305,12 +305,12 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
 
     std::string bytes;
     if (chartFormat) {
-        ChartResult drawn = renderChart(record, options.riverText, style, *chartFormat);
-        if (const auto* stop = std::get_if<ChartFailure>(&drawn)) {
+        chart::ChartResult drawn = renderChart(record, options.riverText, style, *chartFormat);
+        if (const auto* stop = std::get_if<chart::ChartFailure>(&drawn)) {
             err << "zeb-calc: " << stop->message << "\n";
             return kExitOutputFailed;
         }
-        bytes = std::move(std::get<DrawnChart>(drawn).bytes);
+        bytes = std::move(std::get<chart::DrawnChart>(drawn).bytes);
     } else {
         bytes = outputBytes(options, record, stationText, style, environment);
     }

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs what ZEB needs to build, test and run on Debian 12, from Debian's own packages.
-# Runs apt-get as root, or through sudo when there is one.
+# Does nothing when every package is installed; otherwise runs apt-get as root, or through
+# sudo. The names are real packages, never virtual ones, which dpkg never reports installed.
 set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config git
-    qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
     libqt6printsupport6 libcups2-dev
     libsqlite3-dev sqlite3 nlohmann-json3-dev
     mdbtools mdbtools-dev
@@ -14,7 +15,6 @@ packages=(
     lintian appstream bash-completion man-db file
     clang libclang-rt-14-dev
     xvfb xauth poppler-utils locales
-    cups cups-bsd cups-client printer-driver-cups-pdf
 )
 
 missing=()

@@ -4,4 +4,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh default
-QT_QPA_PLATFORM=offscreen ctest --preset default
+ctest --preset default

@@ -1,7 +1,7 @@
 #include "ui/about.h"
 
+#include "chart/fonts.h"
 #include "ui/dialog_service.h"
-#include "ui/fonts.h"
 #include "ui/resources.h"
 #include "ui/sysinfo.h"
 #include "ui_frmabout.h"
@@ -17,27 +17,22 @@ namespace {
 
 const QString kUnavailable = QStringLiteral("System Information Is Unavailable At This Time");
 
-// Sizes to the text in the label's font, keeping its top left corner.
-void fitToText(QLabel* label) {
-    label->resize(label->sizeHint());
-}
-
 } // namespace
 
-AboutBox::AboutBox(DialogService& dialogs, std::unique_ptr<SysInfoPlatform> platform)
+AboutBox::AboutBox(DialogService& dialogs, SysInfoStarter startTool)
     : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_ui(new Ui::frmAbout), m_dialogs(dialogs), m_platform(std::move(platform)) {
+      m_ui(new Ui::frmAbout), m_dialogs(dialogs), m_startTool(std::move(startTool)) {
     initResources();
     m_ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(controlFont());
+    setFont(chart::controlFont());
     setFixedSize(size());
 
     m_ui->picIcon->setPixmap(windowIcon().pixmap(32, 32));
     for (QLabel* label :
          {m_ui->lblDisclaimer, m_ui->Label1, m_ui->Label2, m_ui->Label3, m_ui->Label4}) {
-        fitToText(label);
+        label->adjustSize(); // sized to its text, from its top left corner
     }
 
     // OK is both the default button (Enter) and, through the dialog's own Esc, the cancel
@@ -59,17 +54,17 @@ void AboutBox::cmdSysInfo_Click() {
 }
 
 void AboutBox::StartSysInfo() {
-    if (!startSysInfoTool(*m_platform)) {
+    if (!m_startTool()) {
         // No icon; an empty title shows the program's title.
         m_dialogs.showMessage(this, kUnavailable, QString(), MessageIcon::None);
     }
 }
 
-AboutBox* showAboutBox(DialogService& dialogs, const SysInfoPlatformFactory& makePlatform) {
+AboutBox* showAboutBox(DialogService& dialogs, const SysInfoStarter& startTool) {
     static QPointer<AboutBox> box;
     // A box that has been closed is on its way out: open a fresh one.
     if (box == nullptr || !box->isVisible()) {
-        box = new AboutBox(dialogs, makePlatform ? makePlatform() : makeSystemSysInfoPlatform());
+        box = new AboutBox(dialogs, startTool ? startTool : SysInfoStarter(startSysInfoTool));
     }
     box->show();
     box->raise();

@@ -3,7 +3,6 @@
 #include <QDialog>
 
 #include <functional>
-#include <memory>
 
 namespace Ui {
 class frmAbout;
@@ -12,7 +11,9 @@ class frmAbout;
 namespace ui {
 
 class DialogService;
-class SysInfoPlatform;
+
+// Starts the system-information tool; false when it could not.
+using SysInfoStarter = std::function<bool()>;
 
 // The About box `frmAbout`: program, version, purpose, the utility, support and authors, and
 // "&System Info...". Modeless and without a parent window, so that it outlives the main
@@ -22,7 +23,7 @@ class AboutBox : public QDialog {
 
 public:
     // `dialogs` must outlive the box.
-    AboutBox(DialogService& dialogs, std::unique_ptr<SysInfoPlatform> platform);
+    AboutBox(DialogService& dialogs, SysInfoStarter startTool);
     ~AboutBox() override;
 
     void cmdOK_Click();
@@ -33,13 +34,11 @@ public:
 private:
     Ui::frmAbout* m_ui;
     DialogService& m_dialogs;
-    std::unique_ptr<SysInfoPlatform> m_platform;
+    SysInfoStarter m_startTool;
 };
 
-using SysInfoPlatformFactory = std::function<std::unique_ptr<SysInfoPlatform>()>;
-
 // Shows the one About box of the program: the open box again when there is one, else a new
-// box. `dialogs` must outlive the box.
-AboutBox* showAboutBox(DialogService& dialogs, const SysInfoPlatformFactory& makePlatform = {});
+// box. `dialogs` must outlive the box. The tool is the system's one unless another is given.
+AboutBox* showAboutBox(DialogService& dialogs, const SysInfoStarter& startTool = {});
 
 } // namespace ui

@@ -19,7 +19,7 @@ QString qtNameFilter(QString filter) {
 void QtDialogService::showMessage(QWidget* parent, const QString& text, const QString& title,
                                   MessageIcon icon) {
     QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
-                    title.isEmpty() ? QStringLiteral("ZEB") : title, text, QMessageBox::Ok, parent);
+                    title.isEmpty() ? kProgramTitle : title, text, QMessageBox::Ok, parent);
     box.exec();
 }
 

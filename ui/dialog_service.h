@@ -12,6 +12,10 @@ namespace ui {
 // Every modal question or message the windows show passes through this seam: the program
 // shows real dialogs, the tests answer and inspect scripted ones.
 
+// The titles of the program's boxes: its name, and the one of every warning.
+inline const QString kProgramTitle = QStringLiteral("ZEB");
+inline const QString kWarningTitle = QStringLiteral("Aviso!");
+
 enum class MessageIcon {
     None,
     Exclamation,
@@ -42,11 +46,13 @@ public:
     virtual std::optional<QString> askSaveFileName(QWidget* parent,
                                                    const SaveFileRequest& request) = 0;
 
-    void warning(QWidget* parent, const QString& text, const QString& title) {
-        showMessage(parent, text, title, MessageIcon::Exclamation);
+    // "Aviso!" with the exclamation icon: a command that could not be carried out.
+    void warning(QWidget* parent, const QString& text) {
+        showMessage(parent, text, kWarningTitle, MessageIcon::Exclamation);
     }
-    void information(QWidget* parent, const QString& text, const QString& title) {
-        showMessage(parent, text, title, MessageIcon::None);
+    // The program's title, no icon: a command that succeeded.
+    void information(QWidget* parent, const QString& text) {
+        showMessage(parent, text, kProgramTitle, MessageIcon::None);
     }
 };
 

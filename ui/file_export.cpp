@@ -16,12 +16,11 @@ bool writeExportedFile(QWidget* parent, DialogService& dialogs, const QString& p
     const std::optional<std::string> failure = report::writeFileAtomically(
         std::filesystem::path(QFile::encodeName(path).toStdString()), bytes);
     if (failure) {
-        dialogs.warning(parent, QString::fromStdString(*failure), QStringLiteral("Aviso!"));
+        dialogs.warning(parent, QString::fromStdString(*failure));
         return false;
     }
     dialogs.information(parent,
-                        QStringLiteral("Arquivo ") + path + QStringLiteral(" exportado com êxito"),
-                        QStringLiteral("ZEB"));
+                        QStringLiteral("Arquivo ") + path + QStringLiteral(" exportado com êxito"));
     return true;
 }
 

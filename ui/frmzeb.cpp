@@ -5,25 +5,24 @@
 #include "calc/concentration.h"
 #include "calc/durations.h"
 #include "calc/run_request.h"
+#include "chart/fonts.h"
 #include "report/field_reading.h"
 #include "report/number_format.h"
 #include "report/report_file.h"
 #include "report/results_grid.h"
 #include "ui/about.h"
 #include "ui/dialog_service.h"
-#include "ui/fonts.h"
+#include "ui/file_export.h"
 #include "ui/hydrograph_window.h"
 #include "ui/report_printing.h"
 #include "ui/resources.h"
 #include "ui/result_exports.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <variant>
 
 #include <QDateTime>
 #include <QEvent>
-#include <QFile>
 #include <QHeaderView>
 #include <QLocale>
 #include <QMenuBar>
@@ -41,13 +40,6 @@ constexpr int kTwipsPerPixel = 15;
 constexpr int kClientWidthPx = 8850 / kTwipsPerPixel;
 constexpr int kClientHeightPx = 7845 / kTwipsPerPixel;
 constexpr int kGridColumnWidthPx = 1500 / kTwipsPerPixel;
-
-const QString kMessageTitle = QStringLiteral("ZEB");
-const QString kWarningTitle = QStringLiteral("Aviso!");
-
-QString fromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // True when one of the texts is exactly empty; a blank counts as filled.
 bool findEmptyField(const QStringList& texts) {
@@ -88,8 +80,8 @@ frmZEB::frmZEB(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent), m_ui(std::make_unique<Ui::frmZEB>()), m_services(std::move(services)) {
     initResources();
     m_ui->setupUi(this);
-    setFont(controlFont());
-    m_ui->lblNorbaltica->setFont(titleFont());
+    setFont(chart::controlFont());
+    m_ui->lblNorbaltica->setFont(chart::titleFont());
     setUpHeadingRow(m_ui->grdVazoes);
     fixWindowSize();
     connectHandlers();
@@ -195,14 +187,14 @@ bool frmZEB::Form_Load() {
     m_stationCodes.clear();
     m_stationCodes.reserve(stations.size());
     for (const refdata::StationListItem& station : stations) {
-        codes.append(fromUtf8(station.codigo));
-        names.append(fromUtf8(station.nome));
+        codes.append(QString::fromStdString(station.codigo));
+        names.append(QString::fromStdString(station.nome));
         m_stationCodes.push_back(station.codigo);
     }
     QStringList terrains;
     terrains.reserve(static_cast<qsizetype>(landClasses.size()));
     for (const std::string& landClass : landClasses) {
-        terrains.append(fromUtf8(landClass));
+        terrains.append(QString::fromStdString(landClass));
     }
     QStringList durations;
     for (const std::string_view label : calc::durationLabels) {
@@ -252,8 +244,8 @@ void frmZEB::cmdCalcular_Click() {
                                 u.txta->text(),        u.txtb->text(),
                                 u.txtc->text()};
     if (findEmptyField(required)) {
-        m_services.dialogs->warning(this, QStringLiteral("Todos os campos devem estar preenchidos"),
-                                    kWarningTitle);
+        m_services.dialogs->warning(this,
+                                    QStringLiteral("Todos os campos devem estar preenchidos"));
         return;
     }
 
@@ -277,7 +269,7 @@ void frmZEB::cmdCalcular_Click() {
 
     const calc::CalculationResult result = calc::runRequest(request);
     if (const auto* error = std::get_if<calc::CalculationError>(&result)) {
-        m_services.dialogs->warning(this, fromUtf8(error->message), kWarningTitle);
+        m_services.dialogs->warning(this, QString::fromStdString(error->message));
         return;
     }
     calc::copyRunFields(std::get<calc::CalculationRecord>(result), m_record);
@@ -295,9 +287,9 @@ void frmZEB::fillResultsGrid(const calc::CalculationRecord& record) {
     const report::NumberStyle& style = m_services.numberStyle;
     for (int row = 1; row <= calc::kSteps; ++row) {
         gridItem(m_ui->grdVazoes, row, 0)
-            ->setText(fromUtf8(report::gridTimeCell(record, row, style)));
+            ->setText(QString::fromStdString(report::gridTimeCell(record, row, style)));
         gridItem(m_ui->grdVazoes, row, 1)
-            ->setText(fromUtf8(report::gridFlowCell(record, row, style)));
+            ->setText(QString::fromStdString(report::gridFlowCell(record, row, style)));
     }
 }
 
@@ -320,8 +312,7 @@ void frmZEB::cmdImprimir_Click() {
         m_services.printer ? m_services.printer() : defaultSystemPrinter();
     if (!printer) {
         m_services.dialogs->warning(
-            this, QStringLiteral("Não há impressora instalada: o relatório não foi impresso."),
-            kWarningTitle);
+            this, QStringLiteral("Não há impressora instalada: o relatório não foi impresso."));
         return;
     }
     if (const std::optional<QString> failure = printReport(*printer, composeReport())) {
@@ -329,9 +320,8 @@ void frmZEB::cmdImprimir_Click() {
                                  ? QString()
                                  : QStringLiteral(" \"%1\"").arg(printer->printerName());
         m_services.dialogs->warning(
-            this,
-            QStringLiteral("O relatório não foi impresso na impressora%1: %2.").arg(name, *failure),
-            kWarningTitle);
+            this, QStringLiteral("O relatório não foi impresso na impressora%1: %2.")
+                      .arg(name, *failure));
     }
 }
 
@@ -347,18 +337,7 @@ void frmZEB::cmdExportar_Click() {
     if (!path) {
         return;
     }
-    // Written whole into a temporary file and renamed into place: a failure leaves any file
-    // of that name as it was and nothing half-written beside it.
-    const std::optional<std::string> failure =
-        report::writeFileAtomically(std::filesystem::path(QFile::encodeName(*path).toStdString()),
-                                    report::reportFileBytes(composeReport()));
-    if (failure) {
-        m_services.dialogs->warning(this, fromUtf8(*failure), kWarningTitle);
-        return;
-    }
-    m_services.dialogs->information(
-        this, QStringLiteral("Arquivo ") + *path + QStringLiteral(" exportado com êxito"),
-        kMessageTitle);
+    writeExportedFile(this, *m_services.dialogs, *path, report::reportFileBytes(composeReport()));
 }
 
 void frmZEB::mnuSobre_Click() {
@@ -368,8 +347,8 @@ void frmZEB::mnuSobre_Click() {
 // ---- Results menu: the chart and the PDF and CSV exports ---------------------------------
 
 // The chart names the river now shown and numbers as the window writes them.
-HydrographCaption frmZEB::chartCaption() const {
-    return HydrographCaption{m_ui->txtRio->text(), m_services.numberStyle};
+chart::HydrographCaption frmZEB::chartCaption() const {
+    return chart::HydrographCaption{m_ui->txtRio->text(), m_services.numberStyle};
 }
 
 void frmZEB::mnuGrafico_Click() {
@@ -410,7 +389,7 @@ void frmZEB::cboPosto_Click() {
     if (!station) {
         m_currentStation.reset();
         showDatabaseMessage(QStringLiteral("O posto \"%1\" não está no banco de dados %2.")
-                                .arg(name, fromUtf8(m_database->path().string()))
+                                .arg(name, QString::fromStdString(m_database->path().string()))
                                 .toStdString());
         return;
     }
@@ -419,7 +398,7 @@ void frmZEB::cboPosto_Click() {
     // for a repeated name, selects the first row's and looks that up in turn).
     selectStationCode(m_currentStation->codigo);
     if (m_currentStation) {
-        m_ui->txtEstado->setText(fromUtf8(m_currentStation->estado));
+        m_ui->txtEstado->setText(QString::fromStdString(m_currentStation->estado));
     }
 }
 
@@ -438,7 +417,7 @@ void frmZEB::cboZona_Click() {
     QStringList terrains;
     terrains.reserve(static_cast<qsizetype>(landClasses.size()));
     for (const std::string& landClass : landClasses) {
-        terrains.append(fromUtf8(landClass));
+        terrains.append(QString::fromStdString(landClass));
     }
     // Rebuilt without running cboTerreno_Click; no land class is selected afterwards and
     // the curve number stays as it was.
@@ -461,7 +440,7 @@ void frmZEB::cboTerreno_Click() {
     const auto& curveNumber = std::get<std::optional<double>>(found);
     if (!curveNumber) {
         showDatabaseMessage(QStringLiteral("O terreno \"%1\" não está no banco de dados %2.")
-                                .arg(landClass, fromUtf8(m_database->path().string()))
+                                .arg(landClass, QString::fromStdString(m_database->path().string()))
                                 .toStdString());
         return;
     }
@@ -476,7 +455,8 @@ void frmZEB::selectStationCode(const std::string& codigo) {
 }
 
 void frmZEB::showDatabaseMessage(const std::string& message) {
-    m_services.dialogs->warning(isVisible() ? this : nullptr, fromUtf8(message), kMessageTitle);
+    m_services.dialogs->showMessage(isVisible() ? this : nullptr, QString::fromStdString(message),
+                                    kProgramTitle, MessageIcon::Exclamation);
 }
 
 // ---- Input fields ------------------------------------------------------------------------
@@ -539,8 +519,8 @@ void frmZEB::updateConcentrationTime(QLineEdit* edited, const QLineEdit* other) 
         return;
     }
     m_record.concentrationTimeH = *tc;
-    m_ui->txtconcentracao->setText(
-        fromUtf8(report::formatPattern(*tc, report::Pattern::Plain3, m_services.numberStyle)));
+    m_ui->txtconcentracao->setText(QString::fromStdString(
+        report::formatPattern(*tc, report::Pattern::Plain3, m_services.numberStyle)));
 }
 
 void frmZEB::formatOnLeaving(QLineEdit* field) {
@@ -549,8 +529,8 @@ void frmZEB::formatOnLeaving(QLineEdit* field) {
     if (!value) {
         return;
     }
-    field->setText(
-        fromUtf8(report::formatPattern(*value, report::Pattern::Grouped, m_services.numberStyle)));
+    field->setText(QString::fromStdString(
+        report::formatPattern(*value, report::Pattern::Grouped, m_services.numberStyle)));
 }
 
 double frmZEB::readField(const QLineEdit* field) const {
@@ -558,7 +538,7 @@ double frmZEB::readField(const QLineEdit* field) const {
 }
 
 QString frmZEB::formatPlain(double value) const {
-    return fromUtf8(report::formatPlain(value, m_services.numberStyle));
+    return QString::fromStdString(report::formatPlain(value, m_services.numberStyle));
 }
 
 } // namespace ui

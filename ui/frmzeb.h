@@ -1,10 +1,10 @@
 #pragma once
 
 #include "calc/record.h"
+#include "chart/hydrograph_chart.h"
 #include "refdata/reference_database.h"
 #include "report/number_style.h"
 #include "report/report_lines.h"
-#include "ui/hydrograph_chart.h"
 
 #include <functional>
 #include <memory>
@@ -84,7 +84,7 @@ private:
     void mnuGrafico_Click();
     void mnuExportarPDF_Click();
     void mnuExportarCSV_Click();
-    HydrographCaption chartCaption() const;
+    chart::HydrographCaption chartCaption() const;
     void fillResultsGrid(const calc::CalculationRecord& record);
     std::vector<report::ReportLine> composeReport() const;
 

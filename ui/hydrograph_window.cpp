@@ -17,19 +17,19 @@ namespace ui {
 namespace {
 
 struct FormatChoice {
-    FigureFormat format;
+    chart::FigureFormat format;
     const char* caption; // the button's, with its access key
     const char* filter;
     const char* suffix;
 };
 
 constexpr FormatChoice kFormats[] = {
-    {FigureFormat::Png, "Salvar P&NG...", "Imagem PNG (*.png)", "png"},
-    {FigureFormat::Svg, "Salvar &SVG...", "Desenho SVG (*.svg)", "svg"},
-    {FigureFormat::Pdf, "Salvar P&DF...", "Documento PDF (*.pdf)", "pdf"},
+    {chart::FigureFormat::Png, "Salvar P&NG...", "Imagem PNG (*.png)", "png"},
+    {chart::FigureFormat::Svg, "Salvar &SVG...", "Desenho SVG (*.svg)", "svg"},
+    {chart::FigureFormat::Pdf, "Salvar P&DF...", "Documento PDF (*.pdf)", "pdf"},
 };
 
-const FormatChoice& choiceOf(FigureFormat format) {
+const FormatChoice& choiceOf(chart::FigureFormat format) {
     for (const FormatChoice& choice : kFormats) {
         if (choice.format == format) {
             return choice;
@@ -52,7 +52,7 @@ HydrographWindow::HydrographWindow(DialogService& dialogs, QWidget* parent)
     m_notes = new QLabel(this);
     m_notes->setObjectName(QStringLiteral("lblNotas"));
     m_notes->setWordWrap(true);
-    m_notes->setFont(chartFont(14));
+    m_notes->setFont(chart::chartFont(14));
     m_notes->setStyleSheet(QStringLiteral("color: #9a2a1d;"));
     m_notes->setVisible(false);
 
@@ -62,7 +62,7 @@ HydrographWindow::HydrographWindow(DialogService& dialogs, QWidget* parent)
         auto* button = new QPushButton(QString::fromUtf8(choice.caption), this);
         button->setObjectName(QStringLiteral("cmdSalvar") +
                               QString::fromLatin1(choice.suffix).toUpper());
-        const FigureFormat format = choice.format;
+        const chart::FigureFormat format = choice.format;
         connect(button, &QPushButton::clicked, this, [this, format] { saveFigure(format); });
         commands->addWidget(button);
     }
@@ -80,14 +80,14 @@ HydrographWindow::HydrographWindow(DialogService& dialogs, QWidget* parent)
 HydrographWindow::~HydrographWindow() = default;
 
 void HydrographWindow::showRecord(const calc::CalculationRecord& record,
-                                  const HydrographCaption& caption) {
+                                  const chart::HydrographCaption& caption) {
     m_record = record;
     m_caption = caption;
     // The view takes the new chart but only lets go of the one it showed before (at first
     // the empty chart it made itself): that one is ours to delete, or every run leaks a chart.
     const std::unique_ptr<QChart> previous(m_view->chart());
-    m_view->setChart(buildHydrographChart(record, caption).release());
-    const QStringList notes = figureNotes(record);
+    m_view->setChart(chart::buildHydrographChart(record, caption).release());
+    const QStringList notes = chart::figureNotes(record);
     m_notes->setText(notes.join(QStringLiteral("\n")));
     m_notes->setVisible(!notes.isEmpty());
 }
@@ -100,7 +100,7 @@ QString HydrographWindow::notesText() const {
     return m_notes->isVisible() ? m_notes->text() : QString();
 }
 
-void HydrographWindow::saveFigure(FigureFormat format) {
+void HydrographWindow::saveFigure(chart::FigureFormat format) {
     const FormatChoice& choice = choiceOf(format);
     SaveFileRequest request;
     request.title = QStringLiteral("Salvar Gráfico");
@@ -113,7 +113,7 @@ void HydrographWindow::saveFigure(FigureFormat format) {
     if (!path) {
         return;
     }
-    const QByteArray bytes = hydrographFigureFile(m_record, m_caption, format);
+    const QByteArray bytes = chart::hydrographFigureFile(m_record, m_caption, format);
     writeExportedFile(this, m_dialogs, *path,
                       std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }

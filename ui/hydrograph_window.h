@@ -1,8 +1,8 @@
 #pragma once
 
 #include "calc/record.h"
-#include "ui/hydrograph_chart.h"
-#include "ui/hydrograph_figure.h"
+#include "chart/hydrograph_chart.h"
+#include "chart/hydrograph_figure.h"
 
 #include <QWidget>
 
@@ -25,20 +25,20 @@ public:
     ~HydrographWindow() override;
 
     // Draws this record; the main window calls it after every successful run.
-    void showRecord(const calc::CalculationRecord& record, const HydrographCaption& caption);
+    void showRecord(const calc::CalculationRecord& record, const chart::HydrographCaption& caption);
 
     QChart* chart() const;
     // The notes as shown under the chart, one paragraph each; empty when none applies.
     QString notesText() const;
 
 private:
-    void saveFigure(FigureFormat format);
+    void saveFigure(chart::FigureFormat format);
 
     DialogService& m_dialogs;
     QChartView* m_view = nullptr;
     QLabel* m_notes = nullptr;
     calc::CalculationRecord m_record;
-    HydrographCaption m_caption;
+    chart::HydrographCaption m_caption;
 };
 
 } // namespace ui

@@ -1,6 +1,6 @@
 #include "ui/report_pdf.h"
 
-#include "ui/hydrograph_figure.h"
+#include "chart/hydrograph_figure.h"
 #include "ui/report_printing.h"
 
 #include <QFile>
@@ -12,7 +12,7 @@ namespace ui {
 
 std::optional<QByteArray> reportAndChartPdf(const std::vector<report::ReportLine>& lines,
                                             const calc::CalculationRecord& record,
-                                            const HydrographCaption& caption) {
+                                            const chart::HydrographCaption& caption) {
     // The PDF printer the printed report is checked against writes only to a named file: it
     // writes into a private folder, and the caller puts the bytes in place whole.
     const QTemporaryDir folder;
@@ -32,7 +32,7 @@ std::optional<QByteArray> reportAndChartPdf(const std::vector<report::ReportLine
         return std::nullopt;
     }
     const QRect page = printer->pageLayout().paintRectPixels(printer->resolution());
-    paintHydrographFigure(painter, QRectF(QPointF(0, 0), page.size()), record, caption);
+    chart::paintHydrographFigure(painter, QRectF(QPointF(0, 0), page.size()), record, caption);
     if (!painter.end() || printer->printerState() == QPrinter::Error) {
         return std::nullopt;
     }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "calc/record.h"
+#include "chart/hydrograph_chart.h"
 #include "report/report_lines.h"
-#include "ui/hydrograph_chart.h"
 
 #include <optional>
 #include <vector>
@@ -16,6 +16,6 @@ namespace ui {
 // own. None when the document could not be made. Needs a running QApplication.
 std::optional<QByteArray> reportAndChartPdf(const std::vector<report::ReportLine>& lines,
                                             const calc::CalculationRecord& record,
-                                            const HydrographCaption& caption);
+                                            const chart::HydrographCaption& caption);
 
 } // namespace ui

@@ -1,6 +1,6 @@
 #include "ui/report_printing.h"
 
-#include "ui/fonts.h"
+#include "chart/fonts.h"
 #include "ui/print_system.h"
 
 #include <QFontMetricsF>
@@ -17,8 +17,8 @@ void setReportOrientation(QPagedPaintDevice& device) {
 }
 
 void paintReportLines(QPainter& painter, const std::vector<report::ReportLine>& lines) {
-    const QFont regular = reportFont(false);
-    const QFont bold = reportFont(true);
+    const QFont regular = chart::reportFont(false);
+    const QFont bold = chart::reportFont(true);
     painter.save();
     painter.setPen(Qt::black);
     // Metrics of the device, not of the screen: a printer's resolution differs.

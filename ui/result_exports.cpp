@@ -29,7 +29,8 @@ std::optional<QString> askFileName(QWidget* parent, DialogService& dialogs, cons
 
 void exportReportPdf(QWidget* parent, DialogService& dialogs,
                      const std::vector<report::ReportLine>& lines,
-                     const calc::CalculationRecord& record, const HydrographCaption& caption) {
+                     const calc::CalculationRecord& record,
+                     const chart::HydrographCaption& caption) {
     const std::optional<QString> path =
         askFileName(parent, dialogs, QStringLiteral("Exportar PDF"),
                     QStringLiteral("Documento PDF (*.pdf)"), caption.river, QStringLiteral("pdf"));
@@ -41,8 +42,7 @@ void exportReportPdf(QWidget* parent, DialogService& dialogs,
         dialogs.warning(parent,
                         QStringLiteral("O arquivo %1 não foi gravado: não foi possível compor o "
                                        "documento PDF.")
-                            .arg(*path),
-                        QStringLiteral("Aviso!"));
+                            .arg(*path));
         return;
     }
     writeExportedFile(parent, dialogs, *path,

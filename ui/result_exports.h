@@ -1,8 +1,8 @@
 #pragma once
 
 #include "calc/record.h"
+#include "chart/hydrograph_chart.h"
 #include "report/report_lines.h"
-#include "ui/hydrograph_chart.h"
 
 #include <vector>
 
@@ -19,7 +19,8 @@ class DialogService;
 // "Exportar &PDF...": the report as printed, then the chart.
 void exportReportPdf(QWidget* parent, DialogService& dialogs,
                      const std::vector<report::ReportLine>& lines,
-                     const calc::CalculationRecord& record, const HydrographCaption& caption);
+                     const calc::CalculationRecord& record,
+                     const chart::HydrographCaption& caption);
 
 // "Exportar &CSV...": the series table, the same bytes as zeb-calc --format csv.
 void exportSeriesCsv(QWidget* parent, DialogService& dialogs, const calc::CalculationRecord& record,

@@ -1,6 +1,6 @@
 #include "ui/splash.h"
 
-#include "ui/fonts.h"
+#include "chart/fonts.h"
 #include "ui/resources.h"
 #include "ui_frmsplash.h"
 
@@ -14,20 +14,14 @@ namespace ui {
 
 namespace {
 
-// Sizes to the text in the label's font, keeping the edge the text is aligned to.
-void fitToText(QLabel* label) {
-    const QRect old = label->geometry();
-    const QSize size = label->sizeHint();
-    if (label->alignment().testFlag(Qt::AlignRight)) {
-        label->setGeometry(old.right() + 1 - size.width(), old.top(), size.width(), size.height());
-    } else {
-        label->setGeometry(old.left(), old.top(), size.width(), size.height());
-    }
-}
-
+// Sizes the label to its text in the splash face, keeping the edge the text is aligned to.
 void setSplashFont(QLabel* label, qreal points) {
-    label->setFont(splashFont(points));
-    fitToText(label);
+    label->setFont(chart::splashFont(points));
+    const int right = label->geometry().right();
+    label->adjustSize();
+    if (label->alignment().testFlag(Qt::AlignRight)) {
+        label->move(right + 1 - label->width(), label->y());
+    }
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 // zeb-calc's chart module: the hydrograph figure drawn offscreen, loaded by the command only
 // for its chart formats.
 
-#include "cli/chart_output.h"
-#include "ui/hydrograph_chart.h"
-#include "ui/hydrograph_figure.h"
+#include "chart/chart_module.h"
+#include "chart/hydrograph_chart.h"
+#include "chart/hydrograph_figure.h"
 
 #include <QApplication>
 
@@ -13,20 +13,9 @@ namespace {
 // messages; the command reports for itself whether the chart was drawn.
 void silentQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 
-ui::FigureFormat figureFormat(cli::ChartFormat format) {
-    switch (format) {
-    case cli::ChartFormat::Svg:
-        return ui::FigureFormat::Svg;
-    case cli::ChartFormat::Pdf:
-        return ui::FigureFormat::Pdf;
-    case cli::ChartFormat::Png:
-        break;
-    }
-    return ui::FigureFormat::Png;
-}
-
-cli::ChartResult drawOffscreen(const calc::CalculationRecord& record, const std::string& riverText,
-                               const report::NumberStyle& style, cli::ChartFormat format) {
+chart::ChartResult drawOffscreen(const calc::CalculationRecord& record,
+                                 const std::string& riverText, const report::NumberStyle& style,
+                                 chart::FigureFormat format) {
     // Qt Charts draws through widgets, which need an application object and a window
     // platform; the offscreen one needs no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -38,20 +27,20 @@ cli::ChartResult drawOffscreen(const calc::CalculationRecord& record, const std:
     if (QCoreApplication::instance() == nullptr) {
         application.emplace(argc, argv);
     }
-    const QByteArray bytes = ui::hydrographFigureFile(
-        record, ui::HydrographCaption{QString::fromStdString(riverText), style},
-        figureFormat(format));
+    const QByteArray bytes = chart::hydrographFigureFile(
+        record, chart::HydrographCaption{QString::fromStdString(riverText), style}, format);
     application.reset();
     qInstallMessageHandler(previous);
     if (bytes.isEmpty()) {
-        return cli::ChartFailure{"não foi possível desenhar o gráfico."};
+        return chart::ChartFailure{"não foi possível desenhar o gráfico."};
     }
-    return cli::DrawnChart{std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()))};
+    return chart::DrawnChart{
+        std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()))};
 }
 
 } // namespace
 
 extern "C" __attribute__((visibility("default"))) void
-zeb_chart_module_entry(cli::DrawChartFunction* draw) {
+zeb_chart_module_entry(chart::DrawChartFunction* draw) {
     *draw = drawOffscreen;
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "calc/record.h"
-#include "ui/hydrograph_chart.h"
+#include "chart/chart_module.h"
+#include "chart/hydrograph_chart.h"
 
 #include <QByteArray>
 #include <QRectF>
@@ -10,9 +11,7 @@
 
 class QPainter;
 
-namespace ui {
-
-enum class FigureFormat { Png, Svg, Pdf };
+namespace chart {
 
 // The limit notes of the record as the figure prints them under the chart.
 QStringList figureNotes(const calc::CalculationRecord& record);
@@ -30,4 +29,4 @@ void paintHydrographFigure(QPainter& painter, const QRectF& target,
 QByteArray hydrographFigureFile(const calc::CalculationRecord& record,
                                 const HydrographCaption& caption, FigureFormat format);
 
-} // namespace ui
+} // namespace chart

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace ui {
+namespace chart {
 
 // The window fonts are chosen here and nowhere else. Where a face of the layout is not
 // installed, a metric-compatible or close face from fonts-liberation stands in for it.
@@ -25,4 +25,4 @@ QFont reportFont(bool bold);
 // The first of the families that is installed; the last one when none is.
 QString firstInstalledFamily(const QStringList& families);
 
-} // namespace ui
+} // namespace chart

@@ -1,8 +1,8 @@
-#include "ui/fonts.h"
+#include "chart/fonts.h"
 
 #include <QFontDatabase>
 
-namespace ui {
+namespace chart {
 
 namespace {
 
@@ -72,4 +72,4 @@ QFont reportFont(bool bold) {
                     8, bold);
 }
 
-} // namespace ui
+} // namespace chart

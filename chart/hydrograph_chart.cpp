@@ -1,8 +1,8 @@
-#include "ui/hydrograph_chart.h"
+#include "chart/hydrograph_chart.h"
 
 #include "calc/durations.h"
+#include "chart/fonts.h"
 #include "report/number_format.h"
-#include "ui/fonts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,7 +18,7 @@
 #include <QStackedBarSeries>
 #include <QValueAxis>
 
-namespace ui {
+namespace chart {
 
 namespace {
 
@@ -40,10 +40,6 @@ const QColor kUnitHydrographColour(0xd3, 0x6b, 0x00);
 const QColor kExcessColour(0x2e, 0x86, 0xc1);
 const QColor kLossColour(0xae, 0xd6, 0xf1);
 const QColor kPeakColour(0xc0, 0x39, 0x2b);
-
-QString fromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // The axis labels follow the separators of the report; no grouping, which the labels' short
 // numbers do not need.
@@ -119,7 +115,8 @@ QString chartTitle(const CalculationRecord& record, const HydrographCaption& cap
         title += QStringLiteral(" – ") + caption.river.trimmed().toHtmlEscaped();
     }
     const auto plain = [&style](const calc::Entry& entry) {
-        return entry ? fromUtf8(report::formatPlain(*entry, style)) : QStringLiteral("–");
+        return entry ? QString::fromStdString(report::formatPlain(*entry, style))
+                     : QStringLiteral("–");
     };
     const std::string_view duration =
         calc::durationLabels.at(static_cast<std::size_t>(record.durationIndex));
@@ -128,8 +125,8 @@ QString chartTitle(const CalculationRecord& record, const HydrographCaption& cap
             .arg(plain(record.returnPeriodYears),
                  QString::fromUtf8(duration.data(), static_cast<qsizetype>(duration.size())),
                  plain(record.drainageAreaKm2), plain(record.curveNumber),
-                 fromUtf8(report::formatPattern(record.concentrationTimeH, report::Pattern::Plain3,
-                                                style)));
+                 QString::fromStdString(report::formatPattern(record.concentrationTimeH,
+                                                              report::Pattern::Plain3, style)));
     return QStringLiteral("<b>%1</b><br><span style=\"font-size:13px; font-weight:normal\">%2"
                           "</span>")
         .arg(title, details);
@@ -291,10 +288,11 @@ std::unique_ptr<QChart> buildHydrographChart(const CalculationRecord& record,
         peak->setColor(kPeakColour);
         peak->setBorderColor(Qt::white);
         peak->append(peakTime, peakFlow);
-        peak->setPointLabelsFormat(
-            QStringLiteral("Pico: %1 m³/s em %2 h")
-                .arg(fromUtf8(report::formatPattern(peakFlow, report::Pattern::Grouped, style)),
-                     fromUtf8(report::formatPattern(peakTime, report::Pattern::Plain3, style))));
+        peak->setPointLabelsFormat(QStringLiteral("Pico: %1 m³/s em %2 h")
+                                       .arg(QString::fromStdString(report::formatPattern(
+                                                peakFlow, report::Pattern::Grouped, style)),
+                                            QString::fromStdString(report::formatPattern(
+                                                peakTime, report::Pattern::Plain3, style))));
         peak->setPointLabelsFont(chartFont(13, true));
         peak->setPointLabelsColor(kPeakColour);
         peak->setPointLabelsClipping(false);
@@ -306,4 +304,4 @@ std::unique_ptr<QChart> buildHydrographChart(const CalculationRecord& record,
     return chart;
 }
 
-} // namespace ui
+} // namespace chart

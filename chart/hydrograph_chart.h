@@ -11,7 +11,7 @@
 
 class QChart;
 
-namespace ui {
+namespace chart {
 
 // What the figure says besides the record's numbers.
 struct HydrographCaption {
@@ -45,4 +45,4 @@ std::array<double, calc::kSteps + 1> designStormRainfallMm(const calc::Calculati
 std::unique_ptr<QChart> buildHydrographChart(const calc::CalculationRecord& record,
                                              const HydrographCaption& caption);
 
-} // namespace ui
+} // namespace chart

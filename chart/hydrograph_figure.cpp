@@ -1,4 +1,4 @@
-#include "ui/hydrograph_figure.h"
+#include "chart/hydrograph_figure.h"
 
 #include "calc/limits.h"
 
@@ -17,7 +17,7 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 
-namespace ui {
+namespace chart {
 
 namespace {
 
@@ -149,4 +149,4 @@ QByteArray hydrographFigureFile(const calc::CalculationRecord& record,
     return bytes;
 }
 
-} // namespace ui
+} // namespace chart

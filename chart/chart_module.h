@@ -1,0 +1,37 @@
+#pragma once
+
+// What the chart module and its users share, in standard C++ only: zeb-calc includes this and
+// never Qt, and loads the module (which links Qt) only when a chart is asked for.
+
+#include "calc/record.h"
+#include "report/number_style.h"
+
+#include <string>
+#include <variant>
+
+namespace chart {
+
+// The files the hydrograph figure is drawn as.
+enum class FigureFormat { Png, Svg, Pdf };
+
+struct DrawnChart {
+    std::string bytes; // the whole file
+};
+struct ChartFailure {
+    std::string message; // Portuguese, one sentence
+};
+using ChartResult = std::variant<DrawnChart, ChartFailure>;
+
+// The module's drawing function: the figure of a record, its title naming the river, numbers
+// written with the style's separators.
+using DrawChartFunction = ChartResult (*)(const calc::CalculationRecord& record,
+                                          const std::string& riverText,
+                                          const report::NumberStyle& style, FigureFormat format);
+
+// The module exports one C function of this name and type, which hands out its drawing
+// function.
+using ChartModuleEntry = void (*)(DrawChartFunction*);
+inline constexpr char kChartModuleEntryName[] = "zeb_chart_module_entry";
+inline constexpr char kChartModuleFileName[] = "zeb-calc-chart.so";
+
+} // namespace chart

@@ -1,0 +1,105 @@
+// The hydrograph chart of the worked example read back from its series against the golden
+// report's figures, and the chart window's notes and saving.
+
+#include "window_test.h"
+
+#include "chart/hydrograph_chart.h"
+#include "tests/worked_example.h"
+#include "ui/hydrograph_window.h"
+
+#include <QBarSet>
+#include <QChart>
+#include <QFile>
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <QStackedBarSeries>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+calc::CalculationRecord workedExample() {
+    calc::CalculationRecord record = zebtest::workedExampleRecord();
+    record.concentrationTimeH = 6;
+    return record;
+}
+
+const chart::HydrographCaption kCaption{QString::fromUtf8(zebtest::kGoldenRiver), {".", ","}};
+
+template <typename Series> Series* seriesOf(QChart* chart, const char* name) {
+    for (QAbstractSeries* series : chart->series()) {
+        if (series->objectName() == QLatin1String(name)) {
+            return qobject_cast<Series*>(series);
+        }
+    }
+    return nullptr;
+}
+
+// The series' values from point 1 on, as the report writes them.
+QStringList valuesOf(const QXYSeries* series, int count) {
+    QStringList texts;
+    for (int i = 1; i <= count && i < series->count(); ++i) {
+        texts.append(QString::number(series->at(i).y(), 'f', 2));
+    }
+    return texts;
+}
+
+} // namespace
+
+class ChartTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void seriesCarryTheReportsFigures() {
+        const std::unique_ptr<QChart> c = chart::buildHydrographChart(workedExample(), kCaption);
+        auto* flood = seriesOf<QLineSeries>(c.get(), chart::chart_series::kFlood);
+        QVERIFY(flood != nullptr);
+        QCOMPARE(flood->at(0), QPointF(0, 0));
+        QCOMPARE(flood->at(15).x(), 15.0);
+        QCOMPARE(valuesOf(flood, 15), goldenSeries(u"Vazão Total"_s));
+
+        auto* unit = seriesOf<QLineSeries>(c.get(), chart::chart_series::kUnitHydrograph);
+        QCOMPARE(unit->count(), 9);
+        QCOMPARE(valuesOf(unit, 8), goldenSeries(u"Hidrograma Unitário"_s).mid(0, 8));
+
+        // Each block is the design storm's step, split into the excess and the losses.
+        auto* bars = seriesOf<QStackedBarSeries>(c.get(), chart::chart_series::kRainfall);
+        const QBarSet* losses = bars->barSets().at(0);
+        const QBarSet* excess = bars->barSets().at(1);
+        const QStringList cumulative = goldenSeries(u"Precipitação acumulada"_s);
+        QStringList excesses;
+        for (int i = 0; i < 15; ++i) {
+            excesses.append(QString::number(excess->at(i), 'f', 2));
+            const double block =
+                cumulative.value(i).toDouble() - (i == 0 ? 0 : cumulative.value(i - 1).toDouble());
+            QVERIFY(qAbs(excess->at(i) + losses->at(i) - block) < 0.011);
+        }
+        QCOMPARE(excesses, goldenSeries(u"Precipitação efetiva desacumulada"_s));
+
+        // The peak is marked where the flow is highest: 115.33 m³/s at 8 h.
+        auto* peak = seriesOf<QScatterSeries>(c.get(), chart::chart_series::kPeak);
+        QCOMPARE(peak->at(0), flood->at(8));
+    }
+
+    // The window shows the run's notes and saves its figure through the save dialog.
+    void windowShowsTheNotesAndSaves() {
+        FakeDialogs dialogs;
+        ui::HydrographWindow window(dialogs);
+        window.showRecord(workedExample(), kCaption);
+        window.show();
+        QCOMPARE(window.notesText().count(u"Atenção: "_s), 2);
+        const QTemporaryDir folder;
+        const QString path = folder.filePath(u"figura.svg"_s);
+        dialogs.saveAnswers = {path};
+        window.findChild<QPushButton*>(u"cmdSalvarSVG"_s)->click();
+        QCOMPARE(dialogs.saveRequests.value(0).proposedName, u"Rio Sapucaí.svg"_s);
+        QCOMPARE(dialogs.take().value(0).title, u"ZEB"_s);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().contains("<svg"));
+    }
+};
+
+QTEST_MAIN(ChartTest)
+#include "tst_chart.moc"

@@ -1,0 +1,245 @@
+// The main window's commands end to end: "&Calcular" and its refusals, the export's file and
+// the printed page (both the golden report), the "&Resultados" menu, the access keys.
+
+#include "window_test.h"
+
+#include "chart/hydrograph_chart.h"
+#include "ui/hydrograph_window.h"
+#include "ui/report_printing.h"
+
+#include <QApplication>
+#include <QChart>
+#include <QDir>
+#include <QFile>
+#include <QLineSeries>
+#include <QMenu>
+#include <QPrinter>
+#include <QProcess>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray runProgram(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(30000);
+    return process.readAllStandardOutput();
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What a poppler tool says of a PDF, blanks collapsed.
+QString poppler(const QString& tool, const QStringList& arguments) {
+    return QString::fromUtf8(runProgram(tool, arguments)).simplified();
+}
+QString pageText(const QString& pdf, int page) {
+    const QString n = QString::number(page);
+    return poppler(u"pdftotext"_s, {u"-layout"_s, u"-f"_s, n, u"-l"_s, n, pdf, u"-"_s});
+}
+const QString kReportText = expectedWorkedExampleReport().join(u' ').simplified();
+
+} // namespace
+
+class WindowCommandsTest : public WindowTest {
+    Q_OBJECT
+
+    QTemporaryDir m_folder;
+
+    // The golden report's moment on the window's clock.
+    bool openAtTheGoldenMoment() {
+        const QString stamp = goldenReportLines().value(0).right(19);
+        h->clock = [stamp] { return QDateTime::fromString(stamp, u"yyyy-MM-dd HH:mm:ss"_s); };
+        return h->open();
+    }
+    QStringList flows() {
+        QStringList texts;
+        for (int row = 1; row <= 15; ++row) {
+            texts.append(h->cell(row, 1).trimmed());
+        }
+        return texts;
+    }
+
+private Q_SLOTS:
+    // Every field a mode needs is checked; the refused run changes nothing.
+    void emptyFieldRefusesTheRun_data() {
+        QTest::addColumn<bool>("own");
+        QTest::addColumn<QString>("emptied");
+        for (const char* name : {"cboCodigo", "txtCN", "cboDuracao", "txtArea", "txtComprimento",
+                                 "txtDesnivel", "txtRecorrencia"}) {
+            QTest::addRow("Automática without %s", name) << false << QString::fromLatin1(name);
+        }
+        for (const char* name : {"txtCN", "cboDuracao", "txtArea", "txtComprimento", "txtDesnivel",
+                                 "txtK", "txta", "txtb", "txtc"}) {
+            QTest::addRow("Própria without %s", name) << true << QString::fromLatin1(name);
+        }
+    }
+    void emptyFieldRefusesTheRun() {
+        QFETCH(bool, own);
+        QFETCH(QString, emptied);
+        QVERIFY(h->open());
+        h->runWorkedExample();
+        const QStringList before = flows();
+        h->child<QRadioButton>(own ? "Option2" : "Option1")->click();
+        for (const char* constant : {"txtK", "txta", "txtb", "txtc"}) {
+            h->field(constant)->setText(u"1"_s);
+        }
+        h->type("txtArea", u"80"_s);
+        if (emptied.startsWith(u"cbo"_s)) {
+            h->list(qPrintable(emptied))->setCurrentIndex(-1);
+        } else {
+            h->field(qPrintable(emptied))->clear();
+        }
+        QTest::mouseClick(h->button("cmdCalcular"), Qt::LeftButton);
+        const QList<ShownMessage> messages = h->dialogs.take();
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].text, u"Todos os campos devem estar preenchidos"_s);
+        QCOMPARE(messages[0].title, u"Aviso!"_s);
+        QCOMPARE(flows(), before);
+    }
+
+    // The worked example typed in: the grid shows the golden flows and the exported file is
+    // the golden report, with the river and station as the window shows them. A cancelled
+    // export writes and says nothing; one that cannot write says so and leaves nothing.
+    void runAndExportGiveTheGoldenReport() {
+        QVERIFY(openAtTheGoldenMoment());
+        h->runWorkedExample();
+        QVERIFY(h->dialogs.take().isEmpty());
+        QCOMPARE(flows(), goldenSeries(u"Vazão Total"_s));
+        QCOMPARE(h->text("txtconcentracao"), u"6.00"_s);
+
+        const QString path = m_folder.filePath(u"relatório.txt"_s);
+        const QString missing = m_folder.filePath(u"não existe/relatório.txt"_s);
+        h->dialogs.saveAnswers = {path, QString(), missing};
+        QTest::mouseClick(h->button("cmdExportar"), Qt::LeftButton);
+        const ui::SaveFileRequest request = h->dialogs.saveRequests.value(0);
+        QCOMPARE(request.title, u"Exportar Arquivo"_s);
+        QCOMPARE(request.proposedName, u"Rio Sapucaí"_s);
+        QCOMPARE(request.selectedFilter, 1);
+        QList<ShownMessage> messages = h->dialogs.take();
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].text, u"Arquivo "_s + path + u" exportado com êxito"_s);
+        QCOMPARE(messages[0].title, u"ZEB"_s);
+        QCOMPARE(reportFileLines(readAll(path)), expectedWorkedExampleReport());
+
+        h->button("cmdExportar")->click();
+        QVERIFY(h->dialogs.take().isEmpty());
+        h->button("cmdExportar")->click();
+        messages = h->dialogs.take();
+        QCOMPARE(messages.value(0).title, u"Aviso!"_s);
+        QVERIFY2(
+            messages.value(0).text.startsWith(u"Não foi possível gravar o arquivo "_s + missing),
+            qPrintable(messages.value(0).text));
+        QCOMPARE(QDir(m_folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList{u"relatório.txt"_s});
+    }
+
+    // Without a printer, or when the printer does not take the job, the user is told; the job
+    // is one landscape page with the report's text in the regular and bold faces.
+    void printIsThePageOrAWarning() {
+        QString target;
+        h->printer = [&target]() -> std::unique_ptr<QPrinter> {
+            return target.isEmpty() ? nullptr : ui::pdfFilePrinter(target);
+        };
+        QVERIFY(openAtTheGoldenMoment());
+        h->runWorkedExample();
+        h->button("cmdImprimir")->click();
+        target = m_folder.filePath(u"não existe/trabalho.pdf"_s);
+        QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+        h->button("cmdImprimir")->click();
+        const QList<ShownMessage> messages = h->dialogs.take();
+        QCOMPARE(messages.size(), 2);
+        QCOMPARE(messages[0].text, u"Não há impressora instalada: o relatório não foi impresso."_s);
+        QVERIFY2(messages[1].text.startsWith(u"O relatório não foi impresso na impressora: "_s),
+                 qPrintable(messages[1].text));
+        QCOMPARE(messages[1].title, u"Aviso!"_s);
+
+        target = m_folder.filePath(u"trabalho.pdf"_s);
+        QTest::keyClick(&h->window(), Qt::Key_I, Qt::AltModifier);
+        QTRY_VERIFY(QFile::exists(target));
+        QCOMPARE(pageText(target, 1), kReportText);
+        const auto info = QRegularExpression(u"Pages: (\\d+) .*Page size: ([\\d.]+) x ([\\d.]+)"_s)
+                              .match(poppler(u"pdfinfo"_s, {target}));
+        QCOMPARE(info.captured(1), u"1"_s);
+        QVERIFY(info.captured(2).toDouble() > info.captured(3).toDouble());
+        const QString fonts = poppler(u"pdffonts"_s, {target});
+        QCOMPARE(fonts.count(u"Mono"_s) + fonts.count(u"Courier"_s), 2);
+        QCOMPARE(fonts.count(u"Bold"_s), 1);
+    }
+
+    // A run the calculation refuses shows its reason and enables nothing: the commands answer
+    // neither a click nor their access keys until a run succeeds.
+    void commandsWaitForARun() {
+        QVERIFY(h->open());
+        h->enterWorkedExample();
+        h->type("txtCN", u"0"_s);
+        QTest::mouseClick(h->button("cmdCalcular"), Qt::LeftButton);
+        const QList<ShownMessage> messages = h->dialogs.take();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].text.startsWith(u"Não é possível calcular"_s),
+                 qPrintable(messages[0].text));
+        QVERIFY(h->cell(15, 1).isEmpty());
+        QTest::keyClick(&h->window(), Qt::Key_E, Qt::AltModifier);
+        QTest::keyClick(&h->window(), Qt::Key_R, Qt::AltModifier);
+        QCOMPARE(QApplication::activePopupWidget(), nullptr);
+        QVERIFY(!h->button("cmdImprimir")->isEnabled());
+
+        h->type("txtCN", u"75"_s);
+        QTest::mouseClick(h->button("cmdCalcular"), Qt::LeftButton);
+        h->dialogs.saveAnswers = {QString()};
+        QTest::keyClick(&h->window(), Qt::Key_E, Qt::AltModifier);
+        QTRY_COMPARE(h->dialogs.saveRequests.size(), 1);
+        QVERIFY(h->window().findChild<QMenu*>(u"mnuResultados"_s)->menuAction()->isEnabled());
+        QVERIFY(h->button("cmdImprimir")->isEnabled());
+    }
+
+    // "&Gráfico" twice gives one chart window, which follows the next run; "Exportar &PDF..."
+    // writes the report and then the chart, "Exportar &CSV..." the series table.
+    void resultsMenu() {
+        QVERIFY(openAtTheGoldenMoment());
+        h->runWorkedExample();
+        QMenu* menu = h->window().findChild<QMenu*>(u"mnuResultados"_s);
+        menu->actions().at(0)->trigger();
+        menu->actions().at(0)->trigger();
+        const auto windows = h->window().findChildren<ui::HydrographWindow*>();
+        QCOMPARE(windows.size(), 1);
+        const auto flood = [&] {
+            for (QAbstractSeries* series : windows[0]->chart()->series()) {
+                if (series->objectName() == QLatin1String(chart::chart_series::kFlood)) {
+                    return static_cast<QLineSeries*>(series);
+                }
+            }
+            return static_cast<QLineSeries*>(nullptr);
+        };
+        QCOMPARE(QString::number(flood()->at(15).y(), 'f', 2),
+                 goldenSeries(u"Vazão Total"_s).value(14));
+
+        const QString pdf = m_folder.filePath(u"relatorio.pdf"_s);
+        const QString csv = m_folder.filePath(u"serie.csv"_s);
+        h->dialogs.saveAnswers = {pdf, csv};
+        menu->actions().at(1)->trigger();
+        menu->actions().at(2)->trigger();
+        QCOMPARE(h->dialogs.take().size(), 2);
+        QCOMPARE(h->dialogs.saveRequests.value(0).proposedName, u"Rio Sapucaí.pdf"_s);
+        QVERIFY(poppler(u"pdfinfo"_s, {pdf}).contains(u"Pages: 2 "_s));
+        QCOMPARE(pageText(pdf, 1), kReportText);
+        QVERIFY(pageText(pdf, 2).contains(u"Hidrograma de cheia de projeto – Rio Sapucaí"_s));
+        const QList<QByteArray> rows = readAll(csv).split('\n');
+        QCOMPARE(rows.size(), 17); // a heading, 15 steps, the final line end
+        QVERIFY(rows[15].startsWith("15,"));
+
+        h->pick("cboDuracao", u"4 h"_s);
+        h->button("cmdCalcular")->click();
+        QCOMPARE(flood()->at(15).y(), *h->window().record().totalFlow[15]);
+    }
+};
+
+QTEST_MAIN(WindowCommandsTest)
+#include "tst_window_commands.moc"

@@ -1,0 +1,212 @@
+// The main window's input side: the load, the station and soil lists, the time of
+// concentration as length and drop are typed, the formatting on leaving a field, the mode.
+
+#include "window_test.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class WindowInputsTest : public WindowTest {
+    Q_OBJECT
+
+    const calc::CalculationRecord& record() { return h->window().record(); }
+
+private Q_SLOTS:
+    void loadFillsTheListsAndSelectsNothing() {
+        QVERIFY(h->open());
+        QCOMPARE(h->list("cboCodigo")->itemText(3), u"104"_s);
+        QCOMPARE(h->list("cboPosto")->itemText(1), u"Pau d'Alho"_s);
+        QCOMPARE(h->list("cboZona")->itemText(1), u"Urbana"_s);
+        QCOMPARE(h->list("cboTerreno")->count(), 5);
+        QCOMPARE(h->list("cboDuracao")->count(), 13);
+        for (QComboBox* list : h->window().findChildren<QComboBox*>()) {
+            QCOMPARE(list->currentIndex(), -1);
+        }
+        QCOMPARE(h->database().stationLookups, 0);
+        QVERIFY(h->child<QRadioButton>("Option1")->isChecked());
+        for (const char* name : {"txtEstado", "txtconcentracao", "txtK", "txtc", "cmdExportar"}) {
+            QVERIFY2(!h->child(name)->isEnabled(), name);
+        }
+        QCOMPARE(h->cell(0, 0), u"        Tempo (h)"_s);
+        QCOMPARE(h->cell(0, 1), u"      Vazão (m³/s)"_s);
+    }
+
+    void databaseFailureStopsTheLoad() {
+        h->openingFailure = "Banco de dados danificado: /x/zeb.mdb";
+        QVERIFY(!h->open());
+        QVERIFY(!h->window().isVisible());
+        const QList<ShownMessage> messages = h->dialogs.take();
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].text, u"Banco de dados danificado: /x/zeb.mdb"_s);
+    }
+
+    // One pick, one lookup; the second row of a name is found as its first row, and both
+    // lists move there (one more lookup of the same name).
+    void listsFollowEachOther_data() {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("picked");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("lookups");
+        QTest::newRow("by name") << "cboPosto"
+                                 << "Pau d'Alho" << 1 << 1;
+        QTest::newRow("by code") << "cboCodigo"
+                                 << "102" << 1 << 1;
+        QTest::newRow("second row of a name") << "cboCodigo"
+                                              << "103" << 0 << 2;
+    }
+    void listsFollowEachOther() {
+        QFETCH(QString, list);
+        QFETCH(QString, picked);
+        QFETCH(int, row);
+        QFETCH(int, lookups);
+        QVERIFY(h->open());
+        h->pick(qPrintable(list), picked);
+        QCOMPARE(h->list("cboCodigo")->currentIndex(), row);
+        QCOMPARE(h->list("cboPosto")->currentIndex(), row);
+        QCOMPARE(h->database().stationLookups, lookups);
+        const QString state = row == 0 ? u"MG"_s : u"PE"_s;
+        QCOMPARE(h->text("txtEstado"), state);
+        QCOMPARE(h->window().currentStation()->estado, state.toStdString());
+    }
+
+    // A station with no name is not looked up, and the one shown before is not used for it.
+    void emptyNameLeavesNoStation() {
+        QVERIFY(h->open());
+        h->pick("cboPosto", u"Pau d'Alho"_s);
+        h->pick("cboCodigo", u"104"_s);
+        QCOMPARE(h->database().stationLookups, 1);
+        QVERIFY(!h->window().currentStation());
+    }
+
+    void unreadableRowIsReportedAndOthersStillWork() {
+        QVERIFY(h->open("en_US", [](FakeDatabase& db) { db.unreadable = {"Pau d'Alho"}; }));
+        h->pick("cboPosto", u"Pau d'Alho"_s);
+        const QList<ShownMessage> messages = h->dialogs.take();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages[0].text.contains(u"zeb-teste.sqlite"_s));
+        QVERIFY(!h->window().currentStation());
+        h->pick("cboCodigo", u"101"_s);
+        QCOMPARE(h->text("txtEstado"), u"MG"_s);
+    }
+
+    // The zone reloads the land classes and leaves the curve number; a land class writes the
+    // first row's curve number with the regional decimal separator.
+    void landClassWritesItsCurveNumber() {
+        for (const auto& [locale, zone, classes, landClass, cn] :
+             {std::tuple{"en_US", u"Urbana"_s, 2, u"Pastagem"_s, u"69"_s},
+              std::tuple{"pt_BR", u"Rural"_s, 3, u"Solo d'aluvião"_s, u"77,5"_s}}) {
+            h = std::make_unique<WindowHarness>();
+            QVERIFY(h->open(locale));
+            h->type("txtCN", u"81"_s);
+            h->pick("cboZona", zone);
+            QCOMPARE(h->list("cboTerreno")->count(), classes);
+            QCOMPARE(h->text("txtCN"), u"81"_s);
+            h->pick("cboTerreno", landClass);
+            QCOMPARE(h->text("txtCN"), cn);
+        }
+    }
+
+    // tc = 0.95 (L³/H)^0.385: 10 km over 1 m gives 13.57 h, over 100 m 2.30528 h; nothing is
+    // computed before both are there.
+    void concentrationTimeFollowsEveryKey() {
+        QVERIFY(h->open());
+        h->type("txtComprimento", u"10"_s);
+        QVERIFY(h->text("txtconcentracao").isEmpty());
+        h->type("txtDesnivel", u"1"_s);
+        QCOMPARE(h->text("txtconcentracao"), u"13.57"_s);
+        QTest::keyClicks(h->field("txtDesnivel"), u"00"_s);
+        QCOMPARE(h->text("txtconcentracao"), u"2.31"_s);
+        QVERIFY(qAbs(record().concentrationTimeH - 2.30528) < 5e-6);
+        QCOMPARE(record().channelLengthKm, 10.0);
+        QCOMPARE(record().elevationDropM, 100.0);
+    }
+
+    // A value that makes tc undefined clears the field being edited, which keeps the focus.
+    void undefinedTimeClearsTheEditedField_data() {
+        QTest::addColumn<QString>("edited");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("left");
+        QTest::newRow("drop 0.5, key by key") << "txtDesnivel"
+                                              << "0.5"
+                                              << "5";
+        QTest::newRow("negative drop") << "txtDesnivel"
+                                       << "-7"
+                                       << "7";
+        QTest::newRow("negative length") << "txtComprimento"
+                                         << "-1"
+                                         << "";
+    }
+    void undefinedTimeClearsTheEditedField() {
+        QFETCH(QString, edited);
+        QFETCH(QString, typed);
+        QFETCH(QString, left);
+        QVERIFY(h->open());
+        h->type("txtComprimento", u"10"_s);
+        h->type("txtDesnivel", u"100"_s);
+        h->type(qPrintable(edited), typed);
+        QCOMPARE(h->text(qPrintable(edited)), left);
+        QCOMPARE(h->focusName(), edited);
+    }
+
+    void formattingOnLeaving_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("en decimal") << "en_US"
+                                    << "2.5"
+                                    << "2.50";
+        QTest::newRow("en grouping") << "en_US"
+                                     << "1234567.891"
+                                     << "1,234,567.89";
+        QTest::newRow("en not a number") << "en_US"
+                                         << "12km"
+                                         << "12km";
+        QTest::newRow("en empty") << "en_US"
+                                  << ""
+                                  << "";
+        QTest::newRow("pt grouping") << "pt_BR"
+                                     << "1234,5"
+                                     << "1.234,50";
+    }
+    void formattingOnLeaving() {
+        QFETCH(QString, locale);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QVERIFY(h->open(qPrintable(locale)));
+        for (const char* field : {"txtArea", "txtComprimento", "txtDesnivel"}) {
+            h->type(field, typed);
+            h->pressTab();
+            QCOMPARE(h->text(field), shown);
+        }
+    }
+
+    // Focus that leaves with the whole window (a message box) does not leave the field.
+    void onlyAnotherControlTakesTheFocus() {
+        QVERIFY(h->open());
+        h->type("txtArea", u"2.5"_s);
+        QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QApplication::sendEvent(h->field("txtArea"), &away);
+        QCOMPARE(h->text("txtArea"), u"2.5"_s);
+        QFocusEvent toAnother(QEvent::FocusOut, Qt::MouseFocusReason);
+        QApplication::sendEvent(h->field("txtArea"), &toAnother);
+        QCOMPARE(h->text("txtArea"), u"2.50"_s);
+    }
+
+    void equationModeEnablesWithoutClearing() {
+        QVERIFY(h->open());
+        QTest::mouseClick(h->child<QRadioButton>("Option2"), Qt::LeftButton);
+        h->type("txtK", u"1.5"_s);
+        QTest::mouseClick(h->child<QRadioButton>("Option1"), Qt::LeftButton);
+        QVERIFY(!h->field("txtK")->isEnabled());
+        QCOMPARE(h->text("txtK"), u"1.5"_s);
+        QTest::mouseClick(h->child<QRadioButton>("Option2"), Qt::LeftButton);
+        QVERIFY(h->field("txtc")->isEnabled());
+    }
+};
+
+QTEST_MAIN(WindowInputsTest)
+#include "tst_window_inputs.moc"

@@ -1,0 +1,179 @@
+#include "window_test.h"
+
+#include "tests/worked_example.h"
+#include "ui/number_style_source.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QFile>
+#include <QTableWidget>
+#include <QTest>
+
+refdata::Result<std::vector<refdata::StationListItem>> FakeDatabase::allStations() {
+    std::vector<refdata::StationListItem> items;
+    for (const auto& s : stations) {
+        items.push_back({s.codigo, s.nome, s.estado});
+    }
+    return items;
+}
+
+refdata::Result<std::vector<std::string>> FakeDatabase::landClassesOfZone(std::string_view zone) {
+    std::vector<std::string> items;
+    for (const auto& row : curveNumbers) {
+        if (zone.empty() || row.zona == zone) {
+            items.push_back(row.terreno);
+        }
+    }
+    return items;
+}
+
+refdata::Result<std::optional<refdata::StationRecord>>
+FakeDatabase::findStationByName(std::string_view name) {
+    ++stationLookups;
+    if (unreadable.count(std::string(name)) != 0) {
+        return refdata::DatabaseError{"Valor nulo na tabela zeb em " + m_path.string() + "."};
+    }
+    for (const auto& s : stations) {
+        if (s.nome == name) {
+            return std::optional(s);
+        }
+    }
+    return std::optional<refdata::StationRecord>();
+}
+
+refdata::Result<std::optional<double>> FakeDatabase::findCurveNumber(std::string_view landClass) {
+    if (unreadable.count(std::string(landClass)) != 0) {
+        return refdata::DatabaseError{"Valor nulo na tabela cn em " + m_path.string() + "."};
+    }
+    for (const auto& row : curveNumbers) {
+        if (row.terreno == landClass) {
+            return std::optional(row.cn);
+        }
+    }
+    return std::optional<double>();
+}
+
+bool WindowHarness::open(const char* locale, const std::function<void(FakeDatabase&)>& adjust) {
+    ui::MainWindowServices services;
+    services.openDatabase =
+        [this, adjust]() -> refdata::Result<std::unique_ptr<refdata::ReferenceDatabase>> {
+        if (openingFailure) {
+            return refdata::DatabaseError{*openingFailure};
+        }
+        auto db = std::make_unique<FakeDatabase>();
+        const calc::StationCoefficients example{0.2, 25, 20, -0.04, 0.08, 0.08, 0.08};
+        db->stations = {{"101", zebtest::kGoldenStation, "MG", example},
+                        {"102", "Pau d'Alho", "PE", {0.3, 20, 15, -0.04, 0.08, 0.08, 0.09}},
+                        {"103", zebtest::kGoldenStation, "GO", {0.5, 30, 25, 0, 0.1, 0.1, 0.1}},
+                        {"104", "", "SP", example}};
+        db->curveNumbers = {{"Floresta", "Rural", 55},
+                            {"Pastagem", "Rural", 69},
+                            {"Área comercial", "Urbana", 92},
+                            {"Pastagem", "Urbana", 79},
+                            {"Solo d'aluvião", "Rural", 77.5}};
+        if (adjust) {
+            adjust(*db);
+        }
+        m_database = db.get();
+        return std::unique_ptr<refdata::ReferenceDatabase>(std::move(db));
+    };
+    services.dialogs = &dialogs;
+    services.numberStyle = ui::numberStyleOf(QLocale(QString::fromLatin1(locale)));
+    services.clock = clock;
+    services.printer = printer;
+    m_window = std::make_unique<ui::frmZEB>(std::move(services));
+    if (!m_window->Form_Load()) {
+        return false;
+    }
+    m_window->show();
+    return QTest::qWaitForWindowActive(m_window.get());
+}
+
+void WindowHarness::type(const char* name, const QString& text) {
+    QLineEdit* target = field(name);
+    QTest::mouseClick(target, Qt::LeftButton);
+    target->selectAll();
+    if (text.isEmpty()) {
+        QTest::keyClick(target, Qt::Key_Backspace);
+    }
+    for (const QChar c : text) {
+        // As the keyboard delivers a character, also beyond ASCII.
+        QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+void WindowHarness::pressTab() {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+}
+
+void WindowHarness::pick(const char* name, const QString& text) {
+    QComboBox* target = list(name);
+    target->showPopup();
+    target->view()->setCurrentIndex(target->model()->index(target->findText(text), 0));
+    QTest::keyClick(target->view(), Qt::Key_Return);
+}
+
+QString WindowHarness::cell(int row, int column) const {
+    const QTableWidgetItem* item = child<QTableWidget>("grdVazoes")->item(row, column);
+    return item != nullptr ? item->text() : QString();
+}
+
+QString WindowHarness::focusName() const {
+    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+}
+
+void WindowHarness::enterWorkedExample() {
+    type("txtRio", QString::fromUtf8(zebtest::kGoldenRiver));
+    pick("cboPosto", QString::fromUtf8(zebtest::kGoldenStation));
+    type("txtCN", QStringLiteral("75"));
+    type("txtArea", QStringLiteral("50"));
+    type("txtComprimento", QStringLiteral("30.46"));
+    type("txtDesnivel", QStringLiteral("235.59"));
+    pick("cboDuracao", QStringLiteral("1 h"));
+    type("txtRecorrencia", QStringLiteral("100"));
+}
+
+void WindowHarness::runWorkedExample() {
+    enterWorkedExample();
+    QTest::mouseClick(button("cmdCalcular"), Qt::LeftButton);
+}
+
+void WindowTest::cleanup() {
+    QString left;
+    for (const ShownMessage& message : h->dialogs.messages) {
+        left += QStringLiteral("a box left: [%1] %2\n").arg(message.title, message.text);
+    }
+    h.reset();
+    QVERIFY2(left.isEmpty(), qPrintable(left));
+}
+
+QStringList goldenReportLines() {
+    QFile file(QStringLiteral(ZEB_TEST_DATA_DIR "/worked-example-report.txt"));
+    file.open(QIODevice::ReadOnly);
+    return reportFileLines(file.readAll());
+}
+
+QStringList goldenSeries(const QString& label) {
+    for (const QString& line : goldenReportLines()) {
+        if (line.trimmed().startsWith(label)) {
+            return line.section(QLatin1Char(':'), 1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        }
+    }
+    return {};
+}
+
+QStringList expectedWorkedExampleReport() {
+    QStringList lines = goldenReportLines();
+    lines[7] = QStringLiteral("   Comprimento do talvegue: 30.46 km     ");
+    lines[8] = QStringLiteral("                  Desnível: 235.5 m      ");
+    return lines;
+}
+
+QStringList reportFileLines(const QByteArray& bytes) {
+    // The report's letters are all Latin-1, where Windows-1252 agrees with it.
+    QString text = QString::fromLatin1(bytes);
+    if (text.endsWith(QStringLiteral("\r\n"))) {
+        text.chop(2);
+    }
+    return text.split(QStringLiteral("\r\n"));
+}

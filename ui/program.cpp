@@ -1,0 +1,52 @@
+#include "ui/program.h"
+
+#include "refdata/open_database.h"
+#include "ui/dialog_service.h"
+#include "ui/frmzeb.h"
+#include "ui/number_style_source.h"
+#include "ui/splash.h"
+
+#include <cstdlib>
+
+#include <QApplication>
+
+namespace ui {
+
+int runProgram(const std::function<void(SplashWindow*)>& onSplashShown) {
+    QApplication::setApplicationName(kProgramTitle);
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.example.zeb"));
+
+    QtDialogService dialogs;
+    int status = EXIT_SUCCESS;
+
+    // The splash is the whole of the start: it shows the main window when it hands over.
+    auto* splash = new SplashWindow([&dialogs] {
+        MainWindowServices services;
+        services.openDatabase = [] {
+            return refdata::openProgramDatabase(
+                QCoreApplication::applicationDirPath().toStdString());
+        };
+        services.dialogs = &dialogs;
+        services.numberStyle = systemNumberStyle();
+
+        auto* window = new frmZEB(std::move(services));
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        if (!window->Form_Load()) {
+            delete window;
+            return false;
+        }
+        window->show();
+        return true;
+    });
+    QObject::connect(splash, &SplashWindow::mainWindowFailed, splash,
+                     [&status] { status = EXIT_FAILURE; });
+    splash->showCentred();
+    if (onSplashShown) {
+        onSplashShown(splash);
+    }
+
+    const int loopStatus = QApplication::exec();
+    return status != EXIT_SUCCESS ? status : loopStatus;
+}
+
+} // namespace ui
