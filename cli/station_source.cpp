@@ -4,6 +4,7 @@
 #include "refdata/database_message.h"
 #include "refdata/open_database.h"
 #include "refdata/station_by_code.h"
+#include "refdata/user_stations.h"
 
 #include <algorithm>
 
@@ -76,7 +77,7 @@ openCommandDatabase(const std::optional<std::string>& given,
             "(/proc/self/exe); indique o banco com --database."};
     }
     auto opened = given ? refdata::openReferenceDatabase(*given)
-                        : refdata::openProgramDatabase(*programFolder);
+                        : refdata::openProgramDatabase(*programFolder, refdata::userDatabasePath());
     if (auto* error = std::get_if<refdata::DatabaseError>(&opened)) {
         return databaseFailure(*error);
     }

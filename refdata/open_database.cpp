@@ -13,6 +13,7 @@
 #include <fstream>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace refdata {
 
@@ -26,7 +27,9 @@ bool hasSqliteSignature(const std::array<unsigned char, kHeaderSize>& bytes) {
                       [](char s, unsigned char b) { return static_cast<unsigned char>(s) == b; });
 }
 
-std::unique_ptr<TableSource> openSource(const std::filesystem::path& file) {
+} // namespace
+
+std::unique_ptr<TableSource> openTableSource(const std::filesystem::path& file) {
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
     if (!std::filesystem::exists(status)) {
@@ -58,10 +61,17 @@ std::unique_ptr<TableSource> openSource(const std::filesystem::path& file) {
     throw databaseError(file, "o arquivo não é um banco de dados SQLite nem Access");
 }
 
-std::filesystem::path locateDatabase(const std::filesystem::path& programDir) {
+namespace {
+
+std::filesystem::path locateDatabase(const std::filesystem::path& programDir,
+                                     const std::optional<std::filesystem::path>& userDatabase) {
     const auto dataDir = installedDataDir(programDir);
-    const std::array candidates = {programDir / "zeb.mdb", programDir / "zeb.sqlite",
-                                   dataDir / "zeb.mdb", dataDir / "zeb.sqlite"};
+    std::vector<std::filesystem::path> candidates = {programDir / "zeb.mdb",
+                                                     programDir / "zeb.sqlite"};
+    if (userDatabase) {
+        candidates.push_back(*userDatabase);
+    }
+    candidates.insert(candidates.end(), {dataDir / "zeb.mdb", dataDir / "zeb.sqlite"});
     std::string places;
     for (const auto& candidate : candidates) {
         std::error_code error;
@@ -79,14 +89,16 @@ std::filesystem::path locateDatabase(const std::filesystem::path& programDir) {
 Result<std::unique_ptr<ReferenceDatabase>>
 openReferenceDatabase(const std::filesystem::path& file) {
     return answerOf([&]() -> std::unique_ptr<ReferenceDatabase> {
-        return std::make_unique<TableDatabase>(openSource(file));
+        return std::make_unique<TableDatabase>(openTableSource(file));
     });
 }
 
 Result<std::unique_ptr<ReferenceDatabase>>
-openProgramDatabase(const std::filesystem::path& programDir) {
+openProgramDatabase(const std::filesystem::path& programDir,
+                    const std::optional<std::filesystem::path>& userDatabase) {
     return answerOf([&]() -> std::unique_ptr<ReferenceDatabase> {
-        return std::make_unique<TableDatabase>(openSource(locateDatabase(programDir)));
+        return std::make_unique<TableDatabase>(
+            openTableSource(locateDatabase(programDir, userDatabase)));
     });
 }
 
