@@ -3,6 +3,7 @@
 #include "cli/exit_codes.h"
 #include "refdata/database_builder.h"
 #include "refdata/open_database.h"
+#include "util/text.h"
 
 #include <system_error>
 #include <vector>
@@ -33,7 +34,9 @@ std::optional<std::filesystem::path> inputThatIsTheOutput(const BuildDatabaseReq
     return std::nullopt;
 }
 
-// The list's text, or why there is none.
+// The list's text, one item a line, or why there is none. Texts from the file are shown as
+// messages show them: a line break in a name must not split the list, nor an escape sequence
+// reach the terminal.
 template <typename Items, typename Line>
 std::variant<std::string, CommandFailure> listed(const refdata::Result<Items>& items, Line line) {
     if (const auto* error = std::get_if<refdata::DatabaseError>(&items)) {
@@ -58,12 +61,13 @@ listReferenceData(const ListRequest& request,
     auto& database = *std::get<std::unique_ptr<refdata::ReferenceDatabase>>(opened);
     if (request.kind == ListKind::Stations) {
         return listed(database.allStations(), [](const refdata::StationListItem& station) {
-            return station.codigo + '\t' + station.nome + '\t' + station.estado;
+            return util::printable(station.codigo) + '\t' + util::printable(station.nome) + '\t' +
+                   util::printable(station.estado);
         });
     }
     return listed(request.zone ? database.landClassesOfZone(*request.zone)
                                : database.allLandClasses(),
-                  [](const std::string& landClass) { return landClass; });
+                  util::printable);
 }
 
 std::variant<std::string, CommandFailure>

@@ -11,7 +11,7 @@
 namespace cli {
 
 // The text --list prints: stations as "codigo<TAB>nome<TAB>estado" lines, land classes one
-// per line, in stored order, UTF-8.
+// per line, in stored order, UTF-8; control characters as codes, long values cut.
 std::variant<std::string, CommandFailure>
 listReferenceData(const ListRequest& request,
                   const std::optional<std::filesystem::path>& programFolder);

@@ -67,18 +67,34 @@ CommandFailure databaseFailure(const refdata::DatabaseError& error) {
     return {kExitDatabase, error.message};
 }
 
-std::variant<std::unique_ptr<refdata::ReferenceDatabase>, CommandFailure>
-openCommandDatabase(const std::optional<std::string>& given,
+std::variant<std::filesystem::path, CommandFailure>
+commandDatabaseFile(const std::optional<std::string>& given,
                     const std::optional<std::filesystem::path>& programFolder) {
-    if (!given && !programFolder) {
+    if (given) {
+        return std::filesystem::path(*given);
+    }
+    if (!programFolder) {
         return CommandFailure{
             kExitDatabase,
             "Banco de dados não encontrado: a pasta do programa não pôde ser determinada "
             "(/proc/self/exe); indique o banco com --database."};
     }
-    auto opened = given ? refdata::openReferenceDatabase(*given)
-                        : refdata::openProgramDatabase(*programFolder, refdata::userDatabasePath());
-    if (auto* error = std::get_if<refdata::DatabaseError>(&opened)) {
+    auto located = refdata::locateProgramDatabase(*programFolder, refdata::userDatabasePath());
+    if (const auto* error = std::get_if<refdata::DatabaseError>(&located)) {
+        return databaseFailure(*error);
+    }
+    return std::get<std::filesystem::path>(located);
+}
+
+std::variant<std::unique_ptr<refdata::ReferenceDatabase>, CommandFailure>
+openCommandDatabase(const std::optional<std::string>& given,
+                    const std::optional<std::filesystem::path>& programFolder) {
+    const auto file = commandDatabaseFile(given, programFolder);
+    if (const auto* stop = std::get_if<CommandFailure>(&file)) {
+        return *stop;
+    }
+    auto opened = refdata::openReferenceDatabase(std::get<std::filesystem::path>(file));
+    if (const auto* error = std::get_if<refdata::DatabaseError>(&opened)) {
         return databaseFailure(*error);
     }
     return std::move(std::get<std::unique_ptr<refdata::ReferenceDatabase>>(opened));

@@ -15,6 +15,32 @@ DatabaseFailure corruptDatabase(const std::filesystem::path& file, std::string_v
                          "o arquivo está corrompido ou ilegível (" + std::string(detail) + ")");
 }
 
+DatabaseFailure readTooLong(const std::filesystem::path& file, std::chrono::milliseconds time) {
+    return corruptDatabase(
+        file, "a leitura não terminou em " +
+                  std::to_string(std::chrono::ceil<std::chrono::seconds>(time).count()) + " s");
+}
+
+DatabaseFailure readTooBig(const std::filesystem::path& file, std::size_t memory) {
+    return corruptDatabase(file, "a leitura passou de " + std::to_string(memory >> 20) +
+                                     " MiB de memória");
+}
+
+std::optional<std::string> notARegularFile(const std::filesystem::path& file) {
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    if (!std::filesystem::exists(status)) {
+        return "o arquivo não existe";
+    }
+    if (std::filesystem::is_directory(status)) {
+        return "é uma pasta, não um arquivo";
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        return "não é um arquivo comum, mas um pipe, um dispositivo ou um socket";
+    }
+    return std::nullopt;
+}
+
 DatabaseFailure missingValue(const std::filesystem::path& file, std::string_view table,
                              std::size_t row, std::string_view column) {
     return databaseError(file, "a linha " + std::to_string(row) + " da tabela " + inQuotes(table) +

@@ -3,6 +3,7 @@
 #include "refdata/reference_database.h"
 #include "util/text.h"
 
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -44,6 +45,14 @@ DatabaseFailure databaseError(const std::filesystem::path& file, std::string_vie
 
 // The file is there but cannot be trusted.
 DatabaseFailure corruptDatabase(const std::filesystem::path& file, std::string_view detail);
+
+// A read of the file passed one of its limits (ReadLimits): the file is reported as damaged.
+DatabaseFailure readTooLong(const std::filesystem::path& file, std::chrono::milliseconds time);
+DatabaseFailure readTooBig(const std::filesystem::path& file, std::size_t memory);
+
+// Why the file is no input to read: it is missing, a folder, or a special file (a pipe would
+// block the read, a device might never end); none for a regular file.
+std::optional<std::string> notARegularFile(const std::filesystem::path& file);
 
 // A row lacks a value the program needs. Rows are counted from 1 in stored order.
 DatabaseFailure missingValue(const std::filesystem::path& file, std::string_view table,

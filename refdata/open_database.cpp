@@ -5,11 +5,11 @@
 #include "refdata/database_message.h"
 #include "refdata/sqlite/sqlite_source.h"
 #include "refdata/table_database.h"
+#include "util/system_error.h"
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <string_view>
 #include <system_error>
@@ -30,18 +30,13 @@ bool hasSqliteSignature(const std::array<unsigned char, kHeaderSize>& bytes) {
 } // namespace
 
 std::unique_ptr<TableSource> openTableSource(const std::filesystem::path& file) {
-    std::error_code error;
-    const auto status = std::filesystem::status(file, error);
-    if (!std::filesystem::exists(status)) {
-        throw databaseError(file, "o arquivo não existe");
-    }
-    if (std::filesystem::is_directory(status)) {
-        throw databaseError(file, "é uma pasta, não um arquivo");
+    if (const auto problem = notARegularFile(file)) {
+        throw databaseError(file, *problem);
     }
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        throw databaseError(file, std::string("o arquivo não pôde ser aberto para leitura (") +
-                                      std::strerror(errno) + ")");
+        throw databaseError(file, "o arquivo não pôde ser aberto para leitura (" +
+                                      util::systemErrorText(errno) + ")");
     }
     std::array<unsigned char, kHeaderSize> header{};
     in.read(reinterpret_cast<char*>(header.data()), header.size());
@@ -61,10 +56,16 @@ std::unique_ptr<TableSource> openTableSource(const std::filesystem::path& file) 
     throw databaseError(file, "o arquivo não é um banco de dados SQLite nem Access");
 }
 
-namespace {
+Result<std::unique_ptr<ReferenceDatabase>>
+openReferenceDatabase(const std::filesystem::path& file) {
+    return answerOf([&]() -> std::unique_ptr<ReferenceDatabase> {
+        return std::make_unique<TableDatabase>(openTableSource(file));
+    });
+}
 
-std::filesystem::path locateDatabase(const std::filesystem::path& programDir,
-                                     const std::optional<std::filesystem::path>& userDatabase) {
+Result<std::filesystem::path>
+locateProgramDatabase(const std::filesystem::path& programDir,
+                      const std::optional<std::filesystem::path>& userDatabase) {
     const auto dataDir = installedDataDir(programDir);
     std::vector<std::filesystem::path> candidates = {programDir / "zeb.mdb",
                                                      programDir / "zeb.sqlite"};
@@ -81,25 +82,17 @@ std::filesystem::path locateDatabase(const std::filesystem::path& programDir,
         }
         places += (places.empty() ? "" : ", ") + candidate.string();
     }
-    throw DatabaseFailure("Banco de dados não encontrado. Procurado em: " + places + ".");
-}
-
-} // namespace
-
-Result<std::unique_ptr<ReferenceDatabase>>
-openReferenceDatabase(const std::filesystem::path& file) {
-    return answerOf([&]() -> std::unique_ptr<ReferenceDatabase> {
-        return std::make_unique<TableDatabase>(openTableSource(file));
-    });
+    return DatabaseError{"Banco de dados não encontrado. Procurado em: " + places + "."};
 }
 
 Result<std::unique_ptr<ReferenceDatabase>>
 openProgramDatabase(const std::filesystem::path& programDir,
                     const std::optional<std::filesystem::path>& userDatabase) {
-    return answerOf([&]() -> std::unique_ptr<ReferenceDatabase> {
-        return std::make_unique<TableDatabase>(
-            openTableSource(locateDatabase(programDir, userDatabase)));
-    });
+    const auto file = locateProgramDatabase(programDir, userDatabase);
+    if (const auto* error = std::get_if<DatabaseError>(&file)) {
+        return *error;
+    }
+    return openReferenceDatabase(std::get<std::filesystem::path>(file));
 }
 
 std::optional<std::filesystem::path> runningProgramFolder() {

@@ -15,6 +15,7 @@ namespace refdata {
 // file and the problem. Every public function of this layer returns it as a value.
 struct DatabaseError {
     std::string message;
+    bool operator==(const DatabaseError&) const = default;
 };
 
 template <typename T> using Result = std::variant<T, DatabaseError>;

@@ -33,6 +33,9 @@ bool hasAccessSignature(std::span<const unsigned char> firstBytes) {
 }
 
 AccessFileShape checkAccessFile(const std::filesystem::path& file) {
+    if (const auto problem = notARegularFile(file)) {
+        throw databaseError(file, *problem);
+    }
     std::array<unsigned char, kVersionOffset + 1> header{};
     std::ifstream in(file, std::ios::binary);
     if (!in) {

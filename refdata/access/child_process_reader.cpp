@@ -1,6 +1,7 @@
 #include "refdata/access/child_process_reader.h"
 
 #include "refdata/database_message.h"
+#include "util/system_error.h"
 
 #include <algorithm>
 #include <array>
@@ -168,10 +169,8 @@ template <typename Call> std::pair<char, std::string> answerOf(Call&& call) {
 
 } // namespace
 
-ChildProcessReader::ChildProcessReader(std::filesystem::path file, Opener opener,
-                                       std::chrono::milliseconds timeout, std::size_t memoryLimit)
-    : m_file(std::move(file)), m_opener(std::move(opener)), m_timeout(timeout),
-      m_memoryLimit(memoryLimit) {
+ChildProcessReader::ChildProcessReader(std::filesystem::path file, Opener opener, ReadLimits limits)
+    : m_file(std::move(file)), m_opener(std::move(opener)), m_limits(limits) {
     start();
 }
 
@@ -183,7 +182,7 @@ void ChildProcessReader::start() {
     std::array<int, 2> ends{};
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends.data()) != 0) {
         throw databaseError(m_file, std::string("a leitura não pôde ser iniciada (") +
-                                        std::strerror(errno) + ")");
+                                        util::systemErrorText(errno) + ")");
     }
     const pid_t child = ::fork();
     if (child < 0) {
@@ -191,7 +190,7 @@ void ChildProcessReader::start() {
         ::close(ends[0]);
         ::close(ends[1]);
         throw databaseError(m_file, std::string("a leitura não pôde ser iniciada (") +
-                                        std::strerror(error) + ")");
+                                        util::systemErrorText(error) + ")");
     }
     if (child == 0) {
         ::close(ends[0]);
@@ -222,26 +221,23 @@ void ChildProcessReader::stop() {
     }
 }
 
-void ChildProcessReader::childFailed(std::string_view detail) {
+void ChildProcessReader::childFailed(const DatabaseFailure& failure) {
     stop();
-    throw corruptDatabase(m_file, detail);
+    throw failure;
 }
 
 std::string ChildProcessReader::receiveAnswer() {
-    Watch watch{std::chrono::steady_clock::now() + m_timeout, m_child, m_memoryLimit};
+    Watch watch{std::chrono::steady_clock::now() + m_limits.time, m_child, m_limits.memory};
     char status = 0;
     std::string bytes;
     if (!receiveFrame(m_socket, status, bytes, &watch)) {
         if (watch.timedOut) {
-            childFailed("a leitura não terminou em " +
-                        std::to_string(std::chrono::ceil<std::chrono::seconds>(m_timeout).count()) +
-                        " s");
+            childFailed(readTooLong(m_file, m_limits.time));
         }
         if (watch.tooMuchMemory) {
-            childFailed("a leitura passou de " + std::to_string(m_memoryLimit >> 20) +
-                        " MiB de memória");
+            childFailed(readTooBig(m_file, m_limits.memory));
         }
-        childFailed("a leitura do arquivo terminou de forma anormal");
+        childFailed(corruptDatabase(m_file, "a leitura do arquivo terminou de forma anormal"));
     }
     if (status == kAnswer) {
         return bytes;
@@ -257,7 +253,7 @@ std::string ChildProcessReader::request(std::string_view bytes) {
         start();
     }
     if (!sendFrame(m_socket, kAnswer, bytes)) {
-        childFailed("a leitura do arquivo terminou de forma anormal");
+        childFailed(corruptDatabase(m_file, "a leitura do arquivo terminou de forma anormal"));
     }
     return receiveAnswer();
 }

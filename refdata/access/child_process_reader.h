@@ -1,5 +1,7 @@
 #pragma once
 
+#include "refdata/read_limits.h"
+
 #include <chrono>
 #include <cstddef>
 #include <filesystem>
@@ -10,6 +12,8 @@
 #include <sys/types.h>
 
 namespace refdata {
+
+class DatabaseFailure;
 
 // Reads a file in a child process of our own, so that what may crash or hang there (a library
 // that trusts the file it is given) takes down only the child: the program then reports the
@@ -24,10 +28,9 @@ public:
     using Opener = std::function<Server()>;
 
     // Starts the child and waits for the file to be opened; throws the opener's DatabaseFailure,
-    // or DatabaseFailure naming the file when the child crashes, does not answer within
-    // `timeout` or holds more than `memoryLimit` bytes of memory (0: no limit).
-    ChildProcessReader(std::filesystem::path file, Opener opener, std::chrono::milliseconds timeout,
-                       std::size_t memoryLimit = 0);
+    // or DatabaseFailure naming the file when the child crashes, or does not answer within the
+    // limits' time, or holds more than their memory.
+    ChildProcessReader(std::filesystem::path file, Opener opener, ReadLimits limits);
     ~ChildProcessReader();
     ChildProcessReader(const ChildProcessReader&) = delete;
     ChildProcessReader& operator=(const ChildProcessReader&) = delete;
@@ -42,12 +45,11 @@ private:
     void stop();
     // One answer of the child: its bytes, or the error it reports thrown here.
     std::string receiveAnswer();
-    [[noreturn]] void childFailed(std::string_view detail);
+    [[noreturn]] void childFailed(const DatabaseFailure& failure);
 
     std::filesystem::path m_file;
     Opener m_opener;
-    std::chrono::milliseconds m_timeout;
-    std::size_t m_memoryLimit;
+    ReadLimits m_limits;
     pid_t m_child = -1;
     int m_socket = -1;
 };

@@ -43,12 +43,9 @@ ChildProcessReader::Server openInChild(const std::filesystem::path& file) {
 
 } // namespace
 
-IsolatedAccessSource::IsolatedAccessSource(std::filesystem::path file,
-                                           std::chrono::milliseconds timeout,
-                                           std::size_t memoryLimit)
-    : m_path(std::move(file)),
-      m_reader(
-          m_path, [file = m_path] { return openInChild(file); }, timeout, memoryLimit) {}
+IsolatedAccessSource::IsolatedAccessSource(std::filesystem::path file, ReadLimits limits)
+    : m_path(std::move(file)), m_reader(
+                                   m_path, [file = m_path] { return openInChild(file); }, limits) {}
 
 std::vector<std::string> IsolatedAccessSource::columnNames(std::string_view table) {
     WireWriter request;

@@ -15,15 +15,7 @@ namespace refdata {
 // AccessFile; a child that fails reports the file as corrupt.
 class IsolatedAccessSource final : public TableSource {
 public:
-    // Generous for the largest files users keep (an Access file holds at most 2 GiB; reading
-    // 100,000 stations takes a tenth of a second and some tens of MiB), yet a hang is noticed
-    // and a runaway allocation stopped long before it takes the machine's memory.
-    static constexpr std::chrono::milliseconds kDefaultTimeout{30000};
-    static constexpr std::size_t kDefaultMemoryLimit = std::size_t{2} << 30;
-
-    explicit IsolatedAccessSource(std::filesystem::path file,
-                                  std::chrono::milliseconds timeout = kDefaultTimeout,
-                                  std::size_t memoryLimit = kDefaultMemoryLimit);
+    explicit IsolatedAccessSource(std::filesystem::path file, ReadLimits limits = {});
 
     const std::filesystem::path& path() const override { return m_path; }
     std::vector<std::string> columnNames(std::string_view table) override;

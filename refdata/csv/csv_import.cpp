@@ -1,5 +1,6 @@
 #include "refdata/csv/csv_import.h"
 
+#include "calc/run_request.h"
 #include "refdata/csv/csv_reader.h"
 #include "refdata/database_message.h"
 #include "refdata/table_layout.h"
@@ -165,9 +166,9 @@ std::vector<CurveNumberRow> readCurveNumbersCsv(const std::filesystem::path& fil
         if (!row.cn) {
             throw fileLineError(file, record->line, notANumberReason(record->fields[cn], "cn"));
         }
-        if (!(*row.cn > 0 && *row.cn <= 100)) {
+        if (!calc::isValidCurveNumber(*row.cn)) {
             throw fileLineError(file, record->line,
-                                "o CN deve ser maior que 0 e no máximo 100, não " +
+                                std::string(calc::kCurveNumberRange) + ", não " +
                                     inQuotes(record->fields[cn]));
         }
         rows.push_back(std::move(row));

@@ -1,6 +1,7 @@
 #include "refdata/csv/csv_reader.h"
 
 #include "refdata/database_message.h"
+#include "util/system_error.h"
 #include "util/utf8.h"
 
 #include <cerrno>
@@ -104,10 +105,14 @@ std::vector<CsvRecord> parseCsv(const std::string& content, const std::filesyste
 }
 
 std::vector<CsvRecord> readCsvFile(const std::filesystem::path& file) {
+    // Checked before opening: opening a pipe would wait for a writer that never comes.
+    if (const auto problem = notARegularFile(file)) {
+        throw DatabaseFailure("Arquivo " + file.string() + ": " + *problem + ".");
+    }
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         throw DatabaseFailure("Arquivo " + file.string() + ": não pôde ser aberto (" +
-                              std::strerror(errno) + ").");
+                              util::systemErrorText(errno) + ").");
     }
     std::ostringstream content;
     content << in.rdbuf();

@@ -6,7 +6,7 @@ namespace refdata {
 
 namespace {
 
-// A column name inside the SQL text, whatever it holds.
+// A name inside the SQL text, whatever it holds.
 std::string quotedIdentifier(std::string_view name) {
     std::string quoted = "\"";
     for (const char c : name) {
@@ -24,19 +24,41 @@ std::vector<std::string> columnNamesOf(sqlite3_stmt* statement, int first) {
     return names;
 }
 
+// The file as an SQLite URI that opens it read-only and immutable: no journal, no lock, no
+// -wal or -shm file made beside it.
+std::string immutableUri(const std::filesystem::path& file) {
+    std::string uri = "file://";
+    for (const char c : std::filesystem::absolute(file).string()) {
+        uri += c == '%' ? "%25" : c == '?' ? "%3f" : c == '#' ? "%23" : std::string(1, c);
+    }
+    return uri + "?immutable=1";
+}
+
+std::string textOf(sqlite3_stmt* statement, int column) {
+    return std::string(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
+                       static_cast<std::size_t>(sqlite3_column_bytes(statement, column)));
+}
+
 } // namespace
 
 // The current row of a statement whose columns are the rowid, then the table's columns.
 class SqliteSource::Row final : public RowValues {
 public:
-    Row(sqlite3_stmt* statement, const std::filesystem::path& file, std::string_view table,
+    Row(SqliteSource& source, sqlite3_stmt* statement, std::string_view table,
         const std::vector<std::string>& columnNames)
-        : m_statement(statement), m_file(file), m_table(table), m_columnNames(columnNames) {}
+        : m_source(source), m_statement(statement), m_table(table), m_columnNames(columnNames) {}
 
     std::size_t columnCount() const override { return m_columnNames.size(); }
 
+    // The rowid means nothing to the user (it may be 0, or skip numbers); the row's place in
+    // stored order does. Counted only for a message.
     std::size_t position() const override {
-        return static_cast<std::size_t>(sqlite3_column_int64(m_statement, 0));
+        const SqliteStatement count = m_source.prepare(
+            "SELECT count(*) FROM " + quotedIdentifier(m_table) +
+            " WHERE rowid <= " + std::to_string(sqlite3_column_int64(m_statement, 0)));
+        return m_source.step(count.get())
+                   ? static_cast<std::size_t>(sqlite3_column_int64(count.get(), 0))
+                   : 0;
     }
 
     StoredValue value(std::size_t column) const override {
@@ -47,37 +69,87 @@ public:
         case SQLITE_FLOAT:
             return sqlite3_column_double(m_statement, at);
         case SQLITE_TEXT:
-            return std::string(reinterpret_cast<const char*>(sqlite3_column_text(m_statement, at)),
-                               static_cast<std::size_t>(sqlite3_column_bytes(m_statement, at)));
+            return textOf(m_statement, at);
         case SQLITE_NULL:
             return std::monostate{};
         default:
-            throw databaseError(m_file, "a linha " + std::to_string(position()) + " da tabela " +
-                                            inQuotes(m_table) + " tem na coluna " +
-                                            inQuotes(m_columnNames[column]) +
-                                            " um valor binário que o programa não lê");
+            throw databaseError(m_source.m_path, "a linha " + std::to_string(position()) +
+                                                     " da tabela " + inQuotes(m_table) +
+                                                     " tem na coluna " +
+                                                     inQuotes(m_columnNames[column]) +
+                                                     " um valor binário que o programa não lê");
         }
     }
 
 private:
+    SqliteSource& m_source;
     sqlite3_stmt* m_statement;
-    const std::filesystem::path& m_file;
     std::string_view m_table;
     const std::vector<std::string>& m_columnNames;
 };
 
-SqliteSource::SqliteSource(std::filesystem::path file) : m_path(std::move(file)) {
+SqliteSource::SqliteSource(std::filesystem::path file, ReadLimits limits)
+    : m_path(std::move(file)), m_limits(limits) {
+    // The last changes of a database in WAL mode may still be in the file beside it, which an
+    // immutable reading does not see.
+    std::filesystem::path wal = m_path;
+    wal += "-wal";
+    std::error_code error;
+    if (std::filesystem::file_size(wal, error) > 0 && !error) {
+        throw databaseError(m_path, "as últimas alterações do banco estão em " + wal.string() +
+                                        ", que o programa não lê; abra e feche o banco uma vez "
+                                        "no programa que o gravou");
+    }
     sqlite3* db = nullptr;
-    const int code = sqlite3_open_v2(m_path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    const int code = sqlite3_open_v2(immutableUri(m_path).c_str(), &db,
+                                     SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
     m_db.reset(db);
     if (code != SQLITE_OK) {
         fail(code);
+    }
+    // Sorting and temporary tables stay in memory, under the heap limit, instead of filling
+    // the temporary folder; a read past its time is interrupted.
+    sqlite3_hard_heap_limit64(static_cast<sqlite3_int64>(m_limits.memory));
+    if (const int pragma =
+            sqlite3_exec(m_db.get(), "PRAGMA temp_store = MEMORY", nullptr, nullptr, nullptr);
+        pragma != SQLITE_OK) {
+        fail(pragma);
+    }
+    sqlite3_progress_handler(
+        m_db.get(), 1000,
+        [](void* source) {
+            return std::chrono::steady_clock::now() > static_cast<SqliteSource*>(source)->m_deadline
+                       ? 1
+                       : 0;
+        },
+        this);
+    checkIntegrity();
+}
+
+void SqliteSource::startRead() {
+    m_deadline = std::chrono::steady_clock::now() + m_limits.time;
+}
+
+void SqliteSource::checkIntegrity() {
+    // A damaged page can hide rows without any read failing; the quick check is cheap at the
+    // sizes of these files.
+    startRead();
+    const SqliteStatement check = prepare("PRAGMA quick_check(1)");
+    if (step(check.get())) {
+        const std::string result = textOf(check.get(), 0);
+        if (result != "ok") {
+            throw corruptDatabase(m_path, "SQLite: " + util::printable(result));
+        }
     }
 }
 
 void SqliteSource::fail(int code) const {
     const std::string detail = m_db ? sqlite3_errmsg(m_db.get()) : sqlite3_errstr(code);
     switch (code & 0xff) {
+    case SQLITE_INTERRUPT:
+        throw readTooLong(m_path, m_limits.time);
+    case SQLITE_NOMEM:
+        throw readTooBig(m_path, m_limits.memory);
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
     case SQLITE_FORMAT:
@@ -101,19 +173,27 @@ SqliteStatement SqliteSource::prepare(const std::string& sql) {
     return owned;
 }
 
+bool SqliteSource::step(sqlite3_stmt* statement) {
+    const int code = sqlite3_step(statement);
+    if (code != SQLITE_ROW && code != SQLITE_DONE) {
+        fail(code);
+    }
+    return code == SQLITE_ROW;
+}
+
 std::vector<std::string> SqliteSource::columnNames(std::string_view table) {
-    {
-        const SqliteStatement found = prepare("SELECT 1 FROM sqlite_master WHERE type IN "
-                                              "('table', 'view') AND name = ?1 COLLATE NOCASE");
-        sqlite3_bind_text(found.get(), 1, table.data(), static_cast<int>(table.size()),
-                          SQLITE_TRANSIENT);
-        const int step = sqlite3_step(found.get());
-        if (step == SQLITE_DONE) {
-            throw databaseError(m_path, "o arquivo não tem a tabela " + inQuotes(table));
-        }
-        if (step != SQLITE_ROW) {
-            fail(step);
-        }
+    startRead();
+    // A view or a virtual table may compute its rows without end: only real tables are read.
+    const SqliteStatement found = prepare("SELECT type FROM pragma_table_list WHERE schema = "
+                                          "'main' AND name = ?1 COLLATE NOCASE");
+    sqlite3_bind_text(found.get(), 1, table.data(), static_cast<int>(table.size()),
+                      SQLITE_TRANSIENT);
+    if (!step(found.get())) {
+        throw databaseError(m_path, "o arquivo não tem a tabela " + inQuotes(table));
+    }
+    if (textOf(found.get(), 0) != "table") {
+        throw databaseError(m_path, inQuotes(table) + " é uma view ou uma tabela virtual; só "
+                                                      "uma tabela comum é lida");
     }
     const SqliteStatement all = prepare("SELECT * FROM " + quotedIdentifier(table));
     return columnNamesOf(all.get(), 0);
@@ -121,6 +201,7 @@ std::vector<std::string> SqliteSource::columnNames(std::string_view table) {
 
 void SqliteSource::readRows(std::string_view table, const std::optional<TextMatch>& match,
                             std::size_t limit, const RowVisitor& visit) {
+    startRead();
     std::string sql = "SELECT rowid, * FROM " + quotedIdentifier(table);
     if (match) {
         sql += " WHERE " + quotedIdentifier(match->columnName) + " = ?1";
@@ -138,15 +219,8 @@ void SqliteSource::readRows(std::string_view table, const std::optional<TextMatc
         }
     }
     const auto names = columnNamesOf(statement.get(), 1);
-    const Row row(statement.get(), m_path, table, names);
-    for (;;) {
-        const int code = sqlite3_step(statement.get());
-        if (code == SQLITE_DONE) {
-            return;
-        }
-        if (code != SQLITE_ROW) {
-            fail(code);
-        }
+    const Row row(*this, statement.get(), table, names);
+    while (step(statement.get())) {
         visit(row);
     }
 }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace cli {
@@ -87,14 +88,27 @@ TEST_F(DatabaseCommands, ListsComeFromTheGivenFileOrTheOneBesideTheProgram) {
 }
 
 TEST_F(DatabaseCommands, BuildingCountsWhatWasWrittenAndNeverWritesOverItsInput) {
-    const std::string stations =
-        write("postos.csv", "codigo,nome,estado,a,b,c,B5,B15,B30,Bm\n1,P,SP,1,2,3,4,5,6,7\n");
+    // A name with a line break and an escape sequence, which the list shows as codes.
+    const std::string stations = write("postos.csv", "codigo,nome,estado,a,b,c,B5,B15,B30,Bm\n"
+                                                     "1,\"P\nx\x1b[2J\",SP,1,2,3,4,5,6,7\n");
     const std::string curveNumbers = write("cn.csv", "id,terreno,zona,cn\n");
     const std::string out = (m_folder / "banco.sqlite").string();
     const ProcessOutcome built = runZebCalcProcess(
         {"--build-database", out, "--stations", stations, "--curve-numbers", curveNumbers});
     EXPECT_EQ(built.exitCode, 0) << built.err;
     EXPECT_EQ(built.out, "Banco de dados " + out + " gravado: 1 posto, 0 classes de terreno.\n");
+    EXPECT_EQ(runZebCalcProcess({"--list", "stations", "--database", out}).out,
+              "1\tP\\x0ax\\x1b[2J\tSP\n");
+
+    // The target is treated as --output treats its own: a special file is not replaced.
+    const std::string fifo = (m_folder / "fila").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const ProcessOutcome special = runZebCalcProcess(
+        {"--build-database", fifo, "--stations", stations, "--curve-numbers", curveNumbers});
+    EXPECT_EQ(special.exitCode, 4);
+    EXPECT_EQ(special.err, "zeb-calc: Banco de dados " + fifo +
+                               ": não foi possível gravar o arquivo (não é um arquivo comum).\n");
+    EXPECT_TRUE(fs::is_fifo(fifo));
 
     const ProcessOutcome refused =
         runZebCalcProcess({"--build-database", curveNumbers, "--stations", stations,

@@ -7,12 +7,18 @@
 #include "refdata/database_builder.h"
 #include "refdata/database_message.h"
 #include "refdata/open_database.h"
+#include "refdata/sqlite/sqlite_source.h"
+#include "refdata/table_database.h"
 #include "tests/refdata/test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <thread>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace refdata::test {
 namespace {
@@ -50,15 +56,22 @@ TEST(DatabaseFiles, FormatIsRecognisedByContentAndAnythingElseIsRefusedByName) {
     writeFile(folder / "texto.mdb", "codigo,nome\n1,Posto\n");
     writeFile(folder / "vazio.mdb", "");
     std::filesystem::create_directory(folder / "pasta.mdb");
-    const std::pair<const char*, const char*> refused[] = {
+    ASSERT_EQ(::mkfifo((folder / "fila.mdb").c_str(), 0600), 0);
+    const std::string special = "não é um arquivo comum, mas um pipe, um dispositivo ou um socket";
+    const std::pair<const char*, std::string> refused[] = {
         {"nada.mdb", "o arquivo não existe"},
         {"texto.mdb", "o arquivo não é um banco de dados SQLite nem Access"},
         {"vazio.mdb", "o arquivo está vazio"},
         {"pasta.mdb", "é uma pasta, não um arquivo"},
+        {"fila.mdb", special}, // opening a pipe would wait for a writer for ever
     };
     for (const auto& [name, text] : refused) {
         EXPECT_EQ(messageOf(openReferenceDatabase(folder / name)), problem(folder / name, text));
     }
+    const auto fifo = folder / "fila.mdb";
+    EXPECT_EQ(messageOf(convertAccessToSqlite(folder / "x.sqlite", fifo)), problem(fifo, special));
+    EXPECT_EQ(messageOf(buildDatabaseFromCsv(folder / "x.sqlite", fifo, fifo)),
+              "Arquivo " + fifo.string() + ": " + special + ".");
 }
 
 TEST(DatabaseFiles, DamagedAccessFilesAreReportedAsDamaged) {
@@ -97,9 +110,7 @@ TEST(DatabaseFiles, DamagedAccessFilesAreReportedAsDamaged) {
     EXPECT_EQ(messageOf(convertAccessToSqlite(folder / "x.sqlite", crashes)),
               corrupt(crashes, "a leitura do arquivo terminou de forma anormal"));
     const auto runaway = fixture("runaway-allocation.accdb");
-    EXPECT_EQ(messageOf(failureOf([&] {
-                  IsolatedAccessSource(runaway, IsolatedAccessSource::kDefaultTimeout, 256 << 20);
-              })),
+    EXPECT_EQ(messageOf(failureOf([&] { IsolatedAccessSource(runaway, {.memory = 256 << 20}); })),
               corrupt(runaway, "a leitura passou de 256 MiB de memória"));
 }
 
@@ -109,13 +120,83 @@ TEST(DatabaseFiles, DamagedSqliteFilesAreReportedAsDamaged) {
     const auto original = readFile(folder / "good.sqlite");
     auto overwritten = original;
     overwritten.replace(4096, 2048, 2048, '\xff');
+    // Page 5 holds the index of cn: every list still reads, and a lookup may miss rows.
+    auto index = original;
+    index.replace(4 * 4096, 4, 4, '\0');
     const auto file = folder / "damaged.sqlite";
     const auto damaged =
         "Banco de dados " + file.string() + ": o arquivo está corrompido ou ilegível (SQLite: ";
-    for (const auto& bytes : {original.substr(0, original.size() / 2), overwritten}) {
+    for (const auto& bytes : {original.substr(0, original.size() / 2), overwritten, index}) {
         writeFile(file, bytes);
         EXPECT_TRUE(firstError(file).starts_with(damaged)) << firstError(file);
     }
+}
+
+// Read with small limits: a view, a value too large for the memory, and too many rows for the
+// time end the reading, with one message naming the file.
+TEST(DatabaseFiles, HostileSqliteFilesAreRefusedWithinTheLimits) {
+    const struct {
+        const char* sql;
+        ReadLimits limits;
+        std::string problem;
+    } hostile[] = {
+        {"CREATE VIEW zeb AS WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n) "
+         "SELECT i AS codigo, i AS nome, i AS estado FROM n;",
+         {},
+         "\"zeb\" é uma view ou uma tabela virtual; só uma tabela comum é lida"},
+        {"CREATE TABLE zeb (codigo, nome, estado AS (printf('%.*c', 100000000, 'x')));"
+         "INSERT INTO zeb VALUES (1, 'P');",
+         {.memory = 64 << 20},
+         "o arquivo está corrompido ou ilegível (a leitura passou de 64 MiB de memória)"},
+        {"CREATE TABLE zeb (codigo, nome, estado); WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
+         "SELECT i + 1 FROM n LIMIT 20000) INSERT INTO zeb SELECT i, i, i FROM n;",
+         {.time = 0ms},
+         "o arquivo está corrompido ou ilegível (a leitura não terminou em 0 s)"},
+    };
+    TemporaryFolder folder;
+    for (const auto& [sql, limits, text] : hostile) {
+        const auto file = folder / "hostil.sqlite";
+        std::filesystem::remove(file);
+        makeSqliteDatabase(file, sql);
+        auto source = answerOf([&] { return std::make_unique<SqliteSource>(file, limits); });
+        const auto* error = std::get_if<DatabaseError>(&source);
+        EXPECT_EQ(error ? error->message
+                        : messageOf(TableDatabase(std::move(std::get<0>(source))).allStations()),
+                  problem(file, text));
+    }
+}
+
+TEST(DatabaseFiles, SqliteFilesAreReadWithoutWritingBesideThem) {
+    // A database left in WAL mode, in a folder its reader may not write to.
+    TemporaryFolder folder;
+    const auto file = folder / "wal.sqlite";
+    makeSqliteDatabase(file, "PRAGMA journal_mode = WAL; CREATE TABLE cn (id, terreno, zona, cn);"
+                             "INSERT INTO cn VALUES (1, 'Mata', 'Rural', 55);");
+    std::filesystem::permissions(folder / "", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    const pid_t reader = ::fork();
+    if (reader == 0) {
+        // Root writes anywhere: read as another user then.
+        const bool other = ::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0);
+        auto opened = openReferenceDatabase(file);
+        const auto* db = std::get_if<std::unique_ptr<ReferenceDatabase>>(&opened);
+        ::_exit(other && db && (*db)->findCurveNumber("Mata") == Result<std::optional<double>>(55.0)
+                    ? 0
+                    : 1);
+    }
+    int status = 0;
+    ::waitpid(reader, &status, 0);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder / ""), {}), 1)
+        << "no -wal or -shm file";
+    // Changes still in the -wal file would not be read: such a file is refused.
+    std::filesystem::permissions(folder / "", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+    writeFile(folder / "wal.sqlite-wal", "x");
+    EXPECT_EQ(messageOf(openReferenceDatabase(file)),
+              problem(file, "as últimas alterações do banco estão em " + file.string() +
+                                "-wal, que o programa não lê; abra e feche o banco uma vez no "
+                                "programa que o gravou"));
 }
 
 TEST(DatabaseFiles, TheProgramTakesTheFirstOfFivePlaces) {
@@ -198,8 +279,8 @@ TEST(ChildReader, FailuresOfTheChildAreReportedAndTheNextRequestStartsAgain) {
         };
     };
     const std::filesystem::path file = "/dados/zeb.mdb";
-    ChildProcessReader quick(file, server, 300ms);
-    ChildProcessReader patient(file, server, 30s, std::size_t{256} << 20);
+    ChildProcessReader quick(file, server, {.time = 300ms});
+    ChildProcessReader patient(file, server, {.memory = 256 << 20});
     const auto failure = [](ChildProcessReader& reader, const char* request) {
         return messageOf(failureOf([&] { reader.request(request); }));
     };
