@@ -69,7 +69,9 @@ locateProgramDatabase(const std::filesystem::path& programDir,
     const auto dataDir = installedDataDir(programDir);
     std::vector<std::filesystem::path> candidates = {programDir / "zeb.mdb",
                                                      programDir / "zeb.sqlite"};
-    if (userDatabase) {
+    // Installed under the user's own prefix, the shipped database is the user's path: it then
+    // keeps its place after the data folder's zeb.mdb.
+    if (userDatabase && userDatabase->lexically_normal() != dataDir / "zeb.sqlite") {
         candidates.push_back(*userDatabase);
     }
     candidates.insert(candidates.end(), {dataDir / "zeb.mdb", dataDir / "zeb.sqlite"});

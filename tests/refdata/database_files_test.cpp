@@ -199,6 +199,17 @@ TEST(DatabaseFiles, SqliteFilesAreReadWithoutWritingBesideThem) {
                                 "programa que o gravou"));
 }
 
+TEST(DatabaseFiles, UsersDatabaseInTheDataFolderComesAfterItsAccessFile) {
+    TemporaryFolder folder;
+    const auto data = folder / "share" / "zeb";
+    std::filesystem::create_directories(folder / "bin");
+    std::filesystem::create_directories(data);
+    writeFile(data / "zeb.mdb", "x");
+    writeFile(data / "zeb.sqlite", "x");
+    EXPECT_EQ(valueOf(locateProgramDatabase(folder / "bin", data / "zeb.sqlite")),
+              data / "zeb.mdb");
+}
+
 TEST(DatabaseFiles, TheProgramTakesTheFirstOfFivePlaces) {
     TemporaryFolder folder;
     const auto program = folder / "bin";
