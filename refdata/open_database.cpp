@@ -56,14 +56,9 @@ std::unique_ptr<TableSource> openTableSource(const std::filesystem::path& file) 
     throw databaseError(file, "o arquivo não é um banco de dados SQLite nem Access");
 }
 
-Result<std::unique_ptr<ReferenceDatabase>>
-openReferenceDatabase(const std::filesystem::path& file) {
-    return answerOf([&]() -> std::unique_ptr<ReferenceDatabase> {
-        return std::make_unique<TableDatabase>(openTableSource(file));
-    });
-}
+namespace {
 
-Result<std::filesystem::path>
+std::filesystem::path
 locateProgramDatabase(const std::filesystem::path& programDir,
                       const std::optional<std::filesystem::path>& userDatabase) {
     const auto dataDir = installedDataDir(programDir);
@@ -84,17 +79,25 @@ locateProgramDatabase(const std::filesystem::path& programDir,
         }
         places += (places.empty() ? "" : ", ") + candidate.string();
     }
-    return DatabaseError{"Banco de dados não encontrado. Procurado em: " + places + "."};
+    throw DatabaseFailure("Banco de dados não encontrado. Procurado em: " + places + ".");
+}
+
+} // namespace
+
+Result<std::unique_ptr<ReferenceDatabase>>
+openReferenceDatabase(const std::filesystem::path& file) {
+    return answerOf([&]() -> std::unique_ptr<ReferenceDatabase> {
+        return std::make_unique<TableDatabase>(openTableSource(file));
+    });
 }
 
 Result<std::unique_ptr<ReferenceDatabase>>
 openProgramDatabase(const std::filesystem::path& programDir,
                     const std::optional<std::filesystem::path>& userDatabase) {
-    const auto file = locateProgramDatabase(programDir, userDatabase);
-    if (const auto* error = std::get_if<DatabaseError>(&file)) {
-        return *error;
-    }
-    return openReferenceDatabase(std::get<std::filesystem::path>(file));
+    return answerOf([&]() -> std::unique_ptr<ReferenceDatabase> {
+        return std::make_unique<TableDatabase>(
+            openTableSource(locateProgramDatabase(programDir, userDatabase)));
+    });
 }
 
 std::optional<std::filesystem::path> runningProgramFolder() {
