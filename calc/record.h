@@ -26,6 +26,8 @@ using ConvolutionTable = std::array<std::array<Entry, kSteps + 1>, kSteps + 1>;
 // The seven constants of one station row; a null in the database is an empty value here.
 struct StationCoefficients {
     std::optional<double> a, b, c, B5, B15, B30, Bm;
+
+    bool operator==(const StationCoefficients&) const = default;
 };
 
 struct CalculationInputs {

@@ -211,7 +211,8 @@ ProcessEnvironment readProcessEnvironment() {
 
 int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironment& environment,
                std::ostream& out, std::ostream& err, const ChartRenderer& renderChart) {
-    const ParseResult parsed = parseArguments(arguments);
+    const ParseResult parsed = parseArguments(
+        arguments, [](const std::string& path) { return report::loadStudyFile(path); });
     if (std::holds_alternative<HelpRequest>(parsed)) {
         out << helpText() << std::flush;
         return out ? kExitSuccess : standardOutputFailure(err);
@@ -237,6 +238,12 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
         return usageFailure(err, "ZEB_REPORT_TIMESTAMP deve ter a forma \"aaaa-mm-dd hh:mm:ss\", "
                                  "não " +
                                      util::inQuotes(*environment.reportTimestamp) + ".");
+    }
+    std::error_code sameFileError; // false, without an error, when the output does not exist yet
+    if (options.inputPath && options.outputPath &&
+        std::filesystem::equivalent(*options.outputPath, *options.inputPath, sameFileError)) {
+        return usageFailure(err, "--output é o próprio estudo lido; dê outro nome ao arquivo "
+                                 "de saída.");
     }
     const std::optional<chart::FigureFormat> chartFormat = chartFormatOf(options.format);
     if (chartFormat && !renderChart) {

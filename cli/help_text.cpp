@@ -10,6 +10,7 @@ std::string usageSynopsis() {
                 [--river TEXTO] [--station-name TEXTO]
                 [--format report|json|csv|png|svg|pdf] [--locale NOME]
                 [--output ARQUIVO]
+     zeb-calc --input ESTUDO.zeb [opções do cálculo acima, que mudam o estudo]
      zeb-calc --study --cn CN --area KM2 (--length KM --drop M | --tc HORAS)
                 (--station-constants ... | --own ... | --station NOME |
                  --code CÓDIGO [--database ARQUIVO])
@@ -70,6 +71,13 @@ Cálculo:
                          (LC_ALL, LC_NUMERIC ou LANG)
   --output ARQUIVO       grava em ARQUIVO em vez da saída padrão; o arquivo é
                          substituído por inteiro ou deixado como estava
+
+  --input ESTUDO.zeb     os dados de um estudo salvo pela janela (rio, posto com a
+                         cópia das suas constantes, CN, área, comprimento,
+                         desnível, duração, recorrência, constantes próprias);
+                         cada opção dada muda só o seu dado, e --own, --station,
+                         --code ou --station-constants substituem as constantes
+                         do estudo. A saída é a da exportação da janela.
 
   O cálculo tem sempre 15 passos e 8 ordenadas do hidrograma unitário. Quando
   a cheia não terminou no passo 15 ou o hidrograma unitário passa da 8ª

@@ -92,6 +92,7 @@ constexpr std::string_view kValueOptions[] = {
     "--return-periods",
     "--batch",
     "--jobs",
+    "--input",
 };
 
 // The options of the two other uses of the command; everything else belongs to a run.
@@ -154,7 +155,8 @@ public:
                              "(a,b,c,B5,B15,B30,Bm), não " +
                              util::inQuotes(value) + ".");
             }
-            m_options.stationConstants = *values;
+            const auto& v = *values;
+            m_options.stationConstants = {v[0], v[1], v[2], v[3], v[4], v[5], v[6]};
             return source(ConstantsSource::StationConstants);
         }
         if (name == "--own") {
@@ -246,6 +248,14 @@ public:
             m_batch.jobs = std::stoi(value);
             return std::nullopt;
         }
+        if (name == "--input") {
+            std::string path;
+            if (auto error = fileName(name, value, path)) {
+                return error;
+            }
+            m_options.inputPath = path;
+            return std::nullopt;
+        }
         if (name == "--river") {
             m_options.riverText = value;
             return std::nullopt;
@@ -307,6 +317,48 @@ public:
         }
     }
 
+    // The study's inputs where no option gives them, each counted as given.
+    void takeStudyFile(const report::StudyInputs& study, std::vector<std::string>& given) {
+        const auto fill = [&given](const char* option, const std::optional<double>& value,
+                                   auto& target) {
+            if (value && !contains(given, option)) {
+                target = *value;
+                given.emplace_back(option);
+            }
+        };
+        if (!contains(given, "--river")) {
+            m_options.riverText = study.river;
+        }
+        if (!contains(given, "--station-name") && study.station) {
+            m_options.stationText = study.station->name;
+        }
+        fill("--cn", study.curveNumber, m_options.curveNumber);
+        fill("--area", study.drainageAreaKm2, m_options.drainageAreaKm2);
+        // A study runs its own lists of durations and return periods.
+        if (!m_options.study) {
+            fill("--return-period", study.returnPeriodYears, m_options.returnPeriodYears);
+            if (study.durationIndex && !contains(given, "--duration")) {
+                m_options.durationIndex = *study.durationIndex;
+                given.emplace_back("--duration");
+            }
+        }
+        if (!contains(given, "--tc")) {
+            fill("--length", study.channelLengthKm, m_options.channelLengthKm);
+            fill("--drop", study.elevationDropM, m_options.elevationDropM);
+        }
+        if (m_sourceCount > 0) {
+            return;
+        }
+        const auto& own = study.ownConstants;
+        if (study.mode == calc::EquationMode::Own && own[0] && own[1] && own[2] && own[3]) {
+            m_options.ownConstants = {*own[0], *own[1], *own[2], *own[3]};
+            (void)source(ConstantsSource::Own);
+        } else if (study.mode == calc::EquationMode::Automatic && study.station) {
+            m_options.stationConstants = study.station->constants;
+            (void)source(ConstantsSource::StationConstants);
+        }
+    }
+
     // What the command line asks for, once every option is read: a list, a database to
     // build, or a run, each with the options it needs and no option of another use.
     ParseResult finish(const std::vector<std::string>& given) const {
@@ -339,6 +391,8 @@ public:
         }
         return m_options;
     }
+
+    const std::optional<std::string>& inputPath() const { return m_options.inputPath; }
 
 private:
     ParseResult finishList(const std::vector<std::string>& given) const {
@@ -576,7 +630,8 @@ std::optional<double> parseCommandLineNumber(const std::string& text) {
     return value;
 }
 
-ParseResult parseArguments(const std::vector<std::string>& arguments) {
+ParseResult parseArguments(const std::vector<std::string>& arguments,
+                           const StudyLoader& loadStudy) {
     OptionReader reader;
     std::vector<std::string> given;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -623,6 +678,16 @@ ParseResult parseArguments(const std::vector<std::string>& arguments) {
     }
     if (std::find(given.begin(), given.end(), "--study") != given.end()) {
         reader.takeStudy();
+    }
+    if (const auto& input = reader.inputPath()) {
+        if (!loadStudy) {
+            return usage("aqui o zeb-calc não lê estudos (--input).");
+        }
+        auto loaded = loadStudy(*input);
+        if (auto* error = std::get_if<std::string>(&loaded)) {
+            return usage(*error);
+        }
+        reader.takeStudyFile(std::get<report::StudyInputs>(loaded), given);
     }
     return reader.finish(given);
 }

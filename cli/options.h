@@ -1,8 +1,11 @@
 #pragma once
 
 #include "calc/study.h"
+#include "calc/record.h"
+#include "report/study_file.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <variant>
@@ -15,7 +18,7 @@ enum class OutputFormat { Report, Json, Csv, Png, Svg, Pdf };
 
 // Where the rainfall relation's constants come from.
 enum class ConstantsSource {
-    StationConstants, // --station-constants a,b,c,B5,B15,B30,Bm (mode Automatic)
+    StationConstants, // --station-constants a,b,c,B5,B15,B30,Bm, or a study's copy (Automatic)
     Own,              // --own K,a,b,c (mode Own)
     StationName,      // --station NAME, from the reference database
     StationCode,      // --code CODE, from the reference database
@@ -33,17 +36,18 @@ struct CommandOptions {
     std::optional<double> concentrationTimeH;
 
     ConstantsSource constantsSource = ConstantsSource::StationConstants;
-    std::array<double, 7> stationConstants{}; // a, b, c, B5, B15, B30, Bm
-    std::array<double, 4> ownConstants{};     // K, a, b, c
-    std::string stationName;                  // --station
-    std::string stationCode;                  // --code
-    std::optional<std::string> databasePath;  // --database
+    calc::StationCoefficients stationConstants; // empty only when a study's copy has a null
+    std::array<double, 4> ownConstants{};       // K, a, b, c
+    std::string stationName;                    // --station
+    std::string stationCode;                    // --code
+    std::optional<std::string> databasePath;    // --database
 
     std::string riverText;
     std::optional<std::string> stationText; // none: the database station's name, if any
     OutputFormat format = OutputFormat::Report;
     std::optional<std::string> localeName; // none: the system's
     std::optional<std::string> outputPath; // none: standard output
+    std::optional<std::string> inputPath;  // --input: the study file the inputs came from
 
     // --study: every duration and return period of these lists instead of one run.
     bool study = false;
@@ -89,9 +93,16 @@ struct UsageError {
 using ParseResult = std::variant<CommandOptions, HelpRequest, UsageError, ListRequest,
                                  BuildDatabaseRequest, BatchRequest>;
 
-// Reads the arguments after the program name. A pure function: it reads nothing but its
-// argument and never throws.
-ParseResult parseArguments(const std::vector<std::string>& arguments);
+// Reads a study file by name for --input; on failure, the message naming the file.
+using StudyLoader =
+    std::function<std::variant<report::StudyInputs, std::string>(const std::string& path)>;
+
+// Reads the arguments after the program name. --input's study gives every input that no option
+// gives: the options override single inputs of the study, and a source of the constants
+// replaces the study's station or own constants. Reads nothing but its arguments and the study
+// through `loadStudy` (without it --input is refused), and never throws.
+ParseResult parseArguments(const std::vector<std::string>& arguments,
+                           const StudyLoader& loadStudy = {});
 
 // A number as the command line takes it: a period as decimal mark, an optional sign and
 // exponent, nothing else before or after; finite only.

@@ -4,6 +4,7 @@
 #include "refdata/database_message.h"
 #include "refdata/open_database.h"
 #include "refdata/station_by_code.h"
+#include "refdata/user_stations.h"
 
 #include <algorithm>
 
@@ -76,7 +77,7 @@ openCommandDatabase(const std::optional<std::string>& given,
             "(/proc/self/exe); indique o banco com --database."};
     }
     auto opened = given ? refdata::openReferenceDatabase(*given)
-                        : refdata::openProgramDatabase(*programFolder);
+                        : refdata::openProgramDatabase(*programFolder, refdata::userDatabasePath());
     if (const auto* error = std::get_if<refdata::DatabaseError>(&opened)) {
         return databaseFailure(*error);
     }
@@ -87,8 +88,7 @@ std::variant<ChosenStation, CommandFailure>
 chooseStation(const CommandOptions& options,
               const std::optional<std::filesystem::path>& programFolder) {
     if (options.constantsSource == ConstantsSource::StationConstants) {
-        const auto& v = options.stationConstants;
-        return ChosenStation{{v[0], v[1], v[2], v[3], v[4], v[5], v[6]}, std::nullopt, {}, {}};
+        return ChosenStation{options.stationConstants, std::nullopt, {}, {}};
     }
     auto opened = openCommandDatabase(options.databasePath, programFolder);
     if (auto* stop = std::get_if<CommandFailure>(&opened)) {

@@ -22,8 +22,9 @@ void checkOptions(const cli::CommandOptions& o) {
     for (const auto& value : {o.channelLengthKm, o.elevationDropM, o.concentrationTimeH}) {
         finite = finite && std::isfinite(value.value_or(0));
     }
-    for (const double value : o.stationConstants) {
-        finite = finite && std::isfinite(value);
+    const auto& k = o.stationConstants;
+    for (const auto& value : {k.a, k.b, k.c, k.B5, k.B15, k.B30, k.Bm}) {
+        finite = finite && std::isfinite(value.value_or(0));
     }
     FUZZ_CHECK(finite, "every accepted number is finite");
 }

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace refdata {
 
@@ -26,7 +27,9 @@ bool hasSqliteSignature(const std::array<unsigned char, kHeaderSize>& bytes) {
                       [](char s, unsigned char b) { return static_cast<unsigned char>(s) == b; });
 }
 
-std::unique_ptr<TableSource> openSource(const std::filesystem::path& file) {
+} // namespace
+
+std::unique_ptr<TableSource> openTableSource(const std::filesystem::path& file) {
     if (const auto problem = notARegularFile(file)) {
         throw databaseError(file, *problem);
     }
@@ -53,10 +56,20 @@ std::unique_ptr<TableSource> openSource(const std::filesystem::path& file) {
     throw databaseError(file, "o arquivo não é um banco de dados SQLite nem Access");
 }
 
-std::filesystem::path locateProgramDatabase(const std::filesystem::path& programDir) {
+namespace {
+
+std::filesystem::path
+locateProgramDatabase(const std::filesystem::path& programDir,
+                      const std::optional<std::filesystem::path>& userDatabase) {
     const auto dataDir = installedDataDir(programDir);
-    const std::array candidates = {programDir / "zeb.mdb", programDir / "zeb.sqlite",
-                                   dataDir / "zeb.mdb", dataDir / "zeb.sqlite"};
+    std::vector<std::filesystem::path> candidates = {programDir / "zeb.mdb",
+                                                     programDir / "zeb.sqlite"};
+    // Installed under the user's own prefix, the shipped database is the user's path: it then
+    // keeps its place after the data folder's zeb.mdb.
+    if (userDatabase && userDatabase->lexically_normal() != dataDir / "zeb.sqlite") {
+        candidates.push_back(*userDatabase);
+    }
+    candidates.insert(candidates.end(), {dataDir / "zeb.mdb", dataDir / "zeb.sqlite"});
     std::string places;
     for (const auto& candidate : candidates) {
         std::error_code error;
@@ -74,14 +87,16 @@ std::filesystem::path locateProgramDatabase(const std::filesystem::path& program
 Result<std::unique_ptr<ReferenceDatabase>>
 openReferenceDatabase(const std::filesystem::path& file) {
     return answerOf([&]() -> std::unique_ptr<ReferenceDatabase> {
-        return std::make_unique<TableDatabase>(openSource(file));
+        return std::make_unique<TableDatabase>(openTableSource(file));
     });
 }
 
 Result<std::unique_ptr<ReferenceDatabase>>
-openProgramDatabase(const std::filesystem::path& programDir) {
+openProgramDatabase(const std::filesystem::path& programDir,
+                    const std::optional<std::filesystem::path>& userDatabase) {
     return answerOf([&]() -> std::unique_ptr<ReferenceDatabase> {
-        return std::make_unique<TableDatabase>(openSource(locateProgramDatabase(programDir)));
+        return std::make_unique<TableDatabase>(
+            openTableSource(locateProgramDatabase(programDir, userDatabase)));
     });
 }
 

@@ -30,4 +30,8 @@ private:
 // Both tables whole, nulls kept: what a conversion to SQLite copies. Throws DatabaseFailure.
 ReferenceTables readReferenceTables(TableSource& source);
 
+// The tables of a database file, SQLite or Access as its first bytes say. Throws
+// DatabaseFailure naming the file.
+std::unique_ptr<TableSource> openTableSource(const std::filesystem::path& file);
+
 } // namespace refdata

@@ -8,7 +8,7 @@ packages=(
     build-essential cmake ninja-build pkg-config git
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
     libqt6printsupport6 libcups2-dev
-    libsqlite3-dev sqlite3
+    libsqlite3-dev sqlite3 nlohmann-json3-dev
     mdbtools mdbtools-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation fonts-liberation2 fonts-urw-base35 desktop-file-utils

@@ -1,6 +1,7 @@
 #include "ui/program.h"
 
 #include "refdata/open_database.h"
+#include "refdata/user_stations.h"
 #include "ui/dialog_service.h"
 #include "ui/frmzeb.h"
 #include "ui/number_style_source.h"
@@ -39,7 +40,7 @@ int runProgram(const std::function<void(SplashWindow*)>& onSplashShown) {
         MainWindowServices services;
         services.openDatabase = [] {
             return refdata::openProgramDatabase(
-                QCoreApplication::applicationDirPath().toStdString());
+                QCoreApplication::applicationDirPath().toStdString(), refdata::userDatabasePath());
         };
         services.dialogs = &dialogs;
         services.numberStyle = systemNumberStyle();

@@ -76,23 +76,40 @@ std::string requiredText(const CsvRecord& record, std::size_t column,
     return text;
 }
 
-double numberField(const CsvRecord& record, std::size_t column, const std::filesystem::path& file,
-                   std::string_view name) {
-    const std::string& text = record.fields[column];
-    const auto value = parseNumberText(text);
-    if (!value) {
-        std::string reason = trimmed(text).empty() ? "o valor de " + inQuotes(name) + " está vazio"
-                                                   : "o valor de " + inQuotes(name) +
-                                                         " não é um número: " + inQuotes(text);
-        if (text.find(',') != std::string::npos) {
-            reason += " (use ponto como separador decimal)";
-        }
-        throw fileLineError(file, record.line, reason);
+// Why a constant's text is not a number, as the stations file and the station window say it.
+std::string notANumberReason(const std::string& text, std::string_view name) {
+    std::string reason = trimmed(text).empty() ? "o valor de " + inQuotes(name) + " está vazio"
+                                               : "o valor de " + inQuotes(name) +
+                                                     " não é um número: " + inQuotes(text);
+    if (text.find(',') != std::string::npos) {
+        reason += " (use ponto como separador decimal)";
     }
-    return *value;
+    return reason;
 }
 
 } // namespace
+
+std::variant<StationRow, std::string> stationFromTexts(const StationTexts& texts) {
+    if (trimmed(texts.codigo).empty()) {
+        return std::string("o código do posto está vazio");
+    }
+    if (trimmed(texts.nome).empty()) {
+        return std::string("o nome do posto está vazio");
+    }
+    std::array<double, kCoefficientColumns.size()> values{};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const auto value = parseNumberText(texts.constants[i]);
+        if (!value) {
+            return notANumberReason(texts.constants[i], kCoefficientColumns[i]);
+        }
+        values[i] = *value;
+    }
+    return StationRow{
+        texts.codigo,
+        texts.nome,
+        texts.estado,
+        {values[0], values[1], values[2], values[3], values[4], values[5], values[6]}};
+}
 
 std::vector<StationRow> readStationsCsv(const std::filesystem::path& file) {
     const auto records = readCsvFile(file);
@@ -108,17 +125,15 @@ std::vector<StationRow> readStationsCsv(const std::filesystem::path& file) {
     std::vector<StationRow> stations;
     for (auto record = records.begin() + 1; record != records.end(); ++record) {
         requireFieldCount(*record, header, file);
-        StationRow row;
-        row.codigo = requiredText(*record, 0, file, "o código do posto");
-        row.nome = requiredText(*record, 1, file, "o nome do posto");
-        row.estado = record->fields[2];
-        std::array<double, kCoefficientColumns.size()> values{};
+        StationTexts texts{record->fields[0], record->fields[1], record->fields[2], {}};
         for (std::size_t i = 0; i < constants.size(); ++i) {
-            values[i] = numberField(*record, constants[i], file, kCoefficientColumns[i]);
+            texts.constants[i] = record->fields[constants[i]];
         }
-        row.coefficients = {values[0], values[1], values[2], values[3],
-                            values[4], values[5], values[6]};
-        stations.push_back(std::move(row));
+        auto row = stationFromTexts(texts);
+        if (auto* reason = std::get_if<std::string>(&row)) {
+            throw fileLineError(file, record->line, *reason);
+        }
+        stations.push_back(std::move(std::get<StationRow>(row)));
     }
     return stations;
 }
@@ -147,7 +162,10 @@ std::vector<CurveNumberRow> readCurveNumbersCsv(const std::filesystem::path& fil
                                 "a zona deve ser \"Rural\" ou \"Urbana\", não " + inQuotes(zone));
         }
         row.zona = zone;
-        row.cn = numberField(*record, cn, file, "cn");
+        row.cn = parseNumberText(record->fields[cn]);
+        if (!row.cn) {
+            throw fileLineError(file, record->line, notANumberReason(record->fields[cn], "cn"));
+        }
         if (!calc::isValidCurveNumber(*row.cn)) {
             throw fileLineError(file, record->line,
                                 std::string(calc::kCurveNumberRange) + ", não " +

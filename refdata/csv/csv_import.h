@@ -2,7 +2,10 @@
 
 #include "refdata/reference_tables.h"
 
+#include <array>
 #include <filesystem>
+#include <string>
+#include <variant>
 #include <vector>
 
 namespace refdata {
@@ -12,6 +15,17 @@ namespace refdata {
 // station per line with a code, a name and all seven constants as numbers with a period
 // as decimal mark. Throws DatabaseFailure with the file, the line and the reason.
 std::vector<StationRow> readStationsCsv(const std::filesystem::path& file);
+
+// A station's fields as a user writes them: code, name, state and a, b, c, B5, B15, B30, Bm.
+struct StationTexts {
+    std::string codigo;
+    std::string nome;
+    std::string estado;
+    std::array<std::string, 7> constants;
+};
+
+// The station, or the reason it is refused, checked as one line of the stations file.
+std::variant<StationRow, std::string> stationFromTexts(const StationTexts& texts);
 
 // The curve-number file: a header whose first column is kept but never read, the second is
 // terreno, and zona and cn follow in any order; one land class per line with its zone

@@ -48,7 +48,7 @@ TEST(Options, EachOptionGivesItsValue) {
     EXPECT_EQ(o.drainageAreaKm2, 50);
     EXPECT_EQ(o.concentrationTimeH, 6.0);
     EXPECT_EQ(o.returnPeriodYears, 100);
-    EXPECT_EQ(o.stationConstants[3], -0.04);
+    EXPECT_EQ(o.stationConstants.B5, -0.04);
     EXPECT_EQ(o.format, OutputFormat::Report);
     EXPECT_FALSE(o.stationText || o.localeName || o.outputPath);
 
@@ -134,6 +134,61 @@ TEST(Options, RefusalsSayWhy) {
         ASSERT_NE(error, nullptr) << messagePart;
         EXPECT_NE(error->message.find(messagePart), std::string::npos) << error->message;
     }
+}
+
+// The worked example as a study file, with the channel's length and drop instead of tc.
+report::StudyInputs workedStudy() {
+    report::StudyInputs study;
+    study.river = "Rio";
+    study.station = {"1", "Posto", {0.2, 25, 20, -0.04, 0.08, 0.08, 0.08}};
+    study.curveNumber = 75;
+    study.drainageAreaKm2 = 50;
+    study.channelLengthKm = 10;
+    study.elevationDropM = 100;
+    study.durationIndex = 3;
+    study.returnPeriodYears = 100;
+    study.ownConstants = {1, 2, 3, 4}; // typed once, unused in mode Automatic
+    return study;
+}
+
+ParseResult parsedWithStudy(const Arguments& arguments, const report::StudyInputs& study) {
+    return parseArguments(arguments, [&study](const std::string& path) {
+        return path == "e.zeb" ? std::variant<report::StudyInputs, std::string>(study)
+                               : std::variant<report::StudyInputs, std::string>("sem " + path);
+    });
+}
+
+TEST(Options, StudyGivesWhatNoOptionGives) {
+    const auto plain =
+        std::get<CommandOptions>(parsedWithStudy({"--input", "e.zeb"}, workedStudy()));
+    EXPECT_EQ(plain.stationText, "Posto");
+    EXPECT_EQ(plain.stationConstants, workedStudy().station->constants);
+    EXPECT_EQ(plain.durationIndex, 3);
+    EXPECT_EQ(plain.returnPeriodYears, 100);
+    EXPECT_EQ(plain.channelLengthKm, 10.0);
+
+    const auto overridden = std::get<CommandOptions>(parsedWithStudy(
+        {"--input=e.zeb", "--cn", "80", "--tc", "6", "--station-name", "X", "--own", "5,6,7,8"},
+        workedStudy()));
+    EXPECT_EQ(overridden.curveNumber, 80);
+    EXPECT_EQ(overridden.concentrationTimeH, 6.0);
+    EXPECT_FALSE(overridden.channelLengthKm || overridden.elevationDropM);
+    EXPECT_EQ(overridden.stationText, "X");
+    EXPECT_EQ(overridden.constantsSource, ConstantsSource::Own);
+    EXPECT_EQ(overridden.ownConstants[0], 5);
+
+    report::StudyInputs own = workedStudy();
+    own.mode = calc::EquationMode::Own;
+    const auto typed = std::get<CommandOptions>(parsedWithStudy({"--input", "e.zeb"}, own));
+    EXPECT_EQ(typed.constantsSource, ConstantsSource::Own);
+    EXPECT_EQ(typed.ownConstants[3], 4);
+
+    report::StudyInputs partial = workedStudy();
+    partial.drainageAreaKm2.reset();
+    EXPECT_EQ(std::get<UsageError>(parsedWithStudy({"--input", "e.zeb"}, partial)).message,
+              "falta a opção --area.");
+    EXPECT_EQ(std::get<UsageError>(parsedWithStudy({"--input", "x.zeb"}, partial)).message,
+              "sem x.zeb");
 }
 
 TEST(Locale, NamesAndLocaleDataGiveTheirSeparators) {

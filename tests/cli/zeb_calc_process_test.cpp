@@ -1,6 +1,7 @@
 // zeb-calc as a process: the wiring from arguments and environment to exit status, standard
 // output, standard error and --output, once each. The rules behind it are tested in process.
 #include "calc/limits.h"
+#include "report/study_file.h"
 #include "tests/cli/process_runner.h"
 #include "tests/worked_example.h"
 
@@ -141,6 +142,44 @@ TEST_F(ZebCalcProcess, ChartFormatsAreDrawnWithoutADisplayIntoOutput) {
     const std::string pdf = (m_folder / "chart.pdf").string();
     const std::string text = fixtures::runProgramProcess("/usr/bin/pdftotext", {pdf, "-"}).out;
     EXPECT_NE(text.find("Pico: 115.33 m³/s em 8.00 h"), std::string::npos) << text;
+}
+
+TEST_F(ZebCalcProcess, StudyFileGivesTheSameReportAsItsOptions) {
+    report::StudyInputs study;
+    study.river = zebtest::kGoldenRiver;
+    study.station = {"1", zebtest::kGoldenStation, {0.2, 25, 20, -0.04, 0.08, 0.08, 0.08}};
+    study.curveNumber = 75;
+    study.drainageAreaKm2 = 50;
+    study.channelLengthKm = 10;
+    study.elevationDropM = 100;
+    study.durationIndex = 3;
+    study.returnPeriodYears = 100;
+    const fs::path file = m_folder / "estudo.zeb";
+    ASSERT_EQ(report::saveStudyFile(file, study), std::nullopt);
+    const std::string studyBytes = readFile(file);
+
+    const ProcessOutcome fromStudy =
+        runZebCalcProcess({"--input", file.string(), "--cn", "80"}, kFixedTime);
+    const ProcessOutcome fromOptions = runZebCalcProcess(
+        {"--duration", "1 h", "--return-period", "100", "--area", "50", "--length", "10", "--drop",
+         "100", "--cn", "80", "--station-constants", "0.2,25,20,-0.04,0.08,0.08,0.08", "--river",
+         zebtest::kGoldenRiver, "--station-name", zebtest::kGoldenStation},
+        kFixedTime);
+    EXPECT_EQ(fromStudy.exitCode, 0) << fromStudy.err;
+    EXPECT_EQ(fromStudy.out, fromOptions.out);
+
+    const ProcessOutcome overStudy =
+        runZebCalcProcess({"--input", file.string(), "--output", file.string()});
+    EXPECT_EQ(overStudy.exitCode, 2);
+    EXPECT_EQ(readFile(file), studyBytes);
+    std::ofstream(file, std::ios::trunc) << studyBytes.substr(0, studyBytes.size() / 2);
+    const ProcessOutcome cut = runZebCalcProcess({"--input", file.string()});
+    EXPECT_EQ(cut.exitCode, 2);
+    EXPECT_EQ(cut.err.rfind("zeb-calc: Não foi possível abrir o estudo " + file.string() +
+                                ": o conteúdo está danificado ou incompleto.\n",
+                            0),
+              0u)
+        << cut.err;
 }
 
 } // namespace

@@ -200,22 +200,35 @@ TEST(DatabaseFiles, SqliteFilesAreReadWithoutWritingBesideThem) {
                                 "programa que o gravou"));
 }
 
-TEST(DatabaseFiles, TheProgramTakesTheFirstOfFourPlaces) {
+TEST(DatabaseFiles, UsersDatabaseInTheDataFolderComesAfterItsAccessFile) {
+    TemporaryFolder folder;
+    const auto data = folder / "share" / "zeb";
+    std::filesystem::create_directories(folder / "bin");
+    std::filesystem::create_directories(data);
+    writeFile(data / "zeb.mdb", "x");
+    writeFile(data / "zeb.sqlite", "x");
+    EXPECT_EQ(messageOf(openProgramDatabase(folder / "bin", data / "zeb.sqlite")),
+              problem(data / "zeb.mdb", "o arquivo não é um banco de dados SQLite nem Access"));
+}
+
+TEST(DatabaseFiles, TheProgramTakesTheFirstOfFivePlaces) {
     TemporaryFolder folder;
     const auto program = folder / "bin";
     const auto data = folder / "share" / "zeb";
     std::filesystem::create_directories(program);
     std::filesystem::create_directories(data);
-    const std::filesystem::path places[] = {program / "zeb.mdb", program / "zeb.sqlite",
+    const auto user = folder / "user.sqlite";
+    const std::filesystem::path places[] = {program / "zeb.mdb", program / "zeb.sqlite", user,
                                             data / "zeb.mdb", data / "zeb.sqlite"};
-    EXPECT_EQ(messageOf(openProgramDatabase(program)),
+    EXPECT_EQ(messageOf(openProgramDatabase(program, user)),
               "Banco de dados não encontrado. Procurado em: " + places[0].string() + ", " +
-                  places[1].string() + ", " + places[2].string() + ", " + places[3].string() + ".");
+                  places[1].string() + ", " + places[2].string() + ", " + places[3].string() +
+                  ", " + places[4].string() + ".");
     // Each file added comes before those already there, so each is the one opened: one that
     // cannot be read is reported, not passed over.
-    for (int i = 3; i >= 0; --i) {
+    for (int i = 4; i >= 0; --i) {
         writeFile(places[i], "x");
-        EXPECT_EQ(messageOf(openProgramDatabase(program)),
+        EXPECT_EQ(messageOf(openProgramDatabase(program, user)),
                   problem(places[i], "o arquivo não é um banco de dados SQLite nem Access"));
     }
 }

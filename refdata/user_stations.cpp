@@ -1,0 +1,169 @@
+#include "refdata/user_stations.h"
+
+#include "refdata/access/isolated_access_source.h"
+#include "refdata/database_message.h"
+#include "refdata/open_database.h"
+#include "refdata/sqlite/sqlite_writer.h"
+#include "refdata/table_database.h"
+#include "refdata/table_layout.h"
+#include "util/file_replacement.h"
+#include "util/number_text.h"
+
+#include <cstdlib>
+
+namespace refdata {
+
+namespace {
+
+// A CSV field, quoted only when it holds a comma, a quote or a line break.
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) {
+        return text;
+    }
+    std::string quoted = "\"";
+    for (const char ch : text) {
+        quoted += ch == '"' ? "\"\"" : std::string(1, ch);
+    }
+    return quoted + "\"";
+}
+
+StationRow checked(const StationTexts& texts) {
+    auto row = stationFromTexts(texts);
+    if (auto* reason = std::get_if<std::string>(&row)) {
+        throw DatabaseFailure("Posto recusado: " + *reason + ".");
+    }
+    return std::get<StationRow>(row);
+}
+
+void requireNewCode(const std::vector<StationRow>& stations, const StationRow& row,
+                    std::optional<std::size_t> except) {
+    for (std::size_t i = 0; i < stations.size(); ++i) {
+        if (i != except && stations[i].codigo == row.codigo) {
+            throw DatabaseFailure("Posto recusado: o código " + inQuotes(row.codigo.value_or("")) +
+                                  " já é de outro posto.");
+        }
+    }
+}
+
+void requireIndex(const std::vector<StationRow>& stations, std::size_t index) {
+    if (index >= stations.size()) {
+        throw DatabaseFailure("O posto escolhido não existe mais no banco de dados.");
+    }
+}
+
+// Rows of another file merged by code: a known code is replaced in place.
+void merge(std::vector<StationRow>& stations, const std::vector<StationRow>& incoming) {
+    for (const StationRow& row : incoming) {
+        auto same = std::find_if(stations.begin(), stations.end(),
+                                 [&row](const StationRow& s) { return s.codigo == row.codigo; });
+        if (same != stations.end()) {
+            *same = row;
+        } else {
+            stations.push_back(row);
+        }
+    }
+}
+
+} // namespace
+
+std::optional<std::filesystem::path> userDatabasePath(const char* xdgDataHome, const char* home) {
+    if (xdgDataHome != nullptr && std::filesystem::path(xdgDataHome).is_absolute()) {
+        return std::filesystem::path(xdgDataHome) / "zeb" / "zeb.sqlite";
+    }
+    if (home != nullptr && std::filesystem::path(home).is_absolute()) {
+        return std::filesystem::path(home) / ".local" / "share" / "zeb" / "zeb.sqlite";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::filesystem::path> userDatabasePath() {
+    return userDatabasePath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+}
+
+Result<ReferenceTables> readDatabaseTables(const std::filesystem::path& file) {
+    return answerOf([&] { return readReferenceTables(*openTableSource(file)); });
+}
+
+Result<std::vector<StationRow>> UserStations::stations() const {
+    std::error_code error;
+    const bool started = std::filesystem::exists(m_user, error);
+    auto tables = readDatabaseTables(started ? m_user : m_current);
+    if (auto* failure = std::get_if<DatabaseError>(&tables)) {
+        return *failure;
+    }
+    return std::get<ReferenceTables>(tables).stations;
+}
+
+template <typename Change> std::optional<DatabaseError> UserStations::change(Change&& apply) {
+    return failureOf([&] {
+        std::error_code error;
+        const bool started = std::filesystem::exists(m_user, error);
+        auto tables = readDatabaseTables(started ? m_user : m_current);
+        if (auto* failure = std::get_if<DatabaseError>(&tables)) {
+            throw DatabaseFailure(failure->message);
+        }
+        ReferenceTables& changed = std::get<ReferenceTables>(tables);
+        apply(changed.stations);
+        std::filesystem::create_directories(m_user.parent_path(), error);
+        writeSqliteDatabase(m_user, changed);
+    });
+}
+
+std::optional<DatabaseError> UserStations::add(const StationTexts& station) {
+    return change([&](std::vector<StationRow>& stations) {
+        const StationRow row = checked(station);
+        requireNewCode(stations, row, std::nullopt);
+        stations.push_back(row);
+    });
+}
+
+std::optional<DatabaseError> UserStations::edit(std::size_t index, const StationTexts& station) {
+    return change([&](std::vector<StationRow>& stations) {
+        requireIndex(stations, index);
+        const StationRow row = checked(station);
+        requireNewCode(stations, row, index);
+        stations[index] = row;
+    });
+}
+
+std::optional<DatabaseError> UserStations::remove(std::size_t index) {
+    return change([&](std::vector<StationRow>& stations) {
+        requireIndex(stations, index);
+        stations.erase(stations.begin() + static_cast<std::ptrdiff_t>(index));
+    });
+}
+
+std::optional<DatabaseError> UserStations::importCsv(const std::filesystem::path& csv) {
+    return change(
+        [&](std::vector<StationRow>& stations) { merge(stations, readStationsCsv(csv)); });
+}
+
+std::optional<DatabaseError> UserStations::importAccess(const std::filesystem::path& mdb) {
+    return change([&](std::vector<StationRow>& stations) {
+        IsolatedAccessSource source(mdb);
+        merge(stations, readReferenceTables(source).stations);
+    });
+}
+
+std::optional<DatabaseError> UserStations::exportCsv(const std::filesystem::path& csv) const {
+    auto rows = stations();
+    if (auto* failure = std::get_if<DatabaseError>(&rows)) {
+        return *failure;
+    }
+    std::string bytes = "codigo,nome,estado,a,b,c,B5,B15,B30,Bm\n";
+    for (const StationRow& row : std::get<std::vector<StationRow>>(rows)) {
+        bytes += csvField(row.codigo.value_or("")) + "," + csvField(row.nome.value_or("")) + "," +
+                 csvField(row.estado.value_or(""));
+        const auto& k = row.coefficients;
+        for (const auto& value : {k.a, k.b, k.c, k.B5, k.B15, k.B30, k.Bm}) {
+            bytes += "," + (value ? util::exactNumberText(*value) : std::string());
+        }
+        bytes += "\n";
+    }
+    if (auto error = util::writeFileAtomically(csv, bytes)) {
+        return DatabaseError{*error};
+    }
+    return std::nullopt;
+}
+
+} // namespace refdata

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "refdata/csv/csv_import.h"
+#include "refdata/reference_database.h"
+#include "refdata/reference_tables.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+namespace refdata {
+
+// The user's own database: $XDG_DATA_HOME/zeb/zeb.sqlite, or ~/.local/share/zeb/zeb.sqlite
+// when XDG_DATA_HOME is unset or not absolute; none without a home either.
+std::optional<std::filesystem::path> userDatabasePath(const char* xdgDataHome, const char* home);
+
+// The same from the process environment.
+std::optional<std::filesystem::path> userDatabasePath();
+
+// Both tables of a database file of either format, nulls kept.
+Result<ReferenceTables> readDatabaseTables(const std::filesystem::path& file);
+
+// The user's stations: every change reads the user's database, or, before the first change,
+// the database in use (`current`, SQLite or Access, never written), changes its stations and
+// writes the user's database whole or not at all. A refused change leaves it as it was.
+class UserStations {
+public:
+    UserStations(std::filesystem::path user, std::filesystem::path current)
+        : m_user(std::move(user)), m_current(std::move(current)) {}
+
+    // The stations a change starts from, in stored order.
+    Result<std::vector<StationRow>> stations() const;
+
+    // `index` is a position in stations(). A station is checked as a line of the stations
+    // file; a code another station has is refused.
+    std::optional<DatabaseError> add(const StationTexts& station);
+    std::optional<DatabaseError> edit(std::size_t index, const StationTexts& station);
+    std::optional<DatabaseError> remove(std::size_t index);
+
+    // Stations of a stations file or of a legacy Access file: one with a code already there
+    // replaces it, the others are added at the end.
+    std::optional<DatabaseError> importCsv(const std::filesystem::path& csv);
+    std::optional<DatabaseError> importAccess(const std::filesystem::path& mdb);
+
+    // The stations as a stations file that importCsv and --build-database read.
+    std::optional<DatabaseError> exportCsv(const std::filesystem::path& csv) const;
+
+    const std::filesystem::path& userPath() const { return m_user; }
+
+private:
+    template <typename Change> std::optional<DatabaseError> change(Change&& apply);
+
+    std::filesystem::path m_user;
+    std::filesystem::path m_current;
+};
+
+} // namespace refdata

@@ -1,0 +1,229 @@
+#include "report/study_file.h"
+
+#include "calc/durations.h"
+#include "util/file_replacement.h"
+#include "util/system_error.h"
+#include "util/text.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cerrno>
+#include <fstream>
+#include <sstream>
+
+namespace report {
+
+namespace {
+
+using nlohmann::json;
+
+// A study is a few hundred bytes; anything far larger is not one, and is not read whole.
+constexpr std::uintmax_t kMaxStudyBytes = 1024 * 1024;
+
+constexpr const char* kConstantKeys[] = {"a", "b", "c", "B5", "B15", "B30", "Bm"};
+constexpr const char* kOwnKeys[] = {"K", "a", "b", "c"};
+
+// The seven constants in kConstantKeys' order, to read or to write.
+template <typename Coefficients> auto constantSlots(Coefficients& k) {
+    return std::array{&k.a, &k.b, &k.c, &k.B5, &k.B15, &k.B30, &k.Bm};
+}
+
+json numberOrNull(const std::optional<double>& value) {
+    return value ? json(*value) : json(nullptr);
+}
+
+json textOrNull(const std::optional<std::string>& value) {
+    return value ? json(*value) : json(nullptr);
+}
+
+// A wrong value in a well-formed file: the reason names the key.
+struct WrongValue {
+    std::string reason;
+};
+
+WrongValue wrongType(const std::string& key, const char* expected) {
+    return {"o campo " + util::inQuotes(key) + " deveria ser " + expected + "."};
+}
+
+// The value under `key`, absent or null read as empty.
+const json* member(const json& object, const char* key) {
+    const auto found = object.find(key);
+    return found == object.end() || found->is_null() ? nullptr : &*found;
+}
+
+std::optional<double> readNumber(const json& object, const char* key, const std::string& path) {
+    const json* value = member(object, key);
+    if (value == nullptr) {
+        return std::nullopt;
+    }
+    if (!value->is_number()) { // the parser refuses numbers out of range
+        throw wrongType(path + key, "um número");
+    }
+    return value->get<double>();
+}
+
+std::optional<std::string> readText(const json& object, const char* key,
+                                    const std::string& path = "") {
+    const json* value = member(object, key);
+    if (value == nullptr) {
+        return std::nullopt;
+    }
+    if (!value->is_string()) {
+        throw wrongType(path + key, "um texto");
+    }
+    return value->get<std::string>();
+}
+
+const json* readObject(const json& object, const char* key, const std::string& path = "") {
+    const json* value = member(object, key);
+    if (value != nullptr && !value->is_object()) {
+        throw wrongType(path + key, "um objeto");
+    }
+    return value;
+}
+
+StudyStation readStation(const json& object) {
+    StudyStation station;
+    station.code = readText(object, "code", "station.").value_or("");
+    station.name = readText(object, "name", "station.").value_or("");
+    if (const json* constants = readObject(object, "constants", "station.")) {
+        for (std::size_t i = 0; i < std::size(kConstantKeys); ++i) {
+            *constantSlots(station.constants)[i] =
+                readNumber(*constants, kConstantKeys[i], "station.constants.");
+        }
+    }
+    return station;
+}
+
+StudyInputs readStudy(const json& root) {
+    StudyInputs study;
+    study.river = readText(root, "river").value_or("");
+    if (const auto mode = readText(root, "mode")) {
+        if (*mode != "automatic" && *mode != "own") {
+            throw WrongValue{"o modo " + util::inQuotes(*mode) +
+                             " é desconhecido (automatic ou own)."};
+        }
+        study.mode = *mode == "own" ? calc::EquationMode::Own : calc::EquationMode::Automatic;
+    }
+    if (const json* station = readObject(root, "station")) {
+        study.station = readStation(*station);
+    }
+    study.zone = readText(root, "zone");
+    study.landClass = readText(root, "landClass");
+    study.curveNumber = readNumber(root, "curveNumber", "");
+    study.drainageAreaKm2 = readNumber(root, "drainageAreaKm2", "");
+    study.channelLengthKm = readNumber(root, "channelLengthKm", "");
+    study.elevationDropM = readNumber(root, "elevationDropM", "");
+    if (const auto duration = readText(root, "duration")) {
+        study.durationIndex = calc::durationIndexOfLabel(*duration);
+        if (!study.durationIndex) {
+            throw WrongValue{"a duração " + util::inQuotes(*duration) + " é desconhecida."};
+        }
+    }
+    study.returnPeriodYears = readNumber(root, "returnPeriodYears", "");
+    if (const json* own = readObject(root, "ownConstants")) {
+        for (std::size_t i = 0; i < std::size(kOwnKeys); ++i) {
+            study.ownConstants[i] = readNumber(*own, kOwnKeys[i], "ownConstants.");
+        }
+    }
+    return study;
+}
+
+} // namespace
+
+std::string studyFileBytes(const StudyInputs& study) {
+    json station = nullptr;
+    if (study.station) {
+        json constants = json::object();
+        for (std::size_t i = 0; i < std::size(kConstantKeys); ++i) {
+            constants[kConstantKeys[i]] = numberOrNull(*constantSlots(study.station->constants)[i]);
+        }
+        station = {
+            {"code", study.station->code}, {"name", study.station->name}, {"constants", constants}};
+    }
+    json own = json::object();
+    for (std::size_t i = 0; i < std::size(kOwnKeys); ++i) {
+        own[kOwnKeys[i]] = numberOrNull(study.ownConstants[i]);
+    }
+    const json root = {
+        {"format", kStudyFormatName},
+        {"version", kStudyFormatVersion},
+        {"river", study.river},
+        {"mode", study.mode == calc::EquationMode::Own ? "own" : "automatic"},
+        {"station", station},
+        {"zone", textOrNull(study.zone)},
+        {"landClass", textOrNull(study.landClass)},
+        {"curveNumber", numberOrNull(study.curveNumber)},
+        {"drainageAreaKm2", numberOrNull(study.drainageAreaKm2)},
+        {"channelLengthKm", numberOrNull(study.channelLengthKm)},
+        {"elevationDropM", numberOrNull(study.elevationDropM)},
+        {"duration", study.durationIndex ? json(calc::durationLabels.at(
+                                               static_cast<std::size_t>(*study.durationIndex)))
+                                         : json(nullptr)},
+        {"returnPeriodYears", numberOrNull(study.returnPeriodYears)},
+        {"ownConstants", own},
+    };
+    // The window's texts are always valid UTF-8; a stray byte from elsewhere becomes U+FFFD
+    // rather than losing the whole study.
+    return root.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+}
+
+std::variant<StudyInputs, std::string> parseStudyFile(std::string_view bytes) {
+    const json root = json::parse(bytes, nullptr, false);
+    if (root.is_discarded()) {
+        return std::string("o conteúdo está danificado ou incompleto.");
+    }
+    if (!root.is_object() || root.value("format", json()) != kStudyFormatName) {
+        return std::string("não é um estudo do ZEB.");
+    }
+    const json version = root.value("version", json());
+    if (!version.is_number_integer() || version.get<std::int64_t>() < 1) {
+        return std::string("a versão do formato está ausente ou é inválida.");
+    }
+    if (version.get<std::int64_t>() > kStudyFormatVersion) {
+        return "foi gravado por uma versão mais nova do ZEB (formato " +
+               std::to_string(version.get<std::int64_t>()) + "); atualize o programa para abri-lo.";
+    }
+    try {
+        return readStudy(root);
+    } catch (const WrongValue& wrong) {
+        return wrong.reason;
+    }
+}
+
+std::variant<StudyInputs, std::string> loadStudyFile(const std::filesystem::path& path) {
+    const std::string prefix = "Não foi possível abrir o estudo " + path.string() + ": ";
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (error) {
+        return prefix + util::systemErrorText(error.value()) + ".";
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        return prefix + "não é um arquivo comum.";
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return prefix + util::systemErrorText(errno) + ".";
+    }
+    std::string bytes(kMaxStudyBytes + 1, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (in.bad()) {
+        return prefix + "a leitura falhou.";
+    }
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    if (bytes.size() > kMaxStudyBytes) {
+        return prefix + "o arquivo é grande demais para ser um estudo.";
+    }
+    auto parsed = parseStudyFile(bytes);
+    if (auto* reason = std::get_if<std::string>(&parsed)) {
+        return prefix + *reason;
+    }
+    return parsed;
+}
+
+std::optional<std::string> saveStudyFile(const std::filesystem::path& path,
+                                         const StudyInputs& study) {
+    return util::writeFileAtomically(path, studyFileBytes(study));
+}
+
+} // namespace report

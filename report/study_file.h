@@ -1,0 +1,61 @@
+#pragma once
+
+#include "calc/record.h"
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace report {
+
+// The station a study was made with: its code and name as the lists showed them, and a copy of
+// its constants, so that the study reproduces its report without the database it came from.
+struct StudyStation {
+    std::string code;
+    std::string name;
+    calc::StationCoefficients constants;
+
+    bool operator==(const StudyStation&) const = default;
+};
+
+// Every input of the window's form. An empty optional is a field left empty (or a list with
+// nothing chosen); numbers are the values the fields were read as.
+struct StudyInputs {
+    std::string river;
+    calc::EquationMode mode = calc::EquationMode::Automatic;
+    std::optional<StudyStation> station;
+    std::optional<std::string> zone;
+    std::optional<std::string> landClass;
+    std::optional<double> curveNumber;
+    std::optional<double> drainageAreaKm2;
+    std::optional<double> channelLengthKm;
+    std::optional<double> elevationDropM;
+    std::optional<int> durationIndex; // position in the duration list
+    std::optional<double> returnPeriodYears;
+    std::array<std::optional<double>, 4> ownConstants; // K, a, b, c as typed in mode Own
+
+    bool operator==(const StudyInputs&) const = default;
+};
+
+inline constexpr const char* kStudyFormatName = "zeb-estudo";
+inline constexpr int kStudyFormatVersion = 1;
+
+// The study as the bytes of a .zeb file: JSON in UTF-8, numbers as JSON numbers.
+std::string studyFileBytes(const StudyInputs& study);
+
+// A study from a file's bytes. Unknown keys are ignored, so that an older program still opens
+// what a newer one adds; a newer format version, or anything that is not a whole, well-formed
+// study, is refused with the reason in Portuguese.
+std::variant<StudyInputs, std::string> parseStudyFile(std::string_view bytes);
+
+// Reads and parses a study file; on failure a message naming the file.
+std::variant<StudyInputs, std::string> loadStudyFile(const std::filesystem::path& path);
+
+// Writes a study file whole or not at all; on failure a message naming the file.
+std::optional<std::string> saveStudyFile(const std::filesystem::path& path,
+                                         const StudyInputs& study);
+
+} // namespace report

@@ -1,0 +1,81 @@
+// The user's stations: where the user's database lies, and each change written there from the
+// database in use, which stays as it was.
+#include "refdata/database_builder.h"
+#include "refdata/user_stations.h"
+#include "tests/refdata/test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace refdata {
+namespace {
+
+using test::messageOf;
+using test::readFile;
+using test::TemporaryFolder;
+using test::valueOf;
+
+TEST(UserStations, DatabaseLiesUnderTheDataHome) {
+    EXPECT_EQ(userDatabasePath("/d", "/h"), "/d/zeb/zeb.sqlite");
+    EXPECT_EQ(userDatabasePath(nullptr, "/h"), "/h/.local/share/zeb/zeb.sqlite");
+    EXPECT_EQ(userDatabasePath("d", "/h"), "/h/.local/share/zeb/zeb.sqlite");
+    EXPECT_EQ(userDatabasePath(nullptr, nullptr), std::nullopt);
+}
+
+std::vector<std::string> codesOf(const UserStations& stations) {
+    std::vector<std::string> codes;
+    for (const StationRow& row : valueOf(stations.stations())) {
+        codes.push_back(row.codigo.value_or(""));
+    }
+    return codes;
+}
+
+StationTexts station(std::string code, std::string a = "0.3") {
+    return {
+        std::move(code), "Posto " + code, "MG", {a, "30", "10", "-0.04", "0.08", "0.08", "0.1"}};
+}
+
+TEST(UserStations, ChangesGoToTheUsersDatabaseOnly) {
+    TemporaryFolder folder;
+    const auto current = folder / "zeb.sqlite";
+    ASSERT_EQ(buildDatabaseFromCsv(current, ZEB_SHIPPED_DATA_DIR "/stations.csv",
+                                   ZEB_SHIPPED_DATA_DIR "/curve_numbers.csv"),
+              std::nullopt);
+    const std::string shipped = readFile(current);
+    UserStations user(folder / "home" / "zeb" / "zeb.sqlite", current);
+
+    ASSERT_EQ(user.add(station("20")), std::nullopt);
+    EXPECT_EQ(codesOf(user), (std::vector<std::string>{"1", "20"}));
+    EXPECT_EQ(readFile(current), shipped);
+    EXPECT_EQ(valueOf(user.stations())[1].coefficients.a, 0.3);
+
+    // Refused changes say why, with the importer's words, and leave the file as it was.
+    const std::string before = readFile(user.userPath());
+    EXPECT_EQ(messageOf(user.add(station("21", "0,3"))),
+              "Posto recusado: o valor de \"a\" não é um número: \"0,3\" (use ponto como "
+              "separador decimal).");
+    EXPECT_EQ(messageOf(user.add(station(" "))), "Posto recusado: o código do posto está vazio.");
+    EXPECT_EQ(messageOf(user.edit(0, station("20"))),
+              "Posto recusado: o código \"20\" já é de outro posto.");
+    EXPECT_EQ(messageOf(user.remove(2)), "O posto escolhido não existe mais no banco de dados.");
+    EXPECT_EQ(readFile(user.userPath()), before);
+
+    ASSERT_EQ(user.edit(1, station("22", "0.5")), std::nullopt);
+    ASSERT_EQ(user.remove(0), std::nullopt);
+    EXPECT_EQ(codesOf(user), (std::vector<std::string>{"22"}));
+
+    // Exported and imported again elsewhere: the same stations, merged by code.
+    const auto csv = folder / "postos.csv";
+    ASSERT_EQ(user.exportCsv(csv), std::nullopt);
+    UserStations other(folder / "other.sqlite", current);
+    ASSERT_EQ(other.importCsv(csv), std::nullopt);
+    ASSERT_EQ(other.importCsv(csv), std::nullopt);
+    EXPECT_EQ(codesOf(other), (std::vector<std::string>{"1", "22"}));
+    EXPECT_EQ(valueOf(other.stations())[1].coefficients, valueOf(user.stations())[0].coefficients);
+    EXPECT_EQ(messageOf(other.importAccess(folder / "none.mdb")).rfind("Banco de dados ", 0), 0u);
+    ASSERT_EQ(other.importAccess(test::fixture("null-values.mdb")), std::nullopt);
+    EXPECT_EQ(codesOf(other), (std::vector<std::string>{"1", "22", "201", "202", "203", "204"}));
+    EXPECT_FALSE(valueOf(other.stations())[3].coefficients.b) << "a null stays a null";
+}
+
+} // namespace
+} // namespace refdata
