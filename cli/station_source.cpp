@@ -66,33 +66,17 @@ CommandFailure databaseFailure(const refdata::DatabaseError& error) {
     return {kExitDatabase, error.message};
 }
 
-std::variant<std::filesystem::path, CommandFailure>
-commandDatabaseFile(const std::optional<std::string>& given,
+std::variant<std::unique_ptr<refdata::ReferenceDatabase>, CommandFailure>
+openCommandDatabase(const std::optional<std::string>& given,
                     const std::optional<std::filesystem::path>& programFolder) {
-    if (given) {
-        return std::filesystem::path(*given);
-    }
-    if (!programFolder) {
+    if (!given && !programFolder) {
         return CommandFailure{
             kExitDatabase,
             "Banco de dados não encontrado: a pasta do programa não pôde ser determinada "
             "(/proc/self/exe); indique o banco com --database."};
     }
-    auto located = refdata::locateProgramDatabase(*programFolder);
-    if (const auto* error = std::get_if<refdata::DatabaseError>(&located)) {
-        return databaseFailure(*error);
-    }
-    return std::get<std::filesystem::path>(located);
-}
-
-std::variant<std::unique_ptr<refdata::ReferenceDatabase>, CommandFailure>
-openCommandDatabase(const std::optional<std::string>& given,
-                    const std::optional<std::filesystem::path>& programFolder) {
-    const auto file = commandDatabaseFile(given, programFolder);
-    if (const auto* stop = std::get_if<CommandFailure>(&file)) {
-        return *stop;
-    }
-    auto opened = refdata::openReferenceDatabase(std::get<std::filesystem::path>(file));
+    auto opened = given ? refdata::openReferenceDatabase(*given)
+                        : refdata::openProgramDatabase(*programFolder);
     if (const auto* error = std::get_if<refdata::DatabaseError>(&opened)) {
         return databaseFailure(*error);
     }

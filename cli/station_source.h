@@ -21,13 +21,8 @@ struct CommandFailure {
 // A failure of the reference database: exit status 4.
 CommandFailure databaseFailure(const refdata::DatabaseError& error);
 
-// The database file a command reads: --database's, or else the program's own, found from the
+// The database a command reads: --database's file, or else the program's own, found from the
 // program's folder.
-std::variant<std::filesystem::path, CommandFailure>
-commandDatabaseFile(const std::optional<std::string>& given,
-                    const std::optional<std::filesystem::path>& programFolder);
-
-// That database, opened.
 std::variant<std::unique_ptr<refdata::ReferenceDatabase>, CommandFailure>
 openCommandDatabase(const std::optional<std::string>& given,
                     const std::optional<std::filesystem::path>& programFolder);

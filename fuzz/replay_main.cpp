@@ -10,27 +10,21 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 int main(int argc, char** argv) {
+    namespace fs = std::filesystem;
     std::size_t replayed = 0;
+    const auto replay = [&replayed](const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+        ++replayed;
+    };
     for (int i = 1; i < argc; ++i) {
-        const std::filesystem::path argument = argv[i];
-        std::error_code error;
-        const bool folder = std::filesystem::is_directory(argument, error);
-        if (!folder && !std::filesystem::is_regular_file(argument, error)) {
-            std::cerr << "replay: " << argument << " is no input\n";
-            return 1;
-        }
-        auto replay = [&replayed](const std::filesystem::path& file) {
-            std::ifstream in(file, std::ios::binary);
-            const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                   bytes.size());
-            ++replayed;
-        };
-        if (!folder) {
-            replay(argument);
+        if (fs::is_regular_file(argv[i])) {
+            replay(argv[i]);
             continue;
         }
-        for (const auto& entry : std::filesystem::directory_iterator(argument)) {
+        // A missing input throws: a corpus that went away fails the replay.
+        for (const auto& entry : fs::directory_iterator(argv[i])) {
             replay(entry.path());
         }
     }

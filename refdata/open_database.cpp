@@ -53,16 +53,7 @@ std::unique_ptr<TableSource> openSource(const std::filesystem::path& file) {
     throw databaseError(file, "o arquivo não é um banco de dados SQLite nem Access");
 }
 
-} // namespace
-
-Result<std::unique_ptr<ReferenceDatabase>>
-openReferenceDatabase(const std::filesystem::path& file) {
-    return answerOf([&]() -> std::unique_ptr<ReferenceDatabase> {
-        return std::make_unique<TableDatabase>(openSource(file));
-    });
-}
-
-Result<std::filesystem::path> locateProgramDatabase(const std::filesystem::path& programDir) {
+std::filesystem::path locateProgramDatabase(const std::filesystem::path& programDir) {
     const auto dataDir = installedDataDir(programDir);
     const std::array candidates = {programDir / "zeb.mdb", programDir / "zeb.sqlite",
                                    dataDir / "zeb.mdb", dataDir / "zeb.sqlite"};
@@ -75,16 +66,23 @@ Result<std::filesystem::path> locateProgramDatabase(const std::filesystem::path&
         }
         places += (places.empty() ? "" : ", ") + candidate.string();
     }
-    return DatabaseError{"Banco de dados não encontrado. Procurado em: " + places + "."};
+    throw DatabaseFailure("Banco de dados não encontrado. Procurado em: " + places + ".");
+}
+
+} // namespace
+
+Result<std::unique_ptr<ReferenceDatabase>>
+openReferenceDatabase(const std::filesystem::path& file) {
+    return answerOf([&]() -> std::unique_ptr<ReferenceDatabase> {
+        return std::make_unique<TableDatabase>(openSource(file));
+    });
 }
 
 Result<std::unique_ptr<ReferenceDatabase>>
 openProgramDatabase(const std::filesystem::path& programDir) {
-    const auto file = locateProgramDatabase(programDir);
-    if (const auto* error = std::get_if<DatabaseError>(&file)) {
-        return *error;
-    }
-    return openReferenceDatabase(std::get<std::filesystem::path>(file));
+    return answerOf([&]() -> std::unique_ptr<ReferenceDatabase> {
+        return std::make_unique<TableDatabase>(openSource(locateProgramDatabase(programDir)));
+    });
 }
 
 std::optional<std::filesystem::path> runningProgramFolder() {

@@ -12,13 +12,10 @@ namespace refdata {
 // name. The error names the file: missing, unreadable, of neither format, or damaged.
 Result<std::unique_ptr<ReferenceDatabase>> openReferenceDatabase(const std::filesystem::path& file);
 
-// The database the program uses: the first that exists of zeb.mdb and zeb.sqlite in the
+// Opens the database the program uses: the first that exists of zeb.mdb and zeb.sqlite in the
 // program's folder, then the same two in the installed data folder. A file that exists but
-// cannot be read is still chosen, and opening it says why, instead of another database being
+// cannot be read is still chosen, and the error says why, instead of another database being
 // used quietly. None at all: an error naming the four places.
-Result<std::filesystem::path> locateProgramDatabase(const std::filesystem::path& programDir);
-
-// Opens that database.
 Result<std::unique_ptr<ReferenceDatabase>>
 openProgramDatabase(const std::filesystem::path& programDir);
 

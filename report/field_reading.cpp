@@ -132,4 +132,32 @@ double readFieldNumber(std::string_view text, const NumberStyle& style) {
     return calc::parseLeadingNumber(text);
 }
 
+namespace {
+
+// The whole text read with one set of separators, an exponent allowed; none when it is not.
+std::optional<double> wholeNumber(std::string_view text, const NumberStyle& style) {
+    std::optional<std::string> canonical = canonicalNumber(text, style);
+    if (!canonical) {
+        canonical = canonicalNumberWithExponent(text, style);
+    }
+    return canonical ? std::optional(calc::parseLeadingNumber(*canonical)) : std::nullopt;
+}
+
+} // namespace
+
+TypedNumber readTypedNumber(std::string_view text, const NumberStyle& style) {
+    const std::optional<double> regional = wholeNumber(text, style);
+    std::optional<double> plain = wholeNumber(text, {".", ""});
+    if (!plain) {
+        plain = wholeNumber(text, {",", ""});
+    }
+    if (regional && plain && *regional != *plain) {
+        return {std::nullopt, true, *regional, *plain};
+    }
+    if (regional || plain) {
+        return {regional ? regional : plain, true};
+    }
+    return {calc::parseLeadingNumber(text), false};
+}
+
 } // namespace report

@@ -17,4 +17,20 @@ std::optional<double> parseLocaleNumber(std::string_view text, const NumberStyle
 // it wrote; every text the leading-number reading gets right reads the same.
 double readFieldNumber(std::string_view text, const NumberStyle& style);
 
+// What a typed text means as a number, read so that it is never taken for a number the user
+// may not have meant. Two complete readings of the whole text are tried, an exponent allowed
+// in both: the regional one (the locale's decimal mark, its grouping allowed) and the plain
+// one (one mark at most, a period or a comma, taken as the decimal mark; no grouping), as
+// people type who learnt the other convention. One of them reading the text, or both reading
+// the same number, gives its value. Both reading it to different numbers ("1.416" under
+// pt_BR, "1,000" under en_US) gives no value: the text must be written unambiguously. Neither
+// reading it gives the leading number, as every field was always read.
+struct TypedNumber {
+    std::optional<double> value; // none when the two readings disagree
+    bool whole = false;          // a complete reading took the whole text
+    double regional = 0;         // when they disagree: the regional reading
+    double plain = 0;            // and the plain one
+};
+TypedNumber readTypedNumber(std::string_view text, const NumberStyle& style);
+
 } // namespace report

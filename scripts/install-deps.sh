@@ -14,7 +14,7 @@ packages=(
     fonts-liberation fonts-liberation2 fonts-urw-base35 desktop-file-utils
     lintian appstream bash-completion man-db file
     clang libclang-rt-14-dev
-    xvfb xauth poppler-utils locales
+    xvfb xauth poppler-utils locales qt6-translations-l10n
 )
 
 missing=()

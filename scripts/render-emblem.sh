@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 build="${1:-build}"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" --target zeb_render_emblem -j 2
-QT_QPA_PLATFORM=offscreen "$build/ui/zeb_render_emblem" ui/resources/emblem.svg ui/resources
+"$build/ui/zeb_render_emblem" ui/resources/emblem.svg ui/resources

@@ -4,6 +4,7 @@
 // CN 75, station a 0.2, b 25, c 20, B5 -0.04, B15 0.08, B30 0.08, Bm 0.08.
 
 #include "calc/calculation.h"
+#include "calc/run_request.h"
 
 #include <cstdlib>
 #include <string>
@@ -34,6 +35,18 @@ inline calc::CalculationRecord recordOf(const calc::CalculationInputs& inputs) {
 
 inline calc::CalculationRecord workedExampleRecord() {
     return recordOf(workedExampleInputs());
+}
+
+// The same run as the window and zeb-calc ask for it.
+inline calc::RunRequest workedExampleRequest() {
+    calc::RunRequest request;
+    request.durationIndex = 3;
+    request.curveNumber = 75;
+    request.drainageAreaKm2 = 50;
+    request.returnPeriodYears = 100;
+    request.concentrationTimeH = 6;
+    request.station = workedExampleInputs().station;
+    return request;
 }
 
 // The same run as zeb-calc's arguments, followed by more.

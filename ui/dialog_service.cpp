@@ -23,6 +23,11 @@ void QtDialogService::showMessage(QWidget* parent, const QString& text, const QS
     box.exec();
 }
 
+bool QtDialogService::askYesNo(QWidget* parent, const QString& text) {
+    return QMessageBox::question(parent, kProgramTitle, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 std::optional<QString> QtDialogService::askSaveFileName(QWidget* parent,
                                                         const SaveFileRequest& request) {
     QFileDialog dialog(parent, request.title);

@@ -42,6 +42,9 @@ public:
     virtual void showMessage(QWidget* parent, const QString& text, const QString& title,
                              MessageIcon icon) = 0;
 
+    // A modal question with Yes and No, No the default; true for Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
+
     // A modal save dialog: the full path chosen, or none when the user cancels.
     virtual std::optional<QString> askSaveFileName(QWidget* parent,
                                                    const SaveFileRequest& request) = 0;
@@ -61,6 +64,7 @@ class QtDialogService final : public DialogService {
 public:
     void showMessage(QWidget* parent, const QString& text, const QString& title,
                      MessageIcon icon) override;
+    bool askYesNo(QWidget* parent, const QString& text) override;
     std::optional<QString> askSaveFileName(QWidget* parent,
                                            const SaveFileRequest& request) override;
 };

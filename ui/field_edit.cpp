@@ -4,6 +4,13 @@
 
 namespace ui {
 
+void FieldEdit::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    if (hasSelectedText() && selectedText() == text()) {
+        setSelection(static_cast<int>(text().size()), -static_cast<int>(text().size()));
+    }
+}
+
 void FieldEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     const Qt::FocusReason reason = event->reason();

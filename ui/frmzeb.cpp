@@ -42,12 +42,6 @@ constexpr int kClientWidthPx = 8850 / kTwipsPerPixel;
 constexpr int kClientHeightPx = 7845 / kTwipsPerPixel;
 constexpr int kGridColumnWidthPx = 1500 / kTwipsPerPixel;
 
-// True when one of the texts is exactly empty; a blank counts as filled.
-bool findEmptyField(const QStringList& texts) {
-    return std::any_of(texts.cbegin(), texts.cend(),
-                       [](const QString& text) { return text.isEmpty(); });
-}
-
 // The grid's cell at a place, created on first use. Rows 1..15 hold values; their texts are
 // already padded to a fixed width, so they are shown as they are, set against the right edge.
 QTableWidgetItem* gridItem(QTableWidget* grid, int row, int column) {
@@ -84,6 +78,14 @@ frmZEB::frmZEB(MainWindowServices services, QWidget* parent)
     setFont(chart::controlFont());
     m_ui->lblNorbaltica->setFont(chart::titleFont());
     setUpHeadingRow(m_ui->grdVazoes);
+    // The display-only fields stay disabled, but in the normal text colour: the disabled grey
+    // on grey reads at about 1.6:1.
+    for (QLineEdit* display : {m_ui->txtEstado, m_ui->txtconcentracao}) {
+        QPalette palette = display->palette();
+        palette.setColor(QPalette::Disabled, QPalette::Text,
+                         palette.color(QPalette::Active, QPalette::Text));
+        display->setPalette(palette);
+    }
     fixWindowSize();
     connectHandlers();
 }
@@ -121,9 +123,10 @@ void frmZEB::connectHandlers() {
     connect(u.mnuExportarPDF, &QAction::triggered, this, &frmZEB::mnuExportarPDF_Click);
     connect(u.mnuExportarCSV, &QAction::triggered, this, &frmZEB::mnuExportarCSV_Click);
 
-    // Esc is the window's cancel key, bound to "&Sair".
+    // Esc is the window's cancel key, bound to "&Sair"; it asks first when there is work to
+    // lose.
     auto* cancel = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(cancel, &QShortcut::activated, u.cmdSair, &QPushButton::click);
+    connect(cancel, &QShortcut::activated, this, &frmZEB::escapePressed);
 
     // A selection made by the program runs these just as the user's does, and only on a
     // real change; the lists are filled with their signals blocked.
@@ -235,19 +238,13 @@ void frmZEB::cmdCalcular_Click() {
     auto& u = *m_ui;
     const bool automatic = u.Option1->isChecked();
 
-    const QStringList required =
-        automatic ? QStringList{u.cboCodigo->currentText(),  u.txtCN->text(),
-                                u.cboDuracao->currentText(), u.txtArea->text(),
-                                u.txtComprimento->text(),    u.txtDesnivel->text(),
-                                u.txtRecorrencia->text()}
-                  : QStringList{u.txtCN->text(),       u.cboDuracao->currentText(),
-                                u.txtArea->text(),     u.txtComprimento->text(),
-                                u.txtDesnivel->text(), u.txtK->text(),
-                                u.txta->text(),        u.txtb->text(),
-                                u.txtc->text()};
-    if (findEmptyField(required)) {
+    if (QWidget* empty = firstEmptyRequiredField()) {
         m_services.dialogs->warning(this,
                                     QStringLiteral("Todos os campos devem estar preenchidos"));
+        empty->setFocus();
+        return;
+    }
+    if (refuseAmbiguousNumber()) {
         return;
     }
 
@@ -388,11 +385,14 @@ void frmZEB::mnuExportarCSV_Click() {
 // ---- Station and soil selection ----------------------------------------------------------
 
 void frmZEB::cboPosto_Click() {
+    // Until a lookup succeeds no station is current and no state shown, and the code list
+    // shows the name's row: the previous station must not be taken for the one now shown. An
+    // empty name is not looked up.
+    m_currentStation.reset();
+    m_ui->txtEstado->clear();
+    m_ui->cboCodigo->setCurrentIndex(m_ui->cboPosto->currentIndex());
     const QString name = m_ui->cboPosto->currentText();
     if (name.isEmpty()) {
-        // No lookup for an empty name. The previous station's constants must not be taken
-        // for the one now shown, so no station is current.
-        m_currentStation.reset();
         return;
     }
     auto found = m_database->findStationByName(name.toStdString());
@@ -448,6 +448,8 @@ void frmZEB::cboTerreno_Click() {
     if (landClass.isEmpty()) {
         return;
     }
+    // A failed lookup leaves no curve number for a run to take as the new land class's.
+    m_ui->txtCN->clear();
     const auto found = m_database->findCurveNumber(landClass.toStdString());
     if (const auto* error = std::get_if<refdata::DatabaseError>(&found)) {
         showDatabaseMessage(error->message);
@@ -500,11 +502,11 @@ void frmZEB::updateOptionTabStops() {
 }
 
 void frmZEB::txtComprimento_Change() {
-    updateConcentrationTime(m_ui->txtComprimento, m_ui->txtDesnivel);
+    updateConcentrationTime(m_ui->txtDesnivel);
 }
 
 void frmZEB::txtDesnivel_Change() {
-    updateConcentrationTime(m_ui->txtDesnivel, m_ui->txtComprimento);
+    updateConcentrationTime(m_ui->txtComprimento);
 }
 
 void frmZEB::txtArea_LostFocus() {
@@ -512,45 +514,173 @@ void frmZEB::txtArea_LostFocus() {
 }
 
 void frmZEB::txtComprimento_LostFocus() {
-    formatOnLeaving(m_ui->txtComprimento);
+    lengthOrDropLeft(m_ui->txtComprimento);
 }
 
 void frmZEB::txtDesnivel_LostFocus() {
-    formatOnLeaving(m_ui->txtDesnivel);
+    lengthOrDropLeft(m_ui->txtDesnivel);
 }
 
-void frmZEB::updateConcentrationTime(QLineEdit* edited, const QLineEdit* other) {
+void frmZEB::lengthOrDropLeft(QLineEdit* field) {
+    // Giving the focus back to the field at fault takes it from the other one, which the user
+    // did not leave: that is not checked again.
+    if (m_refusing) {
+        return;
+    }
+    m_refusing = true;
+    const bool refused = refuseUndefinedTime(field);
+    m_refusing = false;
+    if (!refused) {
+        formatOnLeaving(field);
+    }
+}
+
+frmZEB::ConcentrationTime frmZEB::attemptConcentrationTime() const {
+    ConcentrationTime attempt{readTyped(m_ui->txtComprimento), readTyped(m_ui->txtDesnivel), {}};
+    if (attempt.length.value && attempt.drop.value) {
+        attempt.hours = calc::computeConcentrationTime(*attempt.length.value, *attempt.drop.value);
+    }
+    return attempt;
+}
+
+void frmZEB::updateConcentrationTime(const QLineEdit* other) {
     if (other->text().isEmpty()) {
         return;
     }
-    m_record.channelLengthKm = readField(m_ui->txtComprimento);
-    m_record.elevationDropM = readField(m_ui->txtDesnivel);
-    const std::optional<double> tc =
-        calc::computeConcentrationTime(*m_record.channelLengthKm, *m_record.elevationDropM);
-    if (!tc) {
-        // Silently: the edited field is cleared (which runs its change handler once more,
-        // unless it was empty already) and keeps the focus.
-        edited->setText(QString());
-        edited->setFocus();
-        return;
+    const ConcentrationTime attempt = attemptConcentrationTime();
+    if (attempt.length.value && attempt.drop.value) {
+        m_record.channelLengthKm = *attempt.length.value;
+        m_record.elevationDropM = *attempt.drop.value;
     }
-    m_record.concentrationTimeH = *tc;
-    m_ui->txtconcentracao->setText(QString::fromStdString(
-        report::formatPattern(*tc, report::Pattern::Plain3, m_services.numberStyle)));
+    // A number still being typed ("0,", "-") is left as it is and tc stays blank until the
+    // number is complete; leaving the field refuses a value that leaves tc undefined.
+    m_record.concentrationTimeH = attempt.hours.value_or(0);
+    m_ui->txtconcentracao->setText(
+        attempt.hours ? QString::fromStdString(report::formatPattern(
+                            *attempt.hours, report::Pattern::Plain3, m_services.numberStyle))
+                      : QString());
+}
+
+bool frmZEB::refuseUndefinedTime(QLineEdit* left) {
+    auto& u = *m_ui;
+    if (u.txtComprimento->text().isEmpty() || u.txtDesnivel->text().isEmpty()) {
+        return false;
+    }
+    const ConcentrationTime attempt = attemptConcentrationTime();
+    if (attempt.hours) {
+        return false;
+    }
+    if (refuseAmbiguous(u.txtComprimento, u.lblComprimento) ||
+        refuseAmbiguous(u.txtDesnivel, u.lblDesnivel)) {
+        return true;
+    }
+    // The field at fault takes the focus; its text stays as typed.
+    QLineEdit* cause = u.txtDesnivel;
+    QString reason = QStringLiteral("o desnível deve ser maior que 0 m");
+    if (*attempt.drop.value > 0 && *attempt.length.value < 0) {
+        cause = u.txtComprimento;
+        reason = QStringLiteral("o comprimento do talvegue deve ser maior que 0 km");
+    } else if (*attempt.drop.value > 0) {
+        cause = left;
+        reason = QStringLiteral("o resultado é grande demais");
+    }
+    m_services.dialogs->warning(
+        this, QStringLiteral("O tempo de concentração não pode ser calculado: %1.").arg(reason));
+    cause->setFocus();
+    return true;
 }
 
 void frmZEB::formatOnLeaving(QLineEdit* field) {
-    const std::optional<double> value =
-        report::parseLocaleNumber(field->text().toStdString(), m_services.numberStyle);
-    if (!value) {
+    const report::TypedNumber number = readTyped(field);
+    if (!number.value || !number.whole) {
         return;
     }
     field->setText(QString::fromStdString(
-        report::formatPattern(*value, report::Pattern::Grouped, m_services.numberStyle)));
+        report::formatPattern(*number.value, report::Pattern::Grouped, m_services.numberStyle)));
+    // A narrow field shows where its number starts, not a tail like ".234,50".
+    field->setCursorPosition(0);
 }
 
+QWidget* frmZEB::firstEmptyRequiredField() const {
+    auto& u = *m_ui;
+    const bool automatic = u.Option1->isChecked();
+    // In the window's order, from the top; a blank counts as filled.
+    const std::vector<QWidget*> required =
+        automatic
+            ? std::vector<QWidget*>{u.cboCodigo,   u.txtCN,      u.txtArea,       u.txtComprimento,
+                                    u.txtDesnivel, u.cboDuracao, u.txtRecorrencia}
+            : std::vector<QWidget*>{u.txtCN,       u.txtArea,    u.txtComprimento,
+                                    u.txtDesnivel, u.cboDuracao, u.txtK,
+                                    u.txta,        u.txtb,       u.txtc};
+    for (QWidget* field : required) {
+        const auto* list = qobject_cast<QComboBox*>(field);
+        const QString text =
+            list != nullptr ? list->currentText() : static_cast<QLineEdit*>(field)->text();
+        if (text.isEmpty()) {
+            return field;
+        }
+    }
+    return nullptr;
+}
+
+bool frmZEB::refuseAmbiguousNumber() {
+    auto& u = *m_ui;
+    const bool own = u.Option2->isChecked();
+    const std::pair<QLineEdit*, QLabel*> read[] = {
+        {u.txtCN, u.lblCN},
+        {u.txtArea, u.lblArea},
+        {u.txtComprimento, u.lblComprimento},
+        {u.txtDesnivel, u.lblDesnivel},
+        {own ? nullptr : u.txtRecorrencia, u.lblRecorrencia},
+        {own ? u.txtK : nullptr, u.lblK},
+        {own ? u.txta : nullptr, u.lbla},
+        {own ? u.txtb : nullptr, u.lblb},
+        {own ? u.txtc : nullptr, u.lblc},
+    };
+    return std::any_of(std::cbegin(read), std::cend(read), [this](const auto& entry) {
+        return entry.first != nullptr && refuseAmbiguous(entry.first, entry.second);
+    });
+}
+
+bool frmZEB::refuseAmbiguous(QLineEdit* field, const QLabel* label) {
+    const report::TypedNumber number = readTyped(field);
+    if (number.value) {
+        return false;
+    }
+    const QString regional = formatPlain(number.regional);
+    const QString plain = formatPlain(number.plain);
+    m_services.dialogs->warning(
+        this, QStringLiteral("O número \"%1\" em %2 pode ser lido como %3 ou como %4. Escreva-o "
+                             "sem separador de milhares: %3 ou %4.")
+                  .arg(field->text(), label->text().chopped(1), regional, plain));
+    field->setFocus();
+    return true;
+}
+
+void frmZEB::escapePressed() {
+    const auto lineEdits = findChildren<QLineEdit*>();
+    const auto lists = findChildren<QComboBox*>();
+    const bool work =
+        m_ui->cmdExportar->isEnabled() ||
+        std::any_of(lineEdits.cbegin(), lineEdits.cend(),
+                    [](const QLineEdit* field) { return !field->text().isEmpty(); }) ||
+        std::any_of(lists.cbegin(), lists.cend(),
+                    [](const QComboBox* list) { return list->currentIndex() >= 0; });
+    if (work && !m_services.dialogs->askYesNo(
+                    this, QStringLiteral("Sair do ZEB? Os dados digitados e os resultados serão "
+                                         "perdidos."))) {
+        return;
+    }
+    m_ui->cmdSair->click();
+}
+
+report::TypedNumber frmZEB::readTyped(const QLineEdit* field) const {
+    return report::readTypedNumber(field->text().toStdString(), m_services.numberStyle);
+}
+
+// A field that reads no number (the ambiguous ones are refused before a run) reads as 0.
 double frmZEB::readField(const QLineEdit* field) const {
-    return report::readFieldNumber(field->text().toStdString(), m_services.numberStyle);
+    return readTyped(field).value.value_or(0);
 }
 
 QString frmZEB::formatPlain(double value) const {

@@ -4,6 +4,7 @@
 #include "calc/run_request.h"
 #include "chart/hydrograph_chart.h"
 #include "refdata/reference_database.h"
+#include "report/field_reading.h"
 #include "report/number_style.h"
 #include "report/report_lines.h"
 
@@ -17,6 +18,7 @@
 #include <QPointer>
 
 class QComboBox;
+class QLabel;
 class QDateTime;
 class QLineEdit;
 class QPrinter;
@@ -107,8 +109,28 @@ private:
     void txtDesnivel_LostFocus();
 
     void updateOptionTabStops();
-    void updateConcentrationTime(QLineEdit* edited, const QLineEdit* other);
+    // The length and drop as typed, and tc when both read and it is defined.
+    struct ConcentrationTime {
+        report::TypedNumber length;
+        report::TypedNumber drop;
+        std::optional<double> hours;
+    };
+    ConcentrationTime attemptConcentrationTime() const;
+    void updateConcentrationTime(const QLineEdit* other);
+    // On leaving the length or drop, with both filled: a value that leaves tc undefined is
+    // refused with a message and the field at fault keeps the focus. True when refused.
+    void lengthOrDropLeft(QLineEdit* field);
+    bool refuseUndefinedTime(QLineEdit* left);
     void formatOnLeaving(QLineEdit* field);
+    // The first required field of the mode that is empty, in the window's order; none.
+    QWidget* firstEmptyRequiredField() const;
+    // A field whose number reads two ways is not read: a message says how to write it and the
+    // field keeps its text and takes the focus. True when one was refused.
+    bool refuseAmbiguousNumber();
+    bool refuseAmbiguous(QLineEdit* field, const QLabel* label);
+    // Esc: "&Sair", after asking when there are inputs or results to lose.
+    void escapePressed();
+    report::TypedNumber readTyped(const QLineEdit* field) const;
     double readField(const QLineEdit* field) const;
     QString formatPlain(double value) const;
     void selectStationCode(const std::string& codigo);
@@ -122,6 +144,7 @@ private:
     std::optional<refdata::StationRecord> m_currentStation;
     calc::CalculationRecord m_record;
     QSize m_fixedSize;
+    bool m_refusing = false;
     // The one chart window, made on the first "&Gráfico" and closed with this window.
     QPointer<HydrographWindow> m_chartWindow;
     // The inputs of the last successful run, which the one study window follows.

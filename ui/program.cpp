@@ -9,12 +9,27 @@
 #include <cstdlib>
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 namespace ui {
+
+bool installQtTranslations(const QLocale& locale, const QString& folder) {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    for (const QLocale& language : {locale, QLocale(QLocale::Portuguese, QLocale::Brazil)}) {
+        if (translator->load(language, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
+            return QCoreApplication::installTranslator(translator);
+        }
+    }
+    delete translator;
+    return false;
+}
 
 int runProgram(const std::function<void(SplashWindow*)>& onSplashShown) {
     QApplication::setApplicationName(kProgramTitle);
     QGuiApplication::setDesktopFileName(QStringLiteral("com.example.zeb"));
+    installQtTranslations(QLocale::system(), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 
     QtDialogService dialogs;
     int status = EXIT_SUCCESS;

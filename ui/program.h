@@ -2,6 +2,10 @@
 
 #include <functional>
 
+#include <QString>
+
+class QLocale;
+
 namespace ui {
 
 class SplashWindow;
@@ -11,5 +15,11 @@ class SplashWindow;
 // given, is called with the splash once it is up. Returns the exit status: a failure when the
 // main window could not be loaded.
 int runProgram(const std::function<void(SplashWindow*)>& onSplashShown = {});
+
+// Qt's own texts (the buttons of its boxes, the file dialog, the text fields' menu) in the
+// locale's language, or in Portuguese, the program's own, when Qt has none for it; from the
+// folder of Qt's translations (qt6-translations-l10n on Debian). Nothing happens when there
+// is none: Qt's English stays. True when a translation was installed.
+bool installQtTranslations(const QLocale& locale, const QString& folder);
 
 } // namespace ui

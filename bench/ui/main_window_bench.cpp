@@ -30,6 +30,7 @@ public:
     void showMessage(QWidget*, const QString& text, const QString&, ui::MessageIcon) override {
         lastMessage = text;
     }
+    bool askYesNo(QWidget*, const QString&) override { return false; }
     std::optional<QString> askSaveFileName(QWidget*, const ui::SaveFileRequest&) override {
         return std::nullopt;
     }

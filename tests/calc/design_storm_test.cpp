@@ -80,21 +80,5 @@ TEST(DesignStorm, AreasFromFiveKm2AreReducedByOneFactor) {
     }
 }
 
-TEST(DesignStorm, OwnModeTakesTheTypedConstantsAndNoReturnPeriod) {
-    CalculationInputs inputs = zebtest::workedExampleInputs();
-    inputs.mode = EquationMode::Own;
-    inputs.station.reset();
-    inputs.frequencyFactorK = 2.304605;
-    inputs.idfCoefficientA = 0.2;
-    inputs.idfCoefficientB = 25;
-    inputs.idfCoefficientC = 20;
-    inputs.returnPeriodYears = -50; // reported only
-    const CalculationRecord r = zebtest::recordOf(inputs);
-    EXPECT_EQ(r.idfCoefficientC, 20);
-    EXPECT_EQ(r.returnPeriodYears, -50);
-    EXPECT_FALSE(r.durationAlpha || r.durationBeta || r.returnPeriodExponent);
-    EXPECT_NEAR(*r.totalFlow[8], 115.3301, 1e-3);
-}
-
 } // namespace
 } // namespace calc

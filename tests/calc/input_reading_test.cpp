@@ -33,6 +33,8 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStartOfTheText) {
     }
     EXPECT_EQ(parseLeadingNumber("1" + std::string(400, '0') + "e-10"), kInf);
     EXPECT_EQ(parseLeadingNumber("0." + std::string(400, '0') + "1"), 0);
+    // Out of range, the side comes from the digits before the point and the zeros after it only.
+    EXPECT_EQ(parseLeadingNumber("0." + std::string(1000, '1') + "e400"), kInf);
 }
 
 TEST(ConcentrationTime, FollowsTheKirpichFormulaWhereItHasAValue) {
@@ -50,18 +52,9 @@ TEST(ConcentrationTime, FollowsTheKirpichFormulaWhereItHasAValue) {
     }
 }
 
-RunRequest workedExampleRequest() {
-    RunRequest request;
-    request.durationIndex = 3;
-    request.curveNumber = 75;
-    request.drainageAreaKm2 = 50;
-    request.returnPeriodYears = 100;
-    request.station = zebtest::workedExampleInputs().station;
-    return request;
-}
-
 TEST(RunRequest, TcComesFromTheLengthAndDropUnlessGiven) {
-    RunRequest request = workedExampleRequest();
+    RunRequest request = zebtest::workedExampleRequest();
+    request.concentrationTimeH.reset();
     request.channelLengthKm = 10;
     request.elevationDropM = 100;
     const auto fromChannel = std::get<CalculationRecord>(runRequest(request));
@@ -97,7 +90,8 @@ TEST(RunRequest, RefusesPhysicallyMeaninglessInputs) {
         {[](RunRequest& r) { r.concentrationTimeH = -5; }, "o tempo de concentração deve ser"},
         {[](RunRequest& r) { r.returnPeriodYears = 0; }, "o tempo de recorrência deve ser"}};
     for (const auto& [change, message] : rows) {
-        RunRequest request = workedExampleRequest();
+        RunRequest request = zebtest::workedExampleRequest();
+        request.concentrationTimeH.reset();
         request.channelLengthKm = 10;
         request.elevationDropM = 100;
         change(request);
@@ -108,30 +102,32 @@ TEST(RunRequest, RefusesPhysicallyMeaninglessInputs) {
         EXPECT_EQ(error.message.rfind("Valor inválido: ", 0), 0u) << error.message;
         EXPECT_NE(error.message.find(message), std::string::npos) << error.message;
     }
-    RunRequest cnZero = workedExampleRequest();
-    cnZero.concentrationTimeH = 6;
+    RunRequest cnZero = zebtest::workedExampleRequest();
     cnZero.curveNumber = 0;
     const auto zero = std::get<CalculationError>(runRequest(cnZero));
     EXPECT_EQ(zero.message, "Não é possível calcular: o CN não pode ser zero.");
     EXPECT_FALSE(zero.invalidInput);
-    RunRequest own = workedExampleRequest();
+    RunRequest own = zebtest::workedExampleRequest();
     own.mode = EquationMode::Own;
-    own.concentrationTimeH = 6;
     own.returnPeriodYears = 0;
     EXPECT_TRUE(std::holds_alternative<CalculationRecord>(runRequest(own)));
     EXPECT_TRUE(isValidCurveNumber(100));
 }
 
+// Mode Own takes the typed K, a, b, c, not the station, and the return period is only reported:
+// K = 2.304605 with the station's a, b, c is the worked example again.
 TEST(RunRequest, OwnModeUsesTheTypedConstantsNotTheStation) {
-    RunRequest request = workedExampleRequest();
+    RunRequest request = zebtest::workedExampleRequest();
     request.mode = EquationMode::Own;
-    request.concentrationTimeH = 6;
     request.ownConstants = {2.304605, 0.2, 25, 20};
     request.station->a = 99;
+    request.returnPeriodYears = 50;
     const auto r = std::get<CalculationRecord>(runRequest(request));
     EXPECT_EQ(r.frequencyFactorK, 2.304605);
-    EXPECT_EQ(r.idfCoefficientA, 0.2);
     EXPECT_EQ(r.idfCoefficientC, 20);
+    EXPECT_EQ(r.returnPeriodYears, 50);
+    EXPECT_FALSE(r.durationAlpha || r.durationBeta || r.returnPeriodExponent);
+    EXPECT_NEAR(*r.totalFlow[8], 115.3301, 1e-3);
 }
 
 } // namespace

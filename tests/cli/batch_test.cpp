@@ -107,7 +107,7 @@ TEST(Batch, HeaderAndDatabaseFailuresStopTheBatch) {
         {"", "o arquivo de bacias está vazio: falta o cabeçalho"},
         {"id,cn,retrun-period\n", "cabeçalho do arquivo de bacias: coluna desconhecida "
                                   "\"retrun-period\""},
-        {"id,cn,cn\n", "cabeçalho do arquivo de bacias: a coluna \"cn\" aparece duas vezes"},
+        {"cn,id,cn\n", "cabeçalho do arquivo de bacias: a coluna \"cn\" aparece duas vezes"},
         {"ID,cn\n", "cabeçalho do arquivo de bacias: coluna desconhecida \"ID\""},
         {"cn,area\n", "cabeçalho do arquivo de bacias: falta a coluna \"id\""},
     };

@@ -14,15 +14,14 @@ namespace {
 
 using Arguments = std::vector<std::string>;
 
-Arguments with(const Arguments& more) {
-    return zebtest::workedExampleArguments(more);
-}
+constexpr auto with = zebtest::workedExampleArguments;
 
 // The worked example's arguments with one option's value replaced, or the option dropped when
-// the value is empty.
-Arguments changed(const std::string& option, const std::optional<std::string>& value) {
+// the value is nullopt; then more.
+Arguments changed(const std::string& option, const std::optional<std::string>& value,
+                  const Arguments& more = {}) {
     Arguments result;
-    const Arguments base = zebtest::workedExampleArguments();
+    const Arguments base = with({});
     for (std::size_t i = 0; i < base.size(); i += 2) {
         if (base[i] != option) {
             result.insert(result.end(), {base[i], base[i + 1]});
@@ -30,13 +29,8 @@ Arguments changed(const std::string& option, const std::optional<std::string>& v
             result.insert(result.end(), {base[i], *value});
         }
     }
+    result.insert(result.end(), more.begin(), more.end());
     return result;
-}
-
-Arguments withoutTc(const Arguments& more) {
-    Arguments arguments = changed("--tc", std::nullopt);
-    arguments.insert(arguments.end(), more.begin(), more.end());
-    return arguments;
 }
 
 template <typename T> T parsedAs(const Arguments& arguments) {
@@ -102,7 +96,8 @@ TEST(Options, RefusalsSayWhy) {
     const std::pair<Arguments, const char*> rows[] = {
         {{}, "falta a opção --duration"}, {changed("--cn", std::nullopt), "falta a opção --cn"},
         {changed("--tc", std::nullopt), "tempo de concentração"},
-        {with({"--length", "10"}), "não ambos"}, {withoutTc({"--length", "10"}), "juntos"},
+        {with({"--length", "10"}), "não ambos"},
+        {changed("--tc", std::nullopt, {"--length", "10"}), "juntos"},
         {changed("--station-constants", std::nullopt), "constantes"},
         {with({"--own", "1,2,3,4"}), "uma só origem"},
         {with({"--database", "zeb.mdb"}), "--database só vale"},

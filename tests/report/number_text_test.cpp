@@ -4,9 +4,11 @@
 #include "report/number_format.h"
 #include "report/results_grid.h"
 #include "tests/worked_example.h"
+#include "util/number_text.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -116,6 +118,33 @@ TEST(FieldReading, RegionalNumbersFirstThenTheLeadingNumber) {
         EXPECT_EQ(readFieldNumber(text, *style), expected) << '"' << text << '"';
     }
     EXPECT_EQ(parseLocaleNumber("1" + std::string(400, '0'), kEnglish), kInf);
+}
+
+// Each text under C (no grouping), en_US and pt_BR: its value; "?R/P" when the two complete
+// readings disagree (regional R, plain P) and nothing is read; "~V" when neither reads the
+// whole text and the leading number V is taken.
+TEST(FieldReading, TypedNumbersAreNeverReadInAMeaningTheUserMayNotHaveMeant) {
+    const NumberStyle styles[] = {{".", ""}, kEnglish, kBrazilian};
+    // clang-format off
+    const std::array<const char*, 4> rows[] = {
+        {"0.200", "0.2", "0.2", "?200/0.2"},       {"1.416", "1.416", "1.416", "?1416/1.416"},
+        {"1.000", "1", "1", "?1000/1"},            {"1.250,00", "~1.25", "~1.25", "1250"},
+        {"2,5", "2.5", "2.5", "2.5"},              {"2.5", "2.5", "2.5", "2.5"},
+        {"-0.5", "-0.5", "-0.5", "-0.5"},          {"1e3", "1000", "1000", "1000"},
+        {"abc", "~0", "~0", "~0"},                 {"", "~0", "~0", "~0"},
+        {"0,313", "0.313", "?313/0.313", "0.313"}, {" 1,000 ", "1", "?1000/1", "1"}};
+    // clang-format on
+    for (const auto& row : rows) {
+        for (int i = 0; i < 3; ++i) {
+            const TypedNumber read = readTypedNumber(row[0], styles[i]);
+            const std::string expected = row[i + 1];
+            const std::string got =
+                !read.value ? "?" + util::exactNumberText(read.regional) + "/" +
+                                  util::exactNumberText(read.plain)
+                            : (read.whole ? "" : "~") + util::exactNumberText(*read.value);
+            EXPECT_EQ(got, expected) << '"' << row[0] << "\" under style " << i;
+        }
+    }
 }
 
 } // namespace

@@ -1,19 +1,16 @@
 // The hydrograph chart of the worked example read back from its series against the golden
-// report's figures, and the chart window's notes and saving.
+// report's figures.
 
 #include "window_test.h"
 
 #include "chart/hydrograph_chart.h"
 #include "tests/worked_example.h"
-#include "ui/hydrograph_window.h"
 
 #include <QBarSet>
 #include <QChart>
-#include <QFile>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QStackedBarSeries>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -81,23 +78,6 @@ private Q_SLOTS:
         // The peak is marked where the flow is highest: 115.33 m³/s at 8 h.
         auto* peak = seriesOf<QScatterSeries>(c.get(), chart::chart_series::kPeak);
         QCOMPARE(peak->at(0), flood->at(8));
-    }
-
-    // The window shows the run's notes and saves its figure through the save dialog.
-    void windowShowsTheNotesAndSaves() {
-        FakeDialogs dialogs;
-        ui::HydrographWindow window(dialogs);
-        window.showRecord(workedExample(), kCaption);
-        window.show();
-        QCOMPARE(window.notesText().count(u"Atenção: "_s), 2);
-        const QTemporaryDir folder;
-        const QString path = folder.filePath(u"figura.svg"_s);
-        dialogs.saveAnswers = {path};
-        window.findChild<QPushButton*>(u"cmdSalvarSVG"_s)->click();
-        QCOMPARE(dialogs.saveRequests.value(0).proposedName, u"Rio Sapucaí.svg"_s);
-        QCOMPARE(dialogs.take().value(0).title, u"ZEB"_s);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().contains("<svg"));
     }
 };
 

@@ -5,16 +5,20 @@
 #include "window_test.h"
 
 #include "ui/about.h"
+#include "ui/program.h"
 #include "ui/splash.h"
 #include "ui/sysinfo.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QLibraryInfo>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 using namespace Qt::StringLiterals;
 
@@ -157,6 +161,28 @@ private Q_SLOTS:
         }
         QVERIFY(box->isVisible());
         delete box;
+    }
+
+    // Qt's own texts in the system's language, in Portuguese where Qt has none for it, and
+    // Qt's English where the translations are missing.
+    void qtTextsFollowTheSystemLanguage_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<QString>("yes");
+        QTest::newRow("pt_BR") << "pt_BR" << true << "&Sim";
+        QTest::newRow("de_DE") << "de_DE" << true << "&Ja";
+        QTest::newRow("C, in Portuguese") << "C" << true << "&Sim";
+        QTest::newRow("no translations") << "pt_BR" << false << "&Yes";
+    }
+    void qtTextsFollowTheSystemLanguage() {
+        QFETCH(QString, locale);
+        QFETCH(bool, installed);
+        QFETCH(QString, yes);
+        const QString folder = installed ? QLibraryInfo::path(QLibraryInfo::TranslationsPath)
+                                         : QDir::tempPath() + u"/sem-traducoes"_s;
+        QCOMPARE(ui::installQtTranslations(QLocale(locale), folder), installed);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), yes);
+        qDeleteAll(qApp->findChildren<QTranslator*>());
     }
 
     // The tool is the first program of the list that is an executable file on PATH.

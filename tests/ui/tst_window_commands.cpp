@@ -1,5 +1,5 @@
 // The main window's commands end to end: "&Calcular" and its refusals, the export's file and
-// the printed page (both the golden report), the "&Resultados" menu, the access keys.
+// the printed page (both the golden report), the "&Resultados" menu, the access keys, Esc.
 
 #include "window_test.h"
 
@@ -16,7 +16,6 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,25 +23,21 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray runProgram(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(30000);
-    return process.readAllStandardOutput();
-}
-
 QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// What a poppler tool says of a PDF, blanks collapsed.
-QString poppler(const QString& tool, const QStringList& arguments) {
-    return QString::fromUtf8(runProgram(tool, arguments)).simplified();
+// What a poppler tool writes of a PDF, blanks collapsed.
+QString poppler(const char* tool, const QStringList& arguments) {
+    QProcess process;
+    process.start(QString::fromLatin1(tool), arguments);
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput()).simplified();
 }
 QString pageText(const QString& pdf, int page) {
     const QString n = QString::number(page);
-    return poppler(u"pdftotext"_s, {u"-layout"_s, u"-f"_s, n, u"-l"_s, n, pdf, u"-"_s});
+    return poppler("pdftotext", {u"-layout"_s, u"-f"_s, n, u"-l"_s, n, pdf, u"-"_s});
 }
 const QString kReportText = expectedWorkedExampleReport().join(u' ').simplified();
 
@@ -66,17 +61,19 @@ class WindowCommandsTest : public WindowTest {
         }
         return texts;
     }
+    void calculate() { QTest::mouseClick(h->button("cmdCalcular"), Qt::LeftButton); }
 
 private Q_SLOTS:
-    // Every field a mode needs is checked; the refused run changes nothing.
+    // Every field a mode needs is checked, the focus goes to the empty one, and the refused
+    // run changes nothing.
     void emptyFieldRefusesTheRun_data() {
         QTest::addColumn<bool>("own");
         QTest::addColumn<QString>("emptied");
-        for (const char* name : {"cboCodigo", "txtCN", "cboDuracao", "txtArea", "txtComprimento",
-                                 "txtDesnivel", "txtRecorrencia"}) {
+        for (const char* name : {"cboCodigo", "txtCN", "txtArea", "txtComprimento", "txtDesnivel",
+                                 "cboDuracao", "txtRecorrencia"}) {
             QTest::addRow("Automática without %s", name) << false << QString::fromLatin1(name);
         }
-        for (const char* name : {"txtCN", "cboDuracao", "txtArea", "txtComprimento", "txtDesnivel",
+        for (const char* name : {"txtCN", "txtArea", "txtComprimento", "txtDesnivel", "cboDuracao",
                                  "txtK", "txta", "txtb", "txtc"}) {
             QTest::addRow("Própria without %s", name) << true << QString::fromLatin1(name);
         }
@@ -88,21 +85,56 @@ private Q_SLOTS:
         h->runWorkedExample();
         const QStringList before = flows();
         h->child<QRadioButton>(own ? "Option2" : "Option1")->click();
-        for (const char* constant : {"txtK", "txta", "txtb", "txtc"}) {
-            h->field(constant)->setText(u"1"_s);
+        for (const char* constant : {"txtK", "txta", "txtb", "txtc", "txtArea"}) {
+            h->field(constant)->setText(u"80"_s);
         }
-        h->type("txtArea", u"80"_s);
         if (emptied.startsWith(u"cbo"_s)) {
             h->list(qPrintable(emptied))->setCurrentIndex(-1);
         } else {
             h->field(qPrintable(emptied))->clear();
         }
-        QTest::mouseClick(h->button("cmdCalcular"), Qt::LeftButton);
+        calculate();
         const QList<ShownMessage> messages = h->dialogs.take();
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages[0].text, u"Todos os campos devem estar preenchidos"_s);
         QCOMPARE(messages[0].title, u"Aviso!"_s);
+        QCOMPARE(h->focusName(), emptied);
         QCOMPARE(flows(), before);
+    }
+
+    // A number that reads two ways is not read: the message names the field and how to write
+    // it, the field keeps its text and the focus, and nothing is computed.
+    void ambiguousNumberIsNotRead_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("1.416, pt_BR")
+            << "pt_BR"
+            << "txtArea"
+            << "1.416"
+            << "O número \"1.416\" em Área de drenagem (km²) pode ser lido como 1416 ou como "
+               "1,416. Escreva-o sem separador de milhares: 1416 ou 1,416.";
+        QTest::newRow("1,000, en_US")
+            << "en_US"
+            << "txtCN"
+            << "1,000"
+            << "O número \"1,000\" em CN pode ser lido como 1000 ou como 1. Escreva-o sem "
+               "separador de milhares: 1000 ou 1.";
+    }
+    void ambiguousNumberIsNotRead() {
+        QFETCH(QString, locale);
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        QVERIFY(h->open(qPrintable(locale)));
+        h->enterWorkedExample();
+        h->field(qPrintable(field))->setText(typed);
+        calculate();
+        QCOMPARE(h->dialogs.take().value(0).text, message);
+        QCOMPARE(h->text(qPrintable(field)), typed);
+        QCOMPARE(h->focusName(), field);
+        QVERIFY(h->cell(15, 1).isEmpty());
     }
 
     // The worked example typed in: the grid shows the golden flows and the exported file is
@@ -111,32 +143,25 @@ private Q_SLOTS:
     void runAndExportGiveTheGoldenReport() {
         QVERIFY(openAtTheGoldenMoment());
         h->runWorkedExample();
-        QVERIFY(h->dialogs.take().isEmpty());
         QCOMPARE(flows(), goldenSeries(u"Vazão Total"_s));
-        QCOMPARE(h->text("txtconcentracao"), u"6.00"_s);
-
         const QString path = m_folder.filePath(u"relatório.txt"_s);
         const QString missing = m_folder.filePath(u"não existe/relatório.txt"_s);
         h->dialogs.saveAnswers = {path, QString(), missing};
-        QTest::mouseClick(h->button("cmdExportar"), Qt::LeftButton);
+        for (int i = 0; i < 3; ++i) {
+            h->button("cmdExportar")->click();
+        }
         const ui::SaveFileRequest request = h->dialogs.saveRequests.value(0);
         QCOMPARE(request.title, u"Exportar Arquivo"_s);
         QCOMPARE(request.proposedName, u"Rio Sapucaí"_s);
         QCOMPARE(request.selectedFilter, 1);
-        QList<ShownMessage> messages = h->dialogs.take();
-        QCOMPARE(messages.size(), 1);
+        const QList<ShownMessage> messages = h->dialogs.take();
+        QCOMPARE(messages.size(), 2);
         QCOMPARE(messages[0].text, u"Arquivo "_s + path + u" exportado com êxito"_s);
         QCOMPARE(messages[0].title, u"ZEB"_s);
         QCOMPARE(reportFileLines(readAll(path)), expectedWorkedExampleReport());
-
-        h->button("cmdExportar")->click();
-        QVERIFY(h->dialogs.take().isEmpty());
-        h->button("cmdExportar")->click();
-        messages = h->dialogs.take();
-        QCOMPARE(messages.value(0).title, u"Aviso!"_s);
-        QVERIFY2(
-            messages.value(0).text.startsWith(u"Não foi possível gravar o arquivo "_s + missing),
-            qPrintable(messages.value(0).text));
+        QCOMPARE(messages[1].title, u"Aviso!"_s);
+        QVERIFY2(messages[1].text.startsWith(u"Não foi possível gravar o arquivo "_s + missing),
+                 qPrintable(messages[1].text));
         QCOMPARE(QDir(m_folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                  QStringList{u"relatório.txt"_s});
     }
@@ -157,19 +182,17 @@ private Q_SLOTS:
         const QList<ShownMessage> messages = h->dialogs.take();
         QCOMPARE(messages.size(), 2);
         QCOMPARE(messages[0].text, u"Não há impressora instalada: o relatório não foi impresso."_s);
-        QVERIFY2(messages[1].text.startsWith(u"O relatório não foi impresso na impressora: "_s),
-                 qPrintable(messages[1].text));
-        QCOMPARE(messages[1].title, u"Aviso!"_s);
+        QVERIFY(messages[1].text.startsWith(u"O relatório não foi impresso na impressora: "_s));
 
         target = m_folder.filePath(u"trabalho.pdf"_s);
         QTest::keyClick(&h->window(), Qt::Key_I, Qt::AltModifier);
         QTRY_VERIFY(QFile::exists(target));
         QCOMPARE(pageText(target, 1), kReportText);
-        const auto info = QRegularExpression(u"Pages: (\\d+) .*Page size: ([\\d.]+) x ([\\d.]+)"_s)
-                              .match(poppler(u"pdfinfo"_s, {target}));
-        QCOMPARE(info.captured(1), u"1"_s);
-        QVERIFY(info.captured(2).toDouble() > info.captured(3).toDouble());
-        const QString fonts = poppler(u"pdffonts"_s, {target});
+        const QString info = poppler("pdfinfo", {target});
+        QVERIFY2(info.contains(u"Pages: 1 "_s), qPrintable(info));
+        const QStringList size = info.section(u"Page size: "_s, 1).split(u' '); // "W x H pts"
+        QVERIFY2(size.value(0).toDouble() > size.value(2).toDouble(), "landscape");
+        const QString fonts = poppler("pdffonts", {target});
         QCOMPARE(fonts.count(u"Mono"_s) + fonts.count(u"Courier"_s), 2);
         QCOMPARE(fonts.count(u"Bold"_s), 1);
     }
@@ -180,11 +203,8 @@ private Q_SLOTS:
         QVERIFY(h->open());
         h->enterWorkedExample();
         h->type("txtCN", u"0"_s);
-        QTest::mouseClick(h->button("cmdCalcular"), Qt::LeftButton);
-        const QList<ShownMessage> messages = h->dialogs.take();
-        QCOMPARE(messages.size(), 1);
-        QVERIFY2(messages[0].text.startsWith(u"Não é possível calcular"_s),
-                 qPrintable(messages[0].text));
+        calculate();
+        QVERIFY(h->dialogs.take().value(0).text.startsWith(u"Não é possível calcular"_s));
         QVERIFY(h->cell(15, 1).isEmpty());
         QTest::keyClick(&h->window(), Qt::Key_E, Qt::AltModifier);
         QTest::keyClick(&h->window(), Qt::Key_R, Qt::AltModifier);
@@ -192,7 +212,7 @@ private Q_SLOTS:
         QVERIFY(!h->button("cmdImprimir")->isEnabled());
 
         h->type("txtCN", u"75"_s);
-        QTest::mouseClick(h->button("cmdCalcular"), Qt::LeftButton);
+        calculate();
         h->dialogs.saveAnswers = {QString()};
         QTest::keyClick(&h->window(), Qt::Key_E, Qt::AltModifier);
         QTRY_COMPARE(h->dialogs.saveRequests.size(), 1);
@@ -200,8 +220,28 @@ private Q_SLOTS:
         QVERIFY(h->button("cmdImprimir")->isEnabled());
     }
 
-    // "&Gráfico" twice gives one chart window, which follows the next run; "Exportar &PDF..."
-    // writes the report and then the chart, "Exportar &CSV..." the series table.
+    // Esc closes the window, after asking when there is work to lose.
+    void escapeAsksBeforeLosingWork() {
+        for (const bool typed : {false, true}) {
+            h = std::make_unique<WindowHarness>();
+            QVERIFY(h->open());
+            if (typed) {
+                h->type("txtRio", u"Rio Doce"_s);
+                h->dialogs.yesNoAnswers = {false, true};
+                QTest::keyClick(h->field("txtRio"), Qt::Key_Escape);
+                QVERIFY(h->window().isVisible());
+            }
+            QTest::keyClick(h->field("txtRio"), Qt::Key_Escape);
+            QTRY_VERIFY(!h->window().isVisible());
+            QCOMPARE(h->dialogs.questions.size(), typed ? 2 : 0);
+        }
+        QCOMPARE(h->dialogs.questions.value(0),
+                 u"Sair do ZEB? Os dados digitados e os resultados serão perdidos."_s);
+    }
+
+    // "&Gráfico" twice gives one chart window with the run's notes, which follows the next
+    // run and saves its figure; "Exportar &PDF..." writes the report and then the chart,
+    // "Exportar &CSV..." the series table.
     void resultsMenu() {
         QVERIFY(openAtTheGoldenMoment());
         h->runWorkedExample();
@@ -210,34 +250,38 @@ private Q_SLOTS:
         menu->actions().at(0)->trigger();
         const auto windows = h->window().findChildren<ui::HydrographWindow*>();
         QCOMPARE(windows.size(), 1);
-        const auto flood = [&] {
+        QCOMPARE(windows[0]->notesText().count(u"Atenção: "_s), 2);
+        const auto lastFlow = [&] {
             for (QAbstractSeries* series : windows[0]->chart()->series()) {
                 if (series->objectName() == QLatin1String(chart::chart_series::kFlood)) {
-                    return static_cast<QLineSeries*>(series);
+                    return static_cast<QLineSeries*>(series)->at(15).y();
                 }
             }
-            return static_cast<QLineSeries*>(nullptr);
+            return -1.0;
         };
-        QCOMPARE(QString::number(flood()->at(15).y(), 'f', 2),
-                 goldenSeries(u"Vazão Total"_s).value(14));
+        QCOMPARE(QString::number(lastFlow(), 'f', 2), goldenSeries(u"Vazão Total"_s).value(14));
 
         const QString pdf = m_folder.filePath(u"relatorio.pdf"_s);
         const QString csv = m_folder.filePath(u"serie.csv"_s);
-        h->dialogs.saveAnswers = {pdf, csv};
+        const QString svg = m_folder.filePath(u"figura.svg"_s);
+        h->dialogs.saveAnswers = {pdf, csv, svg};
         menu->actions().at(1)->trigger();
         menu->actions().at(2)->trigger();
-        QCOMPARE(h->dialogs.take().size(), 2);
+        windows[0]->findChild<QPushButton*>(u"cmdSalvarSVG"_s)->click();
+        QCOMPARE(h->dialogs.take().size(), 3);
         QCOMPARE(h->dialogs.saveRequests.value(0).proposedName, u"Rio Sapucaí.pdf"_s);
-        QVERIFY(poppler(u"pdfinfo"_s, {pdf}).contains(u"Pages: 2 "_s));
+        QVERIFY(poppler("pdfinfo", {pdf}).contains(u"Pages: 2 "_s));
         QCOMPARE(pageText(pdf, 1), kReportText);
         QVERIFY(pageText(pdf, 2).contains(u"Hidrograma de cheia de projeto – Rio Sapucaí"_s));
         const QList<QByteArray> rows = readAll(csv).split('\n');
         QCOMPARE(rows.size(), 17); // a heading, 15 steps, the final line end
         QVERIFY(rows[15].startsWith("15,"));
+        QVERIFY(readAll(svg).contains("<svg"));
 
         h->pick("cboDuracao", u"4 h"_s);
-        h->button("cmdCalcular")->click();
-        QCOMPARE(flood()->at(15).y(), *h->window().record().totalFlow[15]);
+        calculate();
+        QCOMPARE(lastFlow(), *h->window().record().totalFlow[15]);
+        QCOMPARE(windows[0]->notesText(), QString());
     }
 };
 

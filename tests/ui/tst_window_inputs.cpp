@@ -3,6 +3,8 @@
 
 #include "window_test.h"
 
+#include <cmath>
+
 #include <QApplication>
 #include <QFocusEvent>
 #include <QRadioButton>
@@ -73,24 +75,51 @@ private Q_SLOTS:
         QCOMPARE(h->window().currentStation()->estado, state.toStdString());
     }
 
-    // A station with no name is not looked up, and the one shown before is not used for it.
-    void emptyNameLeavesNoStation() {
-        QVERIFY(h->open());
+    // A lookup that fails is reported, and what the previous row showed is cleared: a run
+    // cannot take it for the new choice.
+    void failedLookupClearsWhatDependsOnIt() {
+        QVERIFY(h->open("en_US", [](FakeDatabase& db) {
+            db.unreadable = {"Pau d'Alho", "Floresta"};
+        }));
+        h->pick("cboCodigo", u"101"_s);
+        h->pick("cboTerreno", u"Pastagem"_s);
+        QCOMPARE(h->text("txtEstado"), u"MG"_s);
+        QCOMPARE(h->text("txtCN"), u"69"_s);
         h->pick("cboPosto", u"Pau d'Alho"_s);
-        h->pick("cboCodigo", u"104"_s);
-        QCOMPARE(h->database().stationLookups, 1);
-        QVERIFY(!h->window().currentStation());
-    }
-
-    void unreadableRowIsReportedAndOthersStillWork() {
-        QVERIFY(h->open("en_US", [](FakeDatabase& db) { db.unreadable = {"Pau d'Alho"}; }));
-        h->pick("cboPosto", u"Pau d'Alho"_s);
+        h->pick("cboTerreno", u"Floresta"_s);
         const QList<ShownMessage> messages = h->dialogs.take();
-        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages.size(), 2);
         QVERIFY(messages[0].text.contains(u"zeb-teste.sqlite"_s));
         QVERIFY(!h->window().currentStation());
+        QCOMPARE(h->text("txtEstado"), QString());
+        QCOMPARE(h->text("txtCN"), QString());
         h->pick("cboCodigo", u"101"_s);
         QCOMPARE(h->text("txtEstado"), u"MG"_s);
+        // A station with no name is not looked up, and the one before is not used for it.
+        const int lookups = h->database().stationLookups;
+        h->pick("cboCodigo", u"104"_s);
+        QCOMPARE(h->database().stationLookups, lookups);
+        QVERIFY(!h->window().currentStation());
+        QCOMPARE(h->text("txtEstado"), QString());
+    }
+
+    // The display-only fields are drawn readably: text on background at 4.5:1 or more.
+    void displayFieldsAreReadable() {
+        QVERIFY(h->open());
+        const auto luminance = [](const QColor& colour) {
+            const auto linear = [](double c) {
+                return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+                   0.0722 * linear(colour.blueF());
+        };
+        for (const char* name : {"txtconcentracao", "txtEstado"}) {
+            const QPalette palette = h->field(name)->palette();
+            const double text = luminance(palette.color(QPalette::Disabled, QPalette::Text));
+            const double base = luminance(palette.color(QPalette::Disabled, QPalette::Base));
+            const double contrast = (std::max(text, base) + 0.05) / (std::min(text, base) + 0.05);
+            QVERIFY2(contrast >= 4.5, qPrintable(QString::number(contrast)));
+        }
     }
 
     // The zone reloads the land classes and leaves the curve number; a land class writes the
@@ -125,31 +154,60 @@ private Q_SLOTS:
         QCOMPARE(record().elevationDropM, 100.0);
     }
 
-    // A value that makes tc undefined clears the field being edited, which keeps the focus.
-    void undefinedTimeClearsTheEditedField_data() {
-        QTest::addColumn<QString>("edited");
+    // What is being typed is left alone: tc stays blank while the two read no tc, and a value
+    // that leaves it undefined is refused on leaving, the text kept and the focus there.
+    void typingIsLeftAloneAndAnUndefinedTimeRefusedOnLeaving_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("field"); // typed last, the other holding 10
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("left");
-        QTest::newRow("drop 0.5, key by key") << "txtDesnivel"
-                                              << "0.5"
-                                              << "5";
-        QTest::newRow("negative drop") << "txtDesnivel"
-                                       << "-7"
-                                       << "7";
-        QTest::newRow("negative length") << "txtComprimento"
-                                         << "-1"
-                                         << "";
+        QTest::addColumn<QString>("tc");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("0.5") << "en_US"
+                             << "txtDesnivel"
+                             << "0.5"
+                             << "17.73" // 0.95 (10³/0.5)^0.385
+                             << "";
+        QTest::newRow("0,5") << "pt_BR"
+                             << "txtDesnivel"
+                             << "0,5"
+                             << "17,73"
+                             << "";
+        QTest::newRow("-50") << "en_US"
+                             << "txtDesnivel"
+                             << "-50"
+                             << ""
+                             << "o desnível deve ser maior que 0 m";
+        QTest::newRow("0") << "pt_BR"
+                           << "txtDesnivel"
+                           << "0"
+                           << ""
+                           << "o desnível deve ser maior que 0 m";
+        QTest::newRow("length -1") << "en_US"
+                                   << "txtComprimento"
+                                   << "-1"
+                                   << ""
+                                   << "o comprimento do talvegue deve ser maior que 0 km";
     }
-    void undefinedTimeClearsTheEditedField() {
-        QFETCH(QString, edited);
+    void typingIsLeftAloneAndAnUndefinedTimeRefusedOnLeaving() {
+        QFETCH(QString, locale);
+        QFETCH(QString, field);
         QFETCH(QString, typed);
-        QFETCH(QString, left);
-        QVERIFY(h->open());
-        h->type("txtComprimento", u"10"_s);
-        h->type("txtDesnivel", u"100"_s);
-        h->type(qPrintable(edited), typed);
-        QCOMPARE(h->text(qPrintable(edited)), left);
-        QCOMPARE(h->focusName(), edited);
+        QFETCH(QString, tc);
+        QFETCH(QString, refusal);
+        QVERIFY(h->open(qPrintable(locale)));
+        h->type(field == u"txtDesnivel"_s ? "txtComprimento" : "txtDesnivel", u"10"_s);
+        h->type(qPrintable(field), typed);
+        QCOMPARE(h->text(qPrintable(field)), typed);
+        QCOMPARE(h->text("txtconcentracao"), tc);
+        h->pressTab();
+        const QList<ShownMessage> messages = h->dialogs.take();
+        QCOMPARE(messages.size(), refusal.isEmpty() ? 0 : 1);
+        if (!refusal.isEmpty()) {
+            QCOMPARE(messages[0].text,
+                     u"O tempo de concentração não pode ser calculado: "_s + refusal + u"."_s);
+            QCOMPARE(h->text(qPrintable(field)), typed);
+            QCOMPARE(h->focusName(), field);
+        }
     }
 
     void formattingOnLeaving_data() {
@@ -181,6 +239,10 @@ private Q_SLOTS:
             h->type(field, typed);
             h->pressTab();
             QCOMPARE(h->text(field), shown);
+            // A narrow field shows where a formatted number starts, also entered by Tab.
+            QCOMPARE(h->field(field)->cursorPosition(), shown == typed ? typed.size() : 0);
+            h->field(field)->setFocus(Qt::TabFocusReason);
+            QCOMPARE(h->field(field)->cursorPosition(), 0);
         }
     }
 

@@ -24,16 +24,29 @@ struct ShownMessage {
 };
 
 // Records every box instead of showing it; answers save dialogs from `saveAnswers` (a path,
-// or a null QString for a cancel). A save dialog nobody expected counts as a box left.
+// or a null QString for a cancel) and questions from `yesNoAnswers`. A dialog or question
+// nobody expected counts as a box left.
 class FakeDialogs : public ui::DialogService {
 public:
     QList<ShownMessage> messages;
     std::deque<QString> saveAnswers;
     QList<ui::SaveFileRequest> saveRequests;
+    std::deque<bool> yesNoAnswers;
+    QStringList questions;
 
     void showMessage(QWidget*, const QString& text, const QString& title,
                      ui::MessageIcon icon) override {
         messages.append({text, title, icon});
+    }
+    bool askYesNo(QWidget*, const QString& text) override {
+        questions.append(text);
+        if (yesNoAnswers.empty()) {
+            messages.append({QStringLiteral("an unexpected question: ") + text, {}, {}});
+            return false;
+        }
+        const bool yes = yesNoAnswers.front();
+        yesNoAnswers.pop_front();
+        return yes;
     }
     std::optional<QString> askSaveFileName(QWidget*, const ui::SaveFileRequest& request) override {
         saveRequests.append(request);

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -15,6 +14,8 @@
 #include <functional>
 #include <iostream>
 #include <iterator>
+#include <numeric>
+#include <set>
 
 #include <grp.h>
 #include <sched.h>
@@ -39,17 +40,13 @@ void put(const fs::path& file, const std::string& bytes) {
     std::ofstream(file, std::ios::binary) << bytes;
 }
 
+// The folder's names, sorted, each followed by a blank.
 std::string namesIn(const fs::path& folder) {
-    std::vector<std::string> names;
+    std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
+        names.insert(entry.path().filename().string() + " ");
     }
-    std::sort(names.begin(), names.end());
-    std::string joined;
-    for (const auto& name : names) {
-        joined += (joined.empty() ? "" : " ") + name;
-    }
-    return joined;
+    return std::accumulate(names.begin(), names.end(), std::string());
 }
 
 // Runs `scenario` in a forked child and returns what it reported: empty when all held, or
@@ -95,33 +92,13 @@ std::optional<std::string> otherUser(const fs::path&) {
     return std::nullopt;
 }
 
-using std::nullopt;
-
 std::optional<std::string> nothing(const fs::path&) {
-    return nullopt;
-}
-std::optional<std::string> folderAsTarget(const fs::path& folder) {
-    fs::create_directory(folder / "pasta");
-    return nullopt;
-}
-std::optional<std::string> fifoAsTarget(const fs::path& folder) {
-    ::mkfifo((folder / "fila").c_str(), 0600);
-    return nullopt;
+    return std::nullopt;
 }
 std::optional<std::string> fill(const fs::path& folder) {
     for (std::ofstream filler(folder / "enchimento", std::ios::binary); filler << 'z';) {
     }
-    return nullopt;
-}
-std::optional<std::string> readOnly(const fs::path& folder) {
-    ::mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr);
-    return nullopt;
-}
-std::optional<std::string> sizeLimit(const fs::path&) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit small{4096, 4096};
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    return nullopt;
+    return std::nullopt;
 }
 
 // The user's own file, read-only, in a folder where anyone may create files.
@@ -157,14 +134,34 @@ protected:
 
 TEST_F(FileReplacementTest, EachFailureKeepsTheOldFileAndLeavesNothingBehind) {
     const Fault faults[] = {
-        {nothing, nothing, "nao-existe/r.txt", "arquivo ou pasta inexistente", "r.txt"},
-        {folderAsTarget, nothing, "pasta", "é uma pasta", "pasta r.txt"},
-        {fifoAsTarget, nothing, "fila", "não é um arquivo comum", "fila r.txt"},
-        {smallFileSystem, fill, "r.txt", "não há espaço livre no disco", "enchimento r.txt"},
-        {smallFileSystem, readOnly, "r.txt", "o sistema de arquivos é somente leitura", "r.txt"},
-        {nothing, otherUser, "r.txt", "permissão negada", "r.txt"},
-        {nothing, readOnlyFileOfOtherUser, "r.txt", "permissão negada", "r.txt"},
-        {nothing, sizeLimit, "r.txt", "o arquivo ficaria grande demais", "r.txt"},
+        {nothing, nothing, "nao-existe/r.txt", "arquivo ou pasta inexistente", "r.txt "},
+        {[](const fs::path& folder) {
+             fs::create_directory(folder / "pasta");
+             return nothing(folder);
+         },
+         nothing, "pasta", "é uma pasta", "pasta r.txt "},
+        {[](const fs::path& folder) {
+             ::mkfifo((folder / "fila").c_str(), 0600);
+             return nothing(folder);
+         },
+         nothing, "fila", "não é um arquivo comum", "fila r.txt "},
+        {smallFileSystem, fill, "r.txt", "não há espaço livre no disco", "enchimento r.txt "},
+        {smallFileSystem,
+         [](const fs::path& folder) {
+             ::mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr);
+             return nothing(folder);
+         },
+         "r.txt", "o sistema de arquivos é somente leitura", "r.txt "},
+        {nothing, otherUser, "r.txt", "permissão negada", "r.txt "},
+        {nothing, readOnlyFileOfOtherUser, "r.txt", "permissão negada", "r.txt "},
+        {nothing,
+         [](const fs::path& folder) {
+             std::signal(SIGXFSZ, SIG_IGN);
+             const rlimit small{4096, 4096};
+             ::setrlimit(RLIMIT_FSIZE, &small);
+             return nothing(folder);
+         },
+         "r.txt", "o arquivo ficaria grande demais", "r.txt "},
     };
     for (const Fault& fault : faults) {
         const std::string report = inChild([&]() -> std::string {
@@ -210,7 +207,7 @@ TEST_F(FileReplacementTest, ReplacesTheWholeFileThroughALinkKeepingItsMode) {
     EXPECT_TRUE(fs::is_symlink(m_folder / "link.txt"));
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, fs::perms(0640));
     EXPECT_EQ(writeFileAtomically(m_folder / "novo.txt", ""), std::nullopt);
-    EXPECT_EQ(namesIn(m_folder), "link.txt novo.txt real.txt");
+    EXPECT_EQ(namesIn(m_folder), "link.txt novo.txt real.txt ");
 }
 
 TEST_F(FileReplacementTest, KeepsTheOwnerAndWritesInPlaceWhereNoNewFileCanBeMade) {
@@ -233,10 +230,17 @@ TEST_F(FileReplacementTest, KeepsTheOwnerAndWritesInPlaceWhereNoNewFileCanBeMade
         return message.value_or("") + (contents(target) == "in place" ? "" : " not written");
     });
     EXPECT_EQ(report, "");
-    EXPECT_EQ(namesIn(m_folder), "r.txt");
+    EXPECT_EQ(namesIn(m_folder), "r.txt ");
 }
 
-TEST_F(FileReplacementTest, AnInterruptionLeavesNoTemporaryFile) {
+// A replacement begun and then interrupted, or dropped uncommitted, leaves nothing behind.
+TEST_F(FileReplacementTest, AnInterruptedOrUncommittedReplacementLeavesNothing) {
+    {
+        auto started = FileReplacement::begin(m_folder / "banco.sqlite");
+        ASSERT_TRUE(std::holds_alternative<FileReplacement>(started));
+        EXPECT_TRUE(fs::exists(std::get<FileReplacement>(started).temporaryPath()));
+    }
+    EXPECT_EQ(namesIn(m_folder), "");
     const pid_t child = ::fork();
     if (child == 0) {
         auto started = FileReplacement::begin(m_folder / "r.txt");
@@ -246,15 +250,6 @@ TEST_F(FileReplacementTest, AnInterruptionLeavesNoTemporaryFile) {
     int status = 0;
     ::waitpid(child, &status, 0);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
-    EXPECT_EQ(namesIn(m_folder), "");
-}
-
-TEST_F(FileReplacementTest, AnUncommittedReplacementLeavesNothing) {
-    {
-        auto started = FileReplacement::begin(m_folder / "banco.sqlite");
-        ASSERT_TRUE(std::holds_alternative<FileReplacement>(started));
-        EXPECT_TRUE(fs::exists(std::get<FileReplacement>(started).temporaryPath()));
-    }
     EXPECT_EQ(namesIn(m_folder), "");
 }
 
