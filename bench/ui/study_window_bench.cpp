@@ -14,6 +14,7 @@ namespace {
 class NoDialogs : public ui::DialogService {
 public:
     void showMessage(QWidget*, const QString&, const QString&, ui::MessageIcon) override {}
+    bool askYesNo(QWidget*, const QString&) override { return false; }
     std::optional<QString> askSaveFileName(QWidget*, const ui::SaveFileRequest&) override {
         return std::nullopt;
     }
