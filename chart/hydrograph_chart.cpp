@@ -139,8 +139,11 @@ QLocale chartLocale(const report::NumberStyle& style) {
 }
 
 QFont chartFont(int pixelSize, bool bold) {
-    QFont font(firstInstalledFamily(
-        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")}));
+    // Looked up once: the search through the font database costs more than a whole chart,
+    // and the installed faces do not change while the program runs.
+    static const QString family = firstInstalledFamily(
+        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
+    QFont font(family);
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     return font;

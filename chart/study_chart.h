@@ -25,15 +25,17 @@ inline constexpr char kPeaks[] = "studyPeaks";
 inline constexpr char kNoted[] = "studyNotedPeaks";
 } // namespace study_series
 
-// Peak flow against return period, on a logarithmic return-period axis, for one duration.
-std::unique_ptr<QChart> buildPeakByReturnPeriodChart(const std::vector<StudyPoint>& points,
-                                                     const QString& durationLabel,
-                                                     const report::NumberStyle& style);
+// Peak flow against return period, on a logarithmic return-period axis, for one duration:
+// the chart with its axes and empty series, then its points and title. A chart shown again
+// with other points keeps its layout.
+std::unique_ptr<QChart> newPeakByReturnPeriodChart(const report::NumberStyle& style);
+void showPeaksByReturnPeriod(QChart& chart, const std::vector<StudyPoint>& points,
+                             const QString& durationLabel);
 
 // Peak flow against duration for one return period, across the whole duration list; the
 // durations are labelled categories (x = list position), since they run from minutes to days.
-std::unique_ptr<QChart> buildPeakByDurationChart(const std::vector<StudyPoint>& points,
-                                                 double returnPeriodYears,
-                                                 const report::NumberStyle& style);
+std::unique_ptr<QChart> newPeakByDurationChart(const report::NumberStyle& style);
+void showPeaksByDuration(QChart& chart, const std::vector<StudyPoint>& points,
+                         double returnPeriodYears, const report::NumberStyle& style);
 
 } // namespace chart

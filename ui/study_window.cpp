@@ -84,7 +84,9 @@ StudyWindow::StudyWindow(DialogService& dialogs, QWidget* parent)
     m_table->setObjectName(QStringLiteral("grdEstudo"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Fixed rows: measuring every cell's text again after each run costs more than the study.
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 4);
     m_table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -148,7 +150,13 @@ StudyWindow::StudyWindow(DialogService& dialogs, QWidget* parent)
     layout->addLayout(commands);
 }
 
-StudyWindow::~StudyWindow() = default;
+// The children outlive this class's members: a focused list that loses its focus as the window
+// goes would finish its editing into a study already destroyed.
+StudyWindow::~StudyWindow() {
+    for (QObject* child : findChildren<QObject*>()) {
+        child->disconnect(this);
+    }
+}
 
 void StudyWindow::showInputs(const calc::RunRequest& basin,
                              const chart::HydrographCaption& caption) {
@@ -157,6 +165,11 @@ void StudyWindow::showInputs(const calc::RunRequest& basin,
     m_returnPeriodList->setText(
         qText(report::returnPeriodListText(m_returnPeriods, caption.numberStyle)));
     m_listProblem->setVisible(false);
+    if (!m_shown) {
+        // The charts are made once, in the user's number format, and then only redrawn.
+        replaceChart(m_byReturnPeriod, chart::newPeakByReturnPeriodChart(caption.numberStyle));
+        replaceChart(m_byDuration, chart::newPeakByDurationChart(caption.numberStyle));
+    }
     recompute();
     if (!m_shown) {
         m_shown = true;
@@ -230,21 +243,19 @@ void StudyWindow::fillTable() {
         for (int column = 0; column < m_table->columnCount(); ++column) {
             const report::StudyGridCell& cell =
                 m_grid.cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-            auto* item = new QTableWidgetItem(qText(report::studyCellText(cell, style)));
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            QTableWidgetItem* item = m_table->item(row, column);
+            if (item == nullptr) {
+                item = new QTableWidgetItem;
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                m_table->setItem(row, column, item);
+            }
+            item->setText(qText(report::studyCellText(cell, style)));
             QFont font = item->font();
             font.setBold(cell.bestPeak);
             item->setFont(font);
-            if (cell.bestPeak) {
-                item->setBackground(kBestColour);
-            }
-            if (cell.noted() || !cell.computed) {
-                item->setForeground(kNotedColour);
-            }
-            if (!cell.computed) {
-                item->setToolTip(qText(cell.error));
-            }
-            m_table->setItem(row, column, item);
+            item->setBackground(cell.bestPeak ? QBrush(kBestColour) : QBrush());
+            item->setForeground(cell.noted() || !cell.computed ? QBrush(kNotedColour) : QBrush());
+            item->setToolTip(qText(cell.error));
         }
     }
 }
@@ -252,16 +263,16 @@ void StudyWindow::fillTable() {
 void StudyWindow::updateCharts() {
     const int row = m_chartDuration->currentIndex();
     const int column = m_chartReturnPeriod->currentIndex();
-    if (row < 0 || column < 0 || m_grid.cells.empty()) {
+    // Nothing to draw before the first inputs have made the charts.
+    if (row < 0 || column < 0 || m_grid.cells.empty() ||
+        m_byDuration->chart()->series().isEmpty()) {
         return;
     }
-    replaceChart(m_byReturnPeriod,
-                 chart::buildPeakByReturnPeriodChart(
-                     pointsOfRow(row), m_chartDuration->currentText(), m_caption.numberStyle));
-    replaceChart(m_byDuration,
-                 chart::buildPeakByDurationChart(pointsOfColumn(column),
-                                                 m_returnPeriods[static_cast<std::size_t>(column)],
-                                                 m_caption.numberStyle));
+    chart::showPeaksByReturnPeriod(*m_byReturnPeriod->chart(), pointsOfRow(row),
+                                   m_chartDuration->currentText());
+    chart::showPeaksByDuration(*m_byDuration->chart(), pointsOfColumn(column),
+                               m_returnPeriods[static_cast<std::size_t>(column)],
+                               m_caption.numberStyle);
 }
 
 std::vector<chart::StudyPoint> StudyWindow::pointsOfRow(int row) const {
@@ -358,13 +369,15 @@ void StudyWindow::exportPdf() {
     page.grid = &m_grid;
     page.numberStyle = m_caption.numberStyle;
     page.legend = legendLines();
-    page.byReturnPeriod =
-        chart::buildPeakByReturnPeriodChart(pointsOfRow(m_chartDuration->currentIndex()),
-                                            m_chartDuration->currentText(), m_caption.numberStyle);
-    page.byDuration = chart::buildPeakByDurationChart(
-        pointsOfColumn(m_chartReturnPeriod->currentIndex()),
-        m_returnPeriods[static_cast<std::size_t>(m_chartReturnPeriod->currentIndex())],
-        m_caption.numberStyle);
+    page.byReturnPeriod = chart::newPeakByReturnPeriodChart(m_caption.numberStyle);
+    chart::showPeaksByReturnPeriod(*page.byReturnPeriod,
+                                   pointsOfRow(m_chartDuration->currentIndex()),
+                                   m_chartDuration->currentText());
+    page.byDuration = chart::newPeakByDurationChart(m_caption.numberStyle);
+    const int column = m_chartReturnPeriod->currentIndex();
+    chart::showPeaksByDuration(*page.byDuration, pointsOfColumn(column),
+                               m_returnPeriods[static_cast<std::size_t>(column)],
+                               m_caption.numberStyle);
     const QByteArray bytes = studyPdf(std::move(page));
     writeExportedFile(this, m_dialogs, *path,
                       std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));

@@ -39,6 +39,16 @@ std::string expectedCsv(const ui::frmZEB& window, double areaKm2) {
         calc::computeStudy(request, durations, calc::kDefaultStudyReturnPeriods));
 }
 
+// The points of a study chart's curve.
+int peakCount(QChart* chart) {
+    for (QAbstractSeries* series : chart->series()) {
+        if (series->objectName() == QLatin1String(chart::study_series::kPeaks)) {
+            return static_cast<QLineSeries*>(series)->count();
+        }
+    }
+    return -1;
+}
+
 } // namespace
 
 class StudyWindowTest : public WindowTest {
@@ -56,6 +66,7 @@ private Q_SLOTS:
         QCOMPARE(table->columnCount(), 9);
         // The worked example's peak at "1 h" and TR 100, with both of its notes marked.
         QCOMPARE(table->item(3, 5)->text(), u"115,33*†"_s);
+        QCOMPARE(peakCount(study->durationChart()), 13);
 
         // The largest peak of a column without a note is the one bold cell: at TR 100 here.
         int bestRow = -1;
@@ -97,6 +108,10 @@ private Q_SLOTS:
         QFile file(folder.filePath(u"estudo.csv"_s));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll().toStdString(), expectedCsv(h->window(), 80));
+        const QString csv80 = QString::fromStdString(expectedCsv(h->window(), 80));
+        const double peak80 = csv80.section(u"\n1 h,100,"_s, 1).section(u',', 0, 0).toDouble();
+        QVERIFY(table->item(3, 5)->text().startsWith(
+            QString::number(peak80, 'f', 2).replace(u'.', u',')));
 
         // An edited list of return periods gives the columns and the charts' points; one that
         // does not read leaves them.
@@ -107,11 +122,7 @@ private Q_SLOTS:
             QCOMPARE(table->columnCount(), 2);
             QCOMPARE(table->horizontalHeaderItem(1)->text(), u"TR 1000"_s);
         }
-        for (QAbstractSeries* series : study->returnPeriodChart()->series()) {
-            if (series->objectName() == QLatin1String(chart::study_series::kPeaks)) {
-                QCOMPARE(static_cast<QLineSeries*>(series)->count(), 2);
-            }
-        }
+        QCOMPARE(peakCount(study->returnPeriodChart()), 2);
     }
 };
 
