@@ -2,12 +2,13 @@
 """Sampled mutation survey: how many small faults in the product code does the test suite catch?
 
 One mutant at a time is written into a source file, the build is brought up to date and ctest
-runs on it; the file is then restored (also after a build failure or Ctrl-C) and the restore is
-checked with git. A mutant is KILLED when ctest fails, SURVIVED when every test passes, and
-NOCOMPILE when the build fails; a mutant that does not compile is replaced by the next one drawn
-from the same folder, so every folder gets its share of compiled mutants.
+runs on it; the file is then restored (also after a build failure, Ctrl-C or SIGTERM) and the
+restore is checked with git. A mutant is KILLED when a test or a build step running the mutated
+code fails, SURVIVED when every test passes, and NOCOMPILE when the compiler or linker refuses
+it; such a mutant is replaced by the next one drawn from the same folder, so every folder gets
+its share of compiled mutants. docs/testing.md has the command line and the recorded figures.
 
-    scripts/mutation-survey.py --build build --count 60 --seed 2026
+    scripts/mutation-survey.py --build build-survey --count 60 --seed 2026
 """
 import argparse
 import os
@@ -80,7 +81,8 @@ def close_paren(line, start):
 
 CMP_FLIPS = {"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!=", "!=": "=="}
 LOGIC_FLIPS = {"&&": "||", "||": "&&"}
-INT_LITERAL = re.compile(r"(?<![eE][+-])(?<![\w.'])(0[xX][0-9a-fA-F]+|\d+(?:'\d+)*)([uUlL]*)(?![\w.'])")
+INT_LITERAL = re.compile(
+    r"(?<![eE][+-])(?<![\w.'])(0[xX][0-9a-fA-F]+|\d+(?:'\d+)*)([uUlL]*)(?![\w.'])")
 FLOAT_LITERAL = re.compile(r"(?<![\w.])(\d+\.\d*(?:[eE][+-]?\d+)?|\d+[eE][+-]?\d+)(?![\w.])")
 INDEX = re.compile(r"(?<=[\w)\]])\[([a-z_]\w*)\]")
 PURE_VIRTUAL = re.compile(r"\)[\w ]*= 0;")
@@ -178,14 +180,17 @@ def run(command, log, timeout=None):
 
 def run_tests(args, log):
     """(passed, first failing test)."""
-    code = run(["ctest", "--test-dir", args.build, "--stop-on-failure"] + shlex.split(args.ctest_args),
-               log, timeout=args.suite_timeout)
+    command = ["ctest", "--test-dir", args.build, "--stop-on-failure"]
+    code = run(command + shlex.split(args.ctest_args), log, timeout=args.suite_timeout)
     if code == 0:
         return True, ""
     with open(log, errors="replace") as f:
         summary = f.read().partition("The following tests FAILED:")[2]
-    failed = re.search(r"^\s*\d+ - (\S+) \((.*)\)$", summary, re.MULTILINE)
-    return False, f"{failed.group(1)} {failed.group(2)}" if failed else f"ctest exit {code}"
+    # A parameterised test's name may end in raw bytes; the verdict follows the name.
+    failed = re.search(r"^\s*\d+ - (\S+)(?:.*\(([\w ]+)\))?", summary, re.MULTILINE)
+    if not failed:
+        return False, f"ctest exit {code}"
+    return False, f"{failed.group(1)} {failed.group(2) or ''}".strip()
 
 
 def build(args, log):
@@ -229,6 +234,28 @@ def describe(m):
     return f"{m['file']}:{m['line']} {m['op']}: {m['before'].strip()} → {m['after'].strip()}"
 
 
+def assess(args, folders, quota, tally, logs, report):
+    """Runs the folders' mutants in turn until each has its quota of compiled ones."""
+    queues = {f: iter(folders[f]) for f in folders}
+
+    def assessed(f):
+        return tally[f]["KILLED"] + tally[f]["SURVIVED"]
+
+    while any(assessed(f) < quota[f] for f in folders):
+        for f in folders:
+            if assessed(f) >= quota[f]:
+                continue
+            mutant = next(queues[f], None)
+            if mutant is None:
+                quota[f] = assessed(f)  # folder exhausted
+                continue
+            t0 = time.monotonic()
+            number = sum(sum(t.values()) for t in tally.values()) + 1
+            verdict, failing = try_mutant(mutant, args, os.path.join(logs, f"{number:03}"))
+            tally[f][verdict] += 1
+            report(f"{describe(mutant)}  {verdict} {failing} ({time.monotonic() - t0:.0f} s)")
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--build", default="build", help="configured build directory")
@@ -245,7 +272,8 @@ def main():
     paths = args.paths.split(",")
     folders = draw(paths, args.seed)
     names = list(folders)
-    quota = {f: args.count // len(names) + (k < args.count % len(names)) for k, f in enumerate(names)}
+    share, extra = divmod(args.count, len(names))
+    quota = {f: share + (k < extra) for k, f in enumerate(names)}
 
     if args.list:
         for k in range(max(quota.values())):
@@ -259,7 +287,7 @@ def main():
     if subprocess.run(["git", "-C", REPO, "diff", "--quiet", "HEAD", "--"] + paths).returncode:
         sys.exit("mutation-survey: the sources to mutate have uncommitted changes")
     os.environ["QT_QPA_PLATFORM"] = "offscreen"
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit("mutation-survey: terminated"))
+    signal.signal(signal.SIGTERM, signal.default_int_handler)  # restore the file as on Ctrl-C
     output = args.output or os.path.join(args.build, f"mutation-survey-{args.seed}.txt")
     out = open(output, "w", encoding="utf-8")
 
@@ -274,25 +302,12 @@ def main():
     if build(args, baseline + "-build.log") or not run_tests(args, baseline + "-ctest.log")[0]:
         sys.exit("mutation-survey: the unmutated tree must build and pass its tests first")
     tally = {f: {"KILLED": 0, "SURVIVED": 0, "NOCOMPILE": 0} for f in names}
-    queues = {f: iter(folders[f]) for f in names}
     started = time.monotonic()
-    while any(tally[f]["KILLED"] + tally[f]["SURVIVED"] < quota[f] for f in names):
-        progressed = False
-        for f in names:
-            if tally[f]["KILLED"] + tally[f]["SURVIVED"] >= quota[f]:
-                continue
-            mutant = next(queues[f], None)
-            if mutant is None:
-                quota[f] = tally[f]["KILLED"] + tally[f]["SURVIVED"]  # folder exhausted
-                continue
-            t0 = time.monotonic()
-            number = sum(sum(t.values()) for t in tally.values()) + 1
-            verdict, failing = try_mutant(mutant, args, os.path.join(logs, f"{number:03}"))
-            tally[f][verdict] += 1
-            progressed = True
-            report(f"{describe(mutant)}  {verdict} {failing} ({time.monotonic() - t0:.0f} s)")
-        if not progressed:
-            break
+    try:
+        assess(args, folders, quota, tally, logs, report)
+    except KeyboardInterrupt:
+        sys.exit("mutation-survey: stopped; the sources are restored, but the build folder holds "
+                 f"the last mutant's objects until {args.build} is built again")
     build(args, baseline + "-build.log")  # leave the build matching the restored sources
 
     killed = sum(t["KILLED"] for t in tally.values())
@@ -302,9 +317,9 @@ def main():
            f"rate {100 * killed / max(total, 1):.0f}% (seed {args.seed})")
     for f in names:
         t = tally[f]
-        n = t["KILLED"] + t["SURVIVED"]
-        report(f"  {f}: {n} mutants, {t['KILLED']} killed, rate {100 * t['KILLED'] / max(n, 1):.0f}%"
-               f" ({t['NOCOMPILE']} did not compile)")
+        n, k = t["KILLED"] + t["SURVIVED"], t["KILLED"]
+        report(f"  {f}: {n} mutants, {k} killed, rate {100 * k / max(n, 1):.0f}% "
+               f"({t['NOCOMPILE']} did not compile)")
     report(f"  wall time {(time.monotonic() - started) / 60:.1f} min; results in {output}")
     return 0
 
