@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace ui {
 
@@ -50,6 +51,37 @@ std::optional<QString> QtDialogService::askSaveFileName(QWidget* parent,
         return std::nullopt;
     }
     return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> QtDialogService::askOpenFileName(QWidget* parent,
+                                                        const OpenFileRequest& request) {
+    QFileDialog dialog(parent, request.title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    QStringList filters;
+    for (const QString& filter : request.nameFilters) {
+        filters.append(qtNameFilter(filter));
+    }
+    dialog.setNameFilters(filters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+UnsavedChoice QtDialogService::askSaveChanges(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, kProgramTitle, text, QMessageBox::NoButton, parent);
+    QPushButton* save = box.addButton(QStringLiteral("&Salvar"), QMessageBox::AcceptRole);
+    QPushButton* discard =
+        box.addButton(QStringLiteral("&Descartar"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save) {
+        return UnsavedChoice::Save;
+    }
+    return box.clickedButton() == discard ? UnsavedChoice::Discard : UnsavedChoice::Cancel;
 }
 
 } // namespace ui

@@ -33,6 +33,19 @@ struct SaveFileRequest {
     QString defaultSuffix; // added to a name typed without one; empty adds nothing
 };
 
+// An open dialog for one existing file.
+struct OpenFileRequest {
+    QString title;
+    QStringList nameFilters; // Qt filter entries, e.g. "Estudo ZEB (*.zeb)"
+};
+
+// The answer to "save the changes first?".
+enum class UnsavedChoice {
+    Save,
+    Discard,
+    Cancel,
+};
+
 class DialogService {
 public:
     virtual ~DialogService() = default;
@@ -48,6 +61,14 @@ public:
     // A modal save dialog: the full path chosen, or none when the user cancels.
     virtual std::optional<QString> askSaveFileName(QWidget* parent,
                                                    const SaveFileRequest& request) = 0;
+
+    // A modal open dialog: the full path chosen, or none when the user cancels.
+    virtual std::optional<QString> askOpenFileName(QWidget* parent,
+                                                   const OpenFileRequest& request) = 0;
+
+    // A modal question with "Salvar", "Descartar" and "Cancelar", "Salvar" the default;
+    // closing the box cancels.
+    virtual UnsavedChoice askSaveChanges(QWidget* parent, const QString& text) = 0;
 
     // "Aviso!" with the exclamation icon: a command that could not be carried out.
     void warning(QWidget* parent, const QString& text) {
@@ -67,6 +88,9 @@ public:
     bool askYesNo(QWidget* parent, const QString& text) override;
     std::optional<QString> askSaveFileName(QWidget* parent,
                                            const SaveFileRequest& request) override;
+    std::optional<QString> askOpenFileName(QWidget* parent,
+                                           const OpenFileRequest& request) override;
+    UnsavedChoice askSaveChanges(QWidget* parent, const QString& text) override;
 };
 
 } // namespace ui

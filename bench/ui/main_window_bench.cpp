@@ -3,9 +3,9 @@
 // fixture. Runs offscreen unless QT_QPA_PLATFORM says otherwise. The Access file is read where
 // it lies; without it those cases are skipped with a message.
 
+#include "bench/ui/silent_dialogs.h"
 #include "refdata/database_builder.h"
 #include "refdata/open_database.h"
-#include "ui/dialog_service.h"
 #include "ui/frmzeb.h"
 
 #include <benchmark/benchmark.h>
@@ -22,19 +22,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-// Boxes must not block a benchmark: the last one is kept to fail the run with its text.
-class SilentDialogs : public ui::DialogService {
-public:
-    QString lastMessage;
-    void showMessage(QWidget*, const QString& text, const QString&, ui::MessageIcon) override {
-        lastMessage = text;
-    }
-    bool askYesNo(QWidget*, const QString&) override { return false; }
-    std::optional<QString> askSaveFileName(QWidget*, const ui::SaveFileRequest&) override {
-        return std::nullopt;
-    }
-};
 
 const std::filesystem::path kLargeAccess = ZEB_LARGE_DATABASE;
 

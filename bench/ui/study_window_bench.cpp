@@ -1,8 +1,8 @@
 // What a user waits for when the study window follows a run: the 117 runs, the table and both
 // charts rebuilt, offscreen unless QT_QPA_PLATFORM says otherwise.
 
+#include "bench/ui/silent_dialogs.h"
 #include "calc/run_request.h"
-#include "ui/dialog_service.h"
 #include "ui/study_window.h"
 
 #include <benchmark/benchmark.h>
@@ -11,17 +11,8 @@
 
 namespace {
 
-class NoDialogs : public ui::DialogService {
-public:
-    void showMessage(QWidget*, const QString&, const QString&, ui::MessageIcon) override {}
-    bool askYesNo(QWidget*, const QString&) override { return false; }
-    std::optional<QString> askSaveFileName(QWidget*, const ui::SaveFileRequest&) override {
-        return std::nullopt;
-    }
-};
-
 void BM_StudyWindowFollowsARun(benchmark::State& state) {
-    NoDialogs dialogs;
+    SilentDialogs dialogs;
     ui::StudyWindow window(dialogs);
     window.show();
     calc::RunRequest basin;

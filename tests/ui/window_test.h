@@ -50,15 +50,37 @@ public:
     }
     std::optional<QString> askSaveFileName(QWidget*, const ui::SaveFileRequest& request) override {
         saveRequests.append(request);
-        if (saveAnswers.empty()) {
-            messages.append({QStringLiteral("an unexpected save dialog"), {}, {}});
-            return std::nullopt;
+        return answer(saveAnswers, "an unexpected save dialog");
+    }
+    std::deque<QString> openAnswers;
+    QList<ui::OpenFileRequest> openRequests;
+    std::deque<ui::UnsavedChoice> unsavedAnswers;
+    std::optional<QString> askOpenFileName(QWidget*, const ui::OpenFileRequest& request) override {
+        openRequests.append(request);
+        return answer(openAnswers, "an unexpected open dialog");
+    }
+    ui::UnsavedChoice askSaveChanges(QWidget*, const QString& text) override {
+        questions.append(text);
+        if (unsavedAnswers.empty()) {
+            messages.append({QStringLiteral("an unexpected question: ") + text, {}, {}});
+            return ui::UnsavedChoice::Cancel;
         }
-        const QString answer = saveAnswers.front();
-        saveAnswers.pop_front();
-        return answer.isNull() ? std::nullopt : std::optional(answer);
+        const ui::UnsavedChoice choice = unsavedAnswers.front();
+        unsavedAnswers.pop_front();
+        return choice;
     }
     QList<ShownMessage> take() { return std::exchange(messages, {}); }
+
+private:
+    std::optional<QString> answer(std::deque<QString>& answers, const char* unexpected) {
+        if (answers.empty()) {
+            messages.append({QString::fromLatin1(unexpected), {}, {}});
+            return std::nullopt;
+        }
+        const QString path = answers.front();
+        answers.pop_front();
+        return path.isNull() ? std::nullopt : std::optional(path);
+    }
 };
 
 // Answers as the real databases do: stored order, the first row of a name or land class.
