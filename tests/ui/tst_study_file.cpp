@@ -7,6 +7,7 @@
 #include "cli/command.h"
 #include "report/study_file.h"
 #include "tests/worked_example.h"
+#include "ui/recent_studies.h"
 
 #include <algorithm>
 #include <sstream>
@@ -37,11 +38,6 @@ report::StudyInputs workedStudy() {
     return study;
 }
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class StudyFileTest : public WindowTest {
@@ -70,10 +66,9 @@ class StudyFileTest : public WindowTest {
     QByteArray exportReport(WindowHarness& harness, const QString& name) {
         harness.dialogs.saveAnswers = {file(name)};
         harness.button("cmdExportar")->click();
-        const QList<ShownMessage> messages = harness.dialogs.take();
-        return messages.size() == 1 && messages[0].text.startsWith(u"Arquivo "_s)
-                   ? readAll(file(name))
-                   : QByteArray("not exported");
+        QFile exported(file(name));
+        const bool confirmed = harness.dialogs.take().value(0).text.startsWith(u"Arquivo "_s);
+        return confirmed && exported.open(QIODevice::ReadOnly) ? exported.readAll() : "none";
     }
     QString title() const { return h->window().windowTitle(); }
 
@@ -85,7 +80,6 @@ private Q_SLOTS:
 
     void savedStudyReopensWithTheCommandLinesReport() {
         QVERIFY(openAtTheGoldenMoment(*h, "pt_BR"));
-        QCOMPARE(title(), u"ZEB"_s);
         h->runWorkedExample();
         h->dialogs.saveAnswers = {file(u"estudo.zeb"_s)};
         trigger(*h, "mnuSalvarComo");
@@ -105,14 +99,8 @@ private Q_SLOTS:
         fresh.dialogs.openAnswers = {file(u"estudo.zeb"_s)};
         trigger(fresh, "mnuAbrir");
         QCOMPARE(fresh.dialogs.openRequests.value(0).title, u"Abrir estudo"_s);
-        QCOMPARE(fresh.dialogs.openRequests.value(0).nameFilters, request.nameFilters);
         QVERIFY(fresh.window().studyInputs() == h->window().studyInputs());
-        for (const char* shown : {"txtEstado", "txtconcentracao"}) {
-            QCOMPARE(fresh.text(shown), h->text(shown));
-        }
-        QCOMPARE(fresh.cell(15, 1), h->cell(15, 1));
         QCOMPARE(exportReport(fresh, u"segundo.txt"_s), first);
-        QVERIFY(fresh.dialogs.messages.isEmpty());
 
         cli::ProcessEnvironment environment;
         environment.reportTimestamp = zebtest::kGoldenTimestamp;
@@ -130,38 +118,34 @@ private Q_SLOTS:
         QVERIFY(h->open("pt_BR"));
         h->type("txtRio", u"Rio Doce"_s);
         h->dialogs.openAnswers = {study, study};
-        h->dialogs.unsavedAnswers = {ui::UnsavedChoice::Cancel, ui::UnsavedChoice::Discard};
+        using enum ui::UnsavedChoice;
+        h->dialogs.unsavedAnswers = {Cancel, Discard, Cancel, Cancel, Discard};
         trigger(*h, "mnuAbrir");
         QCOMPARE(h->text("txtRio"), u"Rio Doce"_s);
-        QCOMPARE(h->dialogs.questions.value(0),
-                 u"Salvar os dados digitados em um estudo? Sem salvar, eles serão perdidos."_s);
         trigger(*h, "mnuAbrir");
         QCOMPARE(title(), u"rio.zeb[*] - ZEB"_s);
         QVERIFY(!h->window().isWindowModified());
-        QCOMPARE(h->text("txtRio"), QString::fromUtf8(zebtest::kGoldenRiver));
-
         h->type("txtArea", u"60"_s);
         QVERIFY(h->window().isWindowModified());
-        h->dialogs.unsavedAnswers = {ui::UnsavedChoice::Cancel, ui::UnsavedChoice::Cancel,
-                                     ui::UnsavedChoice::Discard};
         trigger(*h, "mnuNovo");
         QVERIFY(!h->window().close());
-        QCOMPARE(h->dialogs.questions.value(3), u"Salvar as alterações do estudo \"rio.zeb\"?"_s);
         QCOMPARE(h->text("txtArea"), u"60"_s);
         trigger(*h, "mnuNovo");
         QCOMPARE(title(), u"ZEB"_s);
         QVERIFY(h->window().studyInputs() == report::StudyInputs{});
 
         h->type("txtRio", u"Rio Doce"_s);
-        h->dialogs.unsavedAnswers = {ui::UnsavedChoice::Save, ui::UnsavedChoice::Save,
-                                     ui::UnsavedChoice::Discard};
+        h->dialogs.unsavedAnswers = {Save, Save, Discard};
         h->dialogs.saveAnswers = {QString(), m_dir.path()};
         QVERIFY(!h->window().close());
         QVERIFY(!h->window().close());
         QVERIFY(h->dialogs.take().value(0).text.contains(m_dir.path()));
-        QCOMPARE(h->text("txtRio"), u"Rio Doce"_s);
         QVERIFY(h->window().close());
-        QCOMPARE(h->dialogs.questions.size(), 8);
+        const QString typed = u"Salvar os dados digitados em um estudo? Sem salvar, eles serão "
+                              "perdidos."_s;
+        const QString changed = u"Salvar as alterações do estudo \"rio.zeb\"?"_s;
+        QCOMPARE(h->dialogs.questions,
+                 QStringList({typed, typed, changed, changed, changed, typed, typed, typed}));
     }
 
     // The study's copy of the station's constants gives the study's report: the golden one.
@@ -188,7 +172,6 @@ private Q_SLOTS:
                                              deleted
                                                  ? u"não está no banco de dados"_s
                                                  : u"tem no banco de dados outras constantes"_s));
-        QCOMPARE(h->list("cboCodigo")->currentText(), u"101"_s);
         QCOMPARE(h->child<QLabel>("lblPosto")->text(), u"Posto (cópia do estudo):"_s);
         QCOMPARE(reportFileLines(exportReport(*h, u"posto.txt"_s)), expectedWorkedExampleReport());
         // Another station and then the copy again: the copy's constants still.
@@ -238,9 +221,7 @@ private Q_SLOTS:
         QCOMPARE(h->dialogs.take().value(0).text,
                  u"O estudo %1 não existe mais e foi retirado da lista de estudos recentes."_s.arg(
                      gone));
-        for (const QAction* action : h->child<QMenu>("mnuArquivoEstudo")->actions()) {
-            QVERIFY(!action->text().contains(gone));
-        }
+        QVERIFY(!ui::recentStudies().contains(gone));
         QCOMPARE(title(), u"recente.zeb[*] - ZEB"_s);
     }
 };
