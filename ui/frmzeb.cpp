@@ -386,12 +386,13 @@ void frmZEB::mnuExportarCSV_Click() {
 // ---- Station and soil selection ----------------------------------------------------------
 
 void frmZEB::cboPosto_Click() {
-    // Until a lookup succeeds no station is current and no state shown, and the code list
-    // shows the name's row: the previous station must not be taken for the one now shown. An
-    // empty name is not looked up.
+    // The study's copy of its station is not in the database: it is not looked up.
     if (chooseStudyStation()) {
         return;
     }
+    // Until a lookup succeeds no station is current and no state shown, and the code list
+    // shows the name's row: the previous station must not be taken for the one now shown. An
+    // empty name is not looked up.
     m_currentStation.reset();
     m_ui->txtEstado->clear();
     m_ui->cboCodigo->setCurrentIndex(m_ui->cboPosto->currentIndex());
