@@ -123,10 +123,10 @@ void frmZEB::connectHandlers() {
     connect(u.mnuExportarPDF, &QAction::triggered, this, &frmZEB::mnuExportarPDF_Click);
     connect(u.mnuExportarCSV, &QAction::triggered, this, &frmZEB::mnuExportarCSV_Click);
 
-    // Esc is the window's cancel key, bound to "&Sair"; closing asks first when there are
-    // unsaved changes.
+    // Esc is the window's cancel key, bound to "&Sair"; it asks first when there is work to
+    // lose.
     auto* cancel = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(cancel, &QShortcut::activated, u.cmdSair, &QPushButton::click);
+    connect(cancel, &QShortcut::activated, this, &frmZEB::escapePressed);
 
     // A selection made by the program runs these just as the user's does, and only on a
     // real change; the lists are filled with their signals blocked.
@@ -665,6 +665,18 @@ bool frmZEB::refuseAmbiguous(QLineEdit* field, const QLabel* label) {
                   .arg(field->text(), label->text().chopped(1), regional, plain));
     field->setFocus();
     return true;
+}
+
+// With a study file open, closing asks about its unsaved changes, once; without one, Esc asks
+// whether to lose what was typed, since a stray key must not end the work.
+void frmZEB::escapePressed() {
+    if (m_studyPath.isEmpty() && studyInputs() != m_savedStudy &&
+        !m_services.dialogs->askYesNo(
+            this, QStringLiteral("Sair do ZEB? Os dados digitados e os resultados serão "
+                                 "perdidos."))) {
+        return;
+    }
+    m_ui->cmdSair->click();
 }
 
 report::TypedNumber frmZEB::readTyped(const QLineEdit* field) const {

@@ -156,6 +156,7 @@ private:
     bool saveStudyTo(const QString& path);
     // True when there is nothing unsaved, or the user saved or discarded it.
     bool settleUnsavedChanges();
+    void escapePressed();
     void studyOpenedOrSaved(const QString& path);
     void showStudyTitle();
     void fillRecentMenu();
