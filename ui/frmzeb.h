@@ -31,6 +31,7 @@ namespace ui {
 
 class DialogService;
 class HydrographWindow;
+class StationsWindow;
 class StudyWindow;
 
 // Opens the reference database, or says why it cannot.
@@ -72,6 +73,11 @@ public:
     // The row of the last station lookup, none before the first or after a failed one.
     const std::optional<refdata::StationRecord>& currentStation() const { return m_currentStation; }
 
+    // Reopens the database after its stations changed and refills the station lists. The code
+    // shown stays chosen, and is looked up again, where it still exists; otherwise no station
+    // is chosen, as at load. A database that fails to open is reported and the old one kept.
+    void reloadStations();
+
 protected:
     void changeEvent(QEvent* event) override;
 
@@ -89,6 +95,7 @@ private:
     void mnuEstudo_Click();
     void mnuExportarPDF_Click();
     void mnuExportarCSV_Click();
+    void mnuPostos_Click();
     chart::HydrographCaption chartCaption() const;
     void fillResultsGrid(const calc::CalculationRecord& record);
     std::vector<report::ReportLine> composeReport() const;
@@ -134,6 +141,7 @@ private:
     double readField(const QLineEdit* field) const;
     QString formatPlain(double value) const;
     void selectStationCode(const std::string& codigo);
+    void fillStationLists(const std::vector<refdata::StationListItem>& stations);
     void showDatabaseMessage(const std::string& message);
 
     std::unique_ptr<Ui::frmZEB> m_ui;
@@ -150,6 +158,7 @@ private:
     // The inputs of the last successful run, which the one study window follows.
     calc::RunRequest m_lastRequest;
     QPointer<StudyWindow> m_studyWindow;
+    QPointer<StationsWindow> m_stationsWindow;
 };
 
 } // namespace ui
