@@ -229,15 +229,16 @@ bool StationsWindow::followed(const std::optional<refdata::DatabaseError>& error
     return true;
 }
 
-void StationsWindow::cmdNovo_Click() {
+void StationsWindow::openForm(const QString& title,
+                              const std::optional<refdata::StationRow>& station, int row,
+                              const Change& change) {
     auto* form = new StationForm(
-        m_dialogs, QStringLiteral("Novo posto"), std::nullopt,
-        [this](const refdata::StationTexts& texts) -> std::optional<QString> {
-            const auto error = userStations().add(texts);
-            if (error) {
+        m_dialogs, title, station,
+        [this, row, change](const refdata::StationTexts& texts) -> std::optional<QString> {
+            if (const auto error = change(userStations(), texts)) {
                 return QString::fromStdString(error->message);
             }
-            followed(std::nullopt, m_table->rowCount());
+            followed(std::nullopt, row);
             return std::nullopt;
         },
         this);
@@ -245,24 +246,22 @@ void StationsWindow::cmdNovo_Click() {
     form->open();
 }
 
+void StationsWindow::cmdNovo_Click() {
+    openForm(QStringLiteral("Novo posto"), std::nullopt, m_table->rowCount(),
+             [](refdata::UserStations stations, const refdata::StationTexts& texts) {
+                 return stations.add(texts);
+             });
+}
+
 void StationsWindow::cmdEditar_Click() {
     const std::optional<std::size_t> index = selectedIndex();
     if (!index || !m_source.userDatabase) {
         return;
     }
-    auto* form = new StationForm(
-        m_dialogs, QStringLiteral("Editar posto"), m_rows[*index],
-        [this, index](const refdata::StationTexts& texts) -> std::optional<QString> {
-            const auto error = userStations().edit(*index, texts);
-            if (error) {
-                return QString::fromStdString(error->message);
-            }
-            followed(std::nullopt, static_cast<int>(*index));
-            return std::nullopt;
-        },
-        this);
-    form->setAttribute(Qt::WA_DeleteOnClose);
-    form->open();
+    openForm(QStringLiteral("Editar posto"), m_rows[*index], static_cast<int>(*index),
+             [index](refdata::UserStations stations, const refdata::StationTexts& texts) {
+                 return stations.edit(*index, texts);
+             });
 }
 
 void StationsWindow::cmdExcluir_Click() {

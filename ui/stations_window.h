@@ -52,6 +52,11 @@ private:
     // Shows a refusal, or follows a change: the main window first, then this window, with
     // `row` selected. True when the change was made.
     bool followed(const std::optional<refdata::DatabaseError>& error, int row);
+    // Opens the station form; "OK" makes the change and selects `row` afterwards.
+    using Change = std::function<std::optional<refdata::DatabaseError>(
+        refdata::UserStations, const refdata::StationTexts&)>;
+    void openForm(const QString& title, const std::optional<refdata::StationRow>& station, int row,
+                  const Change& change);
 
     void cmdNovo_Click();
     void cmdEditar_Click();
