@@ -83,6 +83,7 @@ StationForm::StationForm(DialogService& dialogs, const QString& title,
     layout->addLayout(form);
     layout->addWidget(hint);
     layout->addWidget(buttons);
+    setMinimumWidth(360);
 }
 
 void StationForm::confirm() {

@@ -62,6 +62,7 @@ StationsWindow::StationsWindow(DialogService& dialogs, report::NumberStyle style
     m_note = new QLabel(this);
     m_note->setObjectName(QStringLiteral("lblBanco"));
     m_note->setWordWrap(true);
+    m_note->setTextFormat(Qt::RichText);
     m_note->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     const QStringList headers{QStringLiteral("Código"),   QStringLiteral("Nome"),
@@ -76,6 +77,7 @@ StationsWindow::StationsWindow(DialogService& dialogs, report::NumberStyle style
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->verticalHeader()->setVisible(false);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     m_table->setMinimumSize(760, 260);
     connect(m_table, &QTableWidget::itemSelectionChanged, this, &StationsWindow::updateCommands);
@@ -166,6 +168,7 @@ void StationsWindow::fillTable() {
     m_table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
 }
 
+// Rich text, one line per database: a path is not broken across lines.
 void StationsWindow::updateNote() {
     if (!m_source.userDatabase) {
         m_note->setText(QStringLiteral("Sem pasta pessoal (HOME) não há onde guardar os seus "
@@ -175,23 +178,24 @@ void StationsWindow::updateNote() {
     }
     const fs::path inUse = m_source.databaseInUse();
     const fs::path& user = *m_source.userDatabase;
+    const QString userPath = pathText(user).toHtmlEscaped();
     if (samePlace(inUse, user)) {
-        m_note->setText(QStringLiteral("Postos do seu banco de dados, %1.").arg(pathText(user)));
+        m_note->setText(QStringLiteral("Postos do seu banco de dados: %1").arg(userPath));
         return;
     }
     std::error_code error;
     QString note =
-        fs::exists(user, error)
-            ? QStringLiteral("O banco de dados em uso, %1, não é alterado: as alterações são "
-                             "gravadas no seu banco de dados, %2.")
-            : QStringLiteral("O banco de dados em uso, %1, não é alterado: a primeira alteração "
-                             "cria o seu banco de dados, %2, a partir dele.");
-    note = note.arg(pathText(inUse), pathText(user));
+        QStringLiteral("Banco de dados em uso, que não é alterado: %1<br>Seu banco de dados, "
+                       "onde as alterações são gravadas: %2")
+            .arg(pathText(inUse).toHtmlEscaped(), userPath);
+    if (!fs::exists(user, error)) {
+        note += QStringLiteral("<br>A primeira alteração o cria com os postos e terrenos do "
+                               "banco em uso.");
+    }
     if (inProgramFolder(inUse)) {
-        note += QStringLiteral(" <b>Atenção:</b> %1 está na pasta do programa e vem antes do seu "
-                               "banco de dados na busca. Enquanto ele existir, a janela principal "
-                               "não mostra os postos alterados aqui.")
-                    .arg(pathText(inUse));
+        note += QStringLiteral("<br><b>Atenção:</b> o banco em uso está na pasta do programa e "
+                               "vem antes do seu na busca. Enquanto ele existir, a janela "
+                               "principal não mostra os postos alterados aqui.");
     }
     m_note->setText(note);
 }

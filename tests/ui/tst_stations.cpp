@@ -103,7 +103,9 @@ class StationsTest : public WindowTest {
 private Q_SLOTS:
     void addedAndEditedStationsReachTheMainWindow() {
         openInstalled();
-        QVERIFY(m_stations->findChild<QLabel*>(u"lblBanco"_s)->text().contains(u"primeira"_s));
+        QVERIFY(m_stations->findChild<QLabel*>(u"lblBanco"_s)
+                    ->text()
+                    .contains(u"A primeira alteração"_s));
         click("cmdNovo");
         QVERIFY(submit({{"txtCodigoPosto", u"2"_s},
                         {"txtNomePosto", u"Ribeirão das Pedras"_s},
@@ -121,7 +123,8 @@ private Q_SLOTS:
         QCOMPARE(h->list("cboPosto")->currentText(), kShippedStation);
         QCOMPARE(h->text("txtEstado"), u"XX"_s);
         QCOMPARE(h->window().currentStation()->coefficients.a, 0.2);
-        QVERIFY(m_stations->findChild<QLabel*>(u"lblBanco"_s)->text().startsWith(u"Postos do"_s));
+        QVERIFY(
+            m_stations->findChild<QLabel*>(u"lblBanco"_s)->text().startsWith(u"Postos do seu"_s));
         QCOMPARE(table()->item(1, 3)->text(), u"0,25"_s);
         QCOMPARE(table()->item(1, 9)->text(), u"0,1"_s);
 
