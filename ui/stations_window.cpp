@@ -113,6 +113,11 @@ StationsWindow::StationsWindow(DialogService& dialogs, report::NumberStyle style
     refresh();
 }
 
+// The table goes after this class's members: its last selection signals must not reach them.
+StationsWindow::~StationsWindow() {
+    m_table->disconnect(this);
+}
+
 refdata::UserStations StationsWindow::userStations() const {
     return refdata::UserStations(m_source.userDatabase.value_or(fs::path()),
                                  m_source.databaseInUse());

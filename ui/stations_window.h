@@ -39,6 +39,7 @@ public:
     // `dialogs` must outlive the window. Numbers are shown in `style`.
     StationsWindow(DialogService& dialogs, report::NumberStyle style, StationsSource source,
                    QWidget* parent = nullptr);
+    ~StationsWindow() override;
 
     // Reads the stations again and says which database changes go to.
     void refresh();
