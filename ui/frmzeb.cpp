@@ -379,6 +379,9 @@ void frmZEB::mnuPostos_Click() {
         source.changed = [this] { reloadStations(); };
         m_stationsWindow = new StationsWindow(*m_services.dialogs, m_services.numberStyle,
                                               std::move(source), this);
+    } else {
+        // Another program may have changed the file since the window was last shown.
+        m_stationsWindow->refresh();
     }
     m_stationsWindow->show();
     m_stationsWindow->raise();
