@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -267,9 +268,10 @@ void StationsWindow::cmdEditar_Click() {
     if (!index || !m_source.userDatabase) {
         return;
     }
+    const std::string listed = m_rows[*index].codigo.value_or("");
     openForm(QStringLiteral("Editar posto"), m_rows[*index], static_cast<int>(*index),
-             [index](refdata::UserStations stations, const refdata::StationTexts& texts) {
-                 return stations.edit(*index, texts);
+             [index, listed](refdata::UserStations stations, const refdata::StationTexts& texts) {
+                 return stations.edit(*index, listed, texts);
              });
 }
 
@@ -284,7 +286,7 @@ void StationsWindow::cmdExcluir_Click() {
             QStringLiteral("Excluir o posto \"%1\" (código %2)?").arg(nameOf(row), codeOf(row)))) {
         return;
     }
-    followed(userStations().remove(*index), -1);
+    followed(userStations().remove(*index, row.codigo.value_or("")), -1);
 }
 
 void StationsWindow::cmdImportarCSV_Click() {
@@ -301,8 +303,23 @@ void StationsWindow::cmdImportarAccess_Click() {
         this, {QStringLiteral("Importar postos de um banco de dados do Access"),
                {QStringLiteral("Banco de dados do Access (*.mdb *.accdb)"),
                 QStringLiteral("Todos (*)")}});
-    if (path) {
-        followed(userStations().importAccess(chosenPath(*path)), -1);
+    if (!path) {
+        return;
+    }
+    const auto imported = userStations().importAccess(chosenPath(*path));
+    if (const auto* error = std::get_if<refdata::DatabaseError>(&imported)) {
+        followed(*error, -1);
+        return;
+    }
+    followed(std::nullopt, -1);
+    const auto& leftOut = std::get<std::vector<std::string>>(imported);
+    if (!leftOut.empty()) {
+        QString text = QStringLiteral("Estes postos de %1 não foram importados:")
+                           .arg(QDir::toNativeSeparators(*path));
+        for (const std::string& reason : leftOut) {
+            text += QStringLiteral("\n- ") + QString::fromStdString(reason) + QLatin1Char('.');
+        }
+        m_dialogs.warning(this, text);
     }
 }
 
