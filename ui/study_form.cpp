@@ -5,6 +5,7 @@
 
 #include "ui_frmzeb.h"
 
+#include "report/number_format.h"
 #include "ui/dialog_service.h"
 #include "ui/hydrograph_window.h"
 #include "ui/study_window.h"
@@ -80,9 +81,21 @@ void frmZEB::fillForm(const report::StudyInputs& study) {
     choose(u.cboTerreno, study.landClass);
     // The study's curve number, also where the user had typed one over the land class's.
     u.txtCN->setText(text(study.curveNumber));
-    u.txtArea->setText(text(study.drainageAreaKm2));
-    u.txtComprimento->setText(text(study.channelLengthKm));
-    u.txtDesnivel->setText(text(study.elevationDropM));
+    // Area, length and drop as they show once typed and left, where that is the same number.
+    const auto typedAndLeft = [this](QLineEdit* field, const std::optional<double>& value) {
+        field->setText(value ? formatPlain(*value) : QString());
+        if (!value) {
+            return;
+        }
+        const std::string shown =
+            report::formatPattern(*value, report::Pattern::Grouped, m_services.numberStyle);
+        if (report::readTypedNumber(shown, m_services.numberStyle).value == value) {
+            field->setText(QString::fromStdString(shown));
+        }
+    };
+    typedAndLeft(u.txtArea, study.drainageAreaKm2);
+    typedAndLeft(u.txtComprimento, study.channelLengthKm);
+    typedAndLeft(u.txtDesnivel, study.elevationDropM);
     u.cboDuracao->setCurrentIndex(study.durationIndex.value_or(-1));
     u.txtRecorrencia->setText(text(study.returnPeriodYears));
     const std::array own{u.txtK, u.txta, u.txtb, u.txtc};

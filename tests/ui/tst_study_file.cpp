@@ -100,6 +100,7 @@ private Q_SLOTS:
         trigger(fresh, "mnuAbrir");
         QCOMPARE(fresh.dialogs.openRequests.value(0).title, u"Abrir estudo"_s);
         QVERIFY(fresh.window().studyInputs() == h->window().studyInputs());
+        QCOMPARE(fresh.text("txtArea"), u"50,00"_s); // as typed and left
         QCOMPARE(exportReport(fresh, u"segundo.txt"_s), first);
 
         cli::ProcessEnvironment environment;
