@@ -104,36 +104,16 @@ private Q_SLOTS:
 
     // A number that reads two ways is not read: the message names the field and how to write
     // it, the field keeps its text and the focus, and nothing is computed.
-    void ambiguousNumberIsNotRead_data() {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("1.416, pt_BR")
-            << "pt_BR"
-            << "txtArea"
-            << "1.416"
-            << "O número \"1.416\" em Área de drenagem (km²) pode ser lido como 1416 ou como "
-               "1,416. Escreva-o sem separador de milhares: 1416 ou 1,416.";
-        QTest::newRow("1,000, en_US")
-            << "en_US"
-            << "txtCN"
-            << "1,000"
-            << "O número \"1,000\" em CN pode ser lido como 1000 ou como 1. Escreva-o sem "
-               "separador de milhares: 1000 ou 1.";
-    }
     void ambiguousNumberIsNotRead() {
-        QFETCH(QString, locale);
-        QFETCH(QString, field);
-        QFETCH(QString, typed);
-        QFETCH(QString, message);
-        QVERIFY(h->open(qPrintable(locale)));
+        QVERIFY(h->open("pt_BR"));
         h->enterWorkedExample();
-        h->field(qPrintable(field))->setText(typed);
+        h->field("txtArea")->setText(u"1.416"_s);
         calculate();
-        QCOMPARE(h->dialogs.take().value(0).text, message);
-        QCOMPARE(h->text(qPrintable(field)), typed);
-        QCOMPARE(h->focusName(), field);
+        QCOMPARE(h->dialogs.take().value(0).text,
+                 u"O número \"1.416\" em Área de drenagem (km²) pode ser lido como 1416 ou como "
+                 "1,416. Escreva-o sem separador de milhares: 1416 ou 1,416."_s);
+        QCOMPARE(h->text("txtArea"), u"1.416"_s);
+        QCOMPARE(h->focusName(), u"txtArea"_s);
         QVERIFY(h->cell(15, 1).isEmpty());
     }
 

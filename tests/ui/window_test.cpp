@@ -17,7 +17,18 @@ refdata::Result<std::vector<refdata::StationListItem>> FakeDatabase::allStations
     return items;
 }
 
+namespace {
+
+refdata::DatabaseError nullValue(const char* table, const std::filesystem::path& file) {
+    return {std::string("Valor nulo na tabela ") + table + " em " + file.string() + "."};
+}
+
+} // namespace
+
 refdata::Result<std::vector<std::string>> FakeDatabase::landClassesOfZone(std::string_view zone) {
+    if (unreadable.count(std::string(zone)) != 0) {
+        return nullValue("cn", m_path);
+    }
     std::vector<std::string> items;
     for (const auto& row : curveNumbers) {
         if (zone.empty() || row.zona == zone) {
@@ -31,7 +42,7 @@ refdata::Result<std::optional<refdata::StationRecord>>
 FakeDatabase::findStationByName(std::string_view name) {
     ++stationLookups;
     if (unreadable.count(std::string(name)) != 0) {
-        return refdata::DatabaseError{"Valor nulo na tabela zeb em " + m_path.string() + "."};
+        return nullValue("zeb", m_path);
     }
     for (const auto& s : stations) {
         if (s.nome == name) {
@@ -43,7 +54,7 @@ FakeDatabase::findStationByName(std::string_view name) {
 
 refdata::Result<std::optional<double>> FakeDatabase::findCurveNumber(std::string_view landClass) {
     if (unreadable.count(std::string(landClass)) != 0) {
-        return refdata::DatabaseError{"Valor nulo na tabela cn em " + m_path.string() + "."};
+        return nullValue("cn", m_path);
     }
     for (const auto& row : curveNumbers) {
         if (row.terreno == landClass) {
