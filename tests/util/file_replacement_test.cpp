@@ -207,6 +207,9 @@ TEST_F(FileReplacementTest, ReplacesTheWholeFileThroughALinkKeepingItsMode) {
     EXPECT_TRUE(fs::is_symlink(m_folder / "link.txt"));
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, fs::perms(0640));
     EXPECT_EQ(writeFileAtomically(m_folder / "novo.txt", ""), std::nullopt);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(fs::status(m_folder / "novo.txt").permissions(), fs::perms(0666 & ~mask));
     EXPECT_EQ(namesIn(m_folder), "link.txt novo.txt real.txt ");
 }
 
@@ -241,9 +244,14 @@ TEST_F(FileReplacementTest, AnInterruptedOrUncommittedReplacementLeavesNothing) 
         EXPECT_TRUE(fs::exists(std::get<FileReplacement>(started).temporaryPath()));
     }
     EXPECT_EQ(namesIn(m_folder), "");
+    // Several at once, one of them ended before the last began: each temporary file is known.
     const pid_t child = ::fork();
     if (child == 0) {
-        auto started = FileReplacement::begin(m_folder / "r.txt");
+        auto a = FileReplacement::begin(m_folder / "a.txt");
+        auto b = FileReplacement::begin(m_folder / "b.txt");
+        std::optional c(FileReplacement::begin(m_folder / "c.txt"));
+        c.reset();
+        auto d = FileReplacement::begin(m_folder / "d.txt");
         std::raise(SIGTERM);
         ::_exit(0);
     }
