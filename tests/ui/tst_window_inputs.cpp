@@ -55,31 +55,21 @@ private Q_SLOTS:
 
     // One pick, one lookup; the second row of a name is found as its first row, and both
     // lists move there (one more lookup of the same name).
-    void listsFollowEachOther_data() {
-        QTest::addColumn<QString>("list");
-        QTest::addColumn<QString>("picked");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("lookups");
-        QTest::newRow("by name") << "cboPosto"
-                                 << "Pau d'Alho" << 1 << 1;
-        QTest::newRow("by code") << "cboCodigo"
-                                 << "102" << 1 << 1;
-        QTest::newRow("second row of a name") << "cboCodigo"
-                                              << "103" << 0 << 2;
-    }
     void listsFollowEachOther() {
-        QFETCH(QString, list);
-        QFETCH(QString, picked);
-        QFETCH(int, row);
-        QFETCH(int, lookups);
-        QVERIFY(h->open());
-        h->pick(qPrintable(list), picked);
-        QCOMPARE(h->list("cboCodigo")->currentIndex(), row);
-        QCOMPARE(h->list("cboPosto")->currentIndex(), row);
-        QCOMPARE(h->database().stationLookups, lookups);
-        const QString state = row == 0 ? u"MG"_s : u"PE"_s;
-        QCOMPARE(h->text("txtEstado"), state);
-        QCOMPARE(h->window().currentStation()->estado, state.toStdString());
+        for (const auto& [list, picked, row, lookups] :
+             {std::tuple{"cboPosto", u"Pau d'Alho"_s, 1, 1},
+              {"cboCodigo", u"102"_s, 1, 1},
+              {"cboCodigo", u"103"_s, 0, 2}}) {
+            h = std::make_unique<WindowHarness>();
+            QVERIFY(h->open());
+            h->pick(list, picked);
+            QCOMPARE(h->list("cboCodigo")->currentIndex(), row);
+            QCOMPARE(h->list("cboPosto")->currentIndex(), row);
+            QCOMPARE(h->database().stationLookups, lookups);
+            const QString state = row == 0 ? u"MG"_s : u"PE"_s;
+            QCOMPARE(h->text("txtEstado"), state);
+            QCOMPARE(h->window().currentStation()->estado, state.toStdString());
+        }
     }
 
     // A lookup that fails is reported, and what the previous row showed is cleared: a run
