@@ -1,11 +1,10 @@
 #include "cli/batch.h"
 
+#include "tests/test_files.h"
 #include "tests/worked_example.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace {
@@ -46,8 +45,7 @@ BatchRun batch(const std::string& csv, int jobs = 1) {
 }
 
 std::string dataFile(const std::string& name) {
-    std::ifstream file(ZEB_TEST_DATA_DIR "/" + name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
+    return zebtest::readFile(ZEB_TEST_DATA_DIR "/" + name);
 }
 
 // The worked example's result row: its published peak and effective rainfall.

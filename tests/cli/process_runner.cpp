@@ -4,8 +4,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -29,11 +27,6 @@ std::string quoted(const std::string& text) {
 }
 
 } // namespace
-
-std::string readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
 
 ProcessOutcome runZebCalcProcess(const std::vector<std::string>& arguments,
                                  const std::map<std::string, std::string>& environment,

@@ -26,13 +26,8 @@ const std::string kNotes = "zeb-calc: aviso: " + std::string(calc::kFloodNotRece
 
 class ZebCalcProcess : public testing::Test {
 protected:
-    void SetUp() override {
-        m_folder = fs::path(testing::TempDir()) / ("zeb-calc-" + std::to_string(::getpid()));
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
-    fs::path m_folder;
+    zebtest::TemporaryFolder m_temporary;
+    const fs::path m_folder = m_temporary.path();
 };
 
 TEST_F(ZebCalcProcess, WritesTheReportToStandardOutputOrToOutputWhole) {

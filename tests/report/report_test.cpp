@@ -3,14 +3,13 @@
 #include "report/record_table.h"
 #include "report/report_file.h"
 #include "report/report_lines.h"
+#include "tests/test_files.h"
 #include "tests/worked_example.h"
 #include "util/utf8.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <string>
 
@@ -21,8 +20,7 @@ const NumberStyle kEnglish{".", ","};
 const NumberStyle kBrazilian{",", "."};
 
 std::string goldenFile(const std::string& name) {
-    std::ifstream file(std::string(ZEB_TEST_DATA_DIR) + "/" + name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    return zebtest::readFile(std::string(ZEB_TEST_DATA_DIR) + "/" + name);
 }
 
 std::vector<ReportLine> compose(const calc::CalculationRecord& record,

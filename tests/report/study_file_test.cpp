@@ -1,11 +1,9 @@
 // Study files: the bytes written for a study, and what reading gives back for whole, newer,
 // damaged and mistyped files.
 #include "report/study_file.h"
+#include "tests/test_files.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <iterator>
 
 namespace report {
 namespace {
@@ -29,8 +27,7 @@ StudyInputs fullStudy() {
 // Written by hand (tests/data/own-mode-study.zeb): every key, nulls for empty fields, numbers
 // with a period whatever the locale.
 std::string ownModeStudyBytes() {
-    std::ifstream file(ZEB_TEST_DATA_DIR "/own-mode-study.zeb", std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
+    return zebtest::readFile(ZEB_TEST_DATA_DIR "/own-mode-study.zeb");
 }
 
 TEST(StudyFile, WritesEveryFieldAndReadsItBack) {
