@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
 #include <string>
 
 namespace report {
@@ -117,18 +115,6 @@ TEST(Report, RiverAndStationAreWrittenWholeOnOneLine) {
     EXPECT_EQ(lines[4].text, std::string(21, ' ') + "Posto: A  B");
     EXPECT_EQ(compose(zebtest::workedExampleRecord(), kEnglish, "")[3].text,
               std::string(23, ' ') + "Rio: ");
-}
-
-TEST(Report, AnyRecordGivesFortySevenLinesOfTheirLengths) {
-    calc::CalculationRecord record; // nothing computed: every value field blank
-    record.curveNumber = -std::numeric_limits<double>::infinity();
-    record.timesH[1] = std::nan("");
-    const auto lines = compose(record);
-    ASSERT_EQ(lines.size(), 47u);
-    EXPECT_EQ(figure(lines, 11), " -inf");
-    EXPECT_EQ(figure(lines, 12), "     ");
-    EXPECT_EQ(step(lines, 23, 1), "    nan");
-    EXPECT_EQ(lines[45].text, std::string(145, ' '));
 }
 
 TEST(Windows1252, OneBytePerCharacterAndAQuestionMarkForWhatItCannotHold) {
