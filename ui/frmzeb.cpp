@@ -123,10 +123,10 @@ void frmZEB::connectHandlers() {
     connect(u.mnuExportarPDF, &QAction::triggered, this, &frmZEB::mnuExportarPDF_Click);
     connect(u.mnuExportarCSV, &QAction::triggered, this, &frmZEB::mnuExportarCSV_Click);
 
-    // Esc is the window's cancel key, bound to "&Sair"; it asks first when there is work to
-    // lose.
+    // Esc is the window's cancel key, bound to "&Sair"; closing asks first when there are
+    // unsaved changes.
     auto* cancel = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(cancel, &QShortcut::activated, this, &frmZEB::escapePressed);
+    connect(cancel, &QShortcut::activated, u.cmdSair, &QPushButton::click);
 
     // A selection made by the program runs these just as the user's does, and only on a
     // real change; the lists are filled with their signals blocked.
@@ -154,6 +154,7 @@ void frmZEB::connectHandlers() {
     connect(u.txtArea, &FieldEdit::focusLost, this, &frmZEB::txtArea_LostFocus);
     connect(u.txtComprimento, &FieldEdit::focusLost, this, &frmZEB::txtComprimento_LostFocus);
     connect(u.txtDesnivel, &FieldEdit::focusLost, this, &frmZEB::txtDesnivel_LostFocus);
+    connectStudyMenu();
 }
 
 bool frmZEB::Form_Load() {
@@ -385,6 +386,10 @@ void frmZEB::mnuExportarCSV_Click() {
 // ---- Station and soil selection ----------------------------------------------------------
 
 void frmZEB::cboPosto_Click() {
+    // The study's copy of its station is not in the database: it is not looked up.
+    if (chooseStudyStation()) {
+        return;
+    }
     // Until a lookup succeeds no station is current and no state shown, and the code list
     // shows the name's row: the previous station must not be taken for the one now shown. An
     // empty name is not looked up.
@@ -429,14 +434,17 @@ void frmZEB::cboZona_Click() {
         showDatabaseMessage(error->message);
         return;
     }
-    const auto& landClasses = std::get<std::vector<std::string>>(found);
+    setLandClasses(std::get<std::vector<std::string>>(found));
+}
+
+// Rebuilt without running cboTerreno_Click; no land class is selected afterwards and the
+// curve number stays as it was.
+void frmZEB::setLandClasses(const std::vector<std::string>& landClasses) {
     QStringList terrains;
     terrains.reserve(static_cast<qsizetype>(landClasses.size()));
     for (const std::string& landClass : landClasses) {
         terrains.append(QString::fromStdString(landClass));
     }
-    // Rebuilt without running cboTerreno_Click; no land class is selected afterwards and
-    // the curve number stays as it was.
     const QSignalBlocker blocker(m_ui->cboTerreno);
     m_ui->cboTerreno->clear();
     m_ui->cboTerreno->addItems(terrains);
@@ -623,15 +631,17 @@ QWidget* frmZEB::firstEmptyRequiredField() const {
     return nullptr;
 }
 
-bool frmZEB::refuseAmbiguousNumber() {
+// Before a run, the fields of its mode; before saving a study, every field.
+bool frmZEB::refuseAmbiguousNumber(bool everyField) {
     auto& u = *m_ui;
-    const bool own = u.Option2->isChecked();
+    const bool own = u.Option2->isChecked() || everyField;
+    const bool automatic = !u.Option2->isChecked() || everyField;
     const std::pair<QLineEdit*, QLabel*> read[] = {
         {u.txtCN, u.lblCN},
         {u.txtArea, u.lblArea},
         {u.txtComprimento, u.lblComprimento},
         {u.txtDesnivel, u.lblDesnivel},
-        {own ? nullptr : u.txtRecorrencia, u.lblRecorrencia},
+        {automatic ? u.txtRecorrencia : nullptr, u.lblRecorrencia},
         {own ? u.txtK : nullptr, u.lblK},
         {own ? u.txta : nullptr, u.lbla},
         {own ? u.txtb : nullptr, u.lblb},
@@ -655,23 +665,6 @@ bool frmZEB::refuseAmbiguous(QLineEdit* field, const QLabel* label) {
                   .arg(field->text(), label->text().chopped(1), regional, plain));
     field->setFocus();
     return true;
-}
-
-void frmZEB::escapePressed() {
-    const auto lineEdits = findChildren<QLineEdit*>();
-    const auto lists = findChildren<QComboBox*>();
-    const bool work =
-        m_ui->cmdExportar->isEnabled() ||
-        std::any_of(lineEdits.cbegin(), lineEdits.cend(),
-                    [](const QLineEdit* field) { return !field->text().isEmpty(); }) ||
-        std::any_of(lists.cbegin(), lists.cend(),
-                    [](const QComboBox* list) { return list->currentIndex() >= 0; });
-    if (work && !m_services.dialogs->askYesNo(
-                    this, QStringLiteral("Sair do ZEB? Os dados digitados e os resultados serão "
-                                         "perdidos."))) {
-        return;
-    }
-    m_ui->cmdSair->click();
 }
 
 report::TypedNumber frmZEB::readTyped(const QLineEdit* field) const {
