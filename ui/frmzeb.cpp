@@ -6,6 +6,7 @@
 #include "calc/durations.h"
 #include "calc/run_request.h"
 #include "chart/fonts.h"
+#include "refdata/user_stations.h"
 #include "report/field_reading.h"
 #include "report/number_format.h"
 #include "report/report_file.h"
@@ -17,6 +18,7 @@
 #include "ui/report_printing.h"
 #include "ui/resources.h"
 #include "ui/result_exports.h"
+#include "ui/stations_window.h"
 #include "ui/study_window.h"
 
 #include <algorithm>
@@ -122,11 +124,12 @@ void frmZEB::connectHandlers() {
     connect(u.mnuEstudo, &QAction::triggered, this, &frmZEB::mnuEstudo_Click);
     connect(u.mnuExportarPDF, &QAction::triggered, this, &frmZEB::mnuExportarPDF_Click);
     connect(u.mnuExportarCSV, &QAction::triggered, this, &frmZEB::mnuExportarCSV_Click);
+    connect(u.mnuPostos, &QAction::triggered, this, &frmZEB::mnuPostos_Click);
 
-    // Esc is the window's cancel key, bound to "&Sair"; closing asks first when there are
-    // unsaved changes.
+    // Esc is the window's cancel key, bound to "&Sair"; it asks first when there is work to
+    // lose.
     auto* cancel = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(cancel, &QShortcut::activated, u.cmdSair, &QPushButton::click);
+    connect(cancel, &QShortcut::activated, this, &frmZEB::escapePressed);
 
     // A selection made by the program runs these just as the user's does, and only on a
     // real change; the lists are filled with their signals blocked.
@@ -186,17 +189,6 @@ bool frmZEB::Form_Load() {
     const auto& stations = std::get<std::vector<refdata::StationListItem>>(stationsRead);
     const auto& landClasses = std::get<std::vector<std::string>>(landClassesRead);
 
-    QStringList codes;
-    QStringList names;
-    codes.reserve(static_cast<qsizetype>(stations.size()));
-    names.reserve(static_cast<qsizetype>(stations.size()));
-    m_stationCodes.clear();
-    m_stationCodes.reserve(stations.size());
-    for (const refdata::StationListItem& station : stations) {
-        codes.append(QString::fromStdString(station.codigo));
-        names.append(QString::fromStdString(station.nome));
-        m_stationCodes.push_back(station.codigo);
-    }
     QStringList terrains;
     terrains.reserve(static_cast<qsizetype>(landClasses.size()));
     for (const std::string& landClass : landClasses) {
@@ -209,14 +201,11 @@ bool frmZEB::Form_Load() {
 
     // A combo box selects its first item as soon as it has one. The lists are filled without
     // running any handler and end with nothing selected.
-    for (QComboBox* list : {u.cboCodigo, u.cboPosto, u.cboZona, u.cboTerreno, u.cboDuracao}) {
+    fillStationLists(stations);
+    for (QComboBox* list : {u.cboZona, u.cboTerreno, u.cboDuracao}) {
         const QSignalBlocker blocker(list);
         list->clear();
-        if (list == u.cboCodigo) {
-            list->addItems(codes);
-        } else if (list == u.cboPosto) {
-            list->addItems(names);
-        } else if (list == u.cboZona) {
+        if (list == u.cboZona) {
             list->addItems({QStringLiteral("Rural"), QStringLiteral("Urbana")});
         } else if (list == u.cboTerreno) {
             list->addItems(terrains);
@@ -383,6 +372,23 @@ void frmZEB::mnuExportarCSV_Click() {
     exportSeriesCsv(this, *m_services.dialogs, m_record, m_ui->txtRio->text());
 }
 
+void frmZEB::mnuPostos_Click() {
+    if (!m_stationsWindow) {
+        StationsSource source;
+        source.userDatabase = refdata::userDatabasePath();
+        source.databaseInUse = [this] { return m_database->path(); };
+        source.changed = [this] { reloadStations(); };
+        m_stationsWindow = new StationsWindow(*m_services.dialogs, m_services.numberStyle,
+                                              std::move(source), this);
+    } else {
+        // Another program may have changed the file since the window was last shown.
+        m_stationsWindow->refresh();
+    }
+    m_stationsWindow->show();
+    m_stationsWindow->raise();
+    m_stationsWindow->activateWindow();
+}
+
 // ---- Station and soil selection ----------------------------------------------------------
 
 void frmZEB::cboPosto_Click() {
@@ -471,6 +477,57 @@ void frmZEB::cboTerreno_Click() {
         return;
     }
     m_ui->txtCN->setText(formatPlain(*curveNumber));
+}
+
+void frmZEB::reloadStations() {
+    auto opened = m_services.openDatabase();
+    if (const auto* error = std::get_if<refdata::DatabaseError>(&opened)) {
+        showDatabaseMessage(error->message);
+        return;
+    }
+    auto database = std::move(std::get<std::unique_ptr<refdata::ReferenceDatabase>>(opened));
+    const auto stationsRead = database->allStations();
+    if (const auto* error = std::get_if<refdata::DatabaseError>(&stationsRead)) {
+        showDatabaseMessage(error->message);
+        return;
+    }
+    m_database = std::move(database);
+    const std::string shown = m_ui->cboCodigo->currentText().toStdString();
+    const bool studyCopyChosen =
+        m_studyStation && m_ui->cboPosto->currentIndex() == m_studyStationIndex;
+    m_currentStation.reset();
+    m_ui->txtEstado->clear();
+    fillStationLists(std::get<std::vector<refdata::StationListItem>>(stationsRead));
+    // Chosen again as a user picks it, so that edited constants are looked up; a study's copy
+    // of its station stays the study's.
+    if (studyCopyChosen) {
+        m_ui->cboPosto->setCurrentIndex(m_studyStationIndex);
+    } else if (!shown.empty()) {
+        selectStationCode(shown);
+    }
+}
+
+void frmZEB::fillStationLists(const std::vector<refdata::StationListItem>& stations) {
+    QStringList codes;
+    QStringList names;
+    m_stationCodes.clear();
+    for (const refdata::StationListItem& station : stations) {
+        codes.append(QString::fromStdString(station.codigo));
+        names.append(QString::fromStdString(station.nome));
+        m_stationCodes.push_back(station.codigo);
+    }
+    // An open study's copy of its station stays last in the lists.
+    if (m_studyStation) {
+        codes.append(QString::fromStdString(m_studyStation->codigo));
+        names.append(QString::fromStdString(m_studyStation->nome));
+        m_studyStationIndex = static_cast<int>(names.size()) - 1;
+    }
+    for (QComboBox* list : {m_ui->cboCodigo, m_ui->cboPosto}) {
+        const QSignalBlocker blocker(list);
+        list->clear();
+        list->addItems(list == m_ui->cboCodigo ? codes : names);
+        list->setCurrentIndex(-1);
+    }
 }
 
 void frmZEB::selectStationCode(const std::string& codigo) {
@@ -665,6 +722,18 @@ bool frmZEB::refuseAmbiguous(QLineEdit* field, const QLabel* label) {
                   .arg(field->text(), label->text().chopped(1), regional, plain));
     field->setFocus();
     return true;
+}
+
+// With a study file open, closing asks about its unsaved changes, once; without one, Esc asks
+// whether to lose what was typed, since a stray key must not end the work.
+void frmZEB::escapePressed() {
+    if (m_studyPath.isEmpty() && studyInputs() != m_savedStudy &&
+        !m_services.dialogs->askYesNo(
+            this, QStringLiteral("Sair do ZEB? Os dados digitados e os resultados serão "
+                                 "perdidos."))) {
+        return;
+    }
+    m_ui->cmdSair->click();
 }
 
 report::TypedNumber frmZEB::readTyped(const QLineEdit* field) const {

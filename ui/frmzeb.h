@@ -34,6 +34,7 @@ namespace ui {
 
 class DialogService;
 class HydrographWindow;
+class StationsWindow;
 class StudyWindow;
 
 // Opens the reference database, or says why it cannot.
@@ -80,6 +81,10 @@ public:
     bool openStudy(const QString& path);
     // The form's inputs as a study file keeps them: numbers as the fields read now.
     report::StudyInputs studyInputs() const;
+    // Reopens the database after its stations changed and refills the station lists. The code
+    // shown stays chosen, and is looked up again, where it still exists; otherwise no station
+    // is chosen, as at load. A database that fails to open is reported and the old one kept.
+    void reloadStations();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -100,6 +105,7 @@ private:
     void mnuEstudo_Click();
     void mnuExportarPDF_Click();
     void mnuExportarCSV_Click();
+    void mnuPostos_Click();
     chart::HydrographCaption chartCaption() const;
     void fillResultsGrid(const calc::CalculationRecord& record);
     std::vector<report::ReportLine> composeReport() const;
@@ -143,6 +149,7 @@ private:
     double readField(const QLineEdit* field) const;
     QString formatPlain(double value) const;
     void selectStationCode(const std::string& codigo);
+    void fillStationLists(const std::vector<refdata::StationListItem>& stations);
     void showDatabaseMessage(const std::string& message);
     void setLandClasses(const std::vector<std::string>& landClasses);
 
@@ -156,6 +163,7 @@ private:
     bool saveStudyTo(const QString& path);
     // True when there is nothing unsaved, or the user saved or discarded it.
     bool settleUnsavedChanges();
+    void escapePressed();
     void studyOpenedOrSaved(const QString& path);
     void showStudyTitle();
     void fillRecentMenu();
@@ -189,6 +197,7 @@ private:
     std::optional<refdata::StationRecord> m_studyStation;
     int m_studyStationIndex = -1;
     QList<QAction*> m_recentActions;
+    QPointer<StationsWindow> m_stationsWindow;
 };
 
 } // namespace ui

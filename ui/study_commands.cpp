@@ -47,8 +47,10 @@ void frmZEB::connectStudyMenu() {
     fillRecentMenu();
 }
 
+// "&Sair" asks nothing unless a study file is open with unsaved changes: without one, the
+// window closes as it always has.
 void frmZEB::closeEvent(QCloseEvent* event) {
-    if (settleUnsavedChanges()) {
+    if (m_studyPath.isEmpty() || settleUnsavedChanges()) {
         QMainWindow::closeEvent(event);
     } else {
         event->ignore();
@@ -140,8 +142,8 @@ void frmZEB::studyOpenedOrSaved(const QString& path) {
     showStudyTitle();
 }
 
-// Unsaved changes are inputs that differ from the study last opened or saved, or from the
-// empty form when there is none: typed work is never lost without a question.
+// Unsaved changes are inputs that differ from the study last opened or saved, or, before
+// "Novo" and "Abrir", from the empty form when there is none.
 bool frmZEB::settleUnsavedChanges() {
     if (studyInputs() == m_savedStudy) {
         return true;

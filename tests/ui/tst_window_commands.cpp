@@ -197,14 +197,14 @@ private Q_SLOTS:
         QVERIFY(h->button("cmdImprimir")->isEnabled());
     }
 
-    // Esc closes the window, after asking once when there is typed work to lose.
+    // Esc closes the window, after asking when there is work to lose.
     void escapeAsksBeforeLosingWork() {
         for (const bool typed : {false, true}) {
             h = std::make_unique<WindowHarness>();
             QVERIFY(h->open());
             if (typed) {
                 h->type("txtRio", u"Rio Doce"_s);
-                h->dialogs.unsavedAnswers = {ui::UnsavedChoice::Cancel, ui::UnsavedChoice::Discard};
+                h->dialogs.yesNoAnswers = {false, true};
                 QTest::keyClick(h->field("txtRio"), Qt::Key_Escape);
                 QVERIFY(h->window().isVisible());
             }
@@ -212,6 +212,8 @@ private Q_SLOTS:
             QTRY_VERIFY(!h->window().isVisible());
             QCOMPARE(h->dialogs.questions.size(), typed ? 2 : 0);
         }
+        QCOMPARE(h->dialogs.questions.value(0),
+                 u"Sair do ZEB? Os dados digitados e os resultados serão perdidos."_s);
     }
 
     // "&Gráfico" twice gives one chart window with the run's notes, which follows the next

@@ -83,6 +83,9 @@ bool WindowHarness::open(const char* locale, const std::function<void(FakeDataba
         m_database = db.get();
         return std::unique_ptr<refdata::ReferenceDatabase>(std::move(db));
     };
+    if (opener) {
+        services.openDatabase = opener;
+    }
     services.dialogs = &dialogs;
     services.numberStyle = ui::numberStyleOf(QLocale(QString::fromLatin1(locale)));
     services.clock = clock;

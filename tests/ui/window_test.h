@@ -112,6 +112,8 @@ public:
     std::function<QDateTime()> clock;
     ui::PrinterSource printer;
     std::optional<std::string> openingFailure;
+    // Set before open(): opens a real database instead of the fake one.
+    ui::DatabaseOpener opener;
     FakeDialogs dialogs;
 
     ui::frmZEB& window() { return *m_window; }
