@@ -1,4 +1,4 @@
-// The calculation and the report over any inputs and any record: a run gives a record of
+// The calculation and the report over any inputs: a run gives a record of
 // finite values or says why not, never undefined behaviour; and the report always has its 47
 // lines, each at its documented length or wider only by a value wider than its field.
 #include "calc/calculation.h"
@@ -36,28 +36,6 @@ calc::CalculationInputs decodeInputs(zebfuzz::ByteReader& in) {
     return inputs;
 }
 
-// Any record, as the report may meet it.
-calc::CalculationRecord decodeRecord(zebfuzz::ByteReader& in) {
-    calc::CalculationRecord r;
-    for (auto* value : {&r.unitDurationH, &r.curveNumber, &r.drainageAreaKm2, &r.returnPeriodYears,
-                        &r.channelLengthKm, &r.elevationDropM, &r.potentialRetentionMm,
-                        &r.riseTimeH, &r.baseTimeH, &r.recessionTimeH, &r.unitPeakFlow}) {
-        *value = entry(in);
-    }
-    r.concentrationTimeH = in.number();
-    for (auto* series : {&r.timesH, &r.pointRainfallMm, &r.incrementalRainfallMm, &r.totalFlow}) {
-        for (auto& value : *series) {
-            value = entry(in);
-        }
-    }
-    for (auto& row : r.convolutionTable) {
-        for (auto& value : row) {
-            value = entry(in);
-        }
-    }
-    return r;
-}
-
 void checkReport(const calc::CalculationRecord& r, zebfuzz::ByteReader& in) {
     const report::NumberStyle& style = zebfuzz::numberStyle(in.byte());
     const std::string river = in.text(40);
@@ -90,27 +68,20 @@ void checkReport(const calc::CalculationRecord& r, zebfuzz::ByteReader& in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     zebfuzz::ByteReader in(data, size);
-    calc::CalculationRecord record;
-    if (in.byte() % 2 == 0) {
-        const calc::CalculationResult result = calc::computeCalculationRecord(decodeInputs(in));
-        if (const auto* error = std::get_if<calc::CalculationError>(&result)) {
-            FUZZ_CHECK(error->message.starts_with("Não é possível calcular: "),
-                       "a refused run says why");
-            return 0;
-        }
-        record = std::get<calc::CalculationRecord>(result);
-        const auto finite = [](const calc::Entry& value) {
-            return !value || std::isfinite(*value);
-        };
-        calc::visitScalarFields(record, [&](auto, auto, const calc::Entry& value) {
-            FUZZ_CHECK(finite(value), "a run's scalars are finite");
-        });
-        calc::visitSeriesFields(record, [&](auto, auto, const auto& values) {
-            FUZZ_CHECK(std::ranges::all_of(values, finite), "a run's series are finite");
-        });
-    } else {
-        record = decodeRecord(in);
+    const calc::CalculationResult result = calc::computeCalculationRecord(decodeInputs(in));
+    if (const auto* error = std::get_if<calc::CalculationError>(&result)) {
+        FUZZ_CHECK(error->message.starts_with("Não é possível calcular: "),
+                   "a refused run says why");
+        return 0;
     }
+    const auto& record = std::get<calc::CalculationRecord>(result);
+    const auto finite = [](const calc::Entry& value) { return !value || std::isfinite(*value); };
+    calc::visitScalarFields(record, [&](auto, auto, const calc::Entry& value) {
+        FUZZ_CHECK(finite(value), "a run's scalars are finite");
+    });
+    calc::visitSeriesFields(record, [&](auto, auto, const auto& values) {
+        FUZZ_CHECK(std::ranges::all_of(values, finite), "a run's series are finite");
+    });
     checkReport(record, in);
     return 0;
 }

@@ -8,9 +8,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace cli {
 namespace {
 
@@ -96,16 +93,6 @@ TEST_F(DatabaseCommands, BuildingCountsWhatWasWrittenAndNeverWritesOverItsInput)
     EXPECT_EQ(built.out, "Banco de dados " + out + " gravado: 1 posto, 0 classes de terreno.\n");
     EXPECT_EQ(runZebCalcProcess({"--list", "stations", "--database", out}).out,
               "1\tP\\x0ax\\x1b[2J\tSP\n");
-
-    // The target is treated as --output treats its own: a special file is not replaced.
-    const std::string fifo = (m_folder / "fila").string();
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const ProcessOutcome special = runZebCalcProcess(
-        {"--build-database", fifo, "--stations", stations, "--curve-numbers", curveNumbers});
-    EXPECT_EQ(special.exitCode, 4);
-    EXPECT_EQ(special.err, "zeb-calc: Banco de dados " + fifo +
-                               ": não foi possível gravar o arquivo (não é um arquivo comum).\n");
-    EXPECT_TRUE(fs::is_fifo(fifo));
 
     const ProcessOutcome refused =
         runZebCalcProcess({"--build-database", curveNumbers, "--stations", stations,

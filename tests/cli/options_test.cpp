@@ -78,16 +78,6 @@ TEST(Options, EachOptionGivesItsValue) {
     EXPECT_EQ(byName.stationName, "Pau d'Alho");
     EXPECT_EQ(byName.databasePath, "zeb.mdb");
 
-    const ListRequest list =
-        parsedAs<ListRequest>({"--database", "x.mdb", "--list", "land-classes", "--zone", "Rural"});
-    EXPECT_EQ(list.kind, ListKind::LandClasses);
-    EXPECT_EQ(list.zone, "Rural");
-    EXPECT_EQ(list.databasePath, "x.mdb");
-    const BuildDatabaseRequest build = parsedAs<BuildDatabaseRequest>(
-        {"--build-database", "o.sqlite", "--curve-numbers", "c.csv", "--stations", "s.csv"});
-    EXPECT_EQ(build.outputPath, "o.sqlite");
-    EXPECT_EQ(build.stationsCsv, "s.csv");
-    EXPECT_EQ(build.curveNumbersCsv, "c.csv");
     EXPECT_TRUE(std::holds_alternative<HelpRequest>(parseArguments(with({"-h"}))));
 }
 

@@ -16,9 +16,7 @@
 #include <csignal>
 #include <thread>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace refdata::test {
@@ -167,40 +165,6 @@ TEST(DatabaseFiles, HostileSqliteFilesAreRefusedWithinTheLimits) {
     }
 }
 
-TEST(DatabaseFiles, SqliteFilesAreReadWithoutWritingBesideThem) {
-    // A database left in WAL mode, in a folder its reader may not write to, under a name that
-    // means something in a URI.
-    TemporaryFolder folder;
-    const auto file = folder / "wal?#%20.sqlite";
-    makeSqliteDatabase(file, "PRAGMA journal_mode = WAL; CREATE TABLE cn (id, terreno, zona, cn);"
-                             "INSERT INTO cn VALUES (1, 'Mata', 'Rural', 55);");
-    std::filesystem::permissions(folder / "", std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::remove);
-    const pid_t reader = ::fork();
-    if (reader == 0) {
-        // Root writes anywhere: read as another user then.
-        const bool other = ::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0);
-        auto opened = openReferenceDatabase(file);
-        const auto* db = std::get_if<std::unique_ptr<ReferenceDatabase>>(&opened);
-        ::_exit(other && db && (*db)->findCurveNumber("Mata") == Result<std::optional<double>>(55.0)
-                    ? 0
-                    : 1);
-    }
-    int status = 0;
-    ::waitpid(reader, &status, 0);
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder / ""), {}), 1)
-        << "no -wal or -shm file";
-    // Changes still in the -wal file would not be read: such a file is refused.
-    std::filesystem::permissions(folder / "", std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::add);
-    writeFile(folder / "wal?#%20.sqlite-wal", "x");
-    EXPECT_EQ(messageOf(openReferenceDatabase(file)),
-              problem(file, "as últimas alterações do banco estão em " + file.string() +
-                                "-wal, que o programa não lê; abra e feche o banco uma vez no "
-                                "programa que o gravou"));
-}
-
 TEST(DatabaseFiles, UsersDatabaseInTheDataFolderComesAfterItsAccessFile) {
     TemporaryFolder folder;
     const auto data = folder / "share" / "zeb";
@@ -296,30 +260,6 @@ TEST(ChildReader, FailuresOfTheChildAreReportedAndTheNextRequestStartsAgain) {
     EXPECT_EQ(quick.request("n"), "1") << "a new child opened the file again";
     EXPECT_EQ(failure(quick, "hang"), corrupt(file, "a leitura não terminou em 1 s"));
     EXPECT_EQ(failure(patient, "grow"), corrupt(file, "a leitura passou de 256 MiB de memória"));
-}
-
-// A child that cannot be started is reported, and both ends of its socket are closed.
-TEST(ChildReader, AChildThatCannotStartLeavesNoDescriptorOpen) {
-    const pid_t test = ::fork();
-    if (test == 0) {
-        // No process more for this user (root is not limited: it takes another user first).
-        const rlimit none{0, 0};
-        const bool limited = (::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0)) &&
-                             ::setrlimit(RLIMIT_NPROC, &none) == 0;
-        const auto open = [] {
-            return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
-        };
-        const auto before = open();
-        const auto failure = failureOf([] { ChildProcessReader("/dados/zeb.mdb", {}, {}); });
-        ::_exit(limited && failure &&
-                        failure->message.find("não pôde ser iniciada") != std::string::npos &&
-                        open() == before
-                    ? 0
-                    : 1);
-    }
-    int status = 0;
-    ::waitpid(test, &status, 0);
-    EXPECT_EQ(status, 0);
 }
 
 } // namespace

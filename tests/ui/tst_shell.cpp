@@ -5,20 +5,14 @@
 #include "window_test.h"
 
 #include "ui/about.h"
-#include "ui/program.h"
 #include "ui/splash.h"
-#include "ui/sysinfo.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QLibraryInfo>
 #include <QPointer>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QTranslator>
 
 using namespace Qt::StringLiterals;
 
@@ -153,39 +147,6 @@ private Q_SLOTS:
             QVERIFY(box->isVisible());
             delete box;
         }
-    }
-
-    // Qt's own texts in the system's language, in Portuguese where Qt has none for it, and
-    // Qt's English where the translations are missing.
-    void qtTextsFollowTheSystemLanguage() {
-        const QString installed = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-        const QString missing = QDir::tempPath() + u"/sem-traducoes"_s;
-        for (const auto& [locale, folder, yes] : {std::tuple{"pt_BR", installed, u"&Sim"_s},
-                                                  {"de_DE", installed, u"&Ja"_s},
-                                                  {"C", installed, u"&Sim"_s},
-                                                  {"pt_BR", missing, u"&Yes"_s}}) {
-            QCOMPARE(ui::installQtTranslations(QLocale(QLatin1String(locale)), folder),
-                     folder == installed);
-            QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), yes);
-            qDeleteAll(qApp->findChildren<QTranslator*>());
-        }
-    }
-
-    // The tool is the first program of the list that is an executable file on PATH.
-    void toolIsTheFirstListedExecutableOnThePath() {
-        QTemporaryDir folder;
-        for (const QString& name : {u"primeiro"_s, u"segundo"_s, u"terceiro"_s}) {
-            QFile file(folder.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.setPermissions(name == u"primeiro"_s ? QFile::ReadOwner
-                                                      : QFile::ReadOwner | QFile::ExeOwner);
-        }
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", folder.path().toLocal8Bit());
-        const std::optional<QString> found =
-            ui::findSysInfoTool({u"ausente"_s, u"primeiro"_s, u"segundo"_s, u"terceiro"_s});
-        qputenv("PATH", path);
-        QCOMPARE(found.value_or(QString()), folder.filePath(u"segundo"_s));
     }
 };
 
