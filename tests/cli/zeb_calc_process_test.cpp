@@ -64,8 +64,6 @@ TEST_F(ZebCalcProcess, FailuresExitWithTheirCodeAndNothingOnStandardOutput) {
         "--duration", "1 h", "--area", "50", "--tc", "6", "--cn", "75", "--return-period", "100",
         "--output", (m_folder / "link.sqlite").string()};
     // clang-format on
-    const fs::path emptyBatch = m_folder / "bacias.csv";
-    std::ofstream(emptyBatch).flush();
     struct Row {
         std::vector<std::string> arguments;
         int exitCode;
@@ -83,9 +81,6 @@ TEST_F(ZebCalcProcess, FailuresExitWithTheirCodeAndNothingOnStandardOutput) {
          "zeb-calc: Valor inválido: o CN deve ser maior que 0 e no máximo 100.\n\nUso:"},
         {workedExampleArguments({"--output", (m_folder / "no" / "r.txt").string()}), 1,
          kNotes + "zeb-calc: Não foi possível gravar o arquivo " + (m_folder / "no").string()},
-        {{"--batch", emptyBatch.string()},
-         2,
-         "zeb-calc: o arquivo de bacias está vazio: falta o cabeçalho\n"},
     };
     for (const Row& row : rows) {
         const ProcessOutcome run = runZebCalcProcess(row.arguments);

@@ -131,8 +131,8 @@ TEST(DatabaseFiles, DamagedSqliteFilesAreReportedAsDamaged) {
     }
 }
 
-// Read with small limits: a view, a value too large for the memory, and too many rows for the
-// time end the reading, with one message naming the file.
+// Read with small limits: a view and too many rows for the time end the reading, with one
+// message naming the file.
 TEST(DatabaseFiles, HostileSqliteFilesAreRefusedWithinTheLimits) {
     const struct {
         const char* sql;
@@ -143,10 +143,6 @@ TEST(DatabaseFiles, HostileSqliteFilesAreRefusedWithinTheLimits) {
          "SELECT i AS codigo, i AS nome, i AS estado FROM n;",
          {},
          "\"zeb\" é uma view ou uma tabela virtual; só uma tabela comum é lida"},
-        {"CREATE TABLE zeb (codigo, nome, estado AS (printf('%.*c', 100000000, 'x')));"
-         "INSERT INTO zeb VALUES (1, 'P');",
-         {.memory = 64 << 20},
-         "o arquivo está corrompido ou ilegível (a leitura passou de 64 MiB de memória)"},
         {"CREATE TABLE zeb (codigo, nome, estado); WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
          "SELECT i + 1 FROM n LIMIT 20000) INSERT INTO zeb SELECT i, i, i FROM n;",
          {.time = 0ms},
@@ -163,17 +159,6 @@ TEST(DatabaseFiles, HostileSqliteFilesAreRefusedWithinTheLimits) {
                         : messageOf(TableDatabase(std::move(std::get<0>(source))).allStations()),
                   problem(file, text));
     }
-}
-
-TEST(DatabaseFiles, UsersDatabaseInTheDataFolderComesAfterItsAccessFile) {
-    TemporaryFolder folder;
-    const auto data = folder / "share" / "zeb";
-    std::filesystem::create_directories(folder / "bin");
-    std::filesystem::create_directories(data);
-    writeFile(data / "zeb.mdb", "x");
-    writeFile(data / "zeb.sqlite", "x");
-    EXPECT_EQ(messageOf(openProgramDatabase(folder / "bin", data / "zeb.sqlite")),
-              problem(data / "zeb.mdb", "o arquivo não é um banco de dados SQLite nem Access"));
 }
 
 TEST(DatabaseFiles, TheProgramTakesTheFirstOfFivePlaces) {

@@ -4,7 +4,6 @@
 #include "refdata/access/access_file.h"
 #include "refdata/database_builder.h"
 #include "refdata/open_database.h"
-#include "refdata/station_by_code.h"
 #include "refdata/table_database.h"
 #include "tests/refdata/test_support.h"
 
@@ -112,15 +111,6 @@ INSTANTIATE_TEST_SUITE_P(, EveryBackend,
                                          Backend{"AccessInProcess", inProcessAccess},
                                          Backend{"ConvertedToSqlite", convertedToSqlite}),
                          [](const auto& p) { return std::string(p.param.name); });
-
-TEST(ReferenceDatabase, PickingACodeLooksUpTheNameAtItsPosition) {
-    const auto db = valueOf(openReferenceDatabase(fixture("edge-cases.mdb")));
-    EXPECT_EQ(shown(valueOf(findStationByCode(*db, "106"))), "106|Olho d'Água|AL");
-    // 103 shares its name with 101, which comes first: the window ends on 101 too.
-    EXPECT_EQ(shown(valueOf(findStationByCode(*db, "103"))), "101|Vila Rica|MG");
-    EXPECT_EQ(shown(valueOf(findStationByCode(*db, "105"))), "none") << "no lookup of no name";
-    EXPECT_EQ(shown(valueOf(findStationByCode(*db, "999"))), "none");
-}
 
 TEST(ReferenceDatabase, ColumnsAfterTheFirstThreeAreFoundByNameWhereverTheyStand) {
     // The rows of edge-cases.mdb, the constants shuffled and a text column added.

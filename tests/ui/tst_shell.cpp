@@ -7,8 +7,6 @@
 #include "ui/about.h"
 #include "ui/splash.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QTest>
@@ -110,29 +108,6 @@ private Q_SLOTS:
         QCOMPARE(m_loads, 1);
         QVERIFY(failed);
         QTRY_VERIFY(m_splash == nullptr);
-    }
-
-    // "&Sobre" twice shows one box, modeless, which outlives the main window.
-    void aboutBoxIsOneAndOutlivesTheMainWindow() {
-        auto h = std::make_unique<WindowHarness>();
-        QVERIFY(h->open());
-        QAction* sobre = h->window().findChild<QAction*>(u"mnuSobre"_s);
-        sobre->trigger();
-        sobre->trigger();
-        const auto boxes = [] {
-            int count = 0;
-            for (QWidget* window : QApplication::topLevelWidgets()) {
-                count += qobject_cast<ui::AboutBox*>(window) != nullptr && window->isVisible();
-            }
-            return count;
-        };
-        QCOMPARE(boxes(), 1);
-        QCOMPARE(QApplication::activeModalWidget(), nullptr);
-        h.reset();
-        QCOMPARE(boxes(), 1);
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            window->close();
-        }
     }
 
     // The system information button starts the tool, or says it cannot; the box stays.

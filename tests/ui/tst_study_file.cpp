@@ -1,21 +1,18 @@
 // Study files as a user keeps them: saved, reopened into a fresh window and computed by
 // zeb-calc with the same report; the title and the unsaved-changes question; a study whose
-// station the database lost or changed; a damaged file and a recent study that is gone.
+// station the database lost; a damaged file.
 
 #include "window_test.h"
 
 #include "cli/command.h"
 #include "report/study_file.h"
 #include "tests/worked_example.h"
-#include "ui/recent_studies.h"
 
-#include <algorithm>
 #include <sstream>
 
 #include <QAction>
 #include <QFile>
 #include <QLabel>
-#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -52,23 +49,14 @@ class StudyFileTest : public WindowTest {
         out.write(bytes.data(), static_cast<qint64>(bytes.size()));
         return file(name);
     }
-    static bool openAtTheGoldenMoment(WindowHarness& harness, const char* locale,
-                                      const std::function<void(FakeDatabase&)>& adjust = {}) {
-        harness.clock = [] {
-            return QDateTime::fromString(QString::fromLatin1(zebtest::kGoldenTimestamp),
-                                         u"yyyy-MM-dd HH:mm:ss"_s);
-        };
-        return harness.open(locale, adjust);
-    }
     static void trigger(WindowHarness& harness, const char* action) {
         harness.child<QAction>(action)->trigger();
     }
     QByteArray exportReport(WindowHarness& harness, const QString& name) {
         harness.dialogs.saveAnswers = {file(name)};
         harness.button("cmdExportar")->click();
-        QFile exported(file(name));
         const bool confirmed = harness.dialogs.take().value(0).text.startsWith(u"Arquivo "_s);
-        return confirmed && exported.open(QIODevice::ReadOnly) ? exported.readAll() : "none";
+        return confirmed ? fileBytes(file(name)) : "none";
     }
     QString title() const { return h->window().windowTitle(); }
 
@@ -79,7 +67,7 @@ private Q_SLOTS:
     }
 
     void savedStudyReopensWithTheCommandLinesReport() {
-        QVERIFY(openAtTheGoldenMoment(*h, "pt_BR"));
+        QVERIFY(h->openAtTheGoldenMoment("pt_BR"));
         h->runWorkedExample();
         h->dialogs.saveAnswers = {file(u"estudo.zeb"_s)};
         trigger(*h, "mnuSalvarComo");
@@ -95,7 +83,7 @@ private Q_SLOTS:
         const QByteArray first = exportReport(*h, u"primeiro.txt"_s);
 
         WindowHarness fresh;
-        QVERIFY(openAtTheGoldenMoment(fresh, "pt_BR"));
+        QVERIFY(fresh.openAtTheGoldenMoment("pt_BR"));
         fresh.dialogs.openAnswers = {file(u"estudo.zeb"_s)};
         trigger(fresh, "mnuAbrir");
         QCOMPARE(fresh.dialogs.openRequests.value(0).title, u"Abrir estudo"_s);
@@ -152,29 +140,17 @@ private Q_SLOTS:
     }
 
     // The study's copy of the station's constants gives the study's report: the golden one.
-    void stationCopyOfTheStudy_data() {
-        QTest::addColumn<bool>("deleted");
-        QTest::newRow("deleted from the database") << true;
-        QTest::newRow("other constants in the database") << false;
-    }
     void stationCopyOfTheStudy() {
-        QFETCH(bool, deleted);
         const QString study = writeStudy(u"posto.zeb"_s, report::studyFileBytes(workedStudy()));
-        QVERIFY(openAtTheGoldenMoment(*h, "en_US", [deleted](FakeDatabase& database) {
-            if (deleted) {
-                database.stations.erase(database.stations.begin());
-            } else {
-                database.stations[0].coefficients.a = 0.3;
-            }
+        QVERIFY(h->openAtTheGoldenMoment("en_US", [](FakeDatabase& database) {
+            database.stations.erase(database.stations.begin());
         }));
         h->dialogs.openAnswers = {study};
         trigger(*h, "mnuAbrir");
-        QCOMPARE(h->dialogs.take().value(0).text,
-                 u"O posto \"%1\" (código 101) do estudo %2: o cálculo usa as constantes "
-                 "copiadas no estudo."_s.arg(QString::fromUtf8(zebtest::kGoldenStation),
-                                             deleted
-                                                 ? u"não está no banco de dados"_s
-                                                 : u"tem no banco de dados outras constantes"_s));
+        QCOMPARE(
+            h->dialogs.take().value(0).text,
+            u"O posto \"%1\" (código 101) do estudo não está no banco de dados: o cálculo usa "
+            "as constantes copiadas no estudo."_s.arg(QString::fromUtf8(zebtest::kGoldenStation)));
         QCOMPARE(h->child<QLabel>("lblPosto")->text(), u"Posto (cópia do estudo):"_s);
         QCOMPARE(reportFileLines(exportReport(*h, u"posto.txt"_s)), expectedWorkedExampleReport());
         // Another station and then the copy again: the copy's constants still.
@@ -186,13 +162,12 @@ private Q_SLOTS:
         QCOMPARE(reportFileLines(exportReport(*h, u"posto.txt"_s)), expectedWorkedExampleReport());
         // A new study lists the database's stations only, and has no results to export.
         trigger(*h, "mnuNovo");
-        QCOMPARE(names->count(), deleted ? 3 : 4);
+        QCOMPARE(names->count(), 3);
         QVERIFY(!h->button("cmdExportar")->isEnabled());
     }
 
-    // A file cut in half is refused before anything is asked or changed; a recent study that
-    // no longer exists is said so and leaves the list.
-    void damagedAndVanishedStudies() {
+    // A file cut in half is refused before anything is asked or changed.
+    void damagedStudyChangesNothing() {
         QVERIFY(h->open("pt_BR"));
         h->enterWorkedExample();
         const report::StudyInputs typed = h->window().studyInputs();
@@ -207,25 +182,6 @@ private Q_SLOTS:
         QVERIFY(h->window().studyInputs() == typed);
         QCOMPARE(title(), u"ZEB"_s);
         QVERIFY(h->dialogs.questions.isEmpty());
-
-        const QString gone = writeStudy(u"recente.zeb"_s, bytes);
-        h->dialogs.openAnswers = {gone};
-        h->dialogs.unsavedAnswers = {ui::UnsavedChoice::Discard};
-        trigger(*h, "mnuAbrir");
-        const QList<QAction*> actions = h->child<QMenu>("mnuArquivoEstudo")->actions();
-        const qsizetype postos = actions.indexOf(h->child<QAction>("mnuPostos"));
-        QAction* recent = *std::find_if(actions.cbegin(), actions.cend(), [](QAction* action) {
-            return action->text().startsWith(u"&1 "_s);
-        });
-        QCOMPARE(recent->text(), u"&1 "_s + gone);
-        QVERIFY(actions.indexOf(recent) < postos - 1 && actions.value(postos - 1)->isSeparator());
-        QFile::remove(gone);
-        recent->trigger();
-        QCOMPARE(h->dialogs.take().value(0).text,
-                 u"O estudo %1 não existe mais e foi retirado da lista de estudos recentes."_s.arg(
-                     gone));
-        QVERIFY(!ui::recentStudies().contains(gone));
-        QCOMPARE(title(), u"recente.zeb[*] - ZEB"_s);
     }
 };
 

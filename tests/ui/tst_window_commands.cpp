@@ -20,11 +20,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // What a poppler tool writes of a PDF, blanks collapsed.
 QString poppler(const char* tool, const QStringList& arguments) {
     QProcess process;
@@ -45,12 +40,6 @@ class WindowCommandsTest : public WindowTest {
 
     QTemporaryDir m_folder;
 
-    // The golden report's moment on the window's clock.
-    bool openAtTheGoldenMoment() {
-        const QString stamp = goldenReportLines().value(0).right(19);
-        h->clock = [stamp] { return QDateTime::fromString(stamp, u"yyyy-MM-dd HH:mm:ss"_s); };
-        return h->open();
-    }
     QStringList flows() {
         QStringList texts;
         for (int row = 1; row <= 15; ++row) {
@@ -118,7 +107,7 @@ private Q_SLOTS:
     // the golden report, with the river and station as the window shows them. A cancelled
     // export writes and says nothing; one that cannot write says so and leaves nothing.
     void runAndExportGiveTheGoldenReport() {
-        QVERIFY(openAtTheGoldenMoment());
+        QVERIFY(h->openAtTheGoldenMoment());
         h->runWorkedExample();
         QCOMPARE(flows(), goldenSeries(u"Vazão Total"_s));
         const QString path = m_folder.filePath(u"relatório.txt"_s);
@@ -135,7 +124,7 @@ private Q_SLOTS:
         QCOMPARE(messages.size(), 2);
         QCOMPARE(messages[0].text, u"Arquivo "_s + path + u" exportado com êxito"_s);
         QCOMPARE(messages[0].title, u"ZEB"_s);
-        QCOMPARE(reportFileLines(readAll(path)), expectedWorkedExampleReport());
+        QCOMPARE(reportFileLines(fileBytes(path)), expectedWorkedExampleReport());
         QCOMPARE(messages[1].title, u"Aviso!"_s);
         QVERIFY2(messages[1].text.startsWith(u"Não foi possível gravar o arquivo "_s + missing),
                  qPrintable(messages[1].text));
@@ -150,7 +139,7 @@ private Q_SLOTS:
         h->printer = [&target]() -> std::unique_ptr<QPrinter> {
             return target.isEmpty() ? nullptr : ui::pdfFilePrinter(target);
         };
-        QVERIFY(openAtTheGoldenMoment());
+        QVERIFY(h->openAtTheGoldenMoment());
         h->runWorkedExample();
         h->button("cmdImprimir")->click();
         target = m_folder.filePath(u"não existe/trabalho.pdf"_s);
@@ -220,7 +209,7 @@ private Q_SLOTS:
     // run and saves its figure; "Exportar &PDF..." writes the report and then the chart,
     // "Exportar &CSV..." the series table.
     void resultsMenu() {
-        QVERIFY(openAtTheGoldenMoment());
+        QVERIFY(h->openAtTheGoldenMoment());
         h->runWorkedExample();
         QMenu* menu = h->window().findChild<QMenu*>(u"mnuResultados"_s);
         menu->actions().at(0)->trigger();
@@ -241,10 +230,10 @@ private Q_SLOTS:
         QVERIFY(poppler("pdfinfo", {pdf}).contains(u"Pages: 2 "_s));
         QCOMPARE(pageText(pdf, 1), kReportText);
         QVERIFY(pageText(pdf, 2).contains(u"Hidrograma de cheia de projeto – Rio Sapucaí"_s));
-        const QList<QByteArray> rows = readAll(csv).split('\n');
+        const QList<QByteArray> rows = fileBytes(csv).split('\n');
         QCOMPARE(rows.size(), 17); // a heading, 15 steps, the final line end
         QVERIFY(rows[15].startsWith("15,"));
-        QVERIFY(readAll(svg).contains("<svg"));
+        QVERIFY(fileBytes(svg).contains("<svg"));
 
         h->pick("cboDuracao", u"4 h"_s); // no note at "4 h"
         calculate();

@@ -176,17 +176,6 @@ private Q_SLOTS:
         QApplication::sendEvent(h->field("txtArea"), &toAnother);
         QCOMPARE(h->text("txtArea"), u"2.50"_s);
     }
-
-    void equationModeEnablesWithoutClearing() {
-        QVERIFY(h->open());
-        QTest::mouseClick(h->child<QRadioButton>("Option2"), Qt::LeftButton);
-        h->type("txtK", u"1.5"_s);
-        QTest::mouseClick(h->child<QRadioButton>("Option1"), Qt::LeftButton);
-        QVERIFY(!h->field("txtK")->isEnabled());
-        QCOMPARE(h->text("txtK"), u"1.5"_s);
-        QTest::mouseClick(h->child<QRadioButton>("Option2"), Qt::LeftButton);
-        QVERIFY(h->field("txtc")->isEnabled());
-    }
 };
 
 QTEST_MAIN(WindowInputsTest)

@@ -98,6 +98,15 @@ bool WindowHarness::open(const char* locale, const std::function<void(FakeDataba
     return QTest::qWaitForWindowActive(m_window.get());
 }
 
+bool WindowHarness::openAtTheGoldenMoment(const char* locale,
+                                          const std::function<void(FakeDatabase&)>& adjust) {
+    clock = [] {
+        return QDateTime::fromString(QString::fromLatin1(zebtest::kGoldenTimestamp),
+                                     QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    };
+    return open(locale, adjust);
+}
+
 void WindowHarness::type(const char* name, const QString& text) {
     QLineEdit* target = field(name);
     QTest::mouseClick(target, Qt::LeftButton);
@@ -156,10 +165,14 @@ void WindowTest::cleanup() {
     QVERIFY2(left.isEmpty(), qPrintable(left));
 }
 
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 QStringList goldenReportLines() {
-    QFile file(QStringLiteral(ZEB_TEST_DATA_DIR "/worked-example-report.txt"));
-    file.open(QIODevice::ReadOnly);
-    return reportFileLines(file.readAll());
+    return reportFileLines(
+        fileBytes(QStringLiteral(ZEB_TEST_DATA_DIR "/worked-example-report.txt")));
 }
 
 QStringList goldenSeries(const QString& label) {

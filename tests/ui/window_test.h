@@ -106,6 +106,9 @@ public:
     // test database: the golden report's station first (code 101), a second row of that name,
     // an apostrophe, an empty name; a land class in both zones. False when the load failed.
     bool open(const char* locale = "en_US", const std::function<void(FakeDatabase&)>& adjust = {});
+    // The same, the window's clock at the golden report's moment.
+    bool openAtTheGoldenMoment(const char* locale = "en_US",
+                               const std::function<void(FakeDatabase&)>& adjust = {});
 
     // Set before open(): the window's clock and printer (the system's when left empty), and a
     // failure the database throws when it is opened.
@@ -163,5 +166,7 @@ QStringList goldenSeries(const QString& label);
 // What the window's report of the worked example must be: the golden report with the typed
 // length and drop on lines 8 and 9.
 QStringList expectedWorkedExampleReport();
+// The file's bytes; none when it cannot be read.
+QByteArray fileBytes(const QString& path);
 // A report file's bytes (Windows-1252, CR LF) as text lines.
 QStringList reportFileLines(const QByteArray& bytes);
