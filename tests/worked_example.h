@@ -5,6 +5,7 @@
 
 #include "calc/calculation.h"
 #include "calc/run_request.h"
+#include "report/study_file.h"
 
 #include <cstdlib>
 #include <string>
@@ -64,5 +65,20 @@ inline std::vector<std::string> workedExampleArguments(const std::vector<std::st
 inline constexpr const char* kGoldenTimestamp = "2024-05-17 14:30:00";
 inline constexpr const char* kGoldenRiver = "Rio Sapucaí";
 inline constexpr const char* kGoldenStation = "Posto ilustrativo (São João)";
+
+// The golden report's run as a study file holds it, typed as in the window: the channel's
+// length 30.46 km and drop 235.59 m give tc 6.00 h.
+inline report::StudyInputs workedExampleStudy() {
+    report::StudyInputs study;
+    study.river = kGoldenRiver;
+    study.station = report::StudyStation{"101", kGoldenStation, *workedExampleInputs().station};
+    study.curveNumber = 75;
+    study.drainageAreaKm2 = 50;
+    study.channelLengthKm = 30.46;
+    study.elevationDropM = 235.59;
+    study.durationIndex = 3;
+    study.returnPeriodYears = 100;
+    return study;
+}
 
 } // namespace zebtest

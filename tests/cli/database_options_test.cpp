@@ -73,12 +73,6 @@ TEST_F(DatabaseCommands, ListsComeFromTheGivenFileOrTheOneBesideTheProgram) {
                           "107\tItaú de Minas\tMG\n");
     const ProcessOutcome shipped = runZebCalcProcess({"--list", "stations"});
     EXPECT_EQ(shipped.out, "1\tPosto de exemplo (valores ilustrativos)\tXX\n") << shipped.err;
-
-    const std::string missing = (m_folder / "nenhum.mdb").string();
-    const ProcessOutcome failed = runZebCalcProcess({"--list", "stations", "--database", missing});
-    EXPECT_EQ(failed.exitCode, 4);
-    EXPECT_EQ(failed.out, "");
-    EXPECT_EQ(failed.err, "zeb-calc: Banco de dados " + missing + ": o arquivo não existe.\n");
 }
 
 TEST_F(DatabaseCommands, BuildingCountsWhatWasWrittenAndNeverWritesOverItsInput) {

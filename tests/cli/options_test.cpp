@@ -121,18 +121,10 @@ TEST(Options, RefusalsSayWhy) {
     }
 }
 
-// The worked example as a study file, with the channel's length and drop instead of tc.
+// The worked example as a study file, K, a, b and c typed once, unused in mode Automatic.
 report::StudyInputs workedStudy() {
-    report::StudyInputs study;
-    study.river = "Rio";
-    study.station = {"1", "Posto", {0.2, 25, 20, -0.04, 0.08, 0.08, 0.08}};
-    study.curveNumber = 75;
-    study.drainageAreaKm2 = 50;
-    study.channelLengthKm = 10;
-    study.elevationDropM = 100;
-    study.durationIndex = 3;
-    study.returnPeriodYears = 100;
-    study.ownConstants = {1, 2, 3, 4}; // typed once, unused in mode Automatic
+    report::StudyInputs study = zebtest::workedExampleStudy();
+    study.ownConstants = {1, 2, 3, 4};
     return study;
 }
 

@@ -8,10 +8,6 @@ std::filesystem::path fixture(std::string_view name) {
     return std::filesystem::path(ZEB_TEST_DATA_DIR) / name;
 }
 
-void writeFile(const std::filesystem::path& file, std::string_view bytes) {
-    ASSERT_TRUE(zebtest::writeFile(file, bytes)) << file;
-}
-
 void makeSqliteDatabase(const std::filesystem::path& file, const char* sql) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);

@@ -16,9 +16,7 @@ std::filesystem::path fixture(std::string_view name);
 
 using zebtest::readFile;
 using zebtest::TemporaryFolder;
-
-// Writes the file; a failure fails the test.
-void writeFile(const std::filesystem::path& file, std::string_view bytes);
+using zebtest::writeFile;
 
 // Runs sqlite3_exec statements on a new database file (for layouts the builder never makes).
 void makeSqliteDatabase(const std::filesystem::path& file, const char* sql);

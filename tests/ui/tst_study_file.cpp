@@ -18,25 +18,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// The worked example as typed in enterWorkedExample(), as its study file holds it.
-report::StudyInputs workedStudy() {
-    report::StudyInputs study;
-    study.river = zebtest::kGoldenRiver;
-    study.station = report::StudyStation{
-        "101", zebtest::kGoldenStation, {0.2, 25, 20, -0.04, 0.08, 0.08, 0.08}};
-    study.curveNumber = 75;
-    study.drainageAreaKm2 = 50;
-    study.channelLengthKm = 30.46;
-    study.elevationDropM = 235.59;
-    study.durationIndex = 3;
-    study.returnPeriodYears = 100;
-    return study;
-}
-
-} // namespace
-
 class StudyFileTest : public WindowTest {
     Q_OBJECT
 
@@ -79,7 +60,7 @@ private Q_SLOTS:
         QVERIFY(!h->window().isWindowModified());
         // The typed values, not their regional texts.
         const auto saved = report::loadStudyFile(QFile::encodeName(file(u"estudo.zeb"_s)).data());
-        QVERIFY(saved == decltype(saved)(workedStudy()));
+        QVERIFY(saved == decltype(saved)(zebtest::workedExampleStudy()));
         const QByteArray first = exportReport(*h, u"primeiro.txt"_s);
 
         WindowHarness fresh;
@@ -103,7 +84,8 @@ private Q_SLOTS:
     // Novo, Abrir and closing a study ask once about unsaved work; Cancelar, or a save that
     // is cancelled or fails, keeps everything.
     void unsavedChangesAreAskedAbout() {
-        const QString study = writeStudy(u"rio.zeb"_s, report::studyFileBytes(workedStudy()));
+        const QString study =
+            writeStudy(u"rio.zeb"_s, report::studyFileBytes(zebtest::workedExampleStudy()));
         QVERIFY(h->open("pt_BR"));
         h->type("txtRio", u"Rio Doce"_s);
         h->dialogs.openAnswers = {study, study};
@@ -141,7 +123,8 @@ private Q_SLOTS:
 
     // The study's copy of the station's constants gives the study's report: the golden one.
     void stationCopyOfTheStudy() {
-        const QString study = writeStudy(u"posto.zeb"_s, report::studyFileBytes(workedStudy()));
+        const QString study =
+            writeStudy(u"posto.zeb"_s, report::studyFileBytes(zebtest::workedExampleStudy()));
         QVERIFY(h->openAtTheGoldenMoment("en_US", [](FakeDatabase& database) {
             database.stations.erase(database.stations.begin());
         }));
@@ -171,7 +154,7 @@ private Q_SLOTS:
         QVERIFY(h->open("pt_BR"));
         h->enterWorkedExample();
         const report::StudyInputs typed = h->window().studyInputs();
-        const std::string bytes = report::studyFileBytes(workedStudy());
+        const std::string bytes = report::studyFileBytes(zebtest::workedExampleStudy());
         const QString cut = writeStudy(u"cortado.zeb"_s, bytes.substr(0, bytes.size() / 2));
         h->dialogs.openAnswers = {cut};
         trigger(*h, "mnuAbrir");
