@@ -35,6 +35,7 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStartOfTheText) {
     EXPECT_EQ(parseLeadingNumber("0." + std::string(400, '0') + "1"), 0);
     // Out of range, the side comes from the digits before the point and the zeros after it only.
     EXPECT_EQ(parseLeadingNumber("0." + std::string(1000, '1') + "e400"), kInf);
+    EXPECT_EQ(parseLeadingNumber("0." + std::string(1000, '0') + "1e400"), 0);
 }
 
 TEST(ConcentrationTime, FollowsTheKirpichFormulaWhereItHasAValue) {

@@ -129,10 +129,17 @@ TEST(DatabaseFiles, DamagedSqliteFilesAreReportedAsDamaged) {
         writeFile(file, bytes);
         EXPECT_TRUE(firstError(file).starts_with(damaged)) << firstError(file);
     }
+    // Changes still in a -wal file beside it would not be read: such a file is refused.
+    const auto good = folder / "good.sqlite";
+    writeFile(folder / "good.sqlite-wal", "x");
+    EXPECT_EQ(messageOf(openReferenceDatabase(good)),
+              problem(good, "as últimas alterações do banco estão em " + good.string() +
+                                "-wal, que o programa não lê; abra e feche o banco uma vez no "
+                                "programa que o gravou"));
 }
 
-// Read with small limits: a view and too many rows for the time end the reading, with one
-// message naming the file.
+// Read with small limits: a view, a value too large for the memory, and too many rows for the
+// time end the reading, with one message naming the file.
 TEST(DatabaseFiles, HostileSqliteFilesAreRefusedWithinTheLimits) {
     const struct {
         const char* sql;
@@ -143,6 +150,10 @@ TEST(DatabaseFiles, HostileSqliteFilesAreRefusedWithinTheLimits) {
          "SELECT i AS codigo, i AS nome, i AS estado FROM n;",
          {},
          "\"zeb\" é uma view ou uma tabela virtual; só uma tabela comum é lida"},
+        {"CREATE TABLE zeb (codigo, nome, estado AS (printf('%.*c', 100000000, 'x')));"
+         "INSERT INTO zeb VALUES (1, 'P');",
+         {.memory = 64 << 20},
+         "o arquivo está corrompido ou ilegível (a leitura passou de 64 MiB de memória)"},
         {"CREATE TABLE zeb (codigo, nome, estado); WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
          "SELECT i + 1 FROM n LIMIT 20000) INSERT INTO zeb SELECT i, i, i FROM n;",
          {.time = 0ms},

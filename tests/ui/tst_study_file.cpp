@@ -1,6 +1,6 @@
 // Study files as a user keeps them: saved, reopened into a fresh window and computed by
 // zeb-calc with the same report; the title and the unsaved-changes question; a study whose
-// station the database lost; a damaged file.
+// station the database lost or changed; a damaged file.
 
 #include "window_test.h"
 
@@ -122,18 +122,30 @@ private Q_SLOTS:
     }
 
     // The study's copy of the station's constants gives the study's report: the golden one.
+    void stationCopyOfTheStudy_data() {
+        QTest::addColumn<bool>("deleted");
+        QTest::newRow("deleted from the database") << true;
+        QTest::newRow("other constants in the database") << false;
+    }
     void stationCopyOfTheStudy() {
+        QFETCH(bool, deleted);
         const QString study =
             writeStudy(u"posto.zeb"_s, report::studyFileBytes(zebtest::workedExampleStudy()));
-        QVERIFY(h->openAtTheGoldenMoment("en_US", [](FakeDatabase& database) {
-            database.stations.erase(database.stations.begin());
+        QVERIFY(h->openAtTheGoldenMoment("en_US", [deleted](FakeDatabase& database) {
+            if (deleted) {
+                database.stations.erase(database.stations.begin());
+            } else {
+                database.stations[0].coefficients.a = 0.3;
+            }
         }));
         h->dialogs.openAnswers = {study};
         trigger(*h, "mnuAbrir");
-        QCOMPARE(
-            h->dialogs.take().value(0).text,
-            u"O posto \"%1\" (código 101) do estudo não está no banco de dados: o cálculo usa "
-            "as constantes copiadas no estudo."_s.arg(QString::fromUtf8(zebtest::kGoldenStation)));
+        QCOMPARE(h->dialogs.take().value(0).text,
+                 u"O posto \"%1\" (código 101) do estudo %2: o cálculo usa as constantes "
+                 "copiadas no estudo."_s.arg(QString::fromUtf8(zebtest::kGoldenStation),
+                                             deleted
+                                                 ? u"não está no banco de dados"_s
+                                                 : u"tem no banco de dados outras constantes"_s));
         QCOMPARE(h->child<QLabel>("lblPosto")->text(), u"Posto (cópia do estudo):"_s);
         QCOMPARE(reportFileLines(exportReport(*h, u"posto.txt"_s)), expectedWorkedExampleReport());
         // Another station and then the copy again: the copy's constants still.
@@ -145,7 +157,7 @@ private Q_SLOTS:
         QCOMPARE(reportFileLines(exportReport(*h, u"posto.txt"_s)), expectedWorkedExampleReport());
         // A new study lists the database's stations only, and has no results to export.
         trigger(*h, "mnuNovo");
-        QCOMPARE(names->count(), 3);
+        QCOMPARE(names->count(), deleted ? 3 : 4);
         QVERIFY(!h->button("cmdExportar")->isEnabled());
     }
 
