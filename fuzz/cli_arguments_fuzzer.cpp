@@ -13,7 +13,8 @@
 
 namespace {
 
-void checkOptions(const cli::CommandOptions& o) {
+void checkOptions(const cli::CommandOptions& options) {
+    const calc::RunRequest& o = options.run;
     FUZZ_CHECK(o.durationIndex >= 0 && o.durationIndex <= 12, "a duration of the list");
     FUZZ_CHECK(o.channelLengthKm.has_value() == o.elevationDropM.has_value() &&
                    o.channelLengthKm.has_value() != o.concentrationTimeH.has_value(),
@@ -22,7 +23,7 @@ void checkOptions(const cli::CommandOptions& o) {
     for (const auto& value : {o.channelLengthKm, o.elevationDropM, o.concentrationTimeH}) {
         finite = finite && std::isfinite(value.value_or(0));
     }
-    const auto& k = o.stationConstants;
+    const auto& k = options.stationConstants;
     for (const auto& value : {k.a, k.b, k.c, k.B5, k.B15, k.B30, k.Bm}) {
         finite = finite && std::isfinite(value.value_or(0));
     }

@@ -43,11 +43,11 @@ template <typename T> T parsedAs(const Arguments& arguments) {
 
 TEST(Options, EachOptionGivesItsValue) {
     const CommandOptions o = parsedAs<CommandOptions>(with({}));
-    EXPECT_EQ(o.durationIndex, 3);
-    EXPECT_EQ(o.curveNumber, 75);
-    EXPECT_EQ(o.drainageAreaKm2, 50);
-    EXPECT_EQ(o.concentrationTimeH, 6.0);
-    EXPECT_EQ(o.returnPeriodYears, 100);
+    EXPECT_EQ(o.run.durationIndex, 3);
+    EXPECT_EQ(o.run.curveNumber, 75);
+    EXPECT_EQ(o.run.drainageAreaKm2, 50);
+    EXPECT_EQ(o.run.concentrationTimeH, 6.0);
+    EXPECT_EQ(o.run.returnPeriodYears, 100);
     EXPECT_EQ(o.stationConstants.B5, -0.04);
     EXPECT_EQ(o.format, OutputFormat::Report);
     EXPECT_FALSE(o.stationText || o.localeName || o.outputPath);
@@ -60,11 +60,11 @@ TEST(Options, EachOptionGivesItsValue) {
     };
     const CommandOptions o2 = parsedAs<CommandOptions>(own);
     EXPECT_EQ(o2.constantsSource, ConstantsSource::Own);
-    EXPECT_EQ(o2.ownConstants[3], 20);
-    EXPECT_EQ(o2.channelLengthKm, 10.0);
-    EXPECT_EQ(o2.elevationDropM, 100.0);
-    EXPECT_EQ(o2.curveNumber, 75);
-    EXPECT_EQ(o2.durationIndex, 12);
+    EXPECT_EQ(o2.run.ownConstants[3], 20);
+    EXPECT_EQ(o2.run.channelLengthKm, 10.0);
+    EXPECT_EQ(o2.run.elevationDropM, 100.0);
+    EXPECT_EQ(o2.run.curveNumber, 75);
+    EXPECT_EQ(o2.run.durationIndex, 12);
     EXPECT_EQ(o2.format, OutputFormat::Json);
     EXPECT_EQ(o2.riverText, "Rio Doce");
     EXPECT_EQ(o2.stationText, "");
@@ -163,25 +163,25 @@ TEST(Options, StudyGivesWhatNoOptionGives) {
         std::get<CommandOptions>(parsedWithStudy({"--input", "e.zeb"}, workedStudy()));
     EXPECT_EQ(plain.stationText, "Posto");
     EXPECT_EQ(plain.stationConstants, workedStudy().station->constants);
-    EXPECT_EQ(plain.durationIndex, 3);
-    EXPECT_EQ(plain.returnPeriodYears, 100);
-    EXPECT_EQ(plain.channelLengthKm, 10.0);
+    EXPECT_EQ(plain.run.durationIndex, 3);
+    EXPECT_EQ(plain.run.returnPeriodYears, 100);
+    EXPECT_EQ(plain.run.channelLengthKm, 10.0);
 
     const auto overridden = std::get<CommandOptions>(parsedWithStudy(
         {"--input=e.zeb", "--cn", "80", "--tc", "6", "--station-name", "X", "--own", "5,6,7,8"},
         workedStudy()));
-    EXPECT_EQ(overridden.curveNumber, 80);
-    EXPECT_EQ(overridden.concentrationTimeH, 6.0);
-    EXPECT_FALSE(overridden.channelLengthKm || overridden.elevationDropM);
+    EXPECT_EQ(overridden.run.curveNumber, 80);
+    EXPECT_EQ(overridden.run.concentrationTimeH, 6.0);
+    EXPECT_FALSE(overridden.run.channelLengthKm || overridden.run.elevationDropM);
     EXPECT_EQ(overridden.stationText, "X");
     EXPECT_EQ(overridden.constantsSource, ConstantsSource::Own);
-    EXPECT_EQ(overridden.ownConstants[0], 5);
+    EXPECT_EQ(overridden.run.ownConstants[0], 5);
 
     report::StudyInputs own = workedStudy();
     own.mode = calc::EquationMode::Own;
     const auto typed = std::get<CommandOptions>(parsedWithStudy({"--input", "e.zeb"}, own));
     EXPECT_EQ(typed.constantsSource, ConstantsSource::Own);
-    EXPECT_EQ(typed.ownConstants[3], 4);
+    EXPECT_EQ(typed.run.ownConstants[3], 4);
 
     report::StudyInputs partial = workedStudy();
     partial.drainageAreaKm2.reset();
