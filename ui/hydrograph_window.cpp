@@ -1,5 +1,6 @@
 #include "ui/hydrograph_window.h"
 
+#include "chart/figure_style.h"
 #include "ui/dialog_service.h"
 #include "ui/file_export.h"
 
@@ -53,7 +54,7 @@ HydrographWindow::HydrographWindow(DialogService& dialogs, QWidget* parent)
     m_notes->setObjectName(QStringLiteral("lblNotas"));
     m_notes->setWordWrap(true);
     m_notes->setFont(chart::chartFont(14));
-    m_notes->setStyleSheet(QStringLiteral("color: #9a2a1d;"));
+    m_notes->setStyleSheet(QStringLiteral("color: %1;").arg(chart::kNoteColour.name()));
     m_notes->setVisible(false);
 
     auto* commands = new QHBoxLayout;
