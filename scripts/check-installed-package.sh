@@ -32,5 +32,12 @@ desktop-file-validate /usr/share/applications/com.example.zeb.desktop
 [ -f /usr/share/icons/hicolor/scalable/apps/com.example.zeb.svg ] || fail "no scalable icon"
 [ -f /usr/share/icons/hicolor/48x48/apps/com.example.zeb.png ] || fail "no 48x48 icon"
 appstreamcli validate --no-net /usr/share/metainfo/com.example.zeb.metainfo.xml >/dev/null
+# The desktop knows a .zeb file as a study and opens it with ZEB: shared-mime-info's and
+# desktop-file-utils' triggers have run by the time apt returns.
+if command -v update-mime-database >/dev/null; then
+    [ -f /usr/share/mime/application/x-zeb-study.xml ] || fail "the study type is not registered"
+fi
+grep -q "application/x-zeb-study" /usr/share/applications/mimeinfo.cache ||
+    fail "the menu entry is not registered for study files"
 zeb-calc --list stations | grep -q "Posto de exemplo" || fail "zeb-calc does not find its database"
-echo "installed package: manual pages, completion, menu entry, icons and metadata in place"
+echo "installed package: manual pages, completion, menu entry, study type, icons and metadata in place"

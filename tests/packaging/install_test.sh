@@ -14,7 +14,7 @@ app_id=com.example.zeb
 for file in bin/zeb bin/zeb-calc share/zeb/zeb.sqlite \
             "share/applications/$app_id.desktop" \
             "share/icons/hicolor/48x48/apps/$app_id.png" \
-            "share/icons/hicolor/scalable/apps/$app_id.svg"; do
+            "share/icons/hicolor/scalable/apps/$app_id.svg" "share/mime/packages/$app_id.xml"; do
     if [ ! -f "$prefix/$file" ]; then
         echo "not installed: $file" >&2
         exit 1
@@ -30,7 +30,7 @@ fi
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$prefix/share/applications/$app_id.desktop"
 fi
-grep -qx "Exec=zeb" "$prefix/share/applications/$app_id.desktop"
+grep -qx "Exec=zeb %f" "$prefix/share/applications/$app_id.desktop"
 grep -qx "Icon=$app_id" "$prefix/share/applications/$app_id.desktop"
 
 cd "$prefix"

@@ -27,6 +27,7 @@ for file in ./usr/bin/zeb ./usr/bin/zeb-calc ./usr/share/zeb/zeb.sqlite \
             ./usr/share/icons/hicolor/256x256/apps/com.example.zeb.png \
             ./usr/share/icons/hicolor/16x16/apps/com.example.zeb.png \
             ./usr/share/metainfo/com.example.zeb.metainfo.xml \
+            ./usr/share/mime/packages/com.example.zeb.xml \
             ./usr/share/man/man1/zeb.1.gz ./usr/share/man/man1/zeb-calc.1.gz \
             ./usr/share/bash-completion/completions/zeb-calc \
             ./usr/share/doc/zeb/copyright ./usr/share/doc/zeb/changelog.gz; do
