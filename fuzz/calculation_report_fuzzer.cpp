@@ -58,16 +58,6 @@ calc::CalculationRecord decodeRecord(zebfuzz::ByteReader& in) {
     return r;
 }
 
-void checkRunRecord(const calc::CalculationRecord& r) {
-    const auto finite = [](const calc::Entry& value) { return !value || std::isfinite(*value); };
-    calc::visitScalarFields(r, [&](std::string_view, std::string_view, const calc::Entry& value) {
-        FUZZ_CHECK(finite(value), "a run's scalars are finite");
-    });
-    calc::visitSeriesFields(r, [&](std::string_view, std::string_view, const auto& values) {
-        FUZZ_CHECK(std::ranges::all_of(values, finite), "a run's series are finite");
-    });
-}
-
 void checkReport(const calc::CalculationRecord& r, zebfuzz::ByteReader& in) {
     const report::NumberStyle& style = zebfuzz::numberStyle(in.byte());
     const std::string river = in.text(40);
@@ -109,7 +99,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             return 0;
         }
         record = std::get<calc::CalculationRecord>(result);
-        checkRunRecord(record);
+        const auto finite = [](const calc::Entry& value) {
+            return !value || std::isfinite(*value);
+        };
+        calc::visitScalarFields(record, [&](auto, auto, const calc::Entry& value) {
+            FUZZ_CHECK(finite(value), "a run's scalars are finite");
+        });
+        calc::visitSeriesFields(record, [&](auto, auto, const auto& values) {
+            FUZZ_CHECK(std::ranges::all_of(values, finite), "a run's series are finite");
+        });
     } else {
         record = decodeRecord(in);
     }

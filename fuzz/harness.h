@@ -5,18 +5,14 @@
 
 #include "report/number_style.h"
 
-#include <array>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <limits>
 #include <stdexcept>
 #include <string>
-#include <string_view>
-
 #include <utility>
 
 #include <unistd.h>
@@ -87,13 +83,9 @@ private:
 // Separators that real locales give: the program's two, none, non-breaking spaces, apostrophes
 // and the Arabic marks.
 inline const report::NumberStyle& numberStyle(std::uint8_t selector) {
-    static const std::array<report::NumberStyle, 6> styles = {{{".", ","},
-                                                               {",", "."},
-                                                               {".", ""},
-                                                               {",", "\u202f"},
-                                                               {".", "\u2019"},
-                                                               {"\u066b", "\u066c"}}};
-    return styles[selector % styles.size()];
+    static const report::NumberStyle styles[] = {
+        {".", ","}, {",", "."}, {".", ""}, {",", "\u202f"}, {".", "\u2019"}, {"\u066b", "\u066c"}};
+    return styles[selector % std::size(styles)];
 }
 
 // A file of this process's own in TMPDIR, rewritten for every input.

@@ -45,8 +45,9 @@ void requireNewCode(const std::vector<StationRow>& stations, const StationRow& r
     }
 }
 
-void requireIndex(const std::vector<StationRow>& stations, std::size_t index) {
-    if (index >= stations.size()) {
+void requireListed(const std::vector<StationRow>& stations, std::size_t index,
+                   const std::string& listedCode) {
+    if (index >= stations.size() || stations[index].codigo.value_or("") != listedCode) {
         throw DatabaseFailure("O posto escolhido não existe mais no banco de dados.");
     }
 }
@@ -62,6 +63,17 @@ void merge(std::vector<StationRow>& stations, const std::vector<StationRow>& inc
             stations.push_back(row);
         }
     }
+}
+
+// A stored station as the texts a user would write for it; a null is an empty text.
+StationTexts textsOf(const StationRow& row) {
+    StationTexts texts{row.codigo.value_or(""), row.nome.value_or(""), row.estado.value_or(""), {}};
+    const auto& k = row.coefficients;
+    const std::optional<double> values[] = {k.a, k.b, k.c, k.B5, k.B15, k.B30, k.Bm};
+    for (std::size_t i = 0; i < texts.constants.size(); ++i) {
+        texts.constants[i] = values[i] ? util::exactNumberText(*values[i]) : std::string();
+    }
+    return texts;
 }
 
 } // namespace
@@ -117,18 +129,20 @@ std::optional<DatabaseError> UserStations::add(const StationTexts& station) {
     });
 }
 
-std::optional<DatabaseError> UserStations::edit(std::size_t index, const StationTexts& station) {
+std::optional<DatabaseError> UserStations::edit(std::size_t index, const std::string& listedCode,
+                                                const StationTexts& station) {
     return change([&](std::vector<StationRow>& stations) {
-        requireIndex(stations, index);
+        requireListed(stations, index, listedCode);
         const StationRow row = checked(station);
         requireNewCode(stations, row, index);
         stations[index] = row;
     });
 }
 
-std::optional<DatabaseError> UserStations::remove(std::size_t index) {
+std::optional<DatabaseError> UserStations::remove(std::size_t index,
+                                                  const std::string& listedCode) {
     return change([&](std::vector<StationRow>& stations) {
-        requireIndex(stations, index);
+        requireListed(stations, index, listedCode);
         stations.erase(stations.begin() + static_cast<std::ptrdiff_t>(index));
     });
 }
@@ -138,11 +152,25 @@ std::optional<DatabaseError> UserStations::importCsv(const std::filesystem::path
         [&](std::vector<StationRow>& stations) { merge(stations, readStationsCsv(csv)); });
 }
 
-std::optional<DatabaseError> UserStations::importAccess(const std::filesystem::path& mdb) {
-    return change([&](std::vector<StationRow>& stations) {
+Result<std::vector<std::string>> UserStations::importAccess(const std::filesystem::path& mdb) {
+    std::vector<std::string> leftOut;
+    const auto failure = change([&](std::vector<StationRow>& stations) {
         IsolatedAccessSource source(mdb);
-        merge(stations, readReferenceTables(source).stations);
+        std::vector<StationRow> accepted;
+        for (const StationRow& row : readReferenceTables(source).stations) {
+            auto checkedRow = stationFromTexts(textsOf(row));
+            if (auto* reason = std::get_if<std::string>(&checkedRow)) {
+                leftOut.push_back("posto " + inQuotes(row.codigo.value_or("")) + ": " + *reason);
+            } else {
+                accepted.push_back(std::get<StationRow>(checkedRow));
+            }
+        }
+        merge(stations, accepted);
     });
+    if (failure) {
+        return *failure;
+    }
+    return leftOut;
 }
 
 std::optional<DatabaseError> UserStations::exportCsv(const std::filesystem::path& csv) const {
@@ -152,11 +180,10 @@ std::optional<DatabaseError> UserStations::exportCsv(const std::filesystem::path
     }
     std::string bytes = "codigo,nome,estado,a,b,c,B5,B15,B30,Bm\n";
     for (const StationRow& row : std::get<std::vector<StationRow>>(rows)) {
-        bytes += csvField(row.codigo.value_or("")) + "," + csvField(row.nome.value_or("")) + "," +
-                 csvField(row.estado.value_or(""));
-        const auto& k = row.coefficients;
-        for (const auto& value : {k.a, k.b, k.c, k.B5, k.B15, k.B30, k.Bm}) {
-            bytes += "," + (value ? util::exactNumberText(*value) : std::string());
+        const StationTexts texts = textsOf(row);
+        bytes += csvField(texts.codigo) + "," + csvField(texts.nome) + "," + csvField(texts.estado);
+        for (const std::string& value : texts.constants) {
+            bytes += "," + value;
         }
         bytes += "\n";
     }

@@ -32,16 +32,22 @@ public:
     // The stations a change starts from, in stored order.
     Result<std::vector<StationRow>> stations() const;
 
-    // `index` is a position in stations(). A station is checked as a line of the stations
-    // file; a code another station has is refused.
+    // `index` is a position in stations() and `listedCode` the code listed there: when another
+    // program has changed the file since, the change is refused rather than made to another
+    // station. A station is checked as a line of the stations file; a code another station
+    // has is refused.
     std::optional<DatabaseError> add(const StationTexts& station);
-    std::optional<DatabaseError> edit(std::size_t index, const StationTexts& station);
-    std::optional<DatabaseError> remove(std::size_t index);
+    std::optional<DatabaseError> edit(std::size_t index, const std::string& listedCode,
+                                      const StationTexts& station);
+    std::optional<DatabaseError> remove(std::size_t index, const std::string& listedCode);
 
     // Stations of a stations file or of a legacy Access file: one with a code already there
-    // replaces it, the others are added at the end.
+    // replaces it, the others are added at the end. A stations file with a bad line is
+    // refused whole; of an Access file, whose rows the user cannot mend as easily, the
+    // stations a stations file would refuse are left out, and the reasons come back, one a
+    // station.
     std::optional<DatabaseError> importCsv(const std::filesystem::path& csv);
-    std::optional<DatabaseError> importAccess(const std::filesystem::path& mdb);
+    Result<std::vector<std::string>> importAccess(const std::filesystem::path& mdb);
 
     // The stations as a stations file that importCsv and --build-database read.
     std::optional<DatabaseError> exportCsv(const std::filesystem::path& csv) const;

@@ -61,9 +61,10 @@ ReportLine figureLine(std::string_view label, const calc::Entry& value, ValueFor
             valueField(value, kFigureValueWidth, format, style) + alignLeft(unit, kUnitWidth)};
 }
 
+// The ordinates u_1.. as a series; entry 0 is never shown.
 calc::Series toSeries(const std::array<std::optional<float>, calc::kSteps + 1>& ordinates) {
     calc::Series series;
-    for (std::size_t i = 0; i < ordinates.size(); ++i) {
+    for (std::size_t i = 1; i < ordinates.size(); ++i) {
         if (ordinates[i]) {
             series[i] = static_cast<double>(*ordinates[i]);
         }

@@ -51,18 +51,10 @@ inline calc::RunRequest workedExampleRequest() {
 
 // The same run as zeb-calc's arguments, followed by more.
 inline std::vector<std::string> workedExampleArguments(const std::vector<std::string>& more = {}) {
-    std::vector<std::string> arguments{"--duration",
-                                       "1 h",
-                                       "--return-period",
-                                       "100",
-                                       "--area",
-                                       "50",
-                                       "--tc",
-                                       "6",
-                                       "--cn",
-                                       "75",
-                                       "--station-constants",
-                                       "0.2,25,20,-0.04,0.08,0.08,0.08"};
+    // clang-format off
+    std::vector<std::string> arguments{"--duration", "1 h", "--return-period", "100", "--area", "50",
+        "--tc", "6", "--cn", "75", "--station-constants", "0.2,25,20,-0.04,0.08,0.08,0.08"};
+    // clang-format on
     arguments.insert(arguments.end(), more.begin(), more.end());
     return arguments;
 }

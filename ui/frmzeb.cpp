@@ -6,6 +6,7 @@
 #include "calc/durations.h"
 #include "calc/run_request.h"
 #include "chart/fonts.h"
+#include "refdata/user_stations.h"
 #include "report/field_reading.h"
 #include "report/number_format.h"
 #include "report/report_file.h"
@@ -17,6 +18,7 @@
 #include "ui/report_printing.h"
 #include "ui/resources.h"
 #include "ui/result_exports.h"
+#include "ui/stations_window.h"
 #include "ui/study_window.h"
 
 #include <algorithm>
@@ -122,6 +124,7 @@ void frmZEB::connectHandlers() {
     connect(u.mnuEstudo, &QAction::triggered, this, &frmZEB::mnuEstudo_Click);
     connect(u.mnuExportarPDF, &QAction::triggered, this, &frmZEB::mnuExportarPDF_Click);
     connect(u.mnuExportarCSV, &QAction::triggered, this, &frmZEB::mnuExportarCSV_Click);
+    connect(u.mnuPostos, &QAction::triggered, this, &frmZEB::mnuPostos_Click);
 
     // Esc is the window's cancel key, bound to "&Sair"; it asks first when there is work to
     // lose.
@@ -154,6 +157,7 @@ void frmZEB::connectHandlers() {
     connect(u.txtArea, &FieldEdit::focusLost, this, &frmZEB::txtArea_LostFocus);
     connect(u.txtComprimento, &FieldEdit::focusLost, this, &frmZEB::txtComprimento_LostFocus);
     connect(u.txtDesnivel, &FieldEdit::focusLost, this, &frmZEB::txtDesnivel_LostFocus);
+    connectStudyMenu();
 }
 
 bool frmZEB::Form_Load() {
@@ -185,17 +189,6 @@ bool frmZEB::Form_Load() {
     const auto& stations = std::get<std::vector<refdata::StationListItem>>(stationsRead);
     const auto& landClasses = std::get<std::vector<std::string>>(landClassesRead);
 
-    QStringList codes;
-    QStringList names;
-    codes.reserve(static_cast<qsizetype>(stations.size()));
-    names.reserve(static_cast<qsizetype>(stations.size()));
-    m_stationCodes.clear();
-    m_stationCodes.reserve(stations.size());
-    for (const refdata::StationListItem& station : stations) {
-        codes.append(QString::fromStdString(station.codigo));
-        names.append(QString::fromStdString(station.nome));
-        m_stationCodes.push_back(station.codigo);
-    }
     QStringList terrains;
     terrains.reserve(static_cast<qsizetype>(landClasses.size()));
     for (const std::string& landClass : landClasses) {
@@ -208,14 +201,11 @@ bool frmZEB::Form_Load() {
 
     // A combo box selects its first item as soon as it has one. The lists are filled without
     // running any handler and end with nothing selected.
-    for (QComboBox* list : {u.cboCodigo, u.cboPosto, u.cboZona, u.cboTerreno, u.cboDuracao}) {
+    fillStationLists(stations);
+    for (QComboBox* list : {u.cboZona, u.cboTerreno, u.cboDuracao}) {
         const QSignalBlocker blocker(list);
         list->clear();
-        if (list == u.cboCodigo) {
-            list->addItems(codes);
-        } else if (list == u.cboPosto) {
-            list->addItems(names);
-        } else if (list == u.cboZona) {
+        if (list == u.cboZona) {
             list->addItems({QStringLiteral("Rural"), QStringLiteral("Urbana")});
         } else if (list == u.cboTerreno) {
             list->addItems(terrains);
@@ -382,9 +372,30 @@ void frmZEB::mnuExportarCSV_Click() {
     exportSeriesCsv(this, *m_services.dialogs, m_record, m_ui->txtRio->text());
 }
 
+void frmZEB::mnuPostos_Click() {
+    if (!m_stationsWindow) {
+        StationsSource source;
+        source.userDatabase = refdata::userDatabasePath();
+        source.databaseInUse = [this] { return m_database->path(); };
+        source.changed = [this] { reloadStations(); };
+        m_stationsWindow = new StationsWindow(*m_services.dialogs, m_services.numberStyle,
+                                              std::move(source), this);
+    } else {
+        // Another program may have changed the file since the window was last shown.
+        m_stationsWindow->refresh();
+    }
+    m_stationsWindow->show();
+    m_stationsWindow->raise();
+    m_stationsWindow->activateWindow();
+}
+
 // ---- Station and soil selection ----------------------------------------------------------
 
 void frmZEB::cboPosto_Click() {
+    // The study's copy of its station is not in the database: it is not looked up.
+    if (chooseStudyStation()) {
+        return;
+    }
     // Until a lookup succeeds no station is current and no state shown, and the code list
     // shows the name's row: the previous station must not be taken for the one now shown. An
     // empty name is not looked up.
@@ -429,14 +440,17 @@ void frmZEB::cboZona_Click() {
         showDatabaseMessage(error->message);
         return;
     }
-    const auto& landClasses = std::get<std::vector<std::string>>(found);
+    setLandClasses(std::get<std::vector<std::string>>(found));
+}
+
+// Rebuilt without running cboTerreno_Click; no land class is selected afterwards and the
+// curve number stays as it was.
+void frmZEB::setLandClasses(const std::vector<std::string>& landClasses) {
     QStringList terrains;
     terrains.reserve(static_cast<qsizetype>(landClasses.size()));
     for (const std::string& landClass : landClasses) {
         terrains.append(QString::fromStdString(landClass));
     }
-    // Rebuilt without running cboTerreno_Click; no land class is selected afterwards and
-    // the curve number stays as it was.
     const QSignalBlocker blocker(m_ui->cboTerreno);
     m_ui->cboTerreno->clear();
     m_ui->cboTerreno->addItems(terrains);
@@ -463,6 +477,57 @@ void frmZEB::cboTerreno_Click() {
         return;
     }
     m_ui->txtCN->setText(formatPlain(*curveNumber));
+}
+
+void frmZEB::reloadStations() {
+    auto opened = m_services.openDatabase();
+    if (const auto* error = std::get_if<refdata::DatabaseError>(&opened)) {
+        showDatabaseMessage(error->message);
+        return;
+    }
+    auto database = std::move(std::get<std::unique_ptr<refdata::ReferenceDatabase>>(opened));
+    const auto stationsRead = database->allStations();
+    if (const auto* error = std::get_if<refdata::DatabaseError>(&stationsRead)) {
+        showDatabaseMessage(error->message);
+        return;
+    }
+    m_database = std::move(database);
+    const std::string shown = m_ui->cboCodigo->currentText().toStdString();
+    const bool studyCopyChosen =
+        m_studyStation && m_ui->cboPosto->currentIndex() == m_studyStationIndex;
+    m_currentStation.reset();
+    m_ui->txtEstado->clear();
+    fillStationLists(std::get<std::vector<refdata::StationListItem>>(stationsRead));
+    // Chosen again as a user picks it, so that edited constants are looked up; a study's copy
+    // of its station stays the study's.
+    if (studyCopyChosen) {
+        m_ui->cboPosto->setCurrentIndex(m_studyStationIndex);
+    } else if (!shown.empty()) {
+        selectStationCode(shown);
+    }
+}
+
+void frmZEB::fillStationLists(const std::vector<refdata::StationListItem>& stations) {
+    QStringList codes;
+    QStringList names;
+    m_stationCodes.clear();
+    for (const refdata::StationListItem& station : stations) {
+        codes.append(QString::fromStdString(station.codigo));
+        names.append(QString::fromStdString(station.nome));
+        m_stationCodes.push_back(station.codigo);
+    }
+    // An open study's copy of its station stays last in the lists.
+    if (m_studyStation) {
+        codes.append(QString::fromStdString(m_studyStation->codigo));
+        names.append(QString::fromStdString(m_studyStation->nome));
+        m_studyStationIndex = static_cast<int>(names.size()) - 1;
+    }
+    for (QComboBox* list : {m_ui->cboCodigo, m_ui->cboPosto}) {
+        const QSignalBlocker blocker(list);
+        list->clear();
+        list->addItems(list == m_ui->cboCodigo ? codes : names);
+        list->setCurrentIndex(-1);
+    }
 }
 
 void frmZEB::selectStationCode(const std::string& codigo) {
@@ -623,15 +688,17 @@ QWidget* frmZEB::firstEmptyRequiredField() const {
     return nullptr;
 }
 
-bool frmZEB::refuseAmbiguousNumber() {
+// Before a run, the fields of its mode; before saving a study, every field.
+bool frmZEB::refuseAmbiguousNumber(bool everyField) {
     auto& u = *m_ui;
-    const bool own = u.Option2->isChecked();
+    const bool own = u.Option2->isChecked() || everyField;
+    const bool automatic = !u.Option2->isChecked() || everyField;
     const std::pair<QLineEdit*, QLabel*> read[] = {
         {u.txtCN, u.lblCN},
         {u.txtArea, u.lblArea},
         {u.txtComprimento, u.lblComprimento},
         {u.txtDesnivel, u.lblDesnivel},
-        {own ? nullptr : u.txtRecorrencia, u.lblRecorrencia},
+        {automatic ? u.txtRecorrencia : nullptr, u.lblRecorrencia},
         {own ? u.txtK : nullptr, u.lblK},
         {own ? u.txta : nullptr, u.lbla},
         {own ? u.txtb : nullptr, u.lblb},
@@ -657,18 +724,13 @@ bool frmZEB::refuseAmbiguous(QLineEdit* field, const QLabel* label) {
     return true;
 }
 
+// With a study file open, closing asks about its unsaved changes, once; without one, Esc asks
+// whether to lose what was typed, since a stray key must not end the work.
 void frmZEB::escapePressed() {
-    const auto lineEdits = findChildren<QLineEdit*>();
-    const auto lists = findChildren<QComboBox*>();
-    const bool work =
-        m_ui->cmdExportar->isEnabled() ||
-        std::any_of(lineEdits.cbegin(), lineEdits.cend(),
-                    [](const QLineEdit* field) { return !field->text().isEmpty(); }) ||
-        std::any_of(lists.cbegin(), lists.cend(),
-                    [](const QComboBox* list) { return list->currentIndex() >= 0; });
-    if (work && !m_services.dialogs->askYesNo(
-                    this, QStringLiteral("Sair do ZEB? Os dados digitados e os resultados serão "
-                                         "perdidos."))) {
+    if (m_studyPath.isEmpty() && studyInputs() != m_savedStudy &&
+        !m_services.dialogs->askYesNo(
+            this, QStringLiteral("Sair do ZEB? Os dados digitados e os resultados serão "
+                                 "perdidos."))) {
         return;
     }
     m_ui->cmdSair->click();

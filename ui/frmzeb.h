@@ -7,6 +7,7 @@
 #include "report/field_reading.h"
 #include "report/number_style.h"
 #include "report/report_lines.h"
+#include "report/study_file.h"
 
 #include <functional>
 #include <memory>
@@ -17,6 +18,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+class QAction;
+class QCloseEvent;
 class QComboBox;
 class QLabel;
 class QDateTime;
@@ -31,6 +34,7 @@ namespace ui {
 
 class DialogService;
 class HydrographWindow;
+class StationsWindow;
 class StudyWindow;
 
 // Opens the reference database, or says why it cannot.
@@ -72,8 +76,20 @@ public:
     // The row of the last station lookup, none before the first or after a failed one.
     const std::optional<refdata::StationRecord>& currentStation() const { return m_currentStation; }
 
+    // Opens a study file into the form, after asking about unsaved changes, and calculates
+    // when its inputs are complete. False when the file was refused or the user cancelled.
+    bool openStudy(const QString& path);
+    // The form's inputs as a study file keeps them: numbers as the fields read now.
+    report::StudyInputs studyInputs() const;
+    // Reopens the database after its stations changed and refills the station lists. The code
+    // shown stays chosen, and is looked up again, where it still exists; otherwise no station
+    // is chosen, as at load. A database that fails to open is reported and the old one kept.
+    void reloadStations();
+
 protected:
     void changeEvent(QEvent* event) override;
+    // With unsaved changes, closing asks first and may be cancelled.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void connectHandlers();
@@ -89,6 +105,7 @@ private:
     void mnuEstudo_Click();
     void mnuExportarPDF_Click();
     void mnuExportarCSV_Click();
+    void mnuPostos_Click();
     chart::HydrographCaption chartCaption() const;
     void fillResultsGrid(const calc::CalculationRecord& record);
     std::vector<report::ReportLine> composeReport() const;
@@ -126,15 +143,37 @@ private:
     QWidget* firstEmptyRequiredField() const;
     // A field whose number reads two ways is not read: a message says how to write it and the
     // field keeps its text and takes the focus. True when one was refused.
-    bool refuseAmbiguousNumber();
+    bool refuseAmbiguousNumber(bool everyField = false);
     bool refuseAmbiguous(QLineEdit* field, const QLabel* label);
-    // Esc: "&Sair", after asking when there are inputs or results to lose.
-    void escapePressed();
     report::TypedNumber readTyped(const QLineEdit* field) const;
     double readField(const QLineEdit* field) const;
     QString formatPlain(double value) const;
     void selectStationCode(const std::string& codigo);
+    void fillStationLists(const std::vector<refdata::StationListItem>& stations);
     void showDatabaseMessage(const std::string& message);
+    void setLandClasses(const std::vector<std::string>& landClasses);
+
+    // Study files: the "Es&tudo" menu, the title and the unsaved-changes question.
+    void connectStudyMenu();
+    void mnuNovo_Click();
+    void mnuAbrir_Click();
+    bool mnuSalvar_Click();
+    bool mnuSalvarComo_Click();
+    void openRecentStudy(const QString& path);
+    bool saveStudyTo(const QString& path);
+    // True when there is nothing unsaved, or the user saved or discarded it.
+    bool settleUnsavedChanges();
+    void escapePressed();
+    void studyOpenedOrSaved(const QString& path);
+    void showStudyTitle();
+    void fillRecentMenu();
+    // The form as a study fills it, or emptied as after loading.
+    void fillForm(const report::StudyInputs& study);
+    void clearForm();
+    void selectStudyStation(const report::StudyStation& station);
+    // In cboPosto_Click: the study's copy of its station, when that item is chosen.
+    bool chooseStudyStation();
+    void dropStudyStation();
 
     std::unique_ptr<Ui::frmZEB> m_ui;
     MainWindowServices m_services;
@@ -150,6 +189,15 @@ private:
     // The inputs of the last successful run, which the one study window follows.
     calc::RunRequest m_lastRequest;
     QPointer<StudyWindow> m_studyWindow;
+    // The study file open, none when empty, and its inputs as last opened or saved.
+    QString m_studyPath;
+    report::StudyInputs m_savedStudy;
+    // The study's copy of a station the database lacks or holds with other constants, listed
+    // last in the code and name lists while the study is open.
+    std::optional<refdata::StationRecord> m_studyStation;
+    int m_studyStationIndex = -1;
+    QList<QAction*> m_recentActions;
+    QPointer<StationsWindow> m_stationsWindow;
 };
 
 } // namespace ui

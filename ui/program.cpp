@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 
 namespace ui {
@@ -27,7 +28,7 @@ bool installQtTranslations(const QLocale& locale, const QString& folder) {
     return false;
 }
 
-int runProgram(const std::function<void(SplashWindow*)>& onSplashShown) {
+int runProgram(const std::function<void(SplashWindow*)>& onSplashShown, const QString& studyPath) {
     QApplication::setApplicationName(kProgramTitle);
     QGuiApplication::setDesktopFileName(QStringLiteral("com.example.zeb"));
     installQtTranslations(QLocale::system(), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
@@ -36,7 +37,7 @@ int runProgram(const std::function<void(SplashWindow*)>& onSplashShown) {
     int status = EXIT_SUCCESS;
 
     // The splash is the whole of the start: it shows the main window when it hands over.
-    auto* splash = new SplashWindow([&dialogs] {
+    auto* splash = new SplashWindow([&dialogs, studyPath] {
         MainWindowServices services;
         services.openDatabase = [] {
             return refdata::openProgramDatabase(
@@ -52,6 +53,10 @@ int runProgram(const std::function<void(SplashWindow*)>& onSplashShown) {
             return false;
         }
         window->show();
+        // Once the splash has gone: opening may ask or tell the user something.
+        if (!studyPath.isEmpty()) {
+            QTimer::singleShot(0, window, [window, studyPath] { window->openStudy(studyPath); });
+        }
         return true;
     });
     QObject::connect(splash, &SplashWindow::mainWindowFailed, splash,

@@ -14,7 +14,9 @@ class SplashWindow;
 // window over the reference database found from the program's folder. `onSplashShown`, when
 // given, is called with the splash once it is up. Returns the exit status: a failure when the
 // main window could not be loaded.
-int runProgram(const std::function<void(SplashWindow*)>& onSplashShown = {});
+// A study file named by `studyPath` is opened once the main window is shown.
+int runProgram(const std::function<void(SplashWindow*)>& onSplashShown = {},
+               const QString& studyPath = {});
 
 // Qt's own texts (the buttons of its boxes, the file dialog, the text fields' menu) in the
 // locale's language, or in Portuguese, the program's own, when Qt has none for it; from the

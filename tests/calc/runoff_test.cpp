@@ -21,6 +21,8 @@ TEST(Runoff, EdgesOfTheMethod) {
     const CalculationRecord cn100 = withInputs([](auto& in) { in.curveNumber = 100; });
     EXPECT_EQ(*cn100.potentialRetentionMm, 0.0);
     EXPECT_DOUBLE_EQ(*cn100.effectiveRainfallMm[9], *cn100.cumulativeRainfallMm[9]);
+    // All of the first block runs off: 4.4835 mm times u_1 = 2.536585 / 4.1 h.
+    EXPECT_NEAR(*cn100.totalFlow[1], 2.7739, 1e-4);
 
     // 24 h against tc 1 h: Tp 12.6 h, Tb 33.642 h; the ordinates from Tb on are 0.
     const CalculationRecord wide = withInputs([](auto& in) {

@@ -58,16 +58,13 @@ TEST(DatabaseStation, NameOrCodeAsTheWindowPicksThem) {
 
 class DatabaseCommands : public ::testing::Test {
 protected:
-    void SetUp() override { fs::create_directories(m_folder); }
-    void TearDown() override { fs::remove_all(m_folder); }
-
     std::string write(const std::string& name, const std::string& contents) {
-        std::ofstream(m_folder / name, std::ios::binary) << contents;
+        zebtest::writeFile(m_folder / name, contents);
         return (m_folder / name).string();
     }
 
-    const fs::path m_folder =
-        fs::path(::testing::TempDir()) / ("zeb-calc-db-" + std::to_string(::getpid()));
+    zebtest::TemporaryFolder m_temporary;
+    const fs::path m_folder = m_temporary.path();
 };
 
 TEST_F(DatabaseCommands, ListsComeFromTheGivenFileOrTheOneBesideTheProgram) {

@@ -215,7 +215,8 @@ TEST(Locale, NamesAndLocaleDataGiveTheirSeparators) {
     // clang-format off
     const std::tuple<const char*, const char*, const char*, const char*, const char*> data[] = {
         {"\u066B", "\u066C", "UTF-8", "\u066B", "\u066C"}, {",", "\xA0", "ISO-8859-1", ",", ""},
-        {"\xB7", ".", "ISO-8859-1", ".", ","}, {"", ".", "UTF-8", ".", ","}};
+        {"\xB7", ".", "ISO-8859-1", ".", ","}, {"\x80", ".", "ISO-8859-1", ".", ","},
+        {"", ".", "UTF-8", ".", ","}};
     // clang-format on
     for (const auto& [decimal, group, codeset, shownDecimal, shownGroup] : data) {
         const report::NumberStyle style = numberStyleFromLocaleData(decimal, group, codeset);

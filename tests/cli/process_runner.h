@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/test_files.h"
+
 #include <map>
 #include <string>
 #include <vector>
@@ -24,6 +26,6 @@ ProcessOutcome runZebCalcProcess(const std::vector<std::string>& arguments,
                                  const std::map<std::string, std::string>& environment = {},
                                  const std::string& stdoutPath = {});
 
-std::string readFile(const std::string& path);
+using zebtest::readFile;
 
 } // namespace cli::fixtures

@@ -1,7 +1,6 @@
 // zeb-calc as a process: the wiring from arguments and environment to exit status, standard
 // output, standard error and --output, once each. The rules behind it are tested in process.
 #include "calc/limits.h"
-#include "report/study_file.h"
 #include "tests/cli/process_runner.h"
 #include "tests/worked_example.h"
 
@@ -27,13 +26,8 @@ const std::string kNotes = "zeb-calc: aviso: " + std::string(calc::kFloodNotRece
 
 class ZebCalcProcess : public testing::Test {
 protected:
-    void SetUp() override {
-        m_folder = fs::path(testing::TempDir()) / ("zeb-calc-" + std::to_string(::getpid()));
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
-    fs::path m_folder;
+    zebtest::TemporaryFolder m_temporary;
+    const fs::path m_folder = m_temporary.path();
 };
 
 TEST_F(ZebCalcProcess, WritesTheReportToStandardOutputOrToOutputWhole) {
@@ -63,25 +57,16 @@ TEST_F(ZebCalcProcess, FailuresExitWithTheirCodeAndNothingOnStandardOutput) {
     std::ofstream(kept) << "old contents";
     // A copy of the shipped database, and a link to it.
     const fs::path database = m_folder / "zeb.sqlite";
-    fs::copy_file(fs::path(ZEB_CALC_PATH).parent_path() / "zeb.sqlite", database);
+    fs::copy_file(ZEB_SHIPPED_DATABASE, database);
     fs::create_symlink(database, m_folder / "link.sqlite");
     const std::string databaseBytes = readFile(database);
-    const std::vector<std::string> byCode = {"--code",
-                                             "1",
-                                             "--database",
-                                             database.string(),
-                                             "--duration",
-                                             "1 h",
-                                             "--area",
-                                             "50",
-                                             "--tc",
-                                             "6",
-                                             "--cn",
-                                             "75",
-                                             "--return-period",
-                                             "100",
-                                             "--output",
-                                             (m_folder / "link.sqlite").string()};
+    // clang-format off
+    const std::vector<std::string> byCode = {"--code", "1", "--database", database.string(),
+        "--duration", "1 h", "--area", "50", "--tc", "6", "--cn", "75", "--return-period", "100",
+        "--output", (m_folder / "link.sqlite").string()};
+    // clang-format on
+    const fs::path emptyBatch = m_folder / "bacias.csv";
+    std::ofstream(emptyBatch).flush();
     struct Row {
         std::vector<std::string> arguments;
         int exitCode;
@@ -99,6 +84,9 @@ TEST_F(ZebCalcProcess, FailuresExitWithTheirCodeAndNothingOnStandardOutput) {
          "zeb-calc: Valor inválido: o CN deve ser maior que 0 e no máximo 100.\n\nUso:"},
         {workedExampleArguments({"--output", (m_folder / "no" / "r.txt").string()}), 1,
          kNotes + "zeb-calc: Não foi possível gravar o arquivo " + (m_folder / "no").string()},
+        {{"--batch", emptyBatch.string()},
+         2,
+         "zeb-calc: o arquivo de bacias está vazio: falta o cabeçalho\n"},
     };
     for (const Row& row : rows) {
         const ProcessOutcome run = runZebCalcProcess(row.arguments);
@@ -144,35 +132,24 @@ TEST_F(ZebCalcProcess, ChartFormatsAreDrawnWithoutADisplayIntoOutput) {
     EXPECT_NE(text.find("Pico: 115.33 m³/s em 8.00 h"), std::string::npos) << text;
 }
 
-TEST_F(ZebCalcProcess, StudyFileGivesTheSameReportAsItsOptions) {
-    report::StudyInputs study;
-    study.river = zebtest::kGoldenRiver;
-    study.station = {"1", zebtest::kGoldenStation, {0.2, 25, 20, -0.04, 0.08, 0.08, 0.08}};
-    study.curveNumber = 75;
-    study.drainageAreaKm2 = 50;
-    study.channelLengthKm = 10;
-    study.elevationDropM = 100;
-    study.durationIndex = 3;
-    study.returnPeriodYears = 100;
+// A study file and an option over it: the golden report (tc given, the study's length and drop
+// dropped); the study is never written over, and a damaged one is named.
+TEST_F(ZebCalcProcess, StudyFileGivesItsInputsToTheRun) {
     const fs::path file = m_folder / "estudo.zeb";
-    ASSERT_EQ(report::saveStudyFile(file, study), std::nullopt);
-    const std::string studyBytes = readFile(file);
+    const std::string study = R"json({"format": "zeb-estudo", "version": 1, "river": "Rio Sapucaí",
+        "curveNumber": 75, "drainageAreaKm2": 50, "channelLengthKm": 10, "elevationDropM": 100,
+        "duration": "1 h", "returnPeriodYears": 100, "station": {"code": "1",
+        "name": "Posto ilustrativo (São João)", "constants": {"a": 0.2, "b": 25, "c": 20,
+        "B5": -0.04, "B15": 0.08, "B30": 0.08, "Bm": 0.08}}})json";
+    std::ofstream(file) << study;
+    const ProcessOutcome run =
+        runZebCalcProcess({"--input", file.string(), "--tc", "6"}, kFixedTime);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, readFile(ZEB_TEST_DATA_DIR "/worked-example-report.txt"));
 
-    const ProcessOutcome fromStudy =
-        runZebCalcProcess({"--input", file.string(), "--cn", "80"}, kFixedTime);
-    const ProcessOutcome fromOptions = runZebCalcProcess(
-        {"--duration", "1 h", "--return-period", "100", "--area", "50", "--length", "10", "--drop",
-         "100", "--cn", "80", "--station-constants", "0.2,25,20,-0.04,0.08,0.08,0.08", "--river",
-         zebtest::kGoldenRiver, "--station-name", zebtest::kGoldenStation},
-        kFixedTime);
-    EXPECT_EQ(fromStudy.exitCode, 0) << fromStudy.err;
-    EXPECT_EQ(fromStudy.out, fromOptions.out);
-
-    const ProcessOutcome overStudy =
-        runZebCalcProcess({"--input", file.string(), "--output", file.string()});
-    EXPECT_EQ(overStudy.exitCode, 2);
-    EXPECT_EQ(readFile(file), studyBytes);
-    std::ofstream(file, std::ios::trunc) << studyBytes.substr(0, studyBytes.size() / 2);
+    EXPECT_EQ(runZebCalcProcess({"--input", file.string(), "--output", file.string()}).exitCode, 2);
+    EXPECT_EQ(readFile(file), study);
+    std::ofstream(file, std::ios::trunc) << study.substr(0, study.size() / 2);
     const ProcessOutcome cut = runZebCalcProcess({"--input", file.string()});
     EXPECT_EQ(cut.exitCode, 2);
     EXPECT_EQ(cut.err.rfind("zeb-calc: Não foi possível abrir o estudo " + file.string() +
@@ -182,28 +159,20 @@ TEST_F(ZebCalcProcess, StudyFileGivesTheSameReportAsItsOptions) {
         << cut.err;
 }
 
-} // namespace
-} // namespace cli
-
-namespace cli {
-namespace {
-
 // A study's row and a batch's row are the single run's figures: the golden CSV's peak.
-TEST(ZebCalcStudyAndBatch, RowsAreTheSingleRunsFigures) {
+TEST_F(ZebCalcProcess, StudyAndBatchRowsAreTheSingleRunsFigures) {
     const std::string peak = "115.33007379001947";
-    const fixtures::ProcessOutcome study = fixtures::runZebCalcProcess(
+    const ProcessOutcome study = runZebCalcProcess(
         {"--study", "--area", "50", "--tc", "6", "--cn", "75", "--station-constants",
          "0.2,25,20,-0.04,0.08,0.08,0.08", "--durations", "1 h", "--return-periods", "100,10"});
     EXPECT_EQ(study.exitCode, 0);
     EXPECT_NE(study.out.find("\n1 h,100," + peak + ","), std::string::npos) << study.out;
 
-    const fs::path basins = fs::path(testing::TempDir()) / "bacias-processo.csv";
+    const fs::path basins = m_folder / "bacias.csv";
     std::ofstream(basins) << "id,duration,return-period,area,tc,cn,a,b,c,B5,B15,B30,Bm\n"
                              "x,1 h,100,50,6,75,0.2,25,20,-0.04,0.08,0.08,0.08\n"
                              "y,1 h,100,-50,6,75,0.2,25,20,-0.04,0.08,0.08,0.08\n";
-    const fixtures::ProcessOutcome batch =
-        fixtures::runZebCalcProcess({"--batch", basins.string(), "--jobs", "2"});
-    fs::remove(basins);
+    const ProcessOutcome batch = runZebCalcProcess({"--batch", basins.string(), "--jobs", "2"});
     EXPECT_EQ(batch.exitCode, 3);
     EXPECT_NE(batch.out.find("\nx," + peak + ","), std::string::npos) << batch.out;
     EXPECT_NE(batch.out.find("\ny,,,,,,linha 3: Valor inválido"), std::string::npos) << batch.out;

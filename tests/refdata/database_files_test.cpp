@@ -16,6 +16,7 @@
 #include <csignal>
 #include <thread>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -259,6 +260,8 @@ TEST(ChildReader, RowsCrossFromTheChildAsTheyWereStored) {
         EXPECT_EQ(messageOf(failureOf([&] { row.value(5); })),
                   "Banco de dados x: a linha 42 está danificada.");
     }
+    in.finish();
+    EXPECT_THROW(WireReader("x").finish(), WireError) << "bytes after the message";
 }
 
 TEST(ChildReader, FailuresOfTheChildAreReportedAndTheNextRequestStartsAgain) {
@@ -293,6 +296,30 @@ TEST(ChildReader, FailuresOfTheChildAreReportedAndTheNextRequestStartsAgain) {
     EXPECT_EQ(quick.request("n"), "1") << "a new child opened the file again";
     EXPECT_EQ(failure(quick, "hang"), corrupt(file, "a leitura não terminou em 1 s"));
     EXPECT_EQ(failure(patient, "grow"), corrupt(file, "a leitura passou de 256 MiB de memória"));
+}
+
+// A child that cannot be started is reported, and both ends of its socket are closed.
+TEST(ChildReader, AChildThatCannotStartLeavesNoDescriptorOpen) {
+    const pid_t test = ::fork();
+    if (test == 0) {
+        // No process more for this user (root is not limited: it takes another user first).
+        const rlimit none{0, 0};
+        const bool limited = (::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0)) &&
+                             ::setrlimit(RLIMIT_NPROC, &none) == 0;
+        const auto open = [] {
+            return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+        };
+        const auto before = open();
+        const auto failure = failureOf([] { ChildProcessReader("/dados/zeb.mdb", {}, {}); });
+        ::_exit(limited && failure &&
+                        failure->message.find("não pôde ser iniciada") != std::string::npos &&
+                        open() == before
+                    ? 0
+                    : 1);
+    }
+    int status = 0;
+    ::waitpid(test, &status, 0);
+    EXPECT_EQ(status, 0);
 }
 
 } // namespace

@@ -141,6 +141,23 @@ TEST(ReferenceDatabase, ColumnsAfterTheFirstThreeAreFoundByNameWhereverTheyStand
     EXPECT_EQ(valueOf(upper->findCurveNumber("Mata")), 55.0);
 }
 
+// A copy of edge-cases.mdb in forms the builder never writes but Access may: "Pau d'Alho
+// Central" compressed (0xff 0xfe, then a byte a character) over the UTF-16 of "Pau d'Alho",
+// codigo a 2-byte Integer instead of a Long Integer, and the last format version known (6).
+TEST(ReferenceDatabase, AccessFilesInOtherStoredFormsReadAlike) {
+    TemporaryFolder folder;
+    auto bytes = readFile(fixture("edge-cases.mdb"));
+    bytes.replace(110464, 20, "\xff\xfePau d'Alho Central");
+    bytes[98367] = 3;      // the type of zeb's first column, on page 24
+    bytes[98367 + 23] = 2; // its width
+    bytes[0x14] = 6;
+    writeFile(folder / "formas.mdb", bytes);
+    const auto db = valueOf(openReferenceDatabase(folder / "formas.mdb"));
+    EXPECT_EQ(valueOf(db->allStations())[0].codigo, "101");
+    EXPECT_EQ(shown(valueOf(db->findStationByName("Pau d'Alho Central"))),
+              "102|Pau d'Alho Central|PE");
+}
+
 TEST(ReferenceDatabase, MissingTablesColumnsAndNumbersAreErrorsWhereTheyAreRead) {
     const auto file = [](const char* name) { return "Banco de dados " + fixture(name).string(); };
     const auto noBm = valueOf(openReferenceDatabase(fixture("missing-bm-column.mdb")));
@@ -159,8 +176,8 @@ TEST(ReferenceDatabase, MissingTablesColumnsAndNumbersAreErrorsWhereTheyAreRead)
                        "CREATE TABLE zeb (codigo, nome, estado, a, b, c, B5, B15, B30, Bm);"
                        "INSERT INTO zeb (rowid, codigo, nome, estado) VALUES (0, 6, 'Q', 'RJ');"
                        "INSERT INTO zeb VALUES (7, 'P', 'SP', '0.2', 'x', 3, 4, 5, 6, 7);"
-                       "CREATE TABLE cn (id, terreno, cn);"
-                       "INSERT INTO cn VALUES (1, 'Mata', 55);");
+                       "CREATE TABLE cn (terreno, cn);"
+                       "INSERT INTO cn VALUES ('Mata', 55);");
     const auto db = valueOf(openReferenceDatabase(sqlite));
     const auto inFile = "Banco de dados " + sqlite.string() + ": ";
     // The row as the user counts it, whatever its rowid (here 0 and 7).

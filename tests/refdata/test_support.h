@@ -1,6 +1,7 @@
 #pragma once
 
 #include "refdata/reference_database.h"
+#include "tests/test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -13,19 +14,11 @@ namespace refdata::test {
 
 std::filesystem::path fixture(std::string_view name);
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TemporaryFolder {
-public:
-    TemporaryFolder();
-    ~TemporaryFolder();
-    std::filesystem::path operator/(std::string_view name) const { return m_path / name; }
+using zebtest::readFile;
+using zebtest::TemporaryFolder;
 
-private:
-    std::filesystem::path m_path;
-};
-
+// Writes the file; a failure fails the test.
 void writeFile(const std::filesystem::path& file, std::string_view bytes);
-std::string readFile(const std::filesystem::path& file);
 
 // Runs sqlite3_exec statements on a new database file (for layouts the builder never makes).
 void makeSqliteDatabase(const std::filesystem::path& file, const char* sql);

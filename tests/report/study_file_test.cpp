@@ -1,6 +1,7 @@
 // Study files: the bytes written for a study, and what reading gives back for whole, newer,
 // damaged and mistyped files.
 #include "report/study_file.h"
+#include "tests/test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -23,41 +24,11 @@ StudyInputs fullStudy() {
     return study;
 }
 
-// Written by hand: every key, nulls for empty fields, numbers with a period whatever the locale.
-constexpr const char* kEmptyOwnStudy = R"({
-  "channelLengthKm": null,
-  "curveNumber": 0.5,
-  "drainageAreaKm2": null,
-  "duration": "5 min",
-  "elevationDropM": null,
-  "format": "zeb-estudo",
-  "landClass": null,
-  "mode": "own",
-  "ownConstants": {
-    "K": 2.25,
-    "a": null,
-    "b": null,
-    "c": null
-  },
-  "returnPeriodYears": null,
-  "river": "",
-  "station": {
-    "code": "7",
-    "constants": {
-      "B15": null,
-      "B30": null,
-      "B5": 0.125,
-      "Bm": null,
-      "a": null,
-      "b": 25.0,
-      "c": null
-    },
-    "name": "Posto"
-  },
-  "version": 1,
-  "zone": null
+// Written by hand (tests/data/own-mode-study.zeb): every key, nulls for empty fields, numbers
+// with a period whatever the locale.
+std::string ownModeStudyBytes() {
+    return zebtest::readFile(ZEB_TEST_DATA_DIR "/own-mode-study.zeb");
 }
-)";
 
 TEST(StudyFile, WritesEveryFieldAndReadsItBack) {
     StudyInputs own;
@@ -68,7 +39,7 @@ TEST(StudyFile, WritesEveryFieldAndReadsItBack) {
     own.station = StudyStation{"7", "Posto", {}};
     own.station->constants.b = 25;
     own.station->constants.B5 = 0.125;
-    EXPECT_EQ(studyFileBytes(own), kEmptyOwnStudy);
+    EXPECT_EQ(studyFileBytes(own), ownModeStudyBytes());
 
     for (const StudyInputs& study : {own, fullStudy(), StudyInputs{}}) {
         const auto back = parseStudyFile(studyFileBytes(study));
@@ -113,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "para abri-lo."},
         ReadCase{"OtherFormat", R"({"format": "outro", "version": 1})", "não é um estudo do ZEB."},
         ReadCase{"NotAnObject", "[1, 2]", "não é um estudo do ZEB."},
-        ReadCase{"CutInHalf", std::string(kEmptyOwnStudy).substr(0, 250), kDamaged},
+        ReadCase{"CutInHalf", ownModeStudyBytes().substr(0, 250), kDamaged},
         ReadCase{"NumberAsText", kHead + R"("curveNumber": "75"})",
                  "o campo \"curveNumber\" deveria ser um número."},
         ReadCase{"ConstantAsText", kHead + R"("station": {"constants": {"Bm": "x"}}})",

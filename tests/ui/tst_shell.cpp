@@ -79,33 +79,30 @@ private Q_SLOTS:
     }
 
     // A key that types a character, or a left click on the frame's free area, hands over at
-    // once; other keys and clicks on the picture or the texts do not.
-    void keysAndClicks_data() {
-        QTest::addColumn<QString>("target"); // clicked, or "" for a key
-        QTest::addColumn<int>("keyOrButton");
-        QTest::addColumn<bool>("handsOver");
-        QTest::newRow("letter") << "" << int(Qt::Key_A) << true;
-        QTest::newRow("Esc") << "" << int(Qt::Key_Escape) << true;
-        QTest::newRow("lone Shift") << "" << int(Qt::Key_Shift) << false;
-        QTest::newRow("arrow") << "" << int(Qt::Key_Left) << false;
-        QTest::newRow("frame") << "Frame1" << int(Qt::LeftButton) << true;
-        QTest::newRow("frame, right button") << "Frame1" << int(Qt::RightButton) << false;
-        QTest::newRow("picture") << "Picture1" << int(Qt::LeftButton) << false;
-        QTest::newRow("name") << "lblProductName" << int(Qt::LeftButton) << false;
-    }
+    // once; other keys and clicks on the picture or the texts do not. A click lands near the top
+    // left corner: inside every target, off every text of the frame.
     void keysAndClicks() {
-        QFETCH(QString, target);
-        QFETCH(int, keyOrButton);
-        QFETCH(bool, handsOver);
-        startSplash();
-        if (target.isEmpty()) {
-            QTest::keyClick(m_splash, static_cast<Qt::Key>(keyOrButton));
-        } else {
-            // Near the top left corner: inside every target, off every text of the frame.
-            QTest::mouseClick(m_splash->findChild<QWidget*>(target),
-                              static_cast<Qt::MouseButton>(keyOrButton), {}, QPoint(8, 8));
+        const std::tuple<const char*, int, bool> rows[] = {
+            {"", Qt::Key_A, true},
+            {"", Qt::Key_Escape, true},
+            {"", Qt::Key_Shift, false},
+            {"", Qt::Key_Left, false},
+            {"Frame1", Qt::LeftButton, true},
+            {"Frame1", Qt::RightButton, false},
+            {"Picture1", Qt::LeftButton, false},
+            {"lblProductName", Qt::LeftButton, false}};
+        for (const auto& [target, keyOrButton, handsOver] : rows) {
+            startSplash();
+            if (*target == '\0') {
+                QTest::keyClick(m_splash, static_cast<Qt::Key>(keyOrButton));
+            } else {
+                QTest::mouseClick(m_splash->findChild<QWidget*>(QLatin1String(target)),
+                                  static_cast<Qt::MouseButton>(keyOrButton), {}, QPoint(8, 8));
+            }
+            verifyHandOver(handsOver);
+            delete m_splash;
+            m_main.reset();
         }
-        verifyHandOver(handsOver);
     }
 
     void handsOverOnceAndEndsAfterAFailedLoad() {
@@ -144,45 +141,34 @@ private Q_SLOTS:
         }
     }
 
-    void systemInformation_data() {
-        QTest::addColumn<bool>("toolStarts");
-        QTest::newRow("tool started") << true;
-        QTest::newRow("no tool") << false;
-    }
+    // The system information button starts the tool, or says it cannot; the box stays.
     void systemInformation() {
-        QFETCH(bool, toolStarts);
-        QPointer<ui::AboutBox> box = ui::showAboutBox(m_dialogs, [=] { return toolStarts; });
-        box->findChild<QPushButton*>(u"cmdSysInfo"_s)->click();
-        const QList<ShownMessage> messages = m_dialogs.take();
-        QCOMPARE(messages.size(), toolStarts ? 0 : 1);
-        if (!toolStarts) {
-            QCOMPARE(messages[0].text, u"System Information Is Unavailable At This Time"_s);
-            QCOMPARE(messages[0].icon, ui::MessageIcon::None);
+        for (const bool toolStarts : {true, false}) {
+            QPointer<ui::AboutBox> box = ui::showAboutBox(m_dialogs, [=] { return toolStarts; });
+            box->findChild<QPushButton*>(u"cmdSysInfo"_s)->click();
+            const QList<ShownMessage> messages = m_dialogs.take();
+            QCOMPARE(messages.value(0).text,
+                     toolStarts ? QString() : u"System Information Is Unavailable At This Time"_s);
+            QCOMPARE(messages.value(0).icon, ui::MessageIcon::None);
+            QVERIFY(box->isVisible());
+            delete box;
         }
-        QVERIFY(box->isVisible());
-        delete box;
     }
 
     // Qt's own texts in the system's language, in Portuguese where Qt has none for it, and
     // Qt's English where the translations are missing.
-    void qtTextsFollowTheSystemLanguage_data() {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<bool>("installed");
-        QTest::addColumn<QString>("yes");
-        QTest::newRow("pt_BR") << "pt_BR" << true << "&Sim";
-        QTest::newRow("de_DE") << "de_DE" << true << "&Ja";
-        QTest::newRow("C, in Portuguese") << "C" << true << "&Sim";
-        QTest::newRow("no translations") << "pt_BR" << false << "&Yes";
-    }
     void qtTextsFollowTheSystemLanguage() {
-        QFETCH(QString, locale);
-        QFETCH(bool, installed);
-        QFETCH(QString, yes);
-        const QString folder = installed ? QLibraryInfo::path(QLibraryInfo::TranslationsPath)
-                                         : QDir::tempPath() + u"/sem-traducoes"_s;
-        QCOMPARE(ui::installQtTranslations(QLocale(locale), folder), installed);
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), yes);
-        qDeleteAll(qApp->findChildren<QTranslator*>());
+        const QString installed = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+        const QString missing = QDir::tempPath() + u"/sem-traducoes"_s;
+        for (const auto& [locale, folder, yes] : {std::tuple{"pt_BR", installed, u"&Sim"_s},
+                                                  {"de_DE", installed, u"&Ja"_s},
+                                                  {"C", installed, u"&Sim"_s},
+                                                  {"pt_BR", missing, u"&Yes"_s}}) {
+            QCOMPARE(ui::installQtTranslations(QLocale(QLatin1String(locale)), folder),
+                     folder == installed);
+            QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), yes);
+            qDeleteAll(qApp->findChildren<QTranslator*>());
+        }
     }
 
     // The tool is the first program of the list that is an executable file on PATH.

@@ -3,15 +3,12 @@
 
 #include "window_test.h"
 
-#include "chart/hydrograph_chart.h"
 #include "ui/hydrograph_window.h"
 #include "ui/report_printing.h"
 
 #include <QApplication>
-#include <QChart>
 #include <QDir>
 #include <QFile>
-#include <QLineSeries>
 #include <QMenu>
 #include <QPrinter>
 #include <QProcess>
@@ -104,36 +101,16 @@ private Q_SLOTS:
 
     // A number that reads two ways is not read: the message names the field and how to write
     // it, the field keeps its text and the focus, and nothing is computed.
-    void ambiguousNumberIsNotRead_data() {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("1.416, pt_BR")
-            << "pt_BR"
-            << "txtArea"
-            << "1.416"
-            << "O número \"1.416\" em Área de drenagem (km²) pode ser lido como 1416 ou como "
-               "1,416. Escreva-o sem separador de milhares: 1416 ou 1,416.";
-        QTest::newRow("1,000, en_US")
-            << "en_US"
-            << "txtCN"
-            << "1,000"
-            << "O número \"1,000\" em CN pode ser lido como 1000 ou como 1. Escreva-o sem "
-               "separador de milhares: 1000 ou 1.";
-    }
     void ambiguousNumberIsNotRead() {
-        QFETCH(QString, locale);
-        QFETCH(QString, field);
-        QFETCH(QString, typed);
-        QFETCH(QString, message);
-        QVERIFY(h->open(qPrintable(locale)));
+        QVERIFY(h->open("pt_BR"));
         h->enterWorkedExample();
-        h->field(qPrintable(field))->setText(typed);
+        h->field("txtArea")->setText(u"1.416"_s);
         calculate();
-        QCOMPARE(h->dialogs.take().value(0).text, message);
-        QCOMPARE(h->text(qPrintable(field)), typed);
-        QCOMPARE(h->focusName(), field);
+        QCOMPARE(h->dialogs.take().value(0).text,
+                 u"O número \"1.416\" em Área de drenagem (km²) pode ser lido como 1416 ou como "
+                 "1,416. Escreva-o sem separador de milhares: 1416 ou 1,416."_s);
+        QCOMPARE(h->text("txtArea"), u"1.416"_s);
+        QCOMPARE(h->focusName(), u"txtArea"_s);
         QVERIFY(h->cell(15, 1).isEmpty());
     }
 
@@ -251,15 +228,6 @@ private Q_SLOTS:
         const auto windows = h->window().findChildren<ui::HydrographWindow*>();
         QCOMPARE(windows.size(), 1);
         QCOMPARE(windows[0]->notesText().count(u"Atenção: "_s), 2);
-        const auto lastFlow = [&] {
-            for (QAbstractSeries* series : windows[0]->chart()->series()) {
-                if (series->objectName() == QLatin1String(chart::chart_series::kFlood)) {
-                    return static_cast<QLineSeries*>(series)->at(15).y();
-                }
-            }
-            return -1.0;
-        };
-        QCOMPARE(QString::number(lastFlow(), 'f', 2), goldenSeries(u"Vazão Total"_s).value(14));
 
         const QString pdf = m_folder.filePath(u"relatorio.pdf"_s);
         const QString csv = m_folder.filePath(u"serie.csv"_s);
@@ -278,9 +246,8 @@ private Q_SLOTS:
         QVERIFY(rows[15].startsWith("15,"));
         QVERIFY(readAll(svg).contains("<svg"));
 
-        h->pick("cboDuracao", u"4 h"_s);
+        h->pick("cboDuracao", u"4 h"_s); // no note at "4 h"
         calculate();
-        QCOMPARE(lastFlow(), *h->window().record().totalFlow[15]);
         QCOMPARE(windows[0]->notesText(), QString());
     }
 };

@@ -3,6 +3,8 @@
 #include "tests/worked_example.h"
 #include "ui/number_style_source.h"
 
+#include <algorithm>
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFile>
@@ -17,7 +19,18 @@ refdata::Result<std::vector<refdata::StationListItem>> FakeDatabase::allStations
     return items;
 }
 
+namespace {
+
+refdata::DatabaseError nullValue(const char* table, const std::filesystem::path& file) {
+    return {std::string("Valor nulo na tabela ") + table + " em " + file.string() + "."};
+}
+
+} // namespace
+
 refdata::Result<std::vector<std::string>> FakeDatabase::landClassesOfZone(std::string_view zone) {
+    if (unreadable.count(std::string(zone)) != 0) {
+        return nullValue("cn", m_path);
+    }
     std::vector<std::string> items;
     for (const auto& row : curveNumbers) {
         if (zone.empty() || row.zona == zone) {
@@ -31,26 +44,19 @@ refdata::Result<std::optional<refdata::StationRecord>>
 FakeDatabase::findStationByName(std::string_view name) {
     ++stationLookups;
     if (unreadable.count(std::string(name)) != 0) {
-        return refdata::DatabaseError{"Valor nulo na tabela zeb em " + m_path.string() + "."};
+        return nullValue("zeb", m_path);
     }
-    for (const auto& s : stations) {
-        if (s.nome == name) {
-            return std::optional(s);
-        }
-    }
-    return std::optional<refdata::StationRecord>();
+    const auto found = std::ranges::find(stations, name, &refdata::StationRecord::nome);
+    return found == stations.end() ? std::nullopt : std::optional(*found);
 }
 
 refdata::Result<std::optional<double>> FakeDatabase::findCurveNumber(std::string_view landClass) {
     if (unreadable.count(std::string(landClass)) != 0) {
-        return refdata::DatabaseError{"Valor nulo na tabela cn em " + m_path.string() + "."};
+        return nullValue("cn", m_path);
     }
-    for (const auto& row : curveNumbers) {
-        if (row.terreno == landClass) {
-            return std::optional(row.cn);
-        }
-    }
-    return std::optional<double>();
+    const auto found =
+        std::ranges::find(curveNumbers, landClass, &refdata::CurveNumberRecord::terreno);
+    return found == curveNumbers.end() ? std::nullopt : std::optional(found->cn);
 }
 
 bool WindowHarness::open(const char* locale, const std::function<void(FakeDatabase&)>& adjust) {
@@ -77,6 +83,9 @@ bool WindowHarness::open(const char* locale, const std::function<void(FakeDataba
         m_database = db.get();
         return std::unique_ptr<refdata::ReferenceDatabase>(std::move(db));
     };
+    if (opener) {
+        services.openDatabase = opener;
+    }
     services.dialogs = &dialogs;
     services.numberStyle = ui::numberStyleOf(QLocale(QString::fromLatin1(locale)));
     services.clock = clock;

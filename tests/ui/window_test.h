@@ -23,9 +23,9 @@ struct ShownMessage {
     ui::MessageIcon icon;
 };
 
-// Records every box instead of showing it; answers save dialogs from `saveAnswers` (a path,
-// or a null QString for a cancel) and questions from `yesNoAnswers`. A dialog or question
-// nobody expected counts as a box left.
+// Records every box instead of showing it; answers save and open dialogs from `saveAnswers`
+// and `openAnswers` (a path, or a null QString for a cancel) and questions from `yesNoAnswers`
+// and `unsavedAnswers`. A dialog or question nobody expected counts as a box left.
 class FakeDialogs : public ui::DialogService {
 public:
     QList<ShownMessage> messages;
@@ -33,6 +33,9 @@ public:
     QList<ui::SaveFileRequest> saveRequests;
     std::deque<bool> yesNoAnswers;
     QStringList questions;
+    std::deque<QString> openAnswers;
+    QList<ui::OpenFileRequest> openRequests;
+    std::deque<ui::UnsavedChoice> unsavedAnswers;
 
     void showMessage(QWidget*, const QString& text, const QString& title,
                      ui::MessageIcon icon) override {
@@ -40,51 +43,42 @@ public:
     }
     bool askYesNo(QWidget*, const QString& text) override {
         questions.append(text);
-        if (yesNoAnswers.empty()) {
-            messages.append({QStringLiteral("an unexpected question: ") + text, {}, {}});
-            return false;
-        }
-        const bool yes = yesNoAnswers.front();
-        yesNoAnswers.pop_front();
-        return yes;
+        return answer(yesNoAnswers, false, QStringLiteral("an unexpected question: ") + text);
     }
     std::optional<QString> askSaveFileName(QWidget*, const ui::SaveFileRequest& request) override {
         saveRequests.append(request);
-        return answer(saveAnswers, "an unexpected save dialog");
+        return path(answer(saveAnswers, QString(), QStringLiteral("an unexpected save dialog")));
     }
-    std::deque<QString> openAnswers;
-    QList<ui::OpenFileRequest> openRequests;
-    std::deque<ui::UnsavedChoice> unsavedAnswers;
     std::optional<QString> askOpenFileName(QWidget*, const ui::OpenFileRequest& request) override {
         openRequests.append(request);
-        return answer(openAnswers, "an unexpected open dialog");
+        return path(answer(openAnswers, QString(), QStringLiteral("an unexpected open dialog")));
     }
     ui::UnsavedChoice askSaveChanges(QWidget*, const QString& text) override {
         questions.append(text);
-        if (unsavedAnswers.empty()) {
-            messages.append({QStringLiteral("an unexpected question: ") + text, {}, {}});
-            return ui::UnsavedChoice::Cancel;
-        }
-        const ui::UnsavedChoice choice = unsavedAnswers.front();
-        unsavedAnswers.pop_front();
-        return choice;
+        return answer(unsavedAnswers, ui::UnsavedChoice::Cancel,
+                      QStringLiteral("an unexpected question: ") + text);
     }
     QList<ShownMessage> take() { return std::exchange(messages, {}); }
 
 private:
-    std::optional<QString> answer(std::deque<QString>& answers, const char* unexpected) {
+    template <typename T>
+    T answer(std::deque<T>& answers, T unanswered, const QString& unexpected) {
         if (answers.empty()) {
-            messages.append({QString::fromLatin1(unexpected), {}, {}});
-            return std::nullopt;
+            messages.append({unexpected, {}, {}});
+            return unanswered;
         }
-        const QString path = answers.front();
+        T given = answers.front();
         answers.pop_front();
-        return path.isNull() ? std::nullopt : std::optional(path);
+        return given;
+    }
+    static std::optional<QString> path(const QString& answer) {
+        return answer.isNull() ? std::nullopt : std::optional(answer);
     }
 };
 
 // Answers as the real databases do: stored order, the first row of a name or land class.
-// Rows named in `unreadable` fail like a row with a null value.
+// Rows named in `unreadable` fail like a row with a null value; "" there fails the list of all
+// land classes.
 class FakeDatabase : public refdata::ReferenceDatabase {
 public:
     std::vector<refdata::StationRecord> stations;
@@ -118,6 +112,8 @@ public:
     std::function<QDateTime()> clock;
     ui::PrinterSource printer;
     std::optional<std::string> openingFailure;
+    // Set before open(): opens a real database instead of the fake one.
+    ui::DatabaseOpener opener;
     FakeDialogs dialogs;
 
     ui::frmZEB& window() { return *m_window; }

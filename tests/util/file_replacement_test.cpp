@@ -5,6 +5,8 @@
 // mount lives in the child's own mount namespace. Mounting and changing user need root.
 #include "util/file_replacement.h"
 
+#include "tests/test_files.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -31,14 +33,8 @@ namespace {
 namespace fs = std::filesystem;
 using Step = std::function<std::optional<std::string>(const fs::path& folder)>;
 
-std::string contents(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void put(const fs::path& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary) << bytes;
-}
+using zebtest::readFile;
+using zebtest::writeFile;
 
 // The folder's names, sorted, each followed by a blank.
 std::string namesIn(const fs::path& folder) {
@@ -121,15 +117,11 @@ struct Fault {
 
 class FileReplacementTest : public testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "zeb-util-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
-        fs::permissions(m_folder, fs::perms(0755));
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
+    // Open to user 65534, whom some faults take.
+    void SetUp() override { fs::permissions(m_folder, fs::perms(0755)); }
 
-    fs::path m_folder;
+    zebtest::TemporaryFolder m_temporary;
+    const fs::path m_folder = m_temporary.path();
 };
 
 TEST_F(FileReplacementTest, EachFailureKeepsTheOldFileAndLeavesNothingBehind) {
@@ -168,7 +160,7 @@ TEST_F(FileReplacementTest, EachFailureKeepsTheOldFileAndLeavesNothingBehind) {
             if (const auto skip = fault.before(m_folder)) {
                 return "skip: " + *skip;
             }
-            put(m_folder / "r.txt", "relatório antigo");
+            writeFile(m_folder / "r.txt", "relatório antigo");
             if (const auto skip = fault.after(m_folder)) {
                 return "skip: " + *skip;
             }
@@ -179,7 +171,7 @@ TEST_F(FileReplacementTest, EachFailureKeepsTheOldFileAndLeavesNothingBehind) {
                 "Não foi possível gravar o arquivo " + target.string() + ": " + fault.reason) {
                 failures += "message: " + message.value_or("none") + "\n";
             }
-            if (contents(m_folder / "r.txt") != "relatório antigo") {
+            if (readFile(m_folder / "r.txt") != "relatório antigo") {
                 failures += "the old file changed\n";
             }
             if (namesIn(m_folder) != fault.namesAfter) {
@@ -199,20 +191,23 @@ TEST_F(FileReplacementTest, EachFailureKeepsTheOldFileAndLeavesNothingBehind) {
 
 TEST_F(FileReplacementTest, ReplacesTheWholeFileThroughALinkKeepingItsMode) {
     const fs::path target = m_folder / "real.txt";
-    put(target, std::string(10000, 'x'));
+    writeFile(target, std::string(10000, 'x'));
     fs::permissions(target, fs::perms(0640));
     fs::create_symlink(target, m_folder / "link.txt");
     EXPECT_EQ(writeFileAtomically(m_folder / "link.txt", "novo\r\n"), std::nullopt);
-    EXPECT_EQ(contents(target), "novo\r\n");
+    EXPECT_EQ(readFile(target), "novo\r\n");
     EXPECT_TRUE(fs::is_symlink(m_folder / "link.txt"));
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, fs::perms(0640));
     EXPECT_EQ(writeFileAtomically(m_folder / "novo.txt", ""), std::nullopt);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(fs::status(m_folder / "novo.txt").permissions(), fs::perms(0666 & ~mask));
     EXPECT_EQ(namesIn(m_folder), "link.txt novo.txt real.txt ");
 }
 
 TEST_F(FileReplacementTest, KeepsTheOwnerAndWritesInPlaceWhereNoNewFileCanBeMade) {
     const fs::path target = m_folder / "r.txt";
-    put(target, "old");
+    writeFile(target, "old");
     ASSERT_EQ(::chown(target.c_str(), 65534, 65534), 0);
     fs::permissions(target, fs::perms(0640));
     ASSERT_EQ(writeFileAtomically(target, "new"), std::nullopt);
@@ -227,7 +222,7 @@ TEST_F(FileReplacementTest, KeepsTheOwnerAndWritesInPlaceWhereNoNewFileCanBeMade
             return "";
         }
         const auto message = writeFileAtomically(target, "in place");
-        return message.value_or("") + (contents(target) == "in place" ? "" : " not written");
+        return message.value_or("") + (readFile(target) == "in place" ? "" : " not written");
     });
     EXPECT_EQ(report, "");
     EXPECT_EQ(namesIn(m_folder), "r.txt ");
@@ -241,9 +236,14 @@ TEST_F(FileReplacementTest, AnInterruptedOrUncommittedReplacementLeavesNothing) 
         EXPECT_TRUE(fs::exists(std::get<FileReplacement>(started).temporaryPath()));
     }
     EXPECT_EQ(namesIn(m_folder), "");
+    // Several at once, one of them ended before the last began: each temporary file is known.
     const pid_t child = ::fork();
     if (child == 0) {
-        auto started = FileReplacement::begin(m_folder / "r.txt");
+        auto a = FileReplacement::begin(m_folder / "a.txt");
+        auto b = FileReplacement::begin(m_folder / "b.txt");
+        std::optional c(FileReplacement::begin(m_folder / "c.txt"));
+        c.reset();
+        auto d = FileReplacement::begin(m_folder / "d.txt");
         std::raise(SIGTERM);
         ::_exit(0);
     }

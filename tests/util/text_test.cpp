@@ -34,6 +34,7 @@ TEST(Utf8, EachCharacterCountsOnceAndEachStrayByteToo) {
     EXPECT_TRUE(euro.valid);
     EXPECT_EQ(euro.codePoint, U'€');
     EXPECT_EQ(euro.length, 3u);
+    EXPECT_FALSE(readUtf8Character("\x80").valid) << "a continuation byte leads no character";
 }
 
 TEST(Text, TrimmedDropsTheBlanksAtEitherEnd) {

@@ -1,0 +1,221 @@
+// The "Postos" window as a user reaches it from the main window, over a real database in a
+// temporary installation: every change lands in the user's database and the main window's
+// station lists follow at once.
+
+#include "window_test.h"
+
+#include "refdata/csv/csv_import.h"
+#include "refdata/open_database.h"
+#include "refdata/sqlite/sqlite_writer.h"
+#include "refdata/user_stations.h"
+#include "ui/station_form.h"
+#include "ui/stations_window.h"
+
+#include <filesystem>
+#include <memory>
+
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+namespace fs = std::filesystem;
+
+namespace {
+
+const QString kShippedStation = u"Posto de exemplo (valores ilustrativos)"_s;
+
+QByteArray fileBytes(const fs::path& file) {
+    QFile in(QString::fromStdString(file.string()));
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("(unreadable)");
+}
+
+} // namespace
+
+class StationsTest : public WindowTest {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    fs::path m_user;
+    ui::StationsWindow* m_stations = nullptr;
+
+    // The program installed in a temporary folder with the shipped database in its data
+    // folder; the user's database goes under a temporary XDG_DATA_HOME.
+    void openInstalled() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        const fs::path root = m_dir->path().toStdString();
+        fs::create_directories(root / "bin");
+        fs::create_directories(root / "share" / "zeb");
+        refdata::writeSqliteDatabase(
+            root / "share" / "zeb" / "zeb.sqlite",
+            {refdata::readStationsCsv(ZEB_SHIPPED_DATA_DIR "/stations.csv"),
+             refdata::readCurveNumbersCsv(ZEB_SHIPPED_DATA_DIR "/curve_numbers.csv")});
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString((root / "xdg").string()));
+        m_user = root / "xdg" / "zeb" / "zeb.sqlite";
+        h->opener = [root] {
+            return refdata::openProgramDatabase(root / "bin", refdata::userDatabasePath());
+        };
+        QVERIFY(h->open("pt_BR"));
+        h->pick("cboPosto", kShippedStation);
+        h->window().findChild<QAction*>(u"mnuPostos"_s)->trigger();
+        m_stations = h->window().findChild<ui::StationsWindow*>();
+        QVERIFY(m_stations != nullptr && m_stations->isVisible());
+    }
+
+    void click(const char* command, int row = -1) {
+        if (row >= 0) {
+            m_stations->findChild<QTableWidget*>(u"grdPostos"_s)->selectRow(row);
+        }
+        QTest::mouseClick(m_stations->findChild<QPushButton*>(QLatin1String(command)),
+                          Qt::LeftButton);
+    }
+    QTableWidget* table() const { return m_stations->findChild<QTableWidget*>(u"grdPostos"_s); }
+
+    // The form now open, filled field by field ("txtCodigoPosto", "txta", …), then "OK".
+    ui::StationForm* submit(const QList<std::pair<const char*, QString>>& fields) {
+        ui::StationForm* form = nullptr;
+        for (auto* candidate : m_stations->findChildren<ui::StationForm*>()) {
+            form = candidate->isVisible() ? candidate : form;
+        }
+        if (form == nullptr) {
+            return nullptr;
+        }
+        for (const auto& [name, text] : fields) {
+            form->findChild<QLineEdit*>(QLatin1String(name))->setText(text);
+        }
+        QTest::mouseClick(form->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                          Qt::LeftButton);
+        return form;
+    }
+
+    QStringList mainStations() const {
+        QStringList names;
+        for (int i = 0; i < h->list("cboPosto")->count(); ++i) {
+            names << h->list("cboPosto")->itemText(i);
+        }
+        return names;
+    }
+
+private Q_SLOTS:
+    void addedAndEditedStationsReachTheMainWindow() {
+        openInstalled();
+        QVERIFY(m_stations->findChild<QLabel*>(u"lblBanco"_s)
+                    ->text()
+                    .contains(u"A primeira alteração"_s));
+        click("cmdNovo");
+        QVERIFY(submit({{"txtCodigoPosto", u"2"_s},
+                        {"txtNomePosto", u"Ribeirão das Pedras"_s},
+                        {"txtEstadoPosto", u"MG"_s},
+                        {"txta", u"0.25"_s},
+                        {"txtb", u"28"_s},
+                        {"txtc", u"15"_s},
+                        {"txtB5", u"-0.04"_s},
+                        {"txtB15", u"0.08"_s},
+                        {"txtB30", u"0.08"_s},
+                        {"txtBm", u"0.1"_s}}));
+        QVERIFY(fs::exists(m_user));
+        QCOMPARE(mainStations(), QStringList({kShippedStation, u"Ribeirão das Pedras"_s}));
+        // The choice made before the change stays, and the window now reads the user's file.
+        QCOMPARE(h->list("cboPosto")->currentText(), kShippedStation);
+        QCOMPARE(h->text("txtEstado"), u"XX"_s);
+        QCOMPARE(h->window().currentStation()->coefficients.a, 0.2);
+        QVERIFY(
+            m_stations->findChild<QLabel*>(u"lblBanco"_s)->text().startsWith(u"Postos do seu"_s));
+        QCOMPARE(table()->item(1, 3)->text(), u"0,25"_s);
+        QCOMPARE(table()->item(1, 9)->text(), u"0,1"_s);
+
+        // Editing the chosen station's constants reaches the main window's next run.
+        click("cmdEditar", 0);
+        QVERIFY(submit({{"txta", u"0.3"_s}, {"txtEstadoPosto", u"SP"_s}}));
+        QCOMPARE(h->window().currentStation()->coefficients.a, 0.3);
+        QCOMPARE(h->text("txtEstado"), u"SP"_s);
+        h->pick("cboPosto", u"Ribeirão das Pedras"_s);
+        QCOMPARE(h->window().currentStation()->coefficients.Bm, 0.1);
+        QCOMPARE(h->list("cboCodigo")->currentText(), u"2"_s);
+    }
+
+    void refusedValueChangesNothing_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("letter in a")
+            << u"txta"_s << u"1x"_s
+            << uR"(Posto recusado: o valor de "a" não é um número: "1x".)"_s;
+        QTest::newRow("taken code") << u"txtCodigoPosto"_s << u"1"_s
+                                    << uR"(Posto recusado: o código "1" já é de outro posto.)"_s;
+    }
+    void refusedValueChangesNothing() {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        openInstalled();
+        click("cmdNovo");
+        QList<std::pair<const char*, QString>> fields{
+            {"txtCodigoPosto", u"3"_s}, {"txtNomePosto", u"Novo"_s},
+            {"txta", u"1"_s},           {"txtb", u"1"_s},
+            {"txtc", u"1"_s},           {"txtB5", u"0"_s},
+            {"txtB15", u"0"_s},         {"txtB30", u"0"_s},
+            {"txtBm", u"0"_s}};
+        const QByteArray name = field.toLatin1();
+        fields.append({name.constData(), text});
+        ui::StationForm* form = submit(fields);
+        QCOMPARE(h->dialogs.take().value(0).text, message);
+        QVERIFY(form->isVisible());
+        QCOMPARE(form->findChild<QLineEdit*>(field)->text(), text);
+        QVERIFY(!fs::exists(m_user));
+        QCOMPARE(mainStations(), QStringList{kShippedStation});
+        form->reject();
+    }
+
+    void deletingTheChosenStationClearsTheChoice() {
+        openInstalled();
+        h->dialogs.yesNoAnswers = {false, true};
+        click("cmdExcluir", 0);
+        QCOMPARE(table()->rowCount(), 1);
+        click("cmdExcluir", 0);
+        QCOMPARE(h->dialogs.questions.value(1),
+                 uR"(Excluir o posto ")"_s + kShippedStation + uR"(" (código 1)?)"_s);
+        QCOMPARE(table()->rowCount(), 0);
+        QCOMPARE(mainStations(), QStringList{});
+        QCOMPARE(h->list("cboCodigo")->currentIndex(), -1);
+        QVERIFY(!h->window().currentStation());
+        QCOMPARE(h->text("txtEstado"), QString());
+    }
+
+    void importsAndExports() {
+        openInstalled();
+        h->dialogs.openAnswers = {QStringLiteral(ZEB_TEST_DATA_DIR "/edge-stations.csv"),
+                                  QStringLiteral(ZEB_TEST_DATA_DIR "/null-values.mdb")};
+        // A file with one bad line is refused whole, with the importer's message.
+        click("cmdImportarCSV");
+        QCOMPARE(h->dialogs.take().value(0).text,
+                 u"Arquivo %1, linha 6: o nome do posto está vazio."_s.arg(
+                     QStringLiteral(ZEB_TEST_DATA_DIR "/edge-stations.csv")));
+        QVERIFY(!fs::exists(m_user));
+        click("cmdImportarAccess");
+        QCOMPARE(mainStations(),
+                 QStringList({kShippedStation, u"Posto Completo"_s, u"Posto Sem Estado"_s}));
+        QCOMPARE(
+            h->dialogs.take().value(0).text,
+            u"Estes postos de %1 não foram importados:\n- posto \"202\": o valor de \"b\" está "
+            "vazio.\n- posto \"204\": o valor de \"Bm\" está vazio."_s.arg(
+                QStringLiteral(ZEB_TEST_DATA_DIR "/null-values.mdb")));
+        QCOMPARE(h->list("cboPosto")->currentText(), kShippedStation);
+
+        const fs::path exported = m_dir->path().toStdString() + "/postos.csv";
+        const fs::path expected = m_dir->path().toStdString() + "/esperado.csv";
+        h->dialogs.saveAnswers = {QString::fromStdString(exported.string())};
+        click("cmdExportarCSV");
+        QCOMPARE(h->dialogs.take().value(0).text, u"Arquivo %1 exportado com êxito"_s.arg(
+                                                      QString::fromStdString(exported.string())));
+        QVERIFY(!refdata::UserStations(m_user, m_user).exportCsv(expected));
+        QCOMPARE(fileBytes(exported), fileBytes(expected));
+    }
+};
+
+QTEST_MAIN(StationsTest)
+#include "tst_stations.moc"

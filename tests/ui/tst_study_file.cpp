@@ -1,0 +1,233 @@
+// Study files as a user keeps them: saved, reopened into a fresh window and computed by
+// zeb-calc with the same report; the title and the unsaved-changes question; a study whose
+// station the database lost or changed; a damaged file and a recent study that is gone.
+
+#include "window_test.h"
+
+#include "cli/command.h"
+#include "report/study_file.h"
+#include "tests/worked_example.h"
+#include "ui/recent_studies.h"
+
+#include <algorithm>
+#include <sstream>
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The worked example as typed in enterWorkedExample(), as its study file holds it.
+report::StudyInputs workedStudy() {
+    report::StudyInputs study;
+    study.river = zebtest::kGoldenRiver;
+    study.station = report::StudyStation{
+        "101", zebtest::kGoldenStation, {0.2, 25, 20, -0.04, 0.08, 0.08, 0.08}};
+    study.curveNumber = 75;
+    study.drainageAreaKm2 = 50;
+    study.channelLengthKm = 30.46;
+    study.elevationDropM = 235.59;
+    study.durationIndex = 3;
+    study.returnPeriodYears = 100;
+    return study;
+}
+
+} // namespace
+
+class StudyFileTest : public WindowTest {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString file(const QString& name) const { return m_dir.filePath(name); }
+    QString writeStudy(const QString& name, const std::string& bytes) {
+        QFile out(file(name));
+        out.open(QIODevice::WriteOnly);
+        out.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        return file(name);
+    }
+    static bool openAtTheGoldenMoment(WindowHarness& harness, const char* locale,
+                                      const std::function<void(FakeDatabase&)>& adjust = {}) {
+        harness.clock = [] {
+            return QDateTime::fromString(QString::fromLatin1(zebtest::kGoldenTimestamp),
+                                         u"yyyy-MM-dd HH:mm:ss"_s);
+        };
+        return harness.open(locale, adjust);
+    }
+    static void trigger(WindowHarness& harness, const char* action) {
+        harness.child<QAction>(action)->trigger();
+    }
+    QByteArray exportReport(WindowHarness& harness, const QString& name) {
+        harness.dialogs.saveAnswers = {file(name)};
+        harness.button("cmdExportar")->click();
+        QFile exported(file(name));
+        const bool confirmed = harness.dialogs.take().value(0).text.startsWith(u"Arquivo "_s);
+        return confirmed && exported.open(QIODevice::ReadOnly) ? exported.readAll() : "none";
+    }
+    QString title() const { return h->window().windowTitle(); }
+
+private Q_SLOTS:
+    void initTestCase() {
+        // The recent studies go to settings of the test's own.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(file(u"config"_s)));
+    }
+
+    void savedStudyReopensWithTheCommandLinesReport() {
+        QVERIFY(openAtTheGoldenMoment(*h, "pt_BR"));
+        h->runWorkedExample();
+        h->dialogs.saveAnswers = {file(u"estudo.zeb"_s)};
+        trigger(*h, "mnuSalvarComo");
+        const ui::SaveFileRequest request = h->dialogs.saveRequests.value(0);
+        QCOMPARE(request.title, u"Salvar estudo"_s);
+        QCOMPARE(request.nameFilters, QStringList{u"Estudo ZEB (*.zeb)"_s});
+        QCOMPARE(request.defaultSuffix, u"zeb"_s);
+        QCOMPARE(title(), u"estudo.zeb[*] - ZEB"_s);
+        QVERIFY(!h->window().isWindowModified());
+        // The typed values, not their regional texts.
+        const auto saved = report::loadStudyFile(QFile::encodeName(file(u"estudo.zeb"_s)).data());
+        QVERIFY(saved == decltype(saved)(workedStudy()));
+        const QByteArray first = exportReport(*h, u"primeiro.txt"_s);
+
+        WindowHarness fresh;
+        QVERIFY(openAtTheGoldenMoment(fresh, "pt_BR"));
+        fresh.dialogs.openAnswers = {file(u"estudo.zeb"_s)};
+        trigger(fresh, "mnuAbrir");
+        QCOMPARE(fresh.dialogs.openRequests.value(0).title, u"Abrir estudo"_s);
+        QVERIFY(fresh.window().studyInputs() == h->window().studyInputs());
+        QCOMPARE(fresh.text("txtArea"), u"50,00"_s); // as typed and left
+        QCOMPARE(exportReport(fresh, u"segundo.txt"_s), first);
+
+        cli::ProcessEnvironment environment;
+        environment.reportTimestamp = zebtest::kGoldenTimestamp;
+        std::ostringstream out;
+        std::ostringstream err;
+        const std::string path = file(u"estudo.zeb"_s).toStdString();
+        QCOMPARE(cli::runZebCalc({"--input", path, "--locale", "pt_BR"}, environment, out, err), 0);
+        QCOMPARE(QByteArray::fromStdString(out.str()), first);
+    }
+
+    // Novo, Abrir and closing a study ask once about unsaved work; Cancelar, or a save that
+    // is cancelled or fails, keeps everything.
+    void unsavedChangesAreAskedAbout() {
+        const QString study = writeStudy(u"rio.zeb"_s, report::studyFileBytes(workedStudy()));
+        QVERIFY(h->open("pt_BR"));
+        h->type("txtRio", u"Rio Doce"_s);
+        h->dialogs.openAnswers = {study, study};
+        using enum ui::UnsavedChoice;
+        h->dialogs.unsavedAnswers = {Cancel, Discard, Cancel, Cancel, Discard};
+        trigger(*h, "mnuAbrir");
+        QCOMPARE(h->text("txtRio"), u"Rio Doce"_s);
+        trigger(*h, "mnuAbrir");
+        QCOMPARE(title(), u"rio.zeb[*] - ZEB"_s);
+        QVERIFY(!h->window().isWindowModified());
+        h->type("txtArea", u"60"_s);
+        QVERIFY(h->window().isWindowModified());
+        trigger(*h, "mnuNovo");
+        QVERIFY(!h->window().close());
+        QCOMPARE(h->text("txtArea"), u"60"_s);
+        trigger(*h, "mnuNovo");
+        QCOMPARE(title(), u"ZEB"_s);
+        QVERIFY(h->window().studyInputs() == report::StudyInputs{});
+
+        h->type("txtRio", u"Rio Doce"_s);
+        h->dialogs.unsavedAnswers = {Save, Save};
+        h->dialogs.saveAnswers = {QString(), m_dir.path()};
+        trigger(*h, "mnuNovo");
+        trigger(*h, "mnuNovo");
+        QCOMPARE(h->text("txtRio"), u"Rio Doce"_s);
+        QVERIFY(h->dialogs.take().value(0).text.contains(m_dir.path()));
+        // Without a study file, closing asks nothing, as it always has.
+        QVERIFY(h->window().close());
+        const QString typed = u"Salvar os dados digitados em um estudo? Sem salvar, eles serão "
+                              "perdidos."_s;
+        const QString changed = u"Salvar as alterações do estudo \"rio.zeb\"?"_s;
+        QCOMPARE(h->dialogs.questions,
+                 QStringList({typed, typed, changed, changed, changed, typed, typed}));
+    }
+
+    // The study's copy of the station's constants gives the study's report: the golden one.
+    void stationCopyOfTheStudy_data() {
+        QTest::addColumn<bool>("deleted");
+        QTest::newRow("deleted from the database") << true;
+        QTest::newRow("other constants in the database") << false;
+    }
+    void stationCopyOfTheStudy() {
+        QFETCH(bool, deleted);
+        const QString study = writeStudy(u"posto.zeb"_s, report::studyFileBytes(workedStudy()));
+        QVERIFY(openAtTheGoldenMoment(*h, "en_US", [deleted](FakeDatabase& database) {
+            if (deleted) {
+                database.stations.erase(database.stations.begin());
+            } else {
+                database.stations[0].coefficients.a = 0.3;
+            }
+        }));
+        h->dialogs.openAnswers = {study};
+        trigger(*h, "mnuAbrir");
+        QCOMPARE(h->dialogs.take().value(0).text,
+                 u"O posto \"%1\" (código 101) do estudo %2: o cálculo usa as constantes "
+                 "copiadas no estudo."_s.arg(QString::fromUtf8(zebtest::kGoldenStation),
+                                             deleted
+                                                 ? u"não está no banco de dados"_s
+                                                 : u"tem no banco de dados outras constantes"_s));
+        QCOMPARE(h->child<QLabel>("lblPosto")->text(), u"Posto (cópia do estudo):"_s);
+        QCOMPARE(reportFileLines(exportReport(*h, u"posto.txt"_s)), expectedWorkedExampleReport());
+        // Another station and then the copy again: the copy's constants still.
+        h->pick("cboPosto", u"Pau d'Alho"_s);
+        QCOMPARE(h->child<QLabel>("lblPosto")->text(), u"Posto:"_s);
+        QComboBox* names = h->list("cboPosto");
+        names->setCurrentIndex(names->count() - 1);
+        h->child<QPushButton>("cmdCalcular")->click();
+        QCOMPARE(reportFileLines(exportReport(*h, u"posto.txt"_s)), expectedWorkedExampleReport());
+        // A new study lists the database's stations only, and has no results to export.
+        trigger(*h, "mnuNovo");
+        QCOMPARE(names->count(), deleted ? 3 : 4);
+        QVERIFY(!h->button("cmdExportar")->isEnabled());
+    }
+
+    // A file cut in half is refused before anything is asked or changed; a recent study that
+    // no longer exists is said so and leaves the list.
+    void damagedAndVanishedStudies() {
+        QVERIFY(h->open("pt_BR"));
+        h->enterWorkedExample();
+        const report::StudyInputs typed = h->window().studyInputs();
+        const std::string bytes = report::studyFileBytes(workedStudy());
+        const QString cut = writeStudy(u"cortado.zeb"_s, bytes.substr(0, bytes.size() / 2));
+        h->dialogs.openAnswers = {cut};
+        trigger(*h, "mnuAbrir");
+        QCOMPARE(
+            h->dialogs.take().value(0).text,
+            u"Não foi possível abrir o estudo %1: o conteúdo está danificado ou incompleto."_s.arg(
+                cut));
+        QVERIFY(h->window().studyInputs() == typed);
+        QCOMPARE(title(), u"ZEB"_s);
+        QVERIFY(h->dialogs.questions.isEmpty());
+
+        const QString gone = writeStudy(u"recente.zeb"_s, bytes);
+        h->dialogs.openAnswers = {gone};
+        h->dialogs.unsavedAnswers = {ui::UnsavedChoice::Discard};
+        trigger(*h, "mnuAbrir");
+        const QList<QAction*> actions = h->child<QMenu>("mnuArquivoEstudo")->actions();
+        const qsizetype postos = actions.indexOf(h->child<QAction>("mnuPostos"));
+        QAction* recent = *std::find_if(actions.cbegin(), actions.cend(), [](QAction* action) {
+            return action->text().startsWith(u"&1 "_s);
+        });
+        QCOMPARE(recent->text(), u"&1 "_s + gone);
+        QVERIFY(actions.indexOf(recent) < postos - 1 && actions.value(postos - 1)->isSeparator());
+        QFile::remove(gone);
+        recent->trigger();
+        QCOMPARE(h->dialogs.take().value(0).text,
+                 u"O estudo %1 não existe mais e foi retirado da lista de estudos recentes."_s.arg(
+                     gone));
+        QVERIFY(!ui::recentStudies().contains(gone));
+        QCOMPARE(title(), u"recente.zeb[*] - ZEB"_s);
+    }
+};
+
+QTEST_MAIN(StudyFileTest)
+#include "tst_study_file.moc"
