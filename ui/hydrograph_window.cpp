@@ -103,14 +103,13 @@ QString HydrographWindow::notesText() const {
 
 void HydrographWindow::saveFigure(chart::FigureFormat format) {
     const FormatChoice& choice = choiceOf(format);
-    SaveFileRequest request;
-    request.title = QStringLiteral("Salvar Gráfico");
-    request.nameFilters = {QString::fromUtf8(choice.filter)};
-    request.defaultSuffix = QString::fromLatin1(choice.suffix);
-    request.proposedName = (m_caption.river.trimmed().isEmpty() ? QStringLiteral("Hidrograma")
-                                                                : m_caption.river.trimmed()) +
-                           QLatin1Char('.') + QString::fromLatin1(choice.suffix);
-    const std::optional<QString> path = m_dialogs.askSaveFileName(this, request);
+    const QString suffix = QString::fromLatin1(choice.suffix);
+    const QString river = m_caption.river.trimmed();
+    const std::optional<QString> path = m_dialogs.askSaveFileName(
+        this, SaveFileRequest::ofKind(QStringLiteral("Salvar Gráfico"),
+                                      QString::fromUtf8(choice.filter), suffix,
+                                      (river.isEmpty() ? QStringLiteral("Hidrograma") : river) +
+                                          QLatin1Char('.') + suffix));
     if (!path) {
         return;
     }

@@ -343,23 +343,19 @@ void StudyWindow::exportCsv() {
             return;
         }
     }
-    SaveFileRequest request;
-    request.title = QStringLiteral("Exportar Estudo");
-    request.nameFilters = {QStringLiteral("Arquivo CSV (*.csv)")};
-    request.defaultSuffix = QStringLiteral("csv");
-    request.proposedName = QStringLiteral("Estudo.csv");
+    const auto request = SaveFileRequest::ofKind(
+        QStringLiteral("Exportar Estudo"), QStringLiteral("Arquivo CSV (*.csv)"),
+        QStringLiteral("csv"), QStringLiteral("Estudo.csv"));
     if (const std::optional<QString> path = m_dialogs.askSaveFileName(this, request)) {
         writeExportedFile(this, m_dialogs, *path, report::studyCsv(m_cells));
     }
 }
 
 void StudyWindow::exportPdf() {
-    SaveFileRequest request;
-    request.title = QStringLiteral("Exportar Estudo");
-    request.nameFilters = {QStringLiteral("Documento PDF (*.pdf)")};
-    request.defaultSuffix = QStringLiteral("pdf");
-    request.proposedName = QStringLiteral("Estudo.pdf");
-    const std::optional<QString> path = m_dialogs.askSaveFileName(this, request);
+    const std::optional<QString> path = m_dialogs.askSaveFileName(
+        this, SaveFileRequest::ofKind(QStringLiteral("Exportar Estudo"),
+                                      QStringLiteral("Documento PDF (*.pdf)"),
+                                      QStringLiteral("pdf"), QStringLiteral("Estudo.pdf")));
     if (!path || m_grid.cells.empty()) {
         return;
     }
