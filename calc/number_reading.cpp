@@ -19,6 +19,15 @@ bool isDigit(char ch) {
     return ch >= '0' && ch <= '9';
 }
 
+// Whether `ch` is a sign, of the mantissa or of the exponent; if so, it sets `negative`.
+bool takeSign(char ch, bool& negative) {
+    if (ch != '+' && ch != '-') {
+        return false;
+    }
+    negative = ch == '-';
+    return true;
+}
+
 } // namespace
 
 double parseLeadingNumber(std::string_view text) {
@@ -44,8 +53,7 @@ double parseLeadingNumber(std::string_view text) {
         }
         if (stage == Stage::Sign) {
             stage = Stage::Mantissa;
-            if (ch == '+' || ch == '-') {
-                negative = ch == '-';
+            if (takeSign(ch, negative)) {
                 continue;
             }
         }
@@ -76,8 +84,7 @@ double parseLeadingNumber(std::string_view text) {
         }
         if (stage == Stage::ExponentSign) {
             stage = Stage::ExponentDigits;
-            if (ch == '+' || ch == '-') {
-                exponentNegative = ch == '-';
+            if (takeSign(ch, exponentNegative)) {
                 continue;
             }
         }

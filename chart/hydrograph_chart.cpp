@@ -66,6 +66,17 @@ int decimalsFor(double step) {
     return 3;
 }
 
+// A line series with its points shown, from 0 at time 0.
+QLineSeries* lineFromOrigin(const char* objectName, const QString& name, const QPen& pen) {
+    auto* series = new QLineSeries;
+    series->setObjectName(QString::fromLatin1(objectName));
+    series->setName(name);
+    series->setPen(pen);
+    series->setPointsVisible(true);
+    series->append(0, 0);
+    return series;
+}
+
 QString labelFormat(double step) {
     return QStringLiteral("%.%1f").arg(decimalsFor(step));
 }
@@ -227,12 +238,9 @@ std::unique_ptr<QChart> buildHydrographChart(const CalculationRecord& record,
     setRoundRange(rainAxis, 0, tallestBlock, kRainfallShare);
 
     // The unit hydrograph: its eight ordinates from 0 at time 0.
-    auto* unit = new QLineSeries;
-    unit->setObjectName(QString::fromLatin1(chart_series::kUnitHydrograph));
-    unit->setName(QStringLiteral("Hidrograma unitário (m³/s/mm)"));
-    unit->setPen(QPen(kUnitHydrographColour, 2, Qt::DashLine));
-    unit->setPointsVisible(true);
-    unit->append(0, 0);
+    QLineSeries* unit = lineFromOrigin(chart_series::kUnitHydrograph,
+                                       QStringLiteral("Hidrograma unitário (m³/s/mm)"),
+                                       QPen(kUnitHydrographColour, 2, Qt::DashLine));
     double unitPeak = 0;
     for (int k = 1; k <= calc::kUnitHydrographSize; ++k) {
         const double ordinate = static_cast<double>(record.unitHydrograph[k].value_or(0.0F));
@@ -245,12 +253,8 @@ std::unique_ptr<QChart> buildHydrographChart(const CalculationRecord& record,
     setRoundRange(unitAxis, 0, unitPeak, kUnitHydrographShare);
 
     // The flood hydrograph from 0 at time 0 through the 15 steps.
-    auto* flood = new QLineSeries;
-    flood->setObjectName(QString::fromLatin1(chart_series::kFlood));
-    flood->setName(QStringLiteral("Hidrograma de cheia (m³/s)"));
-    flood->setPen(QPen(kFloodColour, 3));
-    flood->setPointsVisible(true);
-    flood->append(0, 0);
+    QLineSeries* flood = lineFromOrigin(
+        chart_series::kFlood, QStringLiteral("Hidrograma de cheia (m³/s)"), QPen(kFloodColour, 3));
     int peakStep = 0;
     double lowestFlow = 0;
     for (int i = 1; i <= kSteps; ++i) {

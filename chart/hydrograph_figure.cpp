@@ -1,6 +1,8 @@
 #include "chart/hydrograph_figure.h"
 
 #include "calc/limits.h"
+#include "chart/figure_style.h"
+#include "chart/pdf_page.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,8 +13,6 @@
 #include <QFontMetricsF>
 #include <QGraphicsScene>
 #include <QImage>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
@@ -29,8 +29,6 @@ constexpr double kNoteSpacing = 6;
 constexpr int kDotsPerInch = 96;
 // A PNG twice as fine as the layout, so that its text stays sharp when printed or zoomed.
 constexpr double kImageScale = 2;
-
-const QColor kNoteColour(0x9a, 0x2a, 0x1d);
 
 QFont noteFont() {
     return chartFont(14);
@@ -135,13 +133,9 @@ QByteArray hydrographFigureFile(const calc::CalculationRecord& record,
     }
     case FigureFormat::Pdf: {
         QPdfWriter pdf(&buffer);
-        pdf.setResolution(kDotsPerInch);
-        pdf.setTitle(QStringLiteral("Hidrograma de cheia de projeto"));
-        pdf.setCreator(QStringLiteral("ZEB"));
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                                      QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
+        const QRect page =
+            setUpLandscapePdf(pdf, QStringLiteral("Hidrograma de cheia de projeto"), 12);
         QPainter painter(&pdf);
-        const QRect page = pdf.pageLayout().paintRectPixels(pdf.resolution());
         paintHydrographFigure(painter, QRectF(QPointF(0, 0), page.size()), record, caption);
         break;
     }

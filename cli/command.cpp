@@ -83,21 +83,6 @@ int failure(std::ostream& err, const CommandFailure& failure) {
     return failure.exitCode;
 }
 
-calc::RunRequest requestFor(const CommandOptions& options) {
-    calc::RunRequest request;
-    request.mode = options.constantsSource == ConstantsSource::Own ? calc::EquationMode::Own
-                                                                   : calc::EquationMode::Automatic;
-    request.durationIndex = options.durationIndex;
-    request.curveNumber = options.curveNumber;
-    request.drainageAreaKm2 = options.drainageAreaKm2;
-    request.returnPeriodYears = options.returnPeriodYears;
-    request.channelLengthKm = options.channelLengthKm;
-    request.elevationDropM = options.elevationDropM;
-    request.concentrationTimeH = options.concentrationTimeH;
-    request.ownConstants = options.ownConstants;
-    return request;
-}
-
 std::optional<chart::FigureFormat> chartFormatOf(OutputFormat format) {
     switch (format) {
     case OutputFormat::Png:
@@ -286,7 +271,7 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
         }
     }
 
-    calc::RunRequest request = requestFor(options);
+    calc::RunRequest request = options.run;
     request.station = station;
     if (options.study) {
         return runStudy(options, request, out, err);

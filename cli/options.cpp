@@ -4,6 +4,7 @@
 #include "util/text.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -127,26 +128,26 @@ public:
                              "\"4 h\", \"8 h\", \"14 h\", \"24 h\", \"48 h\", \"3 d\", \"4 d\", "
                              "\"6 d\" ou a posição 0 a 12).");
             }
-            m_options.durationIndex = *index;
+            m_options.run.durationIndex = *index;
             return std::nullopt;
         }
         if (name == "--cn") {
-            return number(name, value, m_options.curveNumber);
+            return number(name, value, m_options.run.curveNumber);
         }
         if (name == "--area") {
-            return number(name, value, m_options.drainageAreaKm2);
+            return number(name, value, m_options.run.drainageAreaKm2);
         }
         if (name == "--return-period") {
-            return number(name, value, m_options.returnPeriodYears);
+            return number(name, value, m_options.run.returnPeriodYears);
         }
         if (name == "--length") {
-            return optionalNumber(name, value, m_options.channelLengthKm);
+            return optionalNumber(name, value, m_options.run.channelLengthKm);
         }
         if (name == "--drop") {
-            return optionalNumber(name, value, m_options.elevationDropM);
+            return optionalNumber(name, value, m_options.run.elevationDropM);
         }
         if (name == "--tc") {
-            return optionalNumber(name, value, m_options.concentrationTimeH);
+            return optionalNumber(name, value, m_options.run.concentrationTimeH);
         }
         if (name == "--station-constants") {
             const auto values = parseNumberList<7>(value);
@@ -166,7 +167,7 @@ public:
                              "não " +
                              util::inQuotes(value) + ".");
             }
-            m_options.ownConstants = *values;
+            m_options.run.ownConstants = *values;
             return source(ConstantsSource::Own);
         }
         if (name == "--station") {
@@ -332,26 +333,26 @@ public:
         if (!contains(given, "--station-name") && study.station) {
             m_options.stationText = study.station->name;
         }
-        fill("--cn", study.curveNumber, m_options.curveNumber);
-        fill("--area", study.drainageAreaKm2, m_options.drainageAreaKm2);
+        fill("--cn", study.curveNumber, m_options.run.curveNumber);
+        fill("--area", study.drainageAreaKm2, m_options.run.drainageAreaKm2);
         // A study runs its own lists of durations and return periods.
         if (!m_options.study) {
-            fill("--return-period", study.returnPeriodYears, m_options.returnPeriodYears);
+            fill("--return-period", study.returnPeriodYears, m_options.run.returnPeriodYears);
             if (study.durationIndex && !contains(given, "--duration")) {
-                m_options.durationIndex = *study.durationIndex;
+                m_options.run.durationIndex = *study.durationIndex;
                 given.emplace_back("--duration");
             }
         }
         if (!contains(given, "--tc")) {
-            fill("--length", study.channelLengthKm, m_options.channelLengthKm);
-            fill("--drop", study.elevationDropM, m_options.elevationDropM);
+            fill("--length", study.channelLengthKm, m_options.run.channelLengthKm);
+            fill("--drop", study.elevationDropM, m_options.run.elevationDropM);
         }
         if (m_sourceCount > 0) {
             return;
         }
         const auto& own = study.ownConstants;
         if (study.mode == calc::EquationMode::Own && own[0] && own[1] && own[2] && own[3]) {
-            m_options.ownConstants = {*own[0], *own[1], *own[2], *own[3]};
+            m_options.run.ownConstants = {*own[0], *own[1], *own[2], *own[3]};
             (void)source(ConstantsSource::Own);
         } else if (study.mode == calc::EquationMode::Automatic && study.station) {
             m_options.stationConstants = study.station->constants;
@@ -587,6 +588,8 @@ private:
                          "--station ou --code.");
         }
         m_options.constantsSource = chosen;
+        m_options.run.mode = chosen == ConstantsSource::Own ? calc::EquationMode::Own
+                                                            : calc::EquationMode::Automatic;
         return std::nullopt;
     }
 

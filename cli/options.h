@@ -1,10 +1,10 @@
 #pragma once
 
-#include "calc/study.h"
 #include "calc/record.h"
+#include "calc/run_request.h"
+#include "calc/study.h"
 #include "report/study_file.h"
 
-#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -26,18 +26,12 @@ enum class ConstantsSource {
 
 // One zeb-calc invocation, every value already checked and converted.
 struct CommandOptions {
-    int durationIndex = 0;
-    double curveNumber = 0;
-    double drainageAreaKm2 = 0;
-    double returnPeriodYears = 0;
-    // Either the length and drop, from which tc is computed, or tc itself.
-    std::optional<double> channelLengthKm;
-    std::optional<double> elevationDropM;
-    std::optional<double> concentrationTimeH;
+    // The basin, the duration and return period, the mode and --own's constants; the station
+    // is chosen once the options are read, from constantsSource.
+    calc::RunRequest run;
 
     ConstantsSource constantsSource = ConstantsSource::StationConstants;
     calc::StationCoefficients stationConstants; // empty only when a study's copy has a null
-    std::array<double, 4> ownConstants{};       // K, a, b, c
     std::string stationName;                    // --station
     std::string stationCode;                    // --code
     std::optional<std::string> databasePath;    // --database

@@ -286,7 +286,10 @@ def main():
 
     if subprocess.run(["git", "-C", REPO, "diff", "--quiet", "HEAD", "--"] + paths).returncode:
         sys.exit("mutation-survey: the sources to mutate have uncommitted changes")
+    # As the test presets run the suite: offscreen, and away from the user's own data.
     os.environ["QT_QPA_PLATFORM"] = "offscreen"
+    os.environ["XDG_DATA_HOME"] = os.path.abspath(os.path.join(args.build, "tests-data-home"))
+    os.environ["XDG_CONFIG_HOME"] = os.path.abspath(os.path.join(args.build, "tests-config-home"))
     signal.signal(signal.SIGTERM, signal.default_int_handler)  # restore the file as on Ctrl-C
     output = args.output or os.path.join(args.build, f"mutation-survey-{args.seed}.txt")
     out = open(output, "w", encoding="utf-8")

@@ -11,8 +11,19 @@ namespace {
 // "*.*" is every file on Windows, where the filter texts come from; Qt takes it literally:
 // it lists only names with a dot and, on switching to it, renames a typed "x.txt" to "x.*".
 // Qt is given "*" for it.
-QString qtNameFilter(QString filter) {
-    return filter.replace(QStringLiteral("(*.*)"), QStringLiteral("(*)"));
+QStringList qtNameFilters(const QStringList& filters) {
+    QStringList given;
+    for (QString filter : filters) {
+        given.append(filter.replace(QStringLiteral("(*.*)"), QStringLiteral("(*)")));
+    }
+    return given;
+}
+
+std::optional<QString> chosenFile(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace
@@ -34,10 +45,7 @@ std::optional<QString> QtDialogService::askSaveFileName(QWidget* parent,
     QFileDialog dialog(parent, request.title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    QStringList filters;
-    for (const QString& filter : request.nameFilters) {
-        filters.append(qtNameFilter(filter));
-    }
+    const QStringList filters = qtNameFilters(request.nameFilters);
     dialog.setNameFilters(filters);
     if (request.selectedFilter >= 0 && request.selectedFilter < filters.size()) {
         dialog.selectNameFilter(filters.at(request.selectedFilter));
@@ -47,10 +55,7 @@ std::optional<QString> QtDialogService::askSaveFileName(QWidget* parent,
     if (!request.proposedName.isEmpty()) {
         dialog.selectFile(request.proposedName);
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
-    }
-    return dialog.selectedFiles().constFirst();
+    return chosenFile(dialog);
 }
 
 std::optional<QString> QtDialogService::askOpenFileName(QWidget* parent,
@@ -58,15 +63,8 @@ std::optional<QString> QtDialogService::askOpenFileName(QWidget* parent,
     QFileDialog dialog(parent, request.title);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    QStringList filters;
-    for (const QString& filter : request.nameFilters) {
-        filters.append(qtNameFilter(filter));
-    }
-    dialog.setNameFilters(filters);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
-    }
-    return dialog.selectedFiles().constFirst();
+    dialog.setNameFilters(qtNameFilters(request.nameFilters));
+    return chosenFile(dialog);
 }
 
 UnsavedChoice QtDialogService::askSaveChanges(QWidget* parent, const QString& text) {

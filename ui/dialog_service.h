@@ -31,6 +31,18 @@ struct SaveFileRequest {
     // An "open as read-only" choice for the user; Qt's dialogs never offer one.
     bool readOnlyOption = false;
     QString defaultSuffix; // added to a name typed without one; empty adds nothing
+
+    // A dialog for one kind of file: its filter entry, the suffix a typed name gets, and the
+    // name proposed.
+    static SaveFileRequest ofKind(QString title, QString filter, QString suffix,
+                                  QString proposedName) {
+        SaveFileRequest request;
+        request.title = std::move(title);
+        request.nameFilters = {std::move(filter)};
+        request.defaultSuffix = std::move(suffix);
+        request.proposedName = std::move(proposedName);
+        return request;
+    }
 };
 
 // An open dialog for one existing file.

@@ -344,14 +344,23 @@ chart::HydrographCaption frmZEB::chartCaption() const {
     return chart::HydrographCaption{m_ui->txtRio->text(), m_services.numberStyle};
 }
 
+namespace {
+
+// The one window of its kind, made on first use, brought to the front.
+void bringForward(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
+
 void frmZEB::mnuGrafico_Click() {
     if (!m_chartWindow) {
         m_chartWindow = new HydrographWindow(*m_services.dialogs, this);
         m_chartWindow->showRecord(m_record, chartCaption());
     }
-    m_chartWindow->show();
-    m_chartWindow->raise();
-    m_chartWindow->activateWindow();
+    bringForward(m_chartWindow);
 }
 
 void frmZEB::mnuEstudo_Click() {
@@ -359,9 +368,7 @@ void frmZEB::mnuEstudo_Click() {
         m_studyWindow = new StudyWindow(*m_services.dialogs, this);
         m_studyWindow->showInputs(m_lastRequest, chartCaption());
     }
-    m_studyWindow->show();
-    m_studyWindow->raise();
-    m_studyWindow->activateWindow();
+    bringForward(m_studyWindow);
 }
 
 void frmZEB::mnuExportarPDF_Click() {
@@ -384,9 +391,7 @@ void frmZEB::mnuPostos_Click() {
         // Another program may have changed the file since the window was last shown.
         m_stationsWindow->refresh();
     }
-    m_stationsWindow->show();
-    m_stationsWindow->raise();
-    m_stationsWindow->activateWindow();
+    bringForward(m_stationsWindow);
 }
 
 // ---- Station and soil selection ----------------------------------------------------------

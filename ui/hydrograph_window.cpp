@@ -1,5 +1,6 @@
 #include "ui/hydrograph_window.h"
 
+#include "chart/figure_style.h"
 #include "ui/dialog_service.h"
 #include "ui/file_export.h"
 
@@ -53,7 +54,7 @@ HydrographWindow::HydrographWindow(DialogService& dialogs, QWidget* parent)
     m_notes->setObjectName(QStringLiteral("lblNotas"));
     m_notes->setWordWrap(true);
     m_notes->setFont(chart::chartFont(14));
-    m_notes->setStyleSheet(QStringLiteral("color: #9a2a1d;"));
+    m_notes->setStyleSheet(QStringLiteral("color: %1;").arg(chart::kNoteColour.name()));
     m_notes->setVisible(false);
 
     auto* commands = new QHBoxLayout;
@@ -102,14 +103,13 @@ QString HydrographWindow::notesText() const {
 
 void HydrographWindow::saveFigure(chart::FigureFormat format) {
     const FormatChoice& choice = choiceOf(format);
-    SaveFileRequest request;
-    request.title = QStringLiteral("Salvar Gráfico");
-    request.nameFilters = {QString::fromUtf8(choice.filter)};
-    request.defaultSuffix = QString::fromLatin1(choice.suffix);
-    request.proposedName = (m_caption.river.trimmed().isEmpty() ? QStringLiteral("Hidrograma")
-                                                                : m_caption.river.trimmed()) +
-                           QLatin1Char('.') + QString::fromLatin1(choice.suffix);
-    const std::optional<QString> path = m_dialogs.askSaveFileName(this, request);
+    const QString suffix = QString::fromLatin1(choice.suffix);
+    const QString river = m_caption.river.trimmed();
+    const std::optional<QString> path = m_dialogs.askSaveFileName(
+        this, SaveFileRequest::ofKind(QStringLiteral("Salvar Gráfico"),
+                                      QString::fromUtf8(choice.filter), suffix,
+                                      (river.isEmpty() ? QStringLiteral("Hidrograma") : river) +
+                                          QLatin1Char('.') + suffix));
     if (!path) {
         return;
     }

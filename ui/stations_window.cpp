@@ -324,12 +324,10 @@ void StationsWindow::cmdImportarAccess_Click() {
 }
 
 void StationsWindow::cmdExportarCSV_Click() {
-    SaveFileRequest request;
-    request.title = QStringLiteral("Exportar postos");
-    request.nameFilters = {QStringLiteral("Arquivo de postos (*.csv)")};
-    request.proposedName = QStringLiteral("postos.csv");
-    request.defaultSuffix = QStringLiteral("csv");
-    const std::optional<QString> path = m_dialogs.askSaveFileName(this, request);
+    const std::optional<QString> path = m_dialogs.askSaveFileName(
+        this, SaveFileRequest::ofKind(QStringLiteral("Exportar postos"),
+                                      QStringLiteral("Arquivo de postos (*.csv)"),
+                                      QStringLiteral("csv"), QStringLiteral("postos.csv")));
     if (!path) {
         return;
     }

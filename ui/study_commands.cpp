@@ -80,12 +80,10 @@ bool frmZEB::mnuSalvar_Click() {
 }
 
 bool frmZEB::mnuSalvarComo_Click() {
-    SaveFileRequest request;
-    request.title = QStringLiteral("Salvar estudo");
-    request.nameFilters = {kStudyFilter};
-    request.proposedName = m_studyPath.isEmpty() ? m_ui->txtRio->text() : m_studyPath;
-    request.defaultSuffix = QStringLiteral("zeb");
-    const std::optional<QString> path = m_services.dialogs->askSaveFileName(this, request);
+    const std::optional<QString> path = m_services.dialogs->askSaveFileName(
+        this, SaveFileRequest::ofKind(QStringLiteral("Salvar estudo"), kStudyFilter,
+                                      QStringLiteral("zeb"),
+                                      m_studyPath.isEmpty() ? m_ui->txtRio->text() : m_studyPath));
     return path && saveStudyTo(*path);
 }
 

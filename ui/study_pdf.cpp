@@ -1,14 +1,15 @@
 #include "ui/study_pdf.h"
 
 #include "calc/durations.h"
+#include "chart/figure_style.h"
 #include "chart/hydrograph_chart.h"
+#include "chart/pdf_page.h"
 
 #include <algorithm>
 
 #include <QBuffer>
 #include <QChart>
 #include <QGraphicsScene>
-#include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -24,8 +25,6 @@ constexpr double kLabelWidth = 70;
 // its labels keep the room they have in the window.
 constexpr double kChartWidth = 620;
 constexpr double kChartHeight = 460;
-const QColor kNotedColour(0x9a, 0x2a, 0x1d);
-const QColor kBestColour(0xff, 0xf1, 0xb8);
 
 QString qText(const std::string& text) {
     return QString::fromStdString(text);
@@ -60,10 +59,10 @@ double paintTable(QPainter& painter, double top, const report::StudyGrid& grid,
         for (std::size_t c = 0; c < grid.cells[r].size(); ++c) {
             const report::StudyGridCell& cell = grid.cells[r][c];
             if (cell.bestPeak) {
-                painter.fillRect(cellRect(r + 1, static_cast<int>(c)), kBestColour);
+                painter.fillRect(cellRect(r + 1, static_cast<int>(c)), chart::kBestPeakColour);
             }
             painter.setFont(chart::chartFont(12, cell.bestPeak));
-            painter.setPen(cell.noted() ? kNotedColour : QColor(Qt::black));
+            painter.setPen(cell.noted() ? chart::kNoteColour : QColor(Qt::black));
             painter.drawText(cellRect(r + 1, static_cast<int>(c)).adjusted(0, 0, -4, 0),
                              Qt::AlignRight | Qt::AlignVCenter,
                              qText(report::studyCellText(cell, style)));
@@ -87,13 +86,9 @@ QByteArray studyPdf(StudyPage page) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter pdf(&buffer);
-    pdf.setResolution(96);
-    pdf.setTitle(QStringLiteral("Estudo de recorrências e durações"));
-    pdf.setCreator(QStringLiteral("ZEB"));
-    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                                  QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+    const QRect area =
+        chart::setUpLandscapePdf(pdf, QStringLiteral("Estudo de recorrências e durações"), 10);
     QPainter painter(&pdf);
-    const QRect area = pdf.pageLayout().paintRectPixels(pdf.resolution());
     painter.scale(area.width() / kPageWidth, area.width() / kPageWidth);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);

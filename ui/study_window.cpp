@@ -2,6 +2,7 @@
 
 #include "calc/durations.h"
 #include "calc/limits.h"
+#include "chart/figure_style.h"
 #include "chart/study_chart.h"
 #include "report/number_format.h"
 #include "report/study_table.h"
@@ -28,9 +29,6 @@
 namespace ui {
 
 namespace {
-
-const QColor kNotedColour(0x9a, 0x2a, 0x1d);
-const QColor kBestColour(0xff, 0xf1, 0xb8);
 
 QString qText(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -69,7 +67,7 @@ StudyWindow::StudyWindow(DialogService& dialogs, QWidget* parent)
     m_returnPeriodList = new QLineEdit(this);
     m_returnPeriodList->setObjectName(QStringLiteral("txtRecorrencias"));
     m_listProblem = new QLabel(this);
-    m_listProblem->setStyleSheet(QStringLiteral("color: #9a2a1d;"));
+    m_listProblem->setStyleSheet(QStringLiteral("color: %1;").arg(chart::kNoteColour.name()));
     m_listProblem->setVisible(false);
     connect(m_returnPeriodList, &QLineEdit::editingFinished, this,
             &StudyWindow::applyReturnPeriods);
@@ -253,8 +251,9 @@ void StudyWindow::fillTable() {
             QFont font = item->font();
             font.setBold(cell.bestPeak);
             item->setFont(font);
-            item->setBackground(cell.bestPeak ? QBrush(kBestColour) : QBrush());
-            item->setForeground(cell.noted() || !cell.computed ? QBrush(kNotedColour) : QBrush());
+            item->setBackground(cell.bestPeak ? QBrush(chart::kBestPeakColour) : QBrush());
+            item->setForeground(cell.noted() || !cell.computed ? QBrush(chart::kNoteColour)
+                                                               : QBrush());
             item->setToolTip(qText(cell.error));
         }
     }
@@ -344,23 +343,19 @@ void StudyWindow::exportCsv() {
             return;
         }
     }
-    SaveFileRequest request;
-    request.title = QStringLiteral("Exportar Estudo");
-    request.nameFilters = {QStringLiteral("Arquivo CSV (*.csv)")};
-    request.defaultSuffix = QStringLiteral("csv");
-    request.proposedName = QStringLiteral("Estudo.csv");
+    const auto request = SaveFileRequest::ofKind(
+        QStringLiteral("Exportar Estudo"), QStringLiteral("Arquivo CSV (*.csv)"),
+        QStringLiteral("csv"), QStringLiteral("Estudo.csv"));
     if (const std::optional<QString> path = m_dialogs.askSaveFileName(this, request)) {
         writeExportedFile(this, m_dialogs, *path, report::studyCsv(m_cells));
     }
 }
 
 void StudyWindow::exportPdf() {
-    SaveFileRequest request;
-    request.title = QStringLiteral("Exportar Estudo");
-    request.nameFilters = {QStringLiteral("Documento PDF (*.pdf)")};
-    request.defaultSuffix = QStringLiteral("pdf");
-    request.proposedName = QStringLiteral("Estudo.pdf");
-    const std::optional<QString> path = m_dialogs.askSaveFileName(this, request);
+    const std::optional<QString> path = m_dialogs.askSaveFileName(
+        this, SaveFileRequest::ofKind(QStringLiteral("Exportar Estudo"),
+                                      QStringLiteral("Documento PDF (*.pdf)"),
+                                      QStringLiteral("pdf"), QStringLiteral("Estudo.pdf")));
     if (!path || m_grid.cells.empty()) {
         return;
     }

@@ -4,10 +4,13 @@ namespace util {
 
 namespace {
 
-void dropLineEnd(std::string& line) {
+// Drops a CR before the line's LF; says whether there was one.
+bool dropLineEnd(std::string& line) {
     if (!line.empty() && line.back() == '\r') {
         line.pop_back();
+        return true;
     }
+    return false;
 }
 
 } // namespace
@@ -18,6 +21,7 @@ CsvStream::Read CsvStream::next(CsvRecord& record) {
         return Read::End;
     }
     std::string line;
+    bool crlf = false;
     // Skip blank lines; a record starts on the first line with anything on it.
     do {
         if (!std::getline(m_in, line)) {
@@ -31,7 +35,7 @@ CsvStream::Read CsvStream::next(CsvRecord& record) {
                 line.erase(0, 3);
             }
         }
-        dropLineEnd(line);
+        crlf = dropLineEnd(line);
     } while (line.empty());
 
     record.line = m_line;
@@ -44,15 +48,14 @@ CsvStream::Read CsvStream::next(CsvRecord& record) {
             if (!quoted) {
                 return Read::Record;
             }
-            // A quoted field goes on over the line break.
+            // A quoted field goes on over the line break, which it keeps as written.
             if (!std::getline(m_in, line)) {
-                m_error = "aspas abertas e não fechadas até o fim do arquivo";
                 m_ended = true;
-                return Read::Malformed;
+                return malformed(kUnclosedQuote, record.line);
             }
             ++m_line;
-            record.fields.back() += '\n';
-            dropLineEnd(line);
+            record.fields.back() += crlf ? "\r\n" : "\n";
+            crlf = dropLineEnd(line);
             i = 0;
             continue;
         }
@@ -72,17 +75,21 @@ CsvStream::Read CsvStream::next(CsvRecord& record) {
             record.fields.emplace_back();
             afterQuote = false;
         } else if (afterQuote) {
-            m_error = "texto depois das aspas que fecham um campo";
-            return Read::Malformed;
+            return malformed("texto depois das aspas que fecham um campo", m_line);
         } else if (c == '"' && field.empty()) {
             quoted = true;
         } else if (c == '"') {
-            m_error = "aspas no meio de um campo sem aspas";
-            return Read::Malformed;
+            return malformed("aspas no meio de um campo sem aspas", m_line);
         } else {
             field += c;
         }
     }
+}
+
+CsvStream::Read CsvStream::malformed(const char* reason, std::size_t line) {
+    m_error = reason;
+    m_errorLine = line;
+    return Read::Malformed;
 }
 
 } // namespace util

@@ -15,8 +15,8 @@ struct CsvRecord {
 
 // Reads CSV records one at a time by RFC 4180, so that a file of any length is read in
 // constant memory: fields separated by commas, records by CR LF or LF; a field in double
-// quotes may hold commas, line breaks and doubled quotes. A leading UTF-8 byte-order mark is
-// dropped and blank lines are skipped.
+// quotes may hold commas, line breaks (kept as written) and doubled quotes. A leading UTF-8
+// byte-order mark is dropped and blank lines are skipped.
 class CsvStream {
 public:
     explicit CsvStream(std::istream& in) : m_in(in) {}
@@ -27,13 +27,23 @@ public:
     // record.line and the reason in error() (Portuguese); reading goes on at the next line.
     Read next(CsvRecord& record);
     const std::string& error() const { return m_error; }
+    // Where the fault of a malformed record lies: the line of the stray character, or the
+    // record's first line when a quote is never closed.
+    std::size_t errorLine() const { return m_errorLine; }
+
+    // error() for a quoted field still open at the end of the text.
+    static constexpr const char* kUnclosedQuote =
+        "aspas abertas e não fechadas até o fim do arquivo";
 
 private:
+    Read malformed(const char* reason, std::size_t line);
+
     std::istream& m_in;
     std::size_t m_line = 0; // lines read so far
     bool m_started = false;
     bool m_ended = false;
     std::string m_error;
+    std::size_t m_errorLine = 0;
 };
 
 } // namespace util

@@ -1,20 +1,75 @@
 #include "refdata/csv/csv_import.h"
 
 #include "calc/run_request.h"
-#include "refdata/csv/csv_reader.h"
 #include "refdata/database_message.h"
 #include "refdata/table_layout.h"
 #include "refdata/value_text.h"
+#include "util/csv_stream.h"
+#include "util/system_error.h"
 #include "util/text.h"
+#include "util/utf8.h"
 
-#include <algorithm>
+#include <cerrno>
+#include <fstream>
+#include <sstream>
 #include <string_view>
 
 namespace refdata {
 
 namespace {
 
+using util::CsvRecord;
+using util::CsvStream;
 using util::trimmed;
+
+void checkUtf8(std::string_view text, const std::filesystem::path& file) {
+    std::size_t line = 1;
+    for (std::size_t i = 0; i < text.size();) {
+        const util::Utf8Character character = util::readUtf8Character(text.substr(i));
+        if (!character.valid) {
+            throw fileLineError(file, line,
+                                "o texto não está em UTF-8 (salve o arquivo como CSV UTF-8)");
+        }
+        line += text[i] == '\n' ? 1 : 0;
+        i += character.length;
+    }
+}
+
+// Every record of the file, read before any is looked at: a file that is not UTF-8 or not
+// CSV is refused as such, whatever its header says.
+std::vector<CsvRecord> readCsvFile(const std::filesystem::path& file) {
+    // Checked before opening: opening a pipe would wait for a writer that never comes.
+    if (const auto problem = notARegularFile(file)) {
+        throw DatabaseFailure("Arquivo " + file.string() + ": " + *problem + ".");
+    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        throw DatabaseFailure("Arquivo " + file.string() + ": não pôde ser aberto (" +
+                              util::systemErrorText(errno) + ").");
+    }
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad()) {
+        throw DatabaseFailure("Arquivo " + file.string() + ": não pôde ser lido.");
+    }
+    checkUtf8(content.view(), file);
+
+    std::istringstream text(content.str());
+    CsvStream csv(text);
+    std::vector<CsvRecord> records;
+    CsvRecord record;
+    for (auto read = csv.next(record); read != CsvStream::Read::End; read = csv.next(record)) {
+        if (read == CsvStream::Read::Malformed) {
+            // The reference tables name a quote left open in their own words.
+            throw fileLineError(file, csv.errorLine(),
+                                csv.error() == CsvStream::kUnclosedQuote
+                                    ? "aspas abertas e nunca fechadas"
+                                    : csv.error());
+        }
+        records.push_back(std::move(record));
+    }
+    return records;
+}
 
 const CsvRecord& headerOf(const std::vector<CsvRecord>& records, const std::filesystem::path& file,
                           std::string_view expected) {

@@ -55,11 +55,11 @@ TEST(Options, EachOptionGivesItsValue) {
     };
     const CommandOptions o2 = parsedAs<CommandOptions>(own);
     EXPECT_EQ(o2.constantsSource, ConstantsSource::Own);
-    EXPECT_EQ(o2.ownConstants[3], 20);
-    EXPECT_EQ(o2.channelLengthKm, 10.0);
-    EXPECT_EQ(o2.elevationDropM, 100.0);
-    EXPECT_EQ(o2.curveNumber, 75);
-    EXPECT_EQ(o2.durationIndex, 12);
+    EXPECT_EQ(o2.run.ownConstants[3], 20);
+    EXPECT_EQ(o2.run.channelLengthKm, 10.0);
+    EXPECT_EQ(o2.run.elevationDropM, 100.0);
+    EXPECT_EQ(o2.run.curveNumber, 75);
+    EXPECT_EQ(o2.run.durationIndex, 12);
     EXPECT_EQ(o2.format, OutputFormat::Json);
     EXPECT_EQ(o2.riverText, "Rio Doce");
     EXPECT_EQ(o2.stationText, "");
@@ -139,18 +139,18 @@ TEST(Options, StudyGivesWhatNoOptionGives) {
     const auto overridden = std::get<CommandOptions>(parsedWithStudy(
         {"--input=e.zeb", "--cn", "80", "--tc", "6", "--station-name", "X", "--own", "5,6,7,8"},
         workedStudy()));
-    EXPECT_EQ(overridden.curveNumber, 80);
-    EXPECT_EQ(overridden.concentrationTimeH, 6.0);
-    EXPECT_FALSE(overridden.channelLengthKm || overridden.elevationDropM);
+    EXPECT_EQ(overridden.run.curveNumber, 80);
+    EXPECT_EQ(overridden.run.concentrationTimeH, 6.0);
+    EXPECT_FALSE(overridden.run.channelLengthKm || overridden.run.elevationDropM);
     EXPECT_EQ(overridden.stationText, "X");
     EXPECT_EQ(overridden.constantsSource, ConstantsSource::Own);
-    EXPECT_EQ(overridden.ownConstants[0], 5);
+    EXPECT_EQ(overridden.run.ownConstants[0], 5);
 
     report::StudyInputs own = workedStudy();
     own.mode = calc::EquationMode::Own;
     const auto typed = std::get<CommandOptions>(parsedWithStudy({"--input", "e.zeb"}, own));
     EXPECT_EQ(typed.constantsSource, ConstantsSource::Own);
-    EXPECT_EQ(typed.ownConstants[3], 4);
+    EXPECT_EQ(typed.run.ownConstants[3], 4);
 
     report::StudyInputs partial = workedStudy();
     partial.drainageAreaKm2.reset();

@@ -56,7 +56,7 @@ TEST_F(ZebCalcProcess, FailuresExitWithTheirCodeAndNothingOnStandardOutput) {
     std::ofstream(kept) << "old contents";
     // A copy of the shipped database, and a link to it.
     const fs::path database = m_folder / "zeb.sqlite";
-    fs::copy_file(fs::path(ZEB_CALC_PATH).parent_path() / "zeb.sqlite", database);
+    fs::copy_file(ZEB_SHIPPED_DATABASE, database);
     fs::create_symlink(database, m_folder / "link.sqlite");
     const std::string databaseBytes = readFile(database);
     // clang-format off

@@ -1,7 +1,6 @@
 // Building a database from the user's CSV files: what is read, and every refusal naming the
 // file, the line and the reason, the target left as it was.
 
-#include "refdata/csv/csv_reader.h"
 #include "refdata/database_builder.h"
 #include "refdata/open_database.h"
 #include "refdata/value_text.h"
@@ -19,23 +18,6 @@ const std::string kGoodStation = "1,Posto,SP,0.2,25,20,-0.04,0.08,0.08,0.08\n";
 const std::string kStations = kStationsHeader + kGoodStation;
 const std::string kCurveNumbersHeader = "id,terreno,zona,cn\n";
 const std::string kCurveNumbers = kCurveNumbersHeader + "1,Mata,Rural,55\n";
-
-TEST(CsvReader, FollowsRfc4180AndCountsPhysicalLines) {
-    const auto records = parseCsv("\xEF\xBB\xBF"
-                                  "a,b\r\n"
-                                  "\"x, y\",\"he said \"\"hi\"\"\"\r\n"
-                                  "\n"
-                                  "\"two\nlines\",\n"
-                                  "last,\"\"",
-                                  "f.csv");
-    ASSERT_EQ(records.size(), 4u);
-    EXPECT_EQ(records[0].fields, (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(records[1].fields, (std::vector<std::string>{"x, y", "he said \"hi\""}));
-    EXPECT_EQ(records[2].fields, (std::vector<std::string>{"two\nlines", ""}));
-    EXPECT_EQ(records[2].line, 4u);
-    EXPECT_EQ(records[3].line, 6u);
-    EXPECT_EQ(records[3].fields, (std::vector<std::string>{"last", ""}));
-}
 
 TEST(ValueText, NumbersReadCompletelyAndWritePlainly) {
     EXPECT_EQ(parseNumberText(" +1e3 "), 1000.0);

@@ -6,7 +6,7 @@
 
 namespace {
 
-// Every record of the text as "line:field|field|…;", a malformed one as "line!reason;".
+// Every record of the text as "line:field|field|…;", a malformed one as "errorLine!reason;".
 std::string readAll(const std::string& text) {
     std::istringstream in(text);
     util::CsvStream csv(in);
@@ -14,12 +14,11 @@ std::string readAll(const std::string& text) {
     std::string out;
     for (auto read = csv.next(record); read != util::CsvStream::Read::End;
          read = csv.next(record)) {
-        out += std::to_string(record.line);
         if (read == util::CsvStream::Read::Malformed) {
-            out += "!" + csv.error() + ";";
+            out += std::to_string(csv.errorLine()) + "!" + csv.error() + ";";
             continue;
         }
-        out += ":";
+        out += std::to_string(record.line) + ":";
         for (std::size_t i = 0; i < record.fields.size(); ++i) {
             out += (i ? "|" : "") + record.fields[i];
         }
@@ -33,10 +32,11 @@ TEST(CsvStream, ReadsRecordsByTheStandard) {
         {"\xEF\xBB\xBFid,cn\r\nb1,75\r\n", "1:id|cn;2:b1|75;"},
         {"a,,\n\n\nb\n", "1:a||;4:b;"},
         {"\"x,y\",\"di \"\"z\"\"\"\n", "1:x,y|di \"z\";"},
-        {"1,\"two\r\nlines\"\n3\n", "1:1|two\nlines;3:3;"},
+        {"1,\"two\r\nlines\"\n3\n", "1:1|two\r\nlines;3:3;"},
         {"last,without,break", "1:last|without|break;"},
         {"a\n\"open\nmore\n", "1:a;2!aspas abertas e não fechadas até o fim do arquivo;"},
         {"\"a\"b,x\nnext\n", "1!texto depois das aspas que fecham um campo;2:next;"},
+        {"1,\"a\nb\"c\nnext\n", "2!texto depois das aspas que fecham um campo;3:next;"},
         {"ok\nab\"c\n3\n", "1:ok;2!aspas no meio de um campo sem aspas;3:3;"},
     };
     for (const auto& [text, expected] : cases) {
