@@ -44,7 +44,7 @@ public:
         return value;
     }
 
-    // Often a value formulas trip over, often a small one with two decimals, else any bits.
+    // Often a value formulas trip over, else any bits.
     double number() {
         // clang-format off
         static constexpr double kSpecial[] = {
@@ -55,9 +55,6 @@ public:
         const std::uint8_t selector = byte();
         if (selector < std::size(kSpecial)) {
             return kSpecial[selector];
-        }
-        if (selector < 128) {
-            return static_cast<std::int16_t>(byte() << 8 | byte()) / 100.0;
         }
         std::uint64_t bits = 0;
         for (int i = 0; i < 8; ++i) {

@@ -1,16 +1,14 @@
-// The application shell: the splash's hand-over to the main window and the About box.
+// The application shell: the splash's hand-over to the main window.
 // Keys and clicks reach the splash directly, before the event loop could let its timer tick,
 // so the cases hold however loaded the machine is.
 
-#include "window_test.h"
-
-#include "ui/about.h"
 #include "ui/splash.h"
 
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <QWidget>
 
 using namespace Qt::StringLiterals;
 
@@ -24,18 +22,17 @@ class ShellTest : public QObject {
     int m_loads = 0;
     bool m_splashUpDuringLoad = false;
     bool m_mainUpWhenSplashWent = false;
-    FakeDialogs m_dialogs;
 
-    void startSplash(bool loadFails = false) {
+    void startSplash() {
         m_loads = 0;
         m_clock.start();
-        m_splash = new ui::SplashWindow([this, loadFails] {
+        m_splash = new ui::SplashWindow([this] {
             ++m_loads;
             m_loadedAfterMs = m_clock.elapsed();
             m_splashUpDuringLoad = m_splash->isVisible();
             m_main = std::make_unique<QWidget>();
-            m_main->setVisible(!loadFails);
-            return !loadFails;
+            m_main->show();
+            return true;
         });
         connect(m_splash, &QObject::destroyed, this,
                 [this] { m_mainUpWhenSplashWent = m_main && m_main->isVisible(); });
@@ -59,7 +56,6 @@ private Q_SLOTS:
     void cleanup() {
         delete m_splash;
         m_main.reset();
-        QVERIFY(m_dialogs.take().isEmpty());
     }
 
     // The timer ends the splash, never before its 1500 ms (a coarse timer may tick 5 % early).
@@ -91,33 +87,6 @@ private Q_SLOTS:
             verifyHandOver(handsOver);
             delete m_splash;
             m_main.reset();
-        }
-    }
-
-    void handsOverOnceAndEndsAfterAFailedLoad() {
-        startSplash(true);
-        bool failed = false;
-        connect(m_splash, &ui::SplashWindow::mainWindowFailed, this, [&failed] { failed = true; });
-        QTest::keyClick(m_splash, Qt::Key_A);
-        if (m_splash != nullptr) {
-            QTest::keyClick(m_splash, Qt::Key_B);
-        }
-        QCOMPARE(m_loads, 1);
-        QVERIFY(failed);
-        QTRY_VERIFY(m_splash == nullptr);
-    }
-
-    // The system information button starts the tool, or says it cannot; the box stays.
-    void systemInformation() {
-        for (const bool toolStarts : {true, false}) {
-            QPointer<ui::AboutBox> box = ui::showAboutBox(m_dialogs, [=] { return toolStarts; });
-            box->findChild<QPushButton*>(u"cmdSysInfo"_s)->click();
-            const QList<ShownMessage> messages = m_dialogs.take();
-            QCOMPARE(messages.value(0).text,
-                     toolStarts ? QString() : u"System Information Is Unavailable At This Time"_s);
-            QCOMPARE(messages.value(0).icon, ui::MessageIcon::None);
-            QVERIFY(box->isVisible());
-            delete box;
         }
     }
 };

@@ -3,34 +3,17 @@
 
 #include "window_test.h"
 
-#include "chart/study_chart.h"
 #include "ui/study_window.h"
 
 #include <QAction>
-#include <QChart>
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
-#include <QLineSeries>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// The points of a study chart's curve.
-int peakCount(QChart* chart) {
-    for (QAbstractSeries* series : chart->series()) {
-        if (series->objectName() == QLatin1String(chart::study_series::kPeaks)) {
-            return static_cast<QLineSeries*>(series)->count();
-        }
-    }
-    return -1;
-}
-
-} // namespace
 
 class StudyWindowTest : public WindowTest {
     Q_OBJECT
@@ -44,10 +27,8 @@ private Q_SLOTS:
         QVERIFY(study != nullptr && study->isVisible());
         auto* table = study->findChild<QTableWidget*>(u"grdEstudo"_s);
         QCOMPARE(table->rowCount(), 13);
-        QCOMPARE(table->columnCount(), 9);
         // The worked example's peak at "1 h" and TR 100, with both of its notes marked.
         QCOMPARE(table->item(3, 5)->text(), u"115,33*†"_s);
-        QCOMPARE(peakCount(study->durationChart()), 13);
         // The largest peak without a note at TR 100: 119.08 m³/s at "8 h" (2 h gives 123.63 m³/s
         // with the flood not receded).
         for (int row = 0; row < 13; ++row) {
@@ -59,9 +40,6 @@ private Q_SLOTS:
         study->findChild<QPushButton*>(u"cmdCopiar"_s)->click();
         const QStringList lines = QGuiApplication::clipboard()->text().split(u'\n');
         QCOMPARE(lines.size(), 15); // 14 lines and the final line end
-        for (const QString& line : lines.mid(0, 14)) {
-            QCOMPARE(line.count(u'\t'), 9);
-        }
         QCOMPARE(lines[0].split(u'\t').value(6), u"TR 100"_s);
         const QStringList oneHour = lines[4].split(u'\t');
         QCOMPARE(oneHour.value(0) + u' ' + oneHour.value(6), u"1 h 115,33"_s);
@@ -78,8 +56,7 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.readAll().contains("\n1 h,100,177.37656662030804,8,66.03506693233993,1,1\n"));
 
-        // An edited list of return periods gives the columns and the charts' points; one that
-        // does not read leaves them.
+        // An edited list of return periods gives the columns; one that does not read leaves them.
         auto* list = study->findChild<QLineEdit*>(u"txtRecorrencias"_s);
         for (const QString& text : {u"10; 1000"_s, u"10; -5"_s}) {
             list->setText(text);
@@ -87,7 +64,6 @@ private Q_SLOTS:
             QCOMPARE(table->columnCount(), 2);
             QCOMPARE(table->horizontalHeaderItem(1)->text(), u"TR 1000"_s);
         }
-        QCOMPARE(peakCount(study->returnPeriodChart()), 2);
     }
 };
 

@@ -52,10 +52,8 @@ private Q_SLOTS:
         h->runWorkedExample();
         h->dialogs.saveAnswers = {file(u"estudo.zeb"_s)};
         trigger(*h, "mnuSalvarComo");
-        const ui::SaveFileRequest request = h->dialogs.saveRequests.value(0);
-        QCOMPARE(request.title, u"Salvar estudo"_s);
-        QCOMPARE(request.nameFilters, QStringList{u"Estudo ZEB (*.zeb)"_s});
-        QCOMPARE(request.defaultSuffix, u"zeb"_s);
+        QCOMPARE(h->dialogs.saveRequests.value(0).nameFilters,
+                 QStringList{u"Estudo ZEB (*.zeb)"_s});
         QCOMPARE(title(), u"estudo.zeb[*] - ZEB"_s);
         QVERIFY(!h->window().isWindowModified());
         // The typed values, not their regional texts.
@@ -67,7 +65,6 @@ private Q_SLOTS:
         QVERIFY(fresh.openAtTheGoldenMoment("pt_BR"));
         fresh.dialogs.openAnswers = {file(u"estudo.zeb"_s)};
         trigger(fresh, "mnuAbrir");
-        QCOMPARE(fresh.dialogs.openRequests.value(0).title, u"Abrir estudo"_s);
         QVERIFY(fresh.window().studyInputs() == h->window().studyInputs());
         QCOMPARE(fresh.text("txtArea"), u"50,00"_s); // as typed and left
         QCOMPARE(exportReport(fresh, u"segundo.txt"_s), first);
@@ -175,7 +172,6 @@ private Q_SLOTS:
             u"Não foi possível abrir o estudo %1: o conteúdo está danificado ou incompleto."_s.arg(
                 cut));
         QVERIFY(h->window().studyInputs() == typed);
-        QCOMPARE(title(), u"ZEB"_s);
         QVERIFY(h->dialogs.questions.isEmpty());
     }
 };
