@@ -97,6 +97,7 @@ TEST(Options, RefusalsSayWhy) {
         {changed("--station-constants", "1,,3,4,5,6,7"), "sete números"},
         {changed("--duration", "1h"), "duração desconhecida"},
         {changed("--duration", "13"), "duração desconhecida"},
+        {with({"--return-periods", "5,0"}), "\"0\""},
         {with({"--format", "xml"}), "\"xml\""}, {with({"--format", "svg"}), "dê --output ARQUIVO"},
         {with({"--verbose"}), "opção desconhecida: --verbose"}, {with({"extra"}), "\"extra\""},
         {with({"--river"}), "espera um valor"}, {with({"--cn", "80"}), "mais de uma vez"},

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fstream>
 #include <functional>
 #include <iostream>
@@ -209,13 +210,20 @@ TEST_F(FileReplacementTest, KeepsTheOwnerAndWritesInPlaceWhereNoNewFileCanBeMade
     EXPECT_EQ(namesIn(m_folder), "r.txt ");
 }
 
-// A replacement begun and dropped uncommitted leaves nothing behind.
-TEST_F(FileReplacementTest, AnUncommittedReplacementLeavesNothing) {
-    {
-        auto started = FileReplacement::begin(m_folder / "banco.sqlite");
-        ASSERT_TRUE(std::holds_alternative<FileReplacement>(started));
-        EXPECT_TRUE(fs::exists(std::get<FileReplacement>(started).temporaryPath()));
-    }
+// An interruption removes the temporary files being written, then ends the program as the
+// signal would; more replacements at once than the names kept for it still work, and one
+// dropped uncommitted leaves nothing.
+TEST_F(FileReplacementTest, AnInterruptionRemovesTheTemporaryFilesAndStops) {
+    const std::string report = inChild([&]() -> std::string {
+        std::vector<FileReplacement> open;
+        for (const char* name : {"1", "2", "3", "4", "5", "6", "7", "8", "9"}) {
+            open.push_back(std::get<FileReplacement>(FileReplacement::begin(m_folder / name)));
+        }
+        open.pop_back();
+        std::raise(SIGTERM);
+        return "not stopped";
+    });
+    EXPECT_EQ(report, " (child died)");
     EXPECT_EQ(namesIn(m_folder), "");
 }
 
