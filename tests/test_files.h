@@ -16,6 +16,11 @@ inline std::string readFile(const std::filesystem::path& file) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// A fixture's bytes, from tests/data.
+inline std::string dataFile(std::string_view name) {
+    return readFile(std::filesystem::path(ZEB_TEST_DATA_DIR) / name);
+}
+
 // Replaces the file's bytes; false when they could not all be written.
 inline bool writeFile(const std::filesystem::path& file, std::string_view bytes) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);

@@ -34,6 +34,7 @@ struct BatchRun {
     int exitCode;
     std::string message;
     std::string out;
+    int lookups;
 };
 
 BatchRun batch(const std::string& csv, int jobs = 1) {
@@ -41,11 +42,7 @@ BatchRun batch(const std::string& csv, int jobs = 1) {
     std::ostringstream out;
     FakeStations stations;
     const cli::BatchOutcome outcome = cli::runBatch(in, out, stations, jobs);
-    return {outcome.exitCode, outcome.message, out.str()};
-}
-
-std::string dataFile(const std::string& name) {
-    return zebtest::readFile(ZEB_TEST_DATA_DIR "/" + name);
+    return {outcome.exitCode, outcome.message, out.str(), stations.lookups};
 }
 
 // The worked example's result row: its published peak and effective rainfall.
@@ -56,9 +53,9 @@ std::string workedExampleRow(const std::string& id) {
 // Rows of every kind (tests/data/batch-rows.csv): each is the single run of its inputs or its
 // reason, in order, and a bad row stops no other.
 TEST(Batch, EachRowIsItsSingleRunAndABadRowStopsNoOther) {
-    const BatchRun run = batch(dataFile("batch-rows.csv"));
+    const BatchRun run = batch(zebtest::dataFile("batch-rows.csv"));
     EXPECT_EQ(run.exitCode, 3);
-    EXPECT_EQ(run.out, dataFile("batch-rows-out.csv"));
+    EXPECT_EQ(run.out, zebtest::dataFile("batch-rows-out.csv"));
 }
 
 TEST(Batch, HeaderAndDatabaseFailuresStopTheBatch) {
@@ -85,7 +82,7 @@ TEST(Batch, HeaderAndDatabaseFailuresStopTheBatch) {
 // Across blocks and threads the rows keep their order, and a station is looked up once.
 TEST(Batch, ManyRowsKeepTheirOrderWithTwoJobs) {
     std::string csv = "id,duration,cn,area,tc,return-period,station\n";
-    const std::string golden = dataFile("batch-rows-out.csv");
+    const std::string golden = zebtest::dataFile("batch-rows-out.csv");
     std::string expected = golden.substr(0, golden.find('\n') + 1); // the heading
     for (int i = 0; i < 9000; ++i) {
         const std::string id = "b" + std::to_string(i);
@@ -94,12 +91,10 @@ TEST(Batch, ManyRowsKeepTheirOrderWithTwoJobs) {
                                           ": posto \"\"Outro\"\" não está no banco\"\n"
                                     : workedExampleRow(id);
     }
-    std::istringstream in(csv);
-    std::ostringstream out;
-    FakeStations stations;
-    EXPECT_EQ(cli::runBatch(in, out, stations, 2).exitCode, 3);
-    EXPECT_TRUE(out.str() == expected); // too long to print
-    EXPECT_EQ(stations.lookups, 2);
+    const BatchRun run = batch(csv, 2);
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_TRUE(run.out == expected); // too long to print
+    EXPECT_EQ(run.lookups, 2);
 }
 
 } // namespace

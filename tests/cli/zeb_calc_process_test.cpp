@@ -35,7 +35,7 @@ TEST_F(ZebCalcProcess, WritesTheReportToStandardOutputOrToOutputWhole) {
                                                   "--station-name", zebtest::kGoldenStation}),
                           kFixedTime);
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, readFile(ZEB_TEST_DATA_DIR "/worked-example-report.txt"));
+    EXPECT_EQ(run.out, zebtest::dataFile("worked-example-report.txt"));
     EXPECT_EQ(run.err, kNotes) << "the limit notes go to standard error";
 
     // The environment's locale, LC_ALL first, and --output.

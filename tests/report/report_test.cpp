@@ -17,10 +17,6 @@ namespace {
 const NumberStyle kEnglish{".", ","};
 const NumberStyle kBrazilian{",", "."};
 
-std::string goldenFile(const std::string& name) {
-    return zebtest::readFile(std::string(ZEB_TEST_DATA_DIR) + "/" + name);
-}
-
 std::vector<ReportLine> compose(const calc::CalculationRecord& record,
                                 const NumberStyle& style = kEnglish, std::string_view river = "Rio",
                                 std::string_view station = "Posto") {
@@ -54,15 +50,15 @@ TEST(Report, WorkedExampleIsTheGoldenFileByteForByte) {
     record.elevationDropM.reset();
     const auto lines = composeReportLines(record, zebtest::kGoldenRiver, zebtest::kGoldenStation,
                                           zebtest::kGoldenTimestamp, kEnglish);
-    EXPECT_EQ(reportFileBytes(lines), goldenFile("worked-example-report.txt"));
+    EXPECT_EQ(reportFileBytes(lines), zebtest::dataFile("worked-example-report.txt"));
     for (std::size_t n = 1; n <= lines.size(); ++n) {
         EXPECT_EQ(lines[n - 1].bold, n == 21) << "line " << n;
     }
 }
 
 TEST(Report, WorkedExampleRecordIsTheGoldenJsonAndCsv) {
-    EXPECT_EQ(recordJson(zebtest::workedExampleRecord()), goldenFile("worked-example.json"));
-    EXPECT_EQ(recordCsv(zebtest::workedExampleRecord()), goldenFile("worked-example.csv"));
+    EXPECT_EQ(recordJson(zebtest::workedExampleRecord()), zebtest::dataFile("worked-example.json"));
+    EXPECT_EQ(recordCsv(zebtest::workedExampleRecord()), zebtest::dataFile("worked-example.csv"));
 }
 
 TEST(Report, WideValuesLoseDecimalsNeverIntegerDigits) {
