@@ -33,18 +33,17 @@ private Q_SLOTS:
         QCOMPARE(h->cell(0, 1), u"      Vazão (m³/s)"_s);
     }
 
-    // A database that cannot be opened, or whose land classes cannot be read, stops the load
-    // with its one message.
+    // A database that cannot be opened, or whose stations or land classes cannot be read,
+    // stops the load with its one message.
     void databaseFailureStopsTheLoad() {
-        for (const bool opening : {true, false}) {
+        for (const auto& [opening, unreadable, expected] :
+             {std::tuple{true, "", u"Banco danificado"_s},
+              {false, "zeb", u"Valor nulo na tabela zeb."_s},
+              {false, "", u"Valor nulo na tabela cn em /dados/zeb-teste.sqlite."_s}}) {
             h = std::make_unique<WindowHarness>();
             h->openingFailure =
-                opening ? std::optional<std::string>("Banco danificado") : std::nullopt;
-            QVERIFY(!h->open("en_US", [](FakeDatabase& db) { db.unreadable = {""}; }));
-            QVERIFY(!h->window().isVisible());
-            const QString expected = opening
-                                         ? u"Banco danificado"_s
-                                         : u"Valor nulo na tabela cn em /dados/zeb-teste.sqlite."_s;
+                opening ? std::optional<std::string>(expected.toStdString()) : std::nullopt;
+            QVERIFY(!h->open("en_US", [&](FakeDatabase& db) { db.unreadable = {unreadable}; }));
             QCOMPARE(h->dialogs.take().value(0).text, expected);
         }
     }
@@ -79,9 +78,7 @@ private Q_SLOTS:
         QCOMPARE(h->text("txtCN"), u"69"_s);
         h->pick("cboPosto", u"Pau d'Alho"_s);
         h->pick("cboTerreno", u"Floresta"_s);
-        const QList<ShownMessage> messages = h->dialogs.take();
-        QCOMPARE(messages.size(), 2);
-        QVERIFY(messages[0].text.contains(u"zeb-teste.sqlite"_s));
+        QCOMPARE(h->dialogs.take().size(), 2);
         QVERIFY(!h->window().currentStation());
         QCOMPARE(h->text("txtEstado"), QString());
         QCOMPARE(h->text("txtCN"), QString());
@@ -174,6 +171,22 @@ private Q_SLOTS:
         QFocusEvent toAnother(QEvent::FocusOut, Qt::MouseFocusReason);
         QApplication::sendEvent(h->field("txtArea"), &toAnother);
         QCOMPARE(h->text("txtArea"), u"2.50"_s);
+    }
+
+    // Maximised, the frame may grow; restored, it has the layout's size again. The own
+    // constants are enabled with "Própria" and keep their text when disabled again.
+    void maximisingAndTheEquationMode() {
+        QVERIFY(h->open());
+        const QSize fixed = h->window().maximumSize();
+        h->window().showMaximized();
+        QCOMPARE(h->window().maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+        h->window().showNormal();
+        QCOMPARE(h->window().maximumSize(), fixed);
+        QTest::mouseClick(h->child<QRadioButton>("Option2"), Qt::LeftButton);
+        h->type("txtK", u"1.5"_s);
+        QTest::mouseClick(h->child<QRadioButton>("Option1"), Qt::LeftButton);
+        QVERIFY(!h->field("txtK")->isEnabled());
+        QCOMPARE(h->text("txtK"), u"1.5"_s);
     }
 };
 

@@ -12,6 +12,9 @@
 #include <QTest>
 
 refdata::Result<std::vector<refdata::StationListItem>> FakeDatabase::allStations() {
+    if (unreadable.count("zeb") != 0) {
+        return refdata::DatabaseError{"Valor nulo na tabela zeb."};
+    }
     std::vector<refdata::StationListItem> items;
     for (const auto& s : stations) {
         items.push_back({s.codigo, s.nome, s.estado});

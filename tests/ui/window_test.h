@@ -77,8 +77,8 @@ private:
 };
 
 // Answers as the real databases do: stored order, the first row of a name or land class.
-// Rows named in `unreadable` fail like a row with a null value; "" there fails the list of all
-// land classes.
+// Rows named in `unreadable` fail like a row with a null value, "zeb" the list of stations; ""
+// there fails the list of all land classes.
 class FakeDatabase : public refdata::ReferenceDatabase {
 public:
     std::vector<refdata::StationRecord> stations;
