@@ -6,7 +6,9 @@ runs on it; the file is then restored (also after a build failure, Ctrl-C or SIG
 restore is checked with git. A mutant is KILLED when a test or a build step running the mutated
 code fails, SURVIVED when every test passes, and NOCOMPILE when the compiler or linker refuses
 it; such a mutant is replaced by the next one drawn from the same folder, so every folder gets
-its share of compiled mutants. docs/testing.md has the command line and the recorded figures.
+its share of compiled mutants. So is a mutant listed in scripts/mutation-equivalents.tsv, one
+that changes nothing the program does (EQUIVALENT, with the reason there), without building it.
+docs/testing.md has the command line and the recorded figures.
 
     scripts/mutation-survey.py --build build-survey --count 60 --seed 2026
 """
@@ -27,6 +29,18 @@ DEFAULT_PATHS = ("calc,report,refdata,cli,"
 DEFAULT_CTEST_ARGS = ("-j2 --timeout 20 --repeat until-pass:3 "
                       "-E 'debian_package|install_into_temporary_prefix|cups_pdf'")
 REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+EQUIVALENTS = os.path.join(REPO, "scripts", "mutation-equivalents.tsv")
+
+
+def known_equivalents():
+    """(file, before, after) of the listed equivalent mutants, trimmed."""
+    listed = set()
+    with open(EQUIVALENTS, encoding="utf-8") as f:
+        for line in f:
+            if line.strip() and not line.startswith("#"):
+                file, before, after, _reason = line.rstrip("\n").split("\t")
+                listed.add((file, before.strip(), after.strip()))
+    return listed
 
 
 def code_mask(text):
@@ -237,6 +251,7 @@ def describe(m):
 def assess(args, folders, quota, tally, logs, report):
     """Runs the folders' mutants in turn until each has its quota of compiled ones."""
     queues = {f: iter(folders[f]) for f in folders}
+    equivalents = known_equivalents()
 
     def assessed(f):
         return tally[f]["KILLED"] + tally[f]["SURVIVED"]
@@ -251,7 +266,11 @@ def assess(args, folders, quota, tally, logs, report):
                 continue
             t0 = time.monotonic()
             number = sum(sum(t.values()) for t in tally.values()) + 1
-            verdict, failing = try_mutant(mutant, args, os.path.join(logs, f"{number:03}"))
+            key = (mutant["file"], mutant["before"].strip(), mutant["after"].strip())
+            if key in equivalents:
+                verdict, failing = "EQUIVALENT", "(listed)"
+            else:
+                verdict, failing = try_mutant(mutant, args, os.path.join(logs, f"{number:03}"))
             tally[f][verdict] += 1
             report(f"{describe(mutant)}  {verdict} {failing} ({time.monotonic() - t0:.0f} s)")
 
@@ -280,7 +299,8 @@ def main():
             for f in names:
                 if k < min(quota[f], len(folders[f])):
                     print(describe(folders[f][k]))
-        print(f"({args.count} mutants, seed {args.seed}; one that does not compile is replaced "
+        print(f"({args.count} mutants, seed {args.seed}; one that does not compile, or is listed as "
+              "equivalent, is replaced "
               "by the next of its folder's order)")
         return 0
 
@@ -304,7 +324,7 @@ def main():
     baseline = os.path.join(logs, "unmutated")
     if build(args, baseline + "-build.log") or not run_tests(args, baseline + "-ctest.log")[0]:
         sys.exit("mutation-survey: the unmutated tree must build and pass its tests first")
-    tally = {f: {"KILLED": 0, "SURVIVED": 0, "NOCOMPILE": 0} for f in names}
+    tally = {f: {"KILLED": 0, "SURVIVED": 0, "NOCOMPILE": 0, "EQUIVALENT": 0} for f in names}
     started = time.monotonic()
     try:
         assess(args, folders, quota, tally, logs, report)
@@ -316,13 +336,15 @@ def main():
     killed = sum(t["KILLED"] for t in tally.values())
     survived = sum(t["SURVIVED"] for t in tally.values())
     total = killed + survived
+    equivalent = sum(t["EQUIVALENT"] for t in tally.values())
     report(f"survey: {total} mutants, {killed} killed, {survived} survived, "
-           f"rate {100 * killed / max(total, 1):.0f}% (seed {args.seed})")
+           f"rate {100 * killed / max(total, 1):.0f}% (seed {args.seed}; {equivalent} listed "
+           "equivalent mutants drawn and replaced)")
     for f in names:
         t = tally[f]
         n, k = t["KILLED"] + t["SURVIVED"], t["KILLED"]
         report(f"  {f}: {n} mutants, {k} killed, rate {100 * k / max(n, 1):.0f}% "
-               f"({t['NOCOMPILE']} did not compile)")
+               f"({t['NOCOMPILE']} did not compile, {t['EQUIVALENT']} equivalent)")
     report(f"  wall time {(time.monotonic() - started) / 60:.1f} min; results in {output}")
     return 0
 
