@@ -144,6 +144,10 @@ private Q_SLOTS:
                                                  : u"tem no banco de dados outras constantes"_s));
         QCOMPARE(h->child<QLabel>("lblPosto")->text(), u"Posto (cópia do estudo):"_s);
         QCOMPARE(reportFileLines(exportReport(*h, u"posto.txt"_s)), expectedWorkedExampleReport());
+        // Lists refilled after a change of stations keep the copy last, and chosen.
+        h->window().reloadStations();
+        QCOMPARE(h->list("cboPosto")->currentIndex(), h->list("cboPosto")->count() - 1);
+        QCOMPARE(h->window().currentStation()->coefficients.a, 0.2);
         // Another station and then the copy again: the copy's constants still.
         h->pick("cboPosto", u"Pau d'Alho"_s);
         QCOMPARE(h->child<QLabel>("lblPosto")->text(), u"Posto:"_s);
