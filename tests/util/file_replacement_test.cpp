@@ -19,6 +19,7 @@
 #include <grp.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -84,6 +85,12 @@ std::optional<std::string> otherUser(const fs::path&) {
     return std::nullopt;
 }
 
+// A file-size limit below the new file's size, as a shell's ulimit -f sets it.
+std::optional<std::string> sizeLimit(const fs::path&) {
+    const rlimit limit{10000, 10000};
+    return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 ? std::nullopt : std::optional("no limit");
+}
+
 std::optional<std::string> nothing(const fs::path&) {
     return std::nullopt;
 }
@@ -136,6 +143,7 @@ TEST_F(FileReplacementTest, EachFailureKeepsTheOldFileAndLeavesNothingBehind) {
         {smallFileSystem, fill, "r.txt", "não há espaço livre no disco", "enchimento r.txt "},
         {nothing, otherUser, "r.txt", "permissão negada", "r.txt "},
         {nothing, readOnlyFileOfOtherUser, "r.txt", "permissão negada", "r.txt "},
+        {nothing, sizeLimit, "r.txt", "o arquivo ficaria grande demais", "r.txt "},
     };
     for (const Fault& fault : faults) {
         const std::string report = inChild([&]() -> std::string {
