@@ -186,14 +186,6 @@ bool frmZEB::Form_Load() {
     if (failed(landClassesRead)) {
         return false;
     }
-    const auto& stations = std::get<std::vector<refdata::StationListItem>>(stationsRead);
-    const auto& landClasses = std::get<std::vector<std::string>>(landClassesRead);
-
-    QStringList terrains;
-    terrains.reserve(static_cast<qsizetype>(landClasses.size()));
-    for (const std::string& landClass : landClasses) {
-        terrains.append(QString::fromStdString(landClass));
-    }
     QStringList durations;
     for (const std::string_view label : calc::durationLabels) {
         durations.append(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())));
@@ -201,17 +193,14 @@ bool frmZEB::Form_Load() {
 
     // A combo box selects its first item as soon as it has one. The lists are filled without
     // running any handler and end with nothing selected.
-    fillStationLists(stations);
-    for (QComboBox* list : {u.cboZona, u.cboTerreno, u.cboDuracao}) {
+    fillStationLists(std::get<std::vector<refdata::StationListItem>>(stationsRead));
+    setLandClasses(std::get<std::vector<std::string>>(landClassesRead));
+    for (QComboBox* list : {u.cboZona, u.cboDuracao}) {
         const QSignalBlocker blocker(list);
         list->clear();
-        if (list == u.cboZona) {
-            list->addItems({QStringLiteral("Rural"), QStringLiteral("Urbana")});
-        } else if (list == u.cboTerreno) {
-            list->addItems(terrains);
-        } else {
-            list->addItems(durations);
-        }
+        list->addItems(list == u.cboZona
+                           ? QStringList{QStringLiteral("Rural"), QStringLiteral("Urbana")}
+                           : durations);
         list->setCurrentIndex(-1);
     }
 

@@ -5,7 +5,6 @@
 
 #include "ui_frmzeb.h"
 
-#include "report/number_format.h"
 #include "ui/dialog_service.h"
 #include "ui/hydrograph_window.h"
 #include "ui/study_window.h"
@@ -84,13 +83,9 @@ void frmZEB::fillForm(const report::StudyInputs& study) {
     // Area, length and drop as they show once typed and left, where that is the same number.
     const auto typedAndLeft = [this](QLineEdit* field, const std::optional<double>& value) {
         field->setText(value ? formatPlain(*value) : QString());
-        if (!value) {
-            return;
-        }
-        const std::string shown =
-            report::formatPattern(*value, report::Pattern::Grouped, m_services.numberStyle);
-        if (report::readTypedNumber(shown, m_services.numberStyle).value == value) {
-            field->setText(QString::fromStdString(shown));
+        formatOnLeaving(field);
+        if (readTyped(field).value != value) {
+            field->setText(formatPlain(*value));
         }
     };
     typedAndLeft(u.txtArea, study.drainageAreaKm2);
