@@ -237,7 +237,7 @@ std::string resultRow(const Job& job, bool& failed) {
     if (const auto* request = std::get_if<calc::RunRequest>(&job.request)) {
         const calc::CalculationResult result = calc::runRequest(*request);
         if (const auto* record = std::get_if<calc::CalculationRecord>(&result)) {
-            return report::csvField(job.id) + "," +
+            return util::csvField(job.id) + "," +
                    report::summaryCsvFields(calc::summarizeRun(*record)) + ",\n";
         }
         reason = std::get<calc::CalculationError>(result).message;
@@ -245,8 +245,8 @@ std::string resultRow(const Job& job, bool& failed) {
         reason = std::get<std::string>(job.request);
     }
     failed = true;
-    return report::csvField(job.id) + ",,,,,," +
-           report::csvField("linha " + std::to_string(job.line) + ": " + reason) + "\n";
+    return util::csvField(job.id) + ",,,,,," +
+           util::csvField("linha " + std::to_string(job.line) + ": " + reason) + "\n";
 }
 
 // Rows are read, computed and written a block at a time: memory stays that of one block.

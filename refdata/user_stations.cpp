@@ -6,6 +6,7 @@
 #include "refdata/sqlite/sqlite_writer.h"
 #include "refdata/table_database.h"
 #include "refdata/table_layout.h"
+#include "util/csv_stream.h"
 #include "util/file_replacement.h"
 #include "util/number_text.h"
 
@@ -14,18 +15,6 @@
 namespace refdata {
 
 namespace {
-
-// A CSV field, quoted only when it holds a comma, a quote or a line break.
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) {
-        return text;
-    }
-    std::string quoted = "\"";
-    for (const char ch : text) {
-        quoted += ch == '"' ? "\"\"" : std::string(1, ch);
-    }
-    return quoted + "\"";
-}
 
 StationRow checked(const StationTexts& texts) {
     auto row = stationFromTexts(texts);
@@ -181,7 +170,8 @@ std::optional<DatabaseError> UserStations::exportCsv(const std::filesystem::path
     std::string bytes = "codigo,nome,estado,a,b,c,B5,B15,B30,Bm\n";
     for (const StationRow& row : std::get<std::vector<StationRow>>(rows)) {
         const StationTexts texts = textsOf(row);
-        bytes += csvField(texts.codigo) + "," + csvField(texts.nome) + "," + csvField(texts.estado);
+        bytes += util::csvField(texts.codigo) + "," + util::csvField(texts.nome) + "," +
+                 util::csvField(texts.estado);
         for (const std::string& value : texts.constants) {
             bytes += "," + value;
         }

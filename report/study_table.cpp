@@ -23,17 +23,6 @@ std::string summaryCsvFields(const calc::RunSummary& s) {
            flag(s.unitHydrographCut);
 }
 
-std::string csvField(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-        return std::string(text);
-    }
-    std::string quoted = "\"";
-    for (char c : text) {
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    }
-    return quoted + "\"";
-}
-
 std::string studyCsv(const std::vector<calc::StudyCell>& cells) {
     std::string text = "duration,returnPeriodYears," + std::string(kSummaryColumns) + "\n";
     for (const calc::StudyCell& cell : cells) {

@@ -19,10 +19,6 @@ inline constexpr std::string_view kSummaryColumns =
 // The summary's values in the order of kSummaryColumns, comma-separated.
 std::string summaryCsvFields(const calc::RunSummary& summary);
 
-// A field of a CSV row (RFC 4180): quoted, with quotes doubled, when it holds a comma, a quote
-// or a line break.
-std::string csvField(std::string_view text);
-
 // Header "duration,returnPeriodYears,<summary columns>" and one row per cell, in the cells'
 // order. Every cell must hold a summary.
 std::string studyCsv(const std::vector<calc::StudyCell>& cells);

@@ -92,4 +92,15 @@ CsvStream::Read CsvStream::malformed(const char* reason, std::size_t line) {
     return Read::Malformed;
 }
 
+std::string csvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        return std::string(text);
+    }
+    std::string quoted = "\"";
+    for (char c : text) {
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    }
+    return quoted + "\"";
+}
+
 } // namespace util

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <istream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace util {
@@ -45,5 +46,9 @@ private:
     std::string m_error;
     std::size_t m_errorLine = 0;
 };
+
+// A field of a CSV row (RFC 4180): quoted, with quotes doubled, when it holds a comma, a quote
+// or a line break.
+std::string csvField(std::string_view text);
 
 } // namespace util

@@ -25,12 +25,4 @@ TEST(StudyTable, CsvAndJsonGoldenBytes) {
               "  ]\n}\n");
 }
 
-TEST(StudyTable, CsvFieldsAreQuotedOnlyWhenNeeded) {
-    EXPECT_EQ(report::csvField("Bacia 7"), "Bacia 7");
-    EXPECT_EQ(report::csvField("a,b"), "\"a,b\"");
-    EXPECT_EQ(report::csvField("o \"rio\""), "\"o \"\"rio\"\"\"");
-    EXPECT_EQ(report::csvField("linha\nnova"), "\"linha\nnova\"");
-    EXPECT_EQ(report::csvField("cr\r"), "\"cr\r\"");
-}
-
 } // namespace
