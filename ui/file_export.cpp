@@ -11,10 +11,13 @@
 
 namespace ui {
 
+std::filesystem::path localPath(const QString& path) {
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
 bool writeExportedFile(QWidget* parent, DialogService& dialogs, const QString& path,
                        std::string_view bytes) {
-    const std::optional<std::string> failure = report::writeFileAtomically(
-        std::filesystem::path(QFile::encodeName(path).toStdString()), bytes);
+    const std::optional<std::string> failure = report::writeFileAtomically(localPath(path), bytes);
     if (failure) {
         dialogs.warning(parent, QString::fromStdString(*failure));
         return false;

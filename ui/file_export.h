@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string_view>
 
 #include <QString>
@@ -9,6 +10,9 @@ class QWidget;
 namespace ui {
 
 class DialogService;
+
+// A path as a dialog gives it, as the file system names it (the system's file name encoding).
+std::filesystem::path localPath(const QString& path);
 
 // Writes the bytes whole to the path the user chose (a temporary file renamed into place, so a
 // failure leaves any file of that name as it was) and says how it went as the report export

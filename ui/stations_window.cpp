@@ -1,6 +1,7 @@
 #include "ui/stations_window.h"
 
 #include "ui/dialog_service.h"
+#include "ui/file_export.h"
 #include "ui/station_form.h"
 #include "util/number_text.h"
 
@@ -9,7 +10,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -27,10 +27,6 @@ QString pathText(const fs::path& path) {
     return QString::fromStdString(path.string());
 }
 
-fs::path chosenPath(const QString& path) {
-    return fs::path(QFile::encodeName(path).toStdString());
-}
-
 bool samePlace(const fs::path& a, const fs::path& b) {
     std::error_code error;
     const bool same = fs::equivalent(a, b, error);
@@ -40,7 +36,7 @@ bool samePlace(const fs::path& a, const fs::path& b) {
 // The program folder's database comes before the user's in the search order: while it exists,
 // the main window never reads the user's stations.
 bool inProgramFolder(const fs::path& database) {
-    return samePlace(database.parent_path(), chosenPath(QCoreApplication::applicationDirPath()));
+    return samePlace(database.parent_path(), localPath(QCoreApplication::applicationDirPath()));
 }
 
 QString nameOf(const refdata::StationRow& row) {
@@ -294,7 +290,7 @@ void StationsWindow::cmdImportarCSV_Click() {
         this, {QStringLiteral("Importar postos de um arquivo CSV"),
                {QStringLiteral("Arquivo de postos (*.csv)"), QStringLiteral("Todos (*)")}});
     if (path) {
-        followed(userStations().importCsv(chosenPath(*path)), -1);
+        followed(userStations().importCsv(localPath(*path)), -1);
     }
 }
 
@@ -306,7 +302,7 @@ void StationsWindow::cmdImportarAccess_Click() {
     if (!path) {
         return;
     }
-    const auto imported = userStations().importAccess(chosenPath(*path));
+    const auto imported = userStations().importAccess(localPath(*path));
     if (const auto* error = std::get_if<refdata::DatabaseError>(&imported)) {
         followed(*error, -1);
         return;
@@ -331,7 +327,7 @@ void StationsWindow::cmdExportarCSV_Click() {
     if (!path) {
         return;
     }
-    if (const auto error = userStations().exportCsv(chosenPath(*path))) {
+    if (const auto error = userStations().exportCsv(localPath(*path))) {
         m_dialogs.warning(this, QString::fromStdString(error->message));
         return;
     }

@@ -7,13 +7,13 @@
 #include "ui_frmzeb.h"
 
 #include "ui/dialog_service.h"
+#include "ui/file_export.h"
 #include "ui/recent_studies.h"
 
 #include <variant>
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace ui {
@@ -21,10 +21,6 @@ namespace ui {
 namespace {
 
 const QString kStudyFilter = QStringLiteral("Estudo ZEB (*.zeb)");
-
-std::filesystem::path filePath(const QString& path) {
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
 
 } // namespace
 
@@ -90,7 +86,7 @@ bool frmZEB::mnuSalvarComo_Click() {
 // The file is read whole before anything is asked or changed: a damaged file leaves the form
 // as it was.
 bool frmZEB::openStudy(const QString& path) {
-    auto loaded = report::loadStudyFile(filePath(path));
+    auto loaded = report::loadStudyFile(localPath(path));
     if (const auto* failure = std::get_if<std::string>(&loaded)) {
         m_services.dialogs->warning(this, QString::fromStdString(*failure));
         return false;
@@ -124,7 +120,7 @@ bool frmZEB::saveStudyTo(const QString& path) {
     if (refuseAmbiguousNumber(true)) {
         return false;
     }
-    if (const auto failure = report::saveStudyFile(filePath(path), studyInputs())) {
+    if (const auto failure = report::saveStudyFile(localPath(path), studyInputs())) {
         m_services.dialogs->warning(this, QString::fromStdString(*failure));
         return false;
     }
