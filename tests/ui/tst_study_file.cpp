@@ -6,6 +6,7 @@
 
 #include "cli/command.h"
 #include "report/study_file.h"
+#include "tests/test_files.h"
 #include "tests/worked_example.h"
 
 #include <sstream>
@@ -25,9 +26,7 @@ class StudyFileTest : public WindowTest {
 
     QString file(const QString& name) const { return m_dir.filePath(name); }
     QString writeStudy(const QString& name, const std::string& bytes) {
-        QFile out(file(name));
-        out.open(QIODevice::WriteOnly);
-        out.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        zebtest::writeFile(QFile::encodeName(file(name)).toStdString(), bytes);
         return file(name);
     }
     static void trigger(WindowHarness& harness, const char* action) {

@@ -1,5 +1,6 @@
 #include "window_test.h"
 
+#include "tests/test_files.h"
 #include "tests/worked_example.h"
 #include "ui/number_style_source.h"
 
@@ -26,6 +27,12 @@ namespace {
 
 refdata::DatabaseError nullValue(const char* table, const std::filesystem::path& file) {
     return {std::string("Valor nulo na tabela ") + table + " em " + file.string() + "."};
+}
+
+// The golden report (tests/data, the exported file's bytes) as text lines.
+QStringList goldenReportLines() {
+    return reportFileLines(
+        fileBytes(QStringLiteral(ZEB_TEST_DATA_DIR "/worked-example-report.txt")));
 }
 
 } // namespace
@@ -169,13 +176,7 @@ void WindowTest::cleanup() {
 }
 
 QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QStringList goldenReportLines() {
-    return reportFileLines(
-        fileBytes(QStringLiteral(ZEB_TEST_DATA_DIR "/worked-example-report.txt")));
+    return QByteArray::fromStdString(zebtest::readFile(QFile::encodeName(path).toStdString()));
 }
 
 QStringList goldenSeries(const QString& label) {

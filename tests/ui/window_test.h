@@ -159,8 +159,6 @@ private Q_SLOTS:
     void cleanup();
 };
 
-// The golden report (tests/data, the exported file's bytes) as text lines.
-QStringList goldenReportLines();
 // The values of the golden report's series whose label starts the line, e.g. "Vazão Total".
 QStringList goldenSeries(const QString& label);
 // What the window's report of the worked example must be: the golden report with the typed
