@@ -55,4 +55,15 @@ head -c 5 "$prefix/chart.pdf" | grep -q '%PDF-'
 # the installed data; it hands the splash over at once and quits once the main window shows.
 cp "$build/app/zeb-startup-probe" "$prefix/bin/"
 timeout 30 "$prefix/bin/zeb-startup-probe"
+# Without a display zeb says so in Portuguese and points to zeb-calc, instead of aborting; its
+# --help and --version answer without one.
+set +e
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/zeb" 2>"$prefix/no-display.txt"
+status=$?
+set -e
+[ "$status" -eq 1 ] || { echo "zeb without a display ended with $status" >&2; exit 1; }
+grep -q "precisa de uma tela gráfica" "$prefix/no-display.txt"
+grep -q "zeb-calc" "$prefix/no-display.txt"
+env -u DISPLAY "$prefix/bin/zeb" --help | grep -q "zeb-calc"
+env -u DISPLAY "$prefix/bin/zeb" --version | grep -qx "zeb [0-9.]*"
 echo "installed and ran from $prefix"
