@@ -56,7 +56,7 @@ CalculationResult computeCalculationRecord(const CalculationInputs& inputs) {
     record.drainageAreaKm2 = inputs.drainageAreaKm2;
     record.returnPeriodYears = inputs.returnPeriodYears;
     record.unitDurationH = durationHours[static_cast<std::size_t>(inputs.durationIndex)];
-    // The tc this run used; copyRunFields keeps the window's own.
+    // The tc this run used.
     record.concentrationTimeH = inputs.concentrationTimeH;
 
     if (auto error = computeUnitHydrographParameters(record)) {
@@ -79,16 +79,6 @@ CalculationResult computeCalculationRecord(const CalculationInputs& inputs) {
                                " sai do alcance numérico; confira os dados.");
     }
     return record;
-}
-
-void copyRunFields(const CalculationRecord& run, CalculationRecord& target) {
-    const Entry channelLengthKm = target.channelLengthKm;
-    const Entry elevationDropM = target.elevationDropM;
-    const double concentrationTimeH = target.concentrationTimeH;
-    target = run;
-    target.channelLengthKm = channelLengthKm;
-    target.elevationDropM = elevationDropM;
-    target.concentrationTimeH = concentrationTimeH;
 }
 
 } // namespace calc

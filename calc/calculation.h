@@ -21,8 +21,4 @@ using CalculationResult = std::variant<CalculationRecord, CalculationError>;
 // was computed with; its length and drop stay 0.
 CalculationResult computeCalculationRecord(const CalculationInputs& inputs);
 
-// Copies the fields a run owns from a run's result into the window's record, leaving the
-// length, drop and time of concentration that the input fields keep.
-void copyRunFields(const CalculationRecord& run, CalculationRecord& target);
-
 } // namespace calc

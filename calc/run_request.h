@@ -21,6 +21,10 @@ struct RunRequest {
     std::optional<double> concentrationTimeH;
     std::array<double, 4> ownConstants{};       // K, a, b, c: mode Own only
     std::optional<StationCoefficients> station; // mode Automatic only
+
+    // Two requests are equal when they ask for the same run: a window's results belong to the
+    // fields exactly when the request they give now equals the one that was run.
+    bool operator==(const RunRequest&) const = default;
 };
 
 // The curve number's valid range, (0, 100]: the one rule for runs and for imported tables.
