@@ -35,4 +35,15 @@ std::vector<std::string> limitNotes(const CalculationRecord& record) {
     return notes;
 }
 
+std::vector<std::string_view> limitNoteTitles(const CalculationRecord& record) {
+    std::vector<std::string_view> titles;
+    if (floodNotReceded(record)) {
+        titles.push_back(kFloodNotRecededTitle);
+    }
+    if (unitHydrographCut(record)) {
+        titles.push_back(kUnitHydrographCutTitle);
+    }
+    return titles;
+}
+
 } // namespace calc

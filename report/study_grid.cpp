@@ -56,14 +56,17 @@ std::string studyCellText(const StudyGridCell& cell, const NumberStyle& style) {
     return text;
 }
 
-std::string returnPeriodHeading(double years, const NumberStyle& style) {
-    return "TR " + formatPlain(years, style);
+std::string columnHeading(const StudyGrid& grid, std::size_t column, const NumberStyle& style) {
+    if (grid.ownEquation) {
+        return "Equação própria";
+    }
+    return "TR " + formatPlain(grid.returnPeriodsYears.at(column), style);
 }
 
 std::string studyClipboardText(const StudyGrid& grid, const NumberStyle& style) {
     std::string text = "Duração";
-    for (const double years : grid.returnPeriodsYears) {
-        text += "\t" + returnPeriodHeading(years, style);
+    for (std::size_t column = 0; column < grid.returnPeriodsYears.size(); ++column) {
+        text += "\t" + columnHeading(grid, column, style);
     }
     text += "\n";
     for (std::size_t row = 0; row < grid.durationIndexes.size(); ++row) {

@@ -26,6 +26,8 @@ struct StudyGrid {
     std::vector<int> durationIndexes;              // the rows
     std::vector<double> returnPeriodsYears;        // the columns
     std::vector<std::vector<StudyGridCell>> cells; // [row][column]
+    // The runs' K was typed, holding its own return period: one column, headed as such.
+    bool ownEquation = false;
 };
 
 // The marks after a noted peak, and the legend lines that explain them.
@@ -42,8 +44,8 @@ StudyGrid studyGrid(const std::vector<calc::StudyCell>& cells,
 // marks; "—" for a run that failed.
 std::string studyCellText(const StudyGridCell& cell, const NumberStyle& style);
 
-// The column heading of a return period: "TR <years>".
-std::string returnPeriodHeading(double years, const NumberStyle& style);
+// The heading of column c: "TR <years>", or "Equação própria" for a grid of typed K.
+std::string columnHeading(const StudyGrid& grid, std::size_t column, const NumberStyle& style);
 
 // The grid as tab-separated lines for a spreadsheet's paste: a heading row, then one row per
 // duration with its label and the peaks. Peaks carry the user's decimal separator, two

@@ -18,21 +18,23 @@
 #include "ui/report_printing.h"
 #include "ui/resources.h"
 #include "ui/result_exports.h"
+#include "ui/results_view.h"
 #include "ui/stations_window.h"
 #include "ui/study_window.h"
 
 #include <algorithm>
 #include <variant>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDateTime>
 #include <QEvent>
-#include <QHeaderView>
 #include <QLocale>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QShortcut>
 #include <QSignalBlocker>
-#include <QTableWidgetItem>
+#include <QTableWidget>
 
 namespace ui {
 
@@ -42,34 +44,9 @@ namespace {
 constexpr int kTwipsPerPixel = 15;
 constexpr int kClientWidthPx = 8850 / kTwipsPerPixel;
 constexpr int kClientHeightPx = 7845 / kTwipsPerPixel;
-constexpr int kGridColumnWidthPx = 1500 / kTwipsPerPixel;
-
-// The grid's cell at a place, created on first use. Rows 1..15 hold values; their texts are
-// already padded to a fixed width, so they are shown as they are, set against the right edge.
-QTableWidgetItem* gridItem(QTableWidget* grid, int row, int column) {
-    QTableWidgetItem* item = grid->item(row, column);
-    if (item == nullptr) {
-        item = new QTableWidgetItem;
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        grid->setItem(row, column, item);
-    }
-    return item;
-}
-
-// Row 0 is the grid's fixed heading row: it looks like a header and cannot be selected. It is
-// a pixel lower than the value rows so that the sixteen rows fill the grid exactly.
-void setUpHeadingRow(QTableWidget* grid) {
-    grid->setRowHeight(0, grid->verticalHeader()->defaultSectionSize() - 1);
-    for (int column = 0; column < grid->columnCount(); ++column) {
-        auto* item = new QTableWidgetItem;
-        item->setFlags(Qt::ItemIsEnabled);
-        item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        item->setBackground(grid->palette().button());
-        item->setForeground(grid->palette().buttonText());
-        grid->setItem(0, column, item);
-    }
-}
+// Under the grid, where the notes on the run's limits and the out-of-date line stand.
+const QRect kNotesPlace(5520 / kTwipsPerPixel, 5330 / kTwipsPerPixel, 3300 / kTwipsPerPixel,
+                        510 / kTwipsPerPixel);
 
 } // namespace
 
@@ -79,10 +56,19 @@ frmZEB::frmZEB(MainWindowServices services, QWidget* parent)
     m_ui->setupUi(this);
     setFont(chart::controlFont());
     m_ui->lblNorbaltica->setFont(chart::titleFont());
-    setUpHeadingRow(m_ui->grdVazoes);
+    auto* notes = new QLabel(m_ui->centralwidget);
+    notes->setObjectName(QStringLiteral("lblAvisos"));
+    notes->setGeometry(kNotesPlace);
+    m_results = std::make_unique<ResultsView>(m_ui->grdVazoes, notes, m_services.numberStyle);
+    // The grid's copy command copies the whole table, headings included.
+    auto* copy =
+        new QShortcut(QKeySequence::Copy, m_ui->grdVazoes, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(copy, &QShortcut::activated, this,
+            [this] { QApplication::clipboard()->setText(m_results->tableText()); });
     // The display-only fields stay disabled, but in the normal text colour: the disabled grey
-    // on grey reads at about 1.6:1.
-    for (QLineEdit* display : {m_ui->txtEstado, m_ui->txtconcentracao}) {
+    // on grey reads at about 1.6:1. K, a, b and c show the constants used in "Automática".
+    for (QLineEdit* display :
+         {m_ui->txtEstado, m_ui->txtconcentracao, m_ui->txtK, m_ui->txta, m_ui->txtb, m_ui->txtc}) {
         QPalette palette = display->palette();
         palette.setColor(QPalette::Disabled, QPalette::Text,
                          palette.color(QPalette::Active, QPalette::Text));
@@ -204,29 +190,55 @@ bool frmZEB::Form_Load() {
         list->setCurrentIndex(-1);
     }
 
-    u.grdVazoes->setColumnWidth(0, kGridColumnWidthPx);
-    u.grdVazoes->setColumnWidth(1, kGridColumnWidthPx);
-    u.grdVazoes->item(0, 0)->setText(QStringLiteral("        Tempo (h)"));
-    u.grdVazoes->item(0, 1)->setText(QStringLiteral("      Vazão (m³/s)"));
+    m_results->setUpHeadings();
     return true;
 }
 
 // ---- Commands ------------------------------------------------------------------------------
 
 void frmZEB::cmdCalcular_Click() {
+    calculate();
+}
+
+bool frmZEB::calculate() {
+    auto reading = readRequest();
+    if (const auto* refusal = std::get_if<RequestRefusal>(&reading)) {
+        showRefusal(*refusal);
+        return false;
+    }
+    const calc::RunRequest& request = std::get<calc::RunRequest>(reading);
+    const calc::CalculationResult result = calc::runRequest(request);
+    if (const auto* error = std::get_if<calc::CalculationError>(&result)) {
+        m_services.dialogs->warning(this, QString::fromStdString(error->message));
+        return false;
+    }
+    m_record = std::get<calc::CalculationRecord>(result);
+    m_lastRequest = request;
+    fillResultsGrid(m_record);
+    showConstantsUsed();
     auto& u = *m_ui;
-    const bool automatic = u.Option1->isChecked();
+    u.cmdImprimir->setEnabled(true);
+    u.cmdExportar->setEnabled(true);
+    u.mnuResultados->setEnabled(true);
+    // An open chart or study window follows each run.
+    if (m_chartWindow) {
+        m_chartWindow->showRecord(m_record, chartCaption());
+    }
+    if (m_studyWindow) {
+        m_studyWindow->showInputs(*m_lastRequest, chartCaption());
+    }
+    return true;
+}
 
+std::variant<calc::RunRequest, frmZEB::RequestRefusal> frmZEB::readRequest() const {
+    auto& u = *m_ui;
     if (QWidget* empty = firstEmptyRequiredField()) {
-        m_services.dialogs->warning(this,
-                                    QStringLiteral("Todos os campos devem estar preenchidos"));
-        empty->setFocus();
-        return;
+        return RequestRefusal{empty, QStringLiteral("Todos os campos devem estar preenchidos")};
     }
-    if (refuseAmbiguousNumber()) {
-        return;
+    if (auto ambiguous = firstAmbiguousNumber(false)) {
+        return *ambiguous;
     }
-
+    const bool automatic = u.Option1->isChecked();
     calc::RunRequest request;
     request.mode = automatic ? calc::EquationMode::Automatic : calc::EquationMode::Own;
     request.durationIndex = u.cboDuracao->currentIndex();
@@ -241,38 +253,44 @@ void frmZEB::cmdCalcular_Click() {
         request.ownConstants = {readField(u.txtK), readField(u.txta), readField(u.txtb),
                                 readField(u.txtc)};
     }
-    request.channelLengthKm = m_record.channelLengthKm;
-    request.elevationDropM = m_record.elevationDropM;
-    request.concentrationTimeH = m_record.concentrationTimeH;
+    request.channelLengthKm = m_typed.channelLengthKm;
+    request.elevationDropM = m_typed.elevationDropM;
+    request.concentrationTimeH = m_typed.concentrationTimeH;
+    return request;
+}
 
-    const calc::CalculationResult result = calc::runRequest(request);
-    if (const auto* error = std::get_if<calc::CalculationError>(&result)) {
-        m_services.dialogs->warning(this, QString::fromStdString(error->message));
-        return;
+void frmZEB::showRefusal(const RequestRefusal& refusal) {
+    m_services.dialogs->warning(this, refusal.message);
+    refusal.field->setFocus();
+}
+
+bool frmZEB::resultsMatchInputs() const {
+    if (!m_lastRequest) {
+        return false;
     }
-    calc::copyRunFields(std::get<calc::CalculationRecord>(result), m_record);
-    fillResultsGrid(m_record);
-    u.cmdImprimir->setEnabled(true);
-    u.cmdExportar->setEnabled(true);
-    u.mnuResultados->setEnabled(true);
-    // An open chart or study window follows each run.
+    const auto reading = readRequest();
+    const auto* request = std::get_if<calc::RunRequest>(&reading);
+    return request != nullptr && *request == *m_lastRequest;
+}
+
+bool frmZEB::resultsUpToDate() {
+    return resultsMatchInputs() || calculate();
+}
+
+void frmZEB::inputsChanged() {
+    showStudyTitle();
+    const bool outOfDate = m_lastRequest && !resultsMatchInputs();
+    m_results->setOutOfDate(outOfDate);
     if (m_chartWindow) {
-        m_chartWindow->showRecord(m_record, chartCaption());
+        m_chartWindow->setOutOfDate(outOfDate);
     }
-    m_lastRequest = request;
     if (m_studyWindow) {
-        m_studyWindow->showInputs(m_lastRequest, chartCaption());
+        m_studyWindow->setOutOfDate(outOfDate);
     }
 }
 
 void frmZEB::fillResultsGrid(const calc::CalculationRecord& record) {
-    const report::NumberStyle& style = m_services.numberStyle;
-    for (int row = 1; row <= calc::kSteps; ++row) {
-        gridItem(m_ui->grdVazoes, row, 0)
-            ->setText(QString::fromStdString(report::gridTimeCell(record, row, style)));
-        gridItem(m_ui->grdVazoes, row, 1)
-            ->setText(QString::fromStdString(report::gridFlowCell(record, row, style)));
-    }
+    m_results->show(record);
 }
 
 void frmZEB::cmdSair_Click() {
@@ -290,6 +308,9 @@ std::vector<report::ReportLine> frmZEB::composeReport() const {
 }
 
 void frmZEB::cmdImprimir_Click() {
+    if (!resultsUpToDate()) {
+        return;
+    }
     std::unique_ptr<QPrinter> printer =
         m_services.printer ? m_services.printer() : defaultSystemPrinter();
     if (!printer) {
@@ -308,10 +329,14 @@ void frmZEB::cmdImprimir_Click() {
 }
 
 void frmZEB::cmdExportar_Click() {
+    if (!resultsUpToDate()) {
+        return;
+    }
     SaveFileRequest request;
     request.title = QStringLiteral("Exportar Arquivo");
     request.nameFilters = {QStringLiteral("All Files (*.*)"), QStringLiteral("Text Files(*.txt)")};
     request.selectedFilter = 1;
+    request.defaultSuffix = QStringLiteral("txt");
     request.proposedName = m_ui->txtRio->text();
     request.confirmOverwrite = true;
     request.readOnlyOption = false;
@@ -346,25 +371,37 @@ void bringForward(QWidget* window) {
 
 void frmZEB::mnuGrafico_Click() {
     if (!m_chartWindow) {
-        m_chartWindow = new HydrographWindow(*m_services.dialogs, this);
+        m_chartWindow = new HydrographWindow(
+            *m_services.dialogs, [this] { return resultsUpToDate(); }, this);
         m_chartWindow->showRecord(m_record, chartCaption());
+        m_chartWindow->setOutOfDate(m_results->isOutOfDate());
     }
     bringForward(m_chartWindow);
 }
 
 void frmZEB::mnuEstudo_Click() {
     if (!m_studyWindow) {
-        m_studyWindow = new StudyWindow(*m_services.dialogs, this);
-        m_studyWindow->showInputs(m_lastRequest, chartCaption());
+        m_studyWindow = new StudyWindow(
+            *m_services.dialogs, [this] { return resultsUpToDate(); }, this);
+        if (m_lastRequest) {
+            m_studyWindow->showInputs(*m_lastRequest, chartCaption());
+        }
+        m_studyWindow->setOutOfDate(m_results->isOutOfDate());
     }
     bringForward(m_studyWindow);
 }
 
 void frmZEB::mnuExportarPDF_Click() {
+    if (!resultsUpToDate()) {
+        return;
+    }
     exportReportPdf(this, *m_services.dialogs, composeReport(), m_record, chartCaption());
 }
 
 void frmZEB::mnuExportarCSV_Click() {
+    if (!resultsUpToDate()) {
+        return;
+    }
     exportSeriesCsv(this, *m_services.dialogs, m_record, m_ui->txtRio->text());
 }
 
@@ -499,6 +536,8 @@ void frmZEB::reloadStations() {
     } else if (!shown.empty()) {
         selectStationCode(shown);
     }
+    // A station deleted or changed under the results leaves them out of date.
+    inputsChanged();
 }
 
 void frmZEB::fillStationLists(const std::vector<refdata::StationListItem>& stations) {
@@ -538,15 +577,58 @@ void frmZEB::showDatabaseMessage(const std::string& message) {
 
 // ---- Input fields ------------------------------------------------------------------------
 
+// The typed constants wait while the boxes show those of the last run.
 void frmZEB::Option1_Click() {
-    for (QLineEdit* field : {m_ui->txtK, m_ui->txta, m_ui->txtb, m_ui->txtc}) {
-        field->setEnabled(false);
+    const auto fields = ownFields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        m_ownTexts[i] = fields[i]->text();
+        fields[i]->setEnabled(false);
+    }
+    showConstantsUsed();
+}
+
+// The typed constants come back.
+void frmZEB::Option2_Click() {
+    const auto fields = ownFields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const QSignalBlocker blocker(fields[i]);
+        fields[i]->setText(m_ownTexts[i]);
+        fields[i]->setEnabled(true);
     }
 }
 
-void frmZEB::Option2_Click() {
-    for (QLineEdit* field : {m_ui->txtK, m_ui->txta, m_ui->txtb, m_ui->txtc}) {
-        field->setEnabled(true);
+std::array<QLineEdit*, 4> frmZEB::ownFields() const {
+    return {m_ui->txtK, m_ui->txta, m_ui->txtb, m_ui->txtc};
+}
+
+QString frmZEB::ownText(std::size_t index) const {
+    return m_ui->Option2->isChecked() ? ownFields().at(index)->text() : m_ownTexts.at(index);
+}
+
+void frmZEB::setOwnText(std::size_t index, const QString& text) {
+    if (m_ui->Option2->isChecked()) {
+        ownFields().at(index)->setText(text);
+    } else {
+        m_ownTexts.at(index) = text;
+    }
+}
+
+// In "Automática", K (which depends on the duration and the return period) and the station's
+// a, b and c as the last run in that mode used them; nothing before one.
+void frmZEB::showConstantsUsed() {
+    if (m_ui->Option2->isChecked()) {
+        return;
+    }
+    const bool automaticRun = m_lastRequest && m_lastRequest->mode == calc::EquationMode::Automatic;
+    const calc::Entry used[] = {m_record.frequencyFactorK, m_record.idfCoefficientA,
+                                m_record.idfCoefficientB, m_record.idfCoefficientC};
+    const auto fields = ownFields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const QString text = automaticRun && used[i] ? formatPlain(*used[i]) : QString();
+        const QSignalBlocker blocker(fields[i]);
+        fields[i]->setText(text);
+        fields[i]->setToolTip(text);
+        fields[i]->setCursorPosition(0);
     }
 }
 
@@ -608,12 +690,12 @@ void frmZEB::updateConcentrationTime(const QLineEdit* other) {
     }
     const ConcentrationTime attempt = attemptConcentrationTime();
     if (attempt.length.value && attempt.drop.value) {
-        m_record.channelLengthKm = *attempt.length.value;
-        m_record.elevationDropM = *attempt.drop.value;
+        m_typed.channelLengthKm = *attempt.length.value;
+        m_typed.elevationDropM = *attempt.drop.value;
     }
     // A number still being typed ("0,", "-") is left as it is and tc stays blank until the
     // number is complete; leaving the field refuses a value that leaves tc undefined.
-    m_record.concentrationTimeH = attempt.hours.value_or(0);
+    m_typed.concentrationTimeH = attempt.hours.value_or(0);
     m_ui->txtconcentracao->setText(
         attempt.hours ? QString::fromStdString(report::formatPattern(
                             *attempt.hours, report::Pattern::Plain3, m_services.numberStyle))
@@ -683,7 +765,7 @@ QWidget* frmZEB::firstEmptyRequiredField() const {
 }
 
 // Before a run, the fields of its mode; before saving a study, every field.
-bool frmZEB::refuseAmbiguousNumber(bool everyField) {
+std::optional<frmZEB::RequestRefusal> frmZEB::firstAmbiguousNumber(bool everyField) const {
     auto& u = *m_ui;
     const bool own = u.Option2->isChecked() || everyField;
     const bool automatic = !u.Option2->isChecked() || everyField;
@@ -693,40 +775,56 @@ bool frmZEB::refuseAmbiguousNumber(bool everyField) {
         {u.txtComprimento, u.lblComprimento},
         {u.txtDesnivel, u.lblDesnivel},
         {automatic ? u.txtRecorrencia : nullptr, u.lblRecorrencia},
-        {own ? u.txtK : nullptr, u.lblK},
-        {own ? u.txta : nullptr, u.lbla},
-        {own ? u.txtb : nullptr, u.lblb},
-        {own ? u.txtc : nullptr, u.lblc},
     };
-    return std::any_of(std::cbegin(read), std::cend(read), [this](const auto& entry) {
-        return entry.first != nullptr && refuseAmbiguous(entry.first, entry.second);
-    });
+    for (const auto& [field, label] : read) {
+        if (field != nullptr) {
+            if (auto refusal = ambiguity(field->text(), field, label)) {
+                return refusal;
+            }
+        }
+    }
+    const QLabel* ownLabels[] = {u.lblK, u.lbla, u.lblb, u.lblc};
+    for (std::size_t i = 0; own && i < ownFields().size(); ++i) {
+        if (auto refusal = ambiguity(ownText(i), ownFields()[i], ownLabels[i])) {
+            return refusal;
+        }
+    }
+    return std::nullopt;
+}
+
+bool frmZEB::refuseAmbiguousNumber(bool everyField) {
+    const auto refusal = firstAmbiguousNumber(everyField);
+    if (refusal) {
+        showRefusal(*refusal);
+    }
+    return refusal.has_value();
 }
 
 bool frmZEB::refuseAmbiguous(QLineEdit* field, const QLabel* label) {
-    const report::TypedNumber number = readTyped(field);
+    const auto refusal = ambiguity(field->text(), field, label);
+    if (refusal) {
+        showRefusal(*refusal);
+    }
+    return refusal.has_value();
+}
+
+std::optional<frmZEB::RequestRefusal> frmZEB::ambiguity(const QString& text, QWidget* field,
+                                                        const QLabel* label) const {
+    const report::TypedNumber number =
+        report::readTypedNumber(text.toStdString(), m_services.numberStyle);
     if (number.value) {
-        return false;
+        return std::nullopt;
     }
     const QString regional = formatPlain(number.regional);
     const QString plain = formatPlain(number.plain);
-    m_services.dialogs->warning(
-        this, QStringLiteral("O número \"%1\" em %2 pode ser lido como %3 ou como %4. Escreva-o "
-                             "sem separador de milhares: %3 ou %4.")
-                  .arg(field->text(), label->text().chopped(1), regional, plain));
-    field->setFocus();
-    return true;
+    return RequestRefusal{
+        field, QStringLiteral("O número \"%1\" em %2 pode ser lido como %3 ou como %4. Escreva-o "
+                              "sem separador de milhares: %3 ou %4.")
+                   .arg(text, label->text().chopped(1), regional, plain)};
 }
 
-// With a study file open, closing asks about its unsaved changes, once; without one, Esc asks
-// whether to lose what was typed, since a stray key must not end the work.
+// Esc is "&Sair": the one rule of closing asks about unsaved work.
 void frmZEB::escapePressed() {
-    if (m_studyPath.isEmpty() && studyInputs() != m_savedStudy &&
-        !m_services.dialogs->askYesNo(
-            this, QStringLiteral("Sair do ZEB? Os dados digitados e os resultados serão "
-                                 "perdidos."))) {
-        return;
-    }
     m_ui->cmdSair->click();
 }
 

@@ -9,10 +9,12 @@
 #include "report/report_lines.h"
 #include "report/study_file.h"
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include <QMainWindow>
@@ -34,6 +36,7 @@ namespace ui {
 
 class DialogService;
 class HydrographWindow;
+class ResultsView;
 class StationsWindow;
 class StudyWindow;
 
@@ -71,7 +74,7 @@ public:
     // opened or read, its message is shown and false comes back: the window must not be shown.
     bool Form_Load();
 
-    // The calculation state: the last run's results and the input fields' three values.
+    // The last run's results, with the length, drop and tc it was computed with.
     const calc::CalculationRecord& record() const { return m_record; }
     // The row of the last station lookup, none before the first or after a failed one.
     const std::optional<refdata::StationRecord>& currentStation() const { return m_currentStation; }
@@ -97,6 +100,15 @@ private:
 
     // Commands and menu.
     void cmdCalcular_Click();
+    // The run of the fields as they stand, or its refusal shown. True when it succeeded.
+    bool calculate();
+    // True when the results shown belong to the inputs shown, calculating them first when they
+    // do not; false, with the reason shown, when the inputs cannot be calculated.
+    bool resultsUpToDate();
+    // The results belong to the inputs when the request the fields give equals the one run.
+    bool resultsMatchInputs() const;
+    // After any input changed: the unsaved mark, and the results marked out of date.
+    void inputsChanged();
     void cmdSair_Click();
     void cmdImprimir_Click();
     void cmdExportar_Click();
@@ -126,6 +138,12 @@ private:
     void txtDesnivel_LostFocus();
 
     void updateOptionTabStops();
+    // K, a, b and c: typed in "Própria"; in "Automática" the boxes show those of the last run
+    // and the typed texts wait here.
+    std::array<QLineEdit*, 4> ownFields() const;
+    QString ownText(std::size_t index) const;
+    void setOwnText(std::size_t index, const QString& text);
+    void showConstantsUsed();
     // The length and drop as typed, and tc when both read and it is defined.
     struct ConcentrationTime {
         report::TypedNumber length;
@@ -141,10 +159,21 @@ private:
     void formatOnLeaving(QLineEdit* field);
     // The first required field of the mode that is empty, in the window's order; none.
     QWidget* firstEmptyRequiredField() const;
+    // Why the fields give no run: the field to correct and the message that says how.
+    struct RequestRefusal {
+        QWidget* field;
+        QString message;
+    };
+    // The run the fields ask for, or why they give none, without showing anything.
+    std::variant<calc::RunRequest, RequestRefusal> readRequest() const;
+    void showRefusal(const RequestRefusal& refusal);
     // A field whose number reads two ways is not read: a message says how to write it and the
     // field keeps its text and takes the focus. True when one was refused.
     bool refuseAmbiguousNumber(bool everyField = false);
     bool refuseAmbiguous(QLineEdit* field, const QLabel* label);
+    std::optional<RequestRefusal> firstAmbiguousNumber(bool everyField) const;
+    std::optional<RequestRefusal> ambiguity(const QString& text, QWidget* field,
+                                            const QLabel* label) const;
     report::TypedNumber readTyped(const QLineEdit* field) const;
     double readField(const QLineEdit* field) const;
     QString formatPlain(double value) const;
@@ -181,13 +210,22 @@ private:
     // The codes as listed, to select one by its text without searching the list widget.
     std::vector<std::string> m_stationCodes;
     std::optional<refdata::StationRecord> m_currentStation;
+    // The last run's results; the length, drop and tc the fields give now, as last computed.
     calc::CalculationRecord m_record;
+    struct TypedBasin {
+        std::optional<double> channelLengthKm = 0.0;
+        std::optional<double> elevationDropM = 0.0;
+        double concentrationTimeH = 0;
+    } m_typed;
+    std::unique_ptr<ResultsView> m_results;
+    std::array<QString, 4> m_ownTexts;
     QSize m_fixedSize;
     bool m_refusing = false;
     // The one chart window, made on the first "&Gráfico" and closed with this window.
     QPointer<HydrographWindow> m_chartWindow;
-    // The inputs of the last successful run, which the one study window follows.
-    calc::RunRequest m_lastRequest;
+    // The inputs of the last successful run, which the one study window follows; none while
+    // there are no results.
+    std::optional<calc::RunRequest> m_lastRequest;
     QPointer<StudyWindow> m_studyWindow;
     // The study file open, none when empty, and its inputs as last opened or saved.
     QString m_studyPath;

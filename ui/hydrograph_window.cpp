@@ -3,6 +3,7 @@
 #include "chart/figure_style.h"
 #include "ui/dialog_service.h"
 #include "ui/file_export.h"
+#include "ui/results_view.h"
 
 #include <memory>
 
@@ -41,8 +42,9 @@ const FormatChoice& choiceOf(chart::FigureFormat format) {
 
 } // namespace
 
-HydrographWindow::HydrographWindow(DialogService& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_dialogs(dialogs) {
+HydrographWindow::HydrographWindow(DialogService& dialogs, std::function<bool()> bringUpToDate,
+                                   QWidget* parent)
+    : QWidget(parent, Qt::Window), m_dialogs(dialogs), m_bringUpToDate(std::move(bringUpToDate)) {
     setWindowTitle(QStringLiteral("ZEB - Hidrograma"));
     setObjectName(QStringLiteral("frmHidrograma"));
 
@@ -56,6 +58,8 @@ HydrographWindow::HydrographWindow(DialogService& dialogs, QWidget* parent)
     m_notes->setFont(chart::chartFont(14));
     m_notes->setStyleSheet(QStringLiteral("color: %1;").arg(chart::kNoteColour.name()));
     m_notes->setVisible(false);
+
+    m_outOfDate = outOfDateLabel(this);
 
     auto* commands = new QHBoxLayout;
     commands->addStretch();
@@ -73,6 +77,7 @@ HydrographWindow::HydrographWindow(DialogService& dialogs, QWidget* parent)
     commands->addWidget(closeButton);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_outOfDate);
     layout->addWidget(m_view, 1);
     layout->addWidget(m_notes);
     layout->addLayout(commands);
@@ -93,6 +98,11 @@ void HydrographWindow::showRecord(const calc::CalculationRecord& record,
     m_notes->setVisible(!notes.isEmpty());
 }
 
+void HydrographWindow::setOutOfDate(bool outOfDate) {
+    m_outOfDate->setVisible(outOfDate);
+    m_view->setEnabled(!outOfDate);
+}
+
 QChart* HydrographWindow::chart() const {
     return m_view->chart();
 }
@@ -102,6 +112,9 @@ QString HydrographWindow::notesText() const {
 }
 
 void HydrographWindow::saveFigure(chart::FigureFormat format) {
+    if (m_bringUpToDate && !m_bringUpToDate()) {
+        return;
+    }
     const FormatChoice& choice = choiceOf(format);
     const QString suffix = QString::fromLatin1(choice.suffix);
     const QString river = m_caption.river.trimmed();

@@ -4,6 +4,8 @@
 #include "chart/hydrograph_chart.h"
 #include "chart/hydrograph_figure.h"
 
+#include <functional>
+
 #include <QWidget>
 
 class QChart;
@@ -20,12 +22,18 @@ class DialogService;
 class HydrographWindow : public QWidget {
     Q_OBJECT
 public:
-    // `dialogs` must outlive the window.
-    explicit HydrographWindow(DialogService& dialogs, QWidget* parent = nullptr);
+    // `dialogs` must outlive the window. `bringUpToDate` runs before a figure is saved: it
+    // brings the results up to date with the inputs (the window is shown the new record), or
+    // says why it cannot and answers false.
+    HydrographWindow(DialogService& dialogs, std::function<bool()> bringUpToDate,
+                     QWidget* parent = nullptr);
     ~HydrographWindow() override;
 
     // Draws this record; the main window calls it after every successful run.
     void showRecord(const calc::CalculationRecord& record, const chart::HydrographCaption& caption);
+
+    // Says that an input changed since the run drawn, or that none has.
+    void setOutOfDate(bool outOfDate);
 
     QChart* chart() const;
     // The notes as shown under the chart, one paragraph each; empty when none applies.
@@ -35,7 +43,9 @@ private:
     void saveFigure(chart::FigureFormat format);
 
     DialogService& m_dialogs;
+    std::function<bool()> m_bringUpToDate;
     QChartView* m_view = nullptr;
+    QLabel* m_outOfDate = nullptr;
     QLabel* m_notes = nullptr;
     calc::CalculationRecord m_record;
     chart::HydrographCaption m_caption;

@@ -30,23 +30,24 @@ void frmZEB::connectStudyMenu() {
     connect(u.mnuAbrir, &QAction::triggered, this, &frmZEB::mnuAbrir_Click);
     connect(u.mnuSalvar, &QAction::triggered, this, &frmZEB::mnuSalvar_Click);
     connect(u.mnuSalvarComo, &QAction::triggered, this, &frmZEB::mnuSalvarComo_Click);
-    // Every input a study keeps updates the unsaved mark, after its own handler has run.
+    // Every input a study keeps updates the unsaved mark and the results' state, after its own
+    // handler has run.
     for (QLineEdit* field : std::initializer_list<QLineEdit*>{
              u.txtRio, u.txtCN, u.txtArea, u.txtComprimento, u.txtDesnivel, u.txtRecorrencia,
              u.txtK, u.txta, u.txtb, u.txtc}) {
-        connect(field, &QLineEdit::textChanged, this, &frmZEB::showStudyTitle);
+        connect(field, &QLineEdit::textChanged, this, &frmZEB::inputsChanged);
     }
     for (QComboBox* list : {u.cboPosto, u.cboZona, u.cboTerreno, u.cboDuracao}) {
-        connect(list, &QComboBox::currentIndexChanged, this, &frmZEB::showStudyTitle);
+        connect(list, &QComboBox::currentIndexChanged, this, &frmZEB::inputsChanged);
     }
-    connect(u.Option2, &QRadioButton::toggled, this, &frmZEB::showStudyTitle);
+    connect(u.Option2, &QRadioButton::toggled, this, &frmZEB::inputsChanged);
     fillRecentMenu();
 }
 
-// "&Sair" asks nothing unless a study file is open with unsaved changes: without one, the
-// window closes as it always has.
+// "&Sair", the title bar and Esc close alike: inputs not kept in a study are asked about once;
+// with nothing to lose the window closes at once.
 void frmZEB::closeEvent(QCloseEvent* event) {
-    if (m_studyPath.isEmpty() || settleUnsavedChanges()) {
+    if (settleUnsavedChanges()) {
         QMainWindow::closeEvent(event);
     } else {
         event->ignore();

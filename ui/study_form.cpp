@@ -7,6 +7,7 @@
 
 #include "ui/dialog_service.h"
 #include "ui/hydrograph_window.h"
+#include "ui/results_view.h"
 #include "ui/study_window.h"
 
 #include <array>
@@ -54,7 +55,14 @@ report::StudyInputs frmZEB::studyInputs() const {
         study.durationIndex = u.cboDuracao->currentIndex();
     }
     study.returnPeriodYears = number(u.txtRecorrencia);
-    study.ownConstants = {number(u.txtK), number(u.txta), number(u.txtb), number(u.txtc)};
+    // The typed constants, also while "Automática" shows those of the last run in their boxes.
+    for (std::size_t i = 0; i < study.ownConstants.size(); ++i) {
+        const QString typed = ownText(i);
+        study.ownConstants[i] =
+            typed.isEmpty()
+                ? std::nullopt
+                : report::readTypedNumber(typed.toStdString(), m_services.numberStyle).value;
+    }
     return study;
 }
 
@@ -93,9 +101,8 @@ void frmZEB::fillForm(const report::StudyInputs& study) {
     typedAndLeft(u.txtDesnivel, study.elevationDropM);
     u.cboDuracao->setCurrentIndex(study.durationIndex.value_or(-1));
     u.txtRecorrencia->setText(text(study.returnPeriodYears));
-    const std::array own{u.txtK, u.txta, u.txtb, u.txtc};
-    for (std::size_t i = 0; i < own.size(); ++i) {
-        own[i]->setText(text(study.ownConstants[i]));
+    for (std::size_t i = 0; i < study.ownConstants.size(); ++i) {
+        setOwnText(i, text(study.ownConstants[i]));
     }
 }
 
@@ -112,6 +119,7 @@ void frmZEB::clearForm() {
         const QSignalBlocker blocker(list);
         list->setCurrentIndex(-1);
     }
+    m_ownTexts = {};
     dropStudyStation();
     m_currentStation.reset();
     const auto landClasses = m_database->allLandClasses();
@@ -124,14 +132,9 @@ void frmZEB::clearForm() {
 
     // The results belonged to the inputs just emptied.
     m_record = calc::CalculationRecord{};
-    m_lastRequest = calc::RunRequest{};
-    for (int row = 1; row < u.grdVazoes->rowCount(); ++row) {
-        for (int column = 0; column < u.grdVazoes->columnCount(); ++column) {
-            if (QTableWidgetItem* item = u.grdVazoes->item(row, column)) {
-                item->setText(QString());
-            }
-        }
-    }
+    m_typed = {};
+    m_lastRequest.reset();
+    m_results->clear();
     u.cmdImprimir->setEnabled(false);
     u.cmdExportar->setEnabled(false);
     u.mnuResultados->setEnabled(false);

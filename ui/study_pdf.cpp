@@ -47,7 +47,7 @@ double paintTable(QPainter& painter, double top, const report::StudyGrid& grid,
     for (std::size_t c = 0; c < grid.returnPeriodsYears.size(); ++c) {
         painter.drawText(cellRect(0, static_cast<int>(c)).adjusted(0, 0, -4, 0),
                          Qt::AlignRight | Qt::AlignVCenter,
-                         qText(report::returnPeriodHeading(grid.returnPeriodsYears[c], style)));
+                         qText(report::columnHeading(grid, c, style)));
     }
     for (std::size_t r = 0; r < grid.durationIndexes.size(); ++r) {
         painter.setFont(chart::chartFont(12, true));
@@ -109,6 +109,9 @@ QByteArray studyPdf(StudyPage page) {
     QGraphicsScene scene;
     QChart* charts[] = {page.byReturnPeriod.release(), page.byDuration.release()};
     for (int i = 0; i < 2; ++i) {
+        if (charts[i] == nullptr) {
+            continue; // a study of typed K has no chart over return periods
+        }
         scene.addItem(charts[i]);
         charts[i]->setGeometry(QRectF(i * kChartWidth, 0, kChartWidth, kChartHeight));
     }

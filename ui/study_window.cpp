@@ -8,6 +8,7 @@
 #include "report/study_table.h"
 #include "ui/dialog_service.h"
 #include "ui/file_export.h"
+#include "ui/results_view.h"
 #include "ui/study_pdf.h"
 
 #include <memory>
@@ -50,8 +51,9 @@ void replaceChart(QChartView* view, std::unique_ptr<QChart> chart) {
 
 } // namespace
 
-StudyWindow::StudyWindow(DialogService& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_dialogs(dialogs) {
+StudyWindow::StudyWindow(DialogService& dialogs, std::function<bool()> bringUpToDate,
+                         QWidget* parent)
+    : QWidget(parent, Qt::Window), m_dialogs(dialogs), m_bringUpToDate(std::move(bringUpToDate)) {
     setWindowTitle(QStringLiteral("ZEB - Estudo de recorrências e durações"));
     setObjectName(QStringLiteral("frmEstudo"));
     for (int index = 0; index < calc::kDurationCount; ++index) {
@@ -71,8 +73,11 @@ StudyWindow::StudyWindow(DialogService& dialogs, QWidget* parent)
     m_listProblem->setVisible(false);
     connect(m_returnPeriodList, &QLineEdit::editingFinished, this,
             &StudyWindow::applyReturnPeriods);
-    auto* listRow = new QHBoxLayout;
-    auto* listLabel = new QLabel(QStringLiteral("&Tempos de recorrência (anos):"), this);
+    m_returnPeriodRow = new QWidget(this);
+    auto* listRow = new QHBoxLayout(m_returnPeriodRow);
+    listRow->setContentsMargins(0, 0, 0, 0);
+    auto* listLabel =
+        new QLabel(QStringLiteral("&Tempos de recorrência (anos):"), m_returnPeriodRow);
     listLabel->setBuddy(m_returnPeriodList);
     listRow->addWidget(listLabel);
     listRow->addWidget(m_returnPeriodList, 1);
@@ -120,12 +125,17 @@ StudyWindow::StudyWindow(DialogService& dialogs, QWidget* parent)
     for (int i = 0; i < 2; ++i) {
         views[i]->setRenderHint(QPainter::Antialiasing);
         views[i]->setMinimumSize(480, 320);
-        auto* column = new QVBoxLayout;
+        auto* columnWidget = new QWidget(this);
+        if (i == 0) {
+            m_returnPeriodChartColumn = columnWidget;
+        }
+        auto* column = new QVBoxLayout(columnWidget);
+        column->setContentsMargins(0, 0, 0, 0);
         auto* form = new QFormLayout;
         form->addRow(choices[i].second, choices[i].first);
         column->addLayout(form);
         column->addWidget(views[i], 1);
-        charts->addLayout(column);
+        charts->addWidget(columnWidget);
     }
 
     auto* commands = new QHBoxLayout;
@@ -139,9 +149,19 @@ StudyWindow::StudyWindow(DialogService& dialogs, QWidget* parent)
     connect(addButton(commands, this, "cmdFechar", QStringLiteral("&Fechar")),
             &QPushButton::clicked, this, &QWidget::close);
 
+    m_outOfDate = outOfDateLabel(this);
+    m_ownNote = new QLabel(QStringLiteral("Equação própria: o K digitado já contém o tempo de "
+                                          "recorrência, por isso o estudo mostra só as "
+                                          "durações."),
+                           this);
+    m_ownNote->setObjectName(QStringLiteral("lblEquacaoPropria"));
+    m_ownNote->setVisible(false);
+
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_outOfDate);
     layout->addWidget(m_heading);
-    layout->addLayout(listRow);
+    layout->addWidget(m_returnPeriodRow);
+    layout->addWidget(m_ownNote);
     layout->addWidget(m_table);
     layout->addWidget(m_legend);
     layout->addLayout(charts, 1);
@@ -168,16 +188,27 @@ void StudyWindow::showInputs(const calc::RunRequest& basin,
         replaceChart(m_byReturnPeriod, chart::newPeakByReturnPeriodChart(caption.numberStyle));
         replaceChart(m_byDuration, chart::newPeakByDurationChart(caption.numberStyle));
     }
+    m_returnPeriodRow->setVisible(!ownEquation());
+    m_returnPeriodChartColumn->setVisible(!ownEquation());
+    m_ownNote->setVisible(ownEquation());
     recompute();
     if (!m_shown) {
         m_shown = true;
         m_chartDuration->setCurrentIndex(basin.durationIndex);
-        const auto found =
-            std::find(m_returnPeriods.begin(), m_returnPeriods.end(), basin.returnPeriodYears);
-        if (found != m_returnPeriods.end()) {
-            m_chartReturnPeriod->setCurrentIndex(static_cast<int>(found - m_returnPeriods.begin()));
+        const auto found = std::find(m_columns.begin(), m_columns.end(), basin.returnPeriodYears);
+        if (found != m_columns.end()) {
+            m_chartReturnPeriod->setCurrentIndex(static_cast<int>(found - m_columns.begin()));
         }
     }
+}
+
+void StudyWindow::setOutOfDate(bool outOfDate) {
+    m_outOfDate->setVisible(outOfDate);
+    m_table->setEnabled(!outOfDate);
+}
+
+std::vector<double> StudyWindow::columnReturnPeriods() const {
+    return ownEquation() ? std::vector<double>{m_basin.returnPeriodYears} : m_returnPeriods;
 }
 
 QChart* StudyWindow::returnPeriodChart() const {
@@ -206,8 +237,10 @@ void StudyWindow::applyReturnPeriods() {
 }
 
 void StudyWindow::recompute() {
-    m_cells = calc::computeStudy(m_basin, m_durations, m_returnPeriods);
-    m_grid = report::studyGrid(m_cells, m_durations, m_returnPeriods);
+    m_columns = columnReturnPeriods();
+    m_cells = calc::computeStudy(m_basin, m_durations, m_columns);
+    m_grid = report::studyGrid(m_cells, m_durations, m_columns);
+    m_grid.ownEquation = ownEquation();
     m_heading->setText(headingText());
     fillTable();
     m_legend->setText(legendLines().join(QLatin1Char('\n')));
@@ -216,8 +249,10 @@ void StudyWindow::recompute() {
     const QString chosen = m_chartReturnPeriod->currentText();
     const QSignalBlocker blocker(m_chartReturnPeriod);
     m_chartReturnPeriod->clear();
-    for (const double years : m_returnPeriods) {
-        m_chartReturnPeriod->addItem(qText(report::formatPlain(years, m_caption.numberStyle)));
+    for (const double years : m_columns) {
+        m_chartReturnPeriod->addItem(
+            ownEquation() ? qText(report::columnHeading(m_grid, 0, m_caption.numberStyle))
+                          : qText(report::formatPlain(years, m_caption.numberStyle)));
     }
     m_chartReturnPeriod->setCurrentIndex(std::max(0, m_chartReturnPeriod->findText(chosen)));
     updateCharts();
@@ -226,14 +261,14 @@ void StudyWindow::recompute() {
 void StudyWindow::fillTable() {
     const report::NumberStyle& style = m_caption.numberStyle;
     m_table->setRowCount(static_cast<int>(m_durations.size()));
-    m_table->setColumnCount(static_cast<int>(m_returnPeriods.size()));
+    m_table->setColumnCount(static_cast<int>(m_columns.size()));
     QStringList rows;
     for (const int index : m_durations) {
         rows.append(qText(calc::durationLabels.at(static_cast<std::size_t>(index))));
     }
     QStringList columns;
-    for (const double years : m_returnPeriods) {
-        columns.append(qText(report::returnPeriodHeading(years, style)));
+    for (std::size_t column = 0; column < m_columns.size(); ++column) {
+        columns.append(qText(report::columnHeading(m_grid, column, style)));
     }
     m_table->setVerticalHeaderLabels(rows);
     m_table->setHorizontalHeaderLabels(columns);
@@ -270,8 +305,7 @@ void StudyWindow::updateCharts() {
     chart::showPeaksByReturnPeriod(*m_byReturnPeriod->chart(), pointsOfRow(row),
                                    m_chartDuration->currentText());
     chart::showPeaksByDuration(*m_byDuration->chart(), pointsOfColumn(column),
-                               m_returnPeriods[static_cast<std::size_t>(column)],
-                               m_caption.numberStyle);
+                               m_columns[static_cast<std::size_t>(column)], m_caption.numberStyle);
 }
 
 std::vector<chart::StudyPoint> StudyWindow::pointsOfRow(int row) const {
@@ -279,8 +313,7 @@ std::vector<chart::StudyPoint> StudyWindow::pointsOfRow(int row) const {
     const auto& cells = m_grid.cells[static_cast<std::size_t>(row)];
     for (std::size_t column = 0; column < cells.size(); ++column) {
         if (cells[column].computed) {
-            points.push_back(
-                {m_returnPeriods[column], cells[column].peakFlowM3s, cells[column].noted()});
+            points.push_back({m_columns[column], cells[column].peakFlowM3s, cells[column].noted()});
         }
     }
     // The curve runs along the axis, whatever order the list was typed in.
@@ -329,6 +362,9 @@ void StudyWindow::copyTable() {
 }
 
 void StudyWindow::exportCsv() {
+    if (m_bringUpToDate && !m_bringUpToDate()) {
+        return;
+    }
     // The file holds every cell: a study with a run that failed is not exported.
     for (const calc::StudyCell& cell : m_cells) {
         if (const auto* error = std::get_if<calc::CalculationError>(&cell.outcome)) {
@@ -352,6 +388,9 @@ void StudyWindow::exportCsv() {
 }
 
 void StudyWindow::exportPdf() {
+    if (m_bringUpToDate && !m_bringUpToDate()) {
+        return;
+    }
     const std::optional<QString> path = m_dialogs.askSaveFileName(
         this, SaveFileRequest::ofKind(QStringLiteral("Exportar Estudo"),
                                       QStringLiteral("Documento PDF (*.pdf)"),
@@ -364,15 +403,18 @@ void StudyWindow::exportPdf() {
     page.grid = &m_grid;
     page.numberStyle = m_caption.numberStyle;
     page.legend = legendLines();
-    page.byReturnPeriod = chart::newPeakByReturnPeriodChart(m_caption.numberStyle);
-    chart::showPeaksByReturnPeriod(*page.byReturnPeriod,
-                                   pointsOfRow(m_chartDuration->currentIndex()),
-                                   m_chartDuration->currentText());
+    if (ownEquation()) {
+        page.legend.prepend(m_ownNote->text());
+    } else {
+        page.byReturnPeriod = chart::newPeakByReturnPeriodChart(m_caption.numberStyle);
+        chart::showPeaksByReturnPeriod(*page.byReturnPeriod,
+                                       pointsOfRow(m_chartDuration->currentIndex()),
+                                       m_chartDuration->currentText());
+    }
     page.byDuration = chart::newPeakByDurationChart(m_caption.numberStyle);
     const int column = m_chartReturnPeriod->currentIndex();
     chart::showPeaksByDuration(*page.byDuration, pointsOfColumn(column),
-                               m_returnPeriods[static_cast<std::size_t>(column)],
-                               m_caption.numberStyle);
+                               m_columns[static_cast<std::size_t>(column)], m_caption.numberStyle);
     const QByteArray bytes = studyPdf(std::move(page));
     writeExportedFile(this, m_dialogs, *path,
                       std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));

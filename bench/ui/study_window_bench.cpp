@@ -13,7 +13,7 @@ namespace {
 
 void BM_StudyWindowFollowsARun(benchmark::State& state) {
     SilentDialogs dialogs;
-    ui::StudyWindow window(dialogs);
+    ui::StudyWindow window(dialogs, {});
     window.show();
     calc::RunRequest basin;
     basin.durationIndex = 3;

@@ -5,16 +5,22 @@
 
 #include "ui/hydrograph_window.h"
 #include "ui/report_printing.h"
+#include "ui/results_view.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPrinter>
 #include <QProcess>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -32,6 +38,19 @@ QString pageText(const QString& pdf, int page) {
     return poppler("pdftotext", {u"-layout"_s, u"-f"_s, n, u"-l"_s, n, pdf, u"-"_s});
 }
 const QString kReportText = expectedWorkedExampleReport().join(u' ').simplified();
+
+// The contrast ratio of two colours as the accessibility guidelines define it.
+double contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 } // namespace
 
@@ -120,6 +139,7 @@ private Q_SLOTS:
         QCOMPARE(request.title, u"Exportar Arquivo"_s);
         QCOMPARE(request.proposedName, u"Rio Sapucaí"_s);
         QCOMPARE(request.selectedFilter, 1);
+        QCOMPARE(request.defaultSuffix, u"txt"_s);
         const QList<ShownMessage> messages = h->dialogs.take();
         QCOMPARE(messages.size(), 2);
         QCOMPARE(messages[0].text, u"Arquivo "_s + path + u" exportado com êxito"_s);
@@ -186,14 +206,15 @@ private Q_SLOTS:
         QVERIFY(h->button("cmdImprimir")->isEnabled());
     }
 
-    // Esc closes the window, after asking when there is work to lose.
+    // Esc closes the window as "&Sair" does: at once with nothing to lose, otherwise after
+    // asking once, and not when the user cancels.
     void escapeAsksBeforeLosingWork() {
         for (const bool typed : {false, true}) {
             h = std::make_unique<WindowHarness>();
             QVERIFY(h->open());
             if (typed) {
                 h->type("txtRio", u"Rio Doce"_s);
-                h->dialogs.yesNoAnswers = {false, true};
+                h->dialogs.unsavedAnswers = {ui::UnsavedChoice::Cancel, ui::UnsavedChoice::Discard};
                 QTest::keyClick(h->field("txtRio"), Qt::Key_Escape);
                 QVERIFY(h->window().isVisible());
             }
@@ -201,8 +222,44 @@ private Q_SLOTS:
             QTRY_VERIFY(!h->window().isVisible());
             QCOMPARE(h->dialogs.questions.size(), typed ? 2 : 0);
         }
-        QCOMPARE(h->dialogs.questions.value(0),
-                 u"Sair do ZEB? Os dados digitados e os resultados serão perdidos."_s);
+    }
+
+    // The run's notes stand under the grid, readable; an input changed after the run greys the
+    // results and says so, an export then calculates first, or refuses when it cannot, and
+    // the report is the new run's. The grid's copy takes the whole table.
+    void resultsBelongToTheInputsShown() {
+        QVERIFY(h->openAtTheGoldenMoment());
+        h->runWorkedExample();
+        auto* notes = h->child<QLabel>("lblAvisos");
+        QCOMPARE(notes->text().split(u'\n').size(), 2);
+        QVERIFY(notes->isVisible());
+        QVERIFY(contrast(notes->palette().color(QPalette::WindowText),
+                         h->window().palette().color(QPalette::Window)) >= 4.5);
+
+        h->type("txtComprimento", u"20"_s);
+        QCOMPARE(notes->text(), ui::kOutOfDateLine);
+        const QString path = m_folder.filePath(u"atual.txt"_s);
+        h->dialogs.saveAnswers = {path};
+        h->button("cmdExportar")->click();
+        QCOMPARE(h->dialogs.take().size(), 1);
+        QVERIFY(notes->text() != ui::kOutOfDateLine);
+        const QStringList lines = reportFileLines(fileBytes(path));
+        QCOMPARE(lines.value(7), u"   Comprimento do talvegue: 20.00 km     "_s);
+        QCOMPARE(lines.value(9).mid(28, 5).trimmed(), h->text("txtconcentracao"));
+        QVERIFY(lines.value(13) != expectedWorkedExampleReport().value(13)); // the rise time
+
+        h->field("txtCN")->clear();
+        QVERIFY(notes->text() == ui::kOutOfDateLine);
+        h->button("cmdExportar")->click();
+        QCOMPARE(h->dialogs.take().value(0).text, u"Todos os campos devem estar preenchidos"_s);
+        QCOMPARE(h->dialogs.saveRequests.size(), 1);
+
+        h->child<QWidget>("grdVazoes")->setFocus();
+        QTest::keySequence(h->child<QWidget>("grdVazoes"), QKeySequence::Copy);
+        const QStringList copied = QApplication::clipboard()->text().split(u'\n');
+        QCOMPARE(copied.size(), 17); // sixteen rows and the final line end
+        QCOMPARE(copied.value(0), u"Tempo (h)\tVazão (m³/s)"_s);
+        QCOMPARE(h->window().menuBar()->actions().last()->text(), u"&Ajuda"_s);
     }
 
     // "&Gráfico" twice gives one chart window with the run's notes, which follows the next

@@ -174,7 +174,8 @@ private Q_SLOTS:
     }
 
     // Maximised, the frame may grow; restored, it has the layout's size again. The own
-    // constants are enabled with "Própria" and keep their text when disabled again.
+    // constants are enabled with "Própria"; "Automática" shows in their boxes those of its last
+    // run, none before one, and the typed ones come back with "Própria".
     void maximisingAndTheEquationMode() {
         QVERIFY(h->open());
         const QSize fixed = h->window().maximumSize();
@@ -186,7 +187,14 @@ private Q_SLOTS:
         h->type("txtK", u"1.5"_s);
         QTest::mouseClick(h->child<QRadioButton>("Option1"), Qt::LeftButton);
         QVERIFY(!h->field("txtK")->isEnabled());
+        QCOMPARE(h->text("txtK"), QString());
+        h->runWorkedExample();
+        const calc::CalculationRecord& run = h->window().record();
+        QCOMPARE(h->text("txtK").toDouble(), *run.frequencyFactorK);
+        QCOMPARE(h->text("txtb"), u"25"_s); // the station's b
+        QTest::mouseClick(h->child<QRadioButton>("Option2"), Qt::LeftButton);
         QCOMPARE(h->text("txtK"), u"1.5"_s);
+        QCOMPARE(h->text("txtb"), QString());
     }
 };
 
