@@ -29,6 +29,7 @@
 #include <QClipboard>
 #include <QDateTime>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QMenuBar>
 #include <QPrinter>
@@ -111,11 +112,6 @@ void frmZEB::connectHandlers() {
     connect(u.mnuExportarPDF, &QAction::triggered, this, &frmZEB::mnuExportarPDF_Click);
     connect(u.mnuExportarCSV, &QAction::triggered, this, &frmZEB::mnuExportarCSV_Click);
     connect(u.mnuPostos, &QAction::triggered, this, &frmZEB::mnuPostos_Click);
-
-    // Esc is the window's cancel key, bound to "&Sair"; it asks first when there is work to
-    // lose.
-    auto* cancel = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(cancel, &QShortcut::activated, this, &frmZEB::escapePressed);
 
     // A selection made by the program runs these just as the user's does, and only on a
     // real change; the lists are filled with their signals blocked.
@@ -823,9 +819,15 @@ std::optional<frmZEB::RequestRefusal> frmZEB::ambiguity(const QString& text, QWi
                    .arg(text, label->text().chopped(1), regional, plain)};
 }
 
-// Esc is "&Sair": the one rule of closing asks about unsaved work.
-void frmZEB::escapePressed() {
-    m_ui->cmdSair->click();
+// Esc is the window's cancel key, bound to "&Sair", whose closing asks about unsaved work. It
+// comes as a key the focused control left unused: an open list or a dialog takes its own Esc,
+// which never reaches the window (a shortcut would take it from an open list too).
+void frmZEB::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        m_ui->cmdSair->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 report::TypedNumber frmZEB::readTyped(const QLineEdit* field) const {

@@ -22,6 +22,7 @@
 
 class QAction;
 class QCloseEvent;
+class QKeyEvent;
 class QComboBox;
 class QLabel;
 class QDateTime;
@@ -93,6 +94,7 @@ protected:
     void changeEvent(QEvent* event) override;
     // With unsaved changes, closing asks first and may be cancelled.
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void connectHandlers();
@@ -192,7 +194,6 @@ private:
     bool saveStudyTo(const QString& path);
     // True when there is nothing unsaved, or the user saved or discarded it.
     bool settleUnsavedChanges();
-    void escapePressed();
     void studyOpenedOrSaved(const QString& path);
     void showStudyTitle();
     void fillRecentMenu();
