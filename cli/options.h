@@ -40,7 +40,7 @@ struct CommandOptions {
     std::string riverText;
     std::optional<std::string> stationText; // none: the database station's name, if any
     OutputFormat format = OutputFormat::Report;
-    report::CsvStyle csvStyle; // --csv-style: padrao (this default) or planilha
+    report::CsvStyle csvStyle;             // --csv-style: padrao (this default) or planilha
     std::optional<std::string> localeName; // none: the system's
     std::optional<std::string> outputPath; // none: standard output
     std::optional<std::string> inputPath;  // --input: the study file the inputs came from
