@@ -107,7 +107,7 @@ std::string outputBytes(const CommandOptions& options, const calc::CalculationRe
     case OutputFormat::Json:
         return report::recordJson(record);
     case OutputFormat::Csv:
-        return report::recordCsv(record);
+        return report::recordCsv(record, options.csvStyle);
     case OutputFormat::Report:
     case OutputFormat::Png:
     case OutputFormat::Svg:
@@ -115,8 +115,8 @@ std::string outputBytes(const CommandOptions& options, const calc::CalculationRe
         break;
     }
     const std::string timestamp = environment.reportTimestamp.value_or(localTimestamp());
-    return report::reportFileBytes(
-        report::composeReportLines(record, options.riverText, stationText, timestamp, style));
+    return report::reportFileBytes(report::composeReportLines(
+        record, options.run.mode, options.riverText, stationText, timestamp, style));
 }
 
 // Whether --output names the reference database the run read, by any path or link: writing
@@ -175,8 +175,9 @@ int runStudy(const CommandOptions& options, const calc::RunRequest& basin, std::
         }
     }
     return writeResult(options,
-                       options.format == OutputFormat::Json ? report::studyJson(cells)
-                                                            : report::studyCsv(cells),
+                       options.format == OutputFormat::Json
+                           ? report::studyJson(cells)
+                           : report::studyCsv(cells, options.csvStyle),
                        out, err);
 }
 

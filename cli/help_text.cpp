@@ -8,14 +8,14 @@ std::string usageSynopsis() {
                 (--station-constants a,b,c,B5,B15,B30,Bm | --own K,a,b,c |
                  --station NOME | --code CÓDIGO [--database ARQUIVO])
                 [--river TEXTO] [--station-name TEXTO]
-                [--format report|json|csv|png|svg|pdf] [--locale NOME]
-                [--output ARQUIVO]
+                [--format report|json|csv|png|svg|pdf] [--csv-style ESTILO]
+                [--locale NOME] [--output ARQUIVO]
      zeb-calc --input ESTUDO.zeb [opções do cálculo acima, que mudam o estudo]
      zeb-calc --study --cn CN --area KM2 (--length KM --drop M | --tc HORAS)
                 (--station-constants ... | --own ... | --station NOME |
                  --code CÓDIGO [--database ARQUIVO])
                 [--durations LISTA] [--return-periods LISTA]
-                [--format csv|json] [--output ARQUIVO]
+                [--format csv|json] [--csv-style ESTILO] [--output ARQUIVO]
      zeb-calc --batch BACIAS.csv [--database ARQUIVO] [--output ARQUIVO]
                 [--jobs N]
      zeb-calc --list stations|land-classes [--zone Rural|Urbana]
@@ -60,12 +60,18 @@ Cálculo:
                          <prefixo>/share/zeb
   --river TEXTO          nome do rio, impresso no relatório
   --station-name TEXTO   nome do posto impresso no relatório; com --station ou
-                         --code, o padrão é o nome do posto no banco
-  --format FORMATO       report (padrão): as 47 linhas do relatório exportado,
-                         em Windows-1252 com CR LF; json: o registro completo do
+                         --code, o padrão é o nome do posto no banco; com --own,
+                         o relatório mostra no lugar dele as constantes K, a, b, c
+  --format FORMATO       report (padrão): o relatório exportado, em Windows-1252
+                         com CR LF: as 47 linhas e, quando valem, as observações
+                         dos limites do cálculo; json: o registro completo do
                          cálculo; csv: os 15 passos com o tempo e cada série;
                          png, svg, pdf: o gráfico do hidrograma de cheia com o
                          hietograma, desenhado sem tela (exigem --output)
+  --csv-style ESTILO     padrao (padrão): vírgula entre campos e ponto decimal;
+                         planilha: ponto e vírgula entre campos, vírgula decimal
+                         e UTF-8 com BOM, que uma planilha em português abre
+                         como números (só com o formato csv)
   --locale NOME          separadores dos números do relatório: C, POSIX ou en_*
                          (1,234.50), pt_BR (1.234,50); padrão: o do sistema
                          (LC_ALL, LC_NUMERIC ou LANG)
@@ -81,7 +87,8 @@ Cálculo:
 
   O cálculo tem sempre 15 passos e 8 ordenadas do hidrograma unitário. Quando
   a cheia não terminou no passo 15 ou o hidrograma unitário passa da 8ª
-  ordenada, um aviso sai na saída de erros, sem mudar o código de saída.
+  ordenada, um aviso sai na saída de erros, sem mudar o código de saída, e o
+  relatório termina com a mesma observação.
 
 Estudo de recorrências e durações (--study):
   --study                um cálculo para cada duração e cada tempo de recorrência
@@ -98,7 +105,8 @@ Estudo de recorrências e durações (--study):
   --return-periods LISTA tempos de recorrência em anos, maiores que 0, separados
                          por vírgula (padrão: 2,5,10,25,50,100,500,1000,10000)
   Com --study, --format é csv (padrão) ou json. Os números saem na forma exata
-  mais curta, com ponto: cada linha é a do cálculo isolado, até o último bit.
+  mais curta, com ponto (vírgula com --csv-style planilha): cada linha é a do
+  cálculo isolado, até o último bit.
 
 Lote de bacias (--batch):
   --batch BACIAS.csv     uma bacia por linha (UTF-8, vírgulas, RFC 4180), com

@@ -81,6 +81,7 @@ constexpr std::string_view kValueOptions[] = {
     "--river",
     "--station-name",
     "--format",
+    "--csv-style",
     "--locale",
     "--output",
     "--list",
@@ -282,6 +283,17 @@ public:
             } else {
                 return usage("formato desconhecido: " + util::inQuotes(value) +
                              " (use report, json, csv, png, svg ou pdf).");
+            }
+            return std::nullopt;
+        }
+        if (name == "--csv-style") {
+            if (value == "padrao") {
+                m_options.csvStyle = report::CsvStyle::standard();
+            } else if (value == "planilha") {
+                m_options.csvStyle = report::CsvStyle::spreadsheet();
+            } else {
+                return usage("estilo de csv desconhecido: " + util::inQuotes(value) +
+                             " (use padrao ou planilha).");
             }
             return std::nullopt;
         }
@@ -490,6 +502,9 @@ private:
         if (m_sourceCount == 0) {
             return usage("faltam as constantes da equação: dê --station-constants, --own, "
                          "--station ou --code.");
+        }
+        if (has("--csv-style") && m_options.format != OutputFormat::Csv) {
+            return usage("--csv-style só vale com --format csv.");
         }
         // A picture or a PDF on a terminal or in a pipe is of no use and easily lost.
         const bool chart = m_options.format == OutputFormat::Png ||

@@ -3,6 +3,7 @@
 #include "calc/record.h"
 #include "calc/run_request.h"
 #include "calc/study.h"
+#include "report/csv_style.h"
 #include "report/study_file.h"
 
 #include <functional>
@@ -39,6 +40,7 @@ struct CommandOptions {
     std::string riverText;
     std::optional<std::string> stationText; // none: the database station's name, if any
     OutputFormat format = OutputFormat::Report;
+    report::CsvStyle csvStyle;             // --csv-style: padrao (this default) or planilha
     std::optional<std::string> localeName; // none: the system's
     std::optional<std::string> outputPath; // none: standard output
     std::optional<std::string> inputPath;  // --input: the study file the inputs came from

@@ -14,20 +14,15 @@ namespace report {
 std::string alignRight(std::string_view text, std::size_t width);
 std::string alignLeft(std::string_view text, std::size_t width);
 
-// A value text narrowed to a field without changing the number it shows: decimal digits are
-// dropped from the right until it fits, then a separator left at the end; integer digits and
-// an exponent are never dropped, so a text whose sign and integer part alone are wider comes
-// back without decimals and widens its field.
-std::string fitValueText(std::string_view text, std::size_t width,
-                         std::string_view decimalSeparator);
-
 // The style's decimal separator, or a period when it is empty: an empty separator would glue
 // integer and decimal digits into a different number.
 std::string_view effectiveDecimalSeparator(const NumberStyle& style);
 
 using ValueFormatter = std::string (*)(double value, const NumberStyle& style);
 
-// A value right-aligned in its field; an entry the run left empty is a field of blanks.
+// A value right-aligned in its field; an entry the run left empty is a field of blanks. A value
+// text wider than the field is written whole and widens it: a cut text would state another
+// number.
 std::string valueField(const calc::Entry& entry, std::size_t width, ValueFormatter format,
                        const NumberStyle& style);
 

@@ -24,7 +24,7 @@ template <typename Row> std::string jsonArray(const Row& entries, int first) {
 
 } // namespace
 
-std::string recordCsv(const calc::CalculationRecord& record) {
+std::string recordCsv(const calc::CalculationRecord& record, const CsvStyle& style) {
     std::vector<std::string_view> names;
     std::vector<calc::Series> columns;
     calc::visitSeriesFields(record,
@@ -32,14 +32,16 @@ std::string recordCsv(const calc::CalculationRecord& record) {
                                 names.push_back(name);
                                 columns.push_back(calc::asSeries(values));
                             });
-    std::string text;
+    const std::string separator(1, style.fieldSeparator);
+    std::string text = style.start();
     for (std::size_t c = 0; c < columns.size(); ++c) {
-        text += (c == 0 ? "" : ",") + std::string(names[c]);
+        text += (c == 0 ? "" : separator) + style.field(names[c]);
     }
     text += "\n";
     for (int step = 1; step <= calc::kSteps; ++step) {
         for (std::size_t c = 0; c < columns.size(); ++c) {
-            text += (c == 0 ? "" : ",") + entryText(columns[c][step], "");
+            const calc::Entry& entry = columns[c][step];
+            text += (c == 0 ? "" : separator) + (entry ? style.number(*entry) : std::string());
         }
         text += "\n";
     }

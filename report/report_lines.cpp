@@ -1,8 +1,11 @@
 #include "report/report_lines.h"
 
+#include "calc/limits.h"
 #include "report/fixed_field.h"
 #include "report/number_format.h"
+#include "util/utf8.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace report {
@@ -21,6 +24,7 @@ constexpr std::size_t kHeadingLabelWidth = 30;
 constexpr std::size_t kHeadingValueWidth = 3;
 constexpr std::size_t kSeriesLabelWidth = 40;
 constexpr std::size_t kSeriesValueWidth = 7;
+constexpr std::size_t kSeriesLineWidth = kSeriesLabelWidth + calc::kSteps * kSeriesValueWidth;
 
 std::string twoDecimals(double value, const NumberStyle& style) {
     return formatPattern(value, Pattern::Plain3, style);
@@ -72,6 +76,13 @@ calc::Series toSeries(const std::array<std::optional<float>, calc::kSteps + 1>& 
     return series;
 }
 
+// A series value right-aligned in its field, with a blank before it even when its text fills or
+// passes the field, so that two values never run together into one.
+std::string seriesField(const calc::Entry& entry, ValueFormatter format, const NumberStyle& style) {
+    std::string field = valueField(entry, kSeriesValueWidth, format, style);
+    return field.starts_with(' ') ? field : " " + field;
+}
+
 // Entries 1..15 from the given column on; the columns before it are blank fields.
 std::string seriesFields(const calc::Series& series, std::size_t firstColumn, ValueFormatter format,
                          const NumberStyle& style) {
@@ -81,7 +92,7 @@ std::string seriesFields(const calc::Series& series, std::size_t firstColumn, Va
         if (i < firstColumn) {
             fields.append(kSeriesValueWidth, ' ');
         } else {
-            fields += valueField(series[i], kSeriesValueWidth, format, style);
+            fields += seriesField(series[i], format, style);
         }
     }
     return fields;
@@ -92,10 +103,69 @@ ReportLine seriesLine(std::string_view label, const calc::Series& series, ValueF
     return {alignRight(label, kSeriesLabelWidth) + seriesFields(series, 1, format, style)};
 }
 
+// The text split at blanks into lines of at most `width` characters; a word longer than that
+// stands alone on its line, whole.
+std::vector<std::string> wrappedAtBlanks(std::string_view text, std::size_t width) {
+    std::vector<std::string> lines(1);
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find(' ', start), text.size());
+        const std::string_view word = text.substr(start, end - start);
+        start = end + 1;
+        if (word.empty()) {
+            continue;
+        }
+        std::string& line = lines.back();
+        if (line.empty()) {
+            line = word;
+        } else if (util::characterCount(line) + 1 + util::characterCount(word) <= width) {
+            line += ' ';
+            line += word;
+        } else {
+            lines.emplace_back(word);
+        }
+    }
+    return lines;
+}
+
+// The limit notes after the last series line: each begins with a dash and goes on under its
+// own first letter.
+void appendLimitNotes(const calc::CalculationRecord& record, std::vector<ReportLine>& lines) {
+    const std::vector<std::string> notes = calc::limitNotes(record);
+    if (notes.empty()) {
+        return;
+    }
+    lines.push_back({});
+    lines.push_back({"Observações:"});
+    constexpr std::string_view kFirst = "- ";
+    constexpr std::string_view kNext = "  ";
+    for (const std::string& note : notes) {
+        bool first = true;
+        for (const std::string& part : wrappedAtBlanks(note, kSeriesLineWidth - kFirst.size())) {
+            lines.push_back({std::string(first ? kFirst : kNext) + part});
+            first = false;
+        }
+    }
+}
+
 } // namespace
 
+std::string constantsSourceLine(calc::EquationMode mode, std::string_view stationText,
+                                const calc::CalculationRecord& record, const NumberStyle& style) {
+    if (mode == calc::EquationMode::Automatic) {
+        return alignRight("Posto: ", kFigureLabelWidth) + singleLine(stationText);
+    }
+    const auto constant = [&style](std::string_view name, const calc::Entry& value) {
+        return std::string(name) + (value ? plain(*value, style) : std::string());
+    };
+    return alignRight("Equação própria: ", kFigureLabelWidth) +
+           constant("K=", record.frequencyFactorK) + constant(" a=", record.idfCoefficientA) +
+           constant(" b=", record.idfCoefficientB) + constant(" c=", record.idfCoefficientC);
+}
+
 std::vector<ReportLine> composeReportLines(const calc::CalculationRecord& record,
-                                           std::string_view riverText, std::string_view stationText,
+                                           calc::EquationMode mode, std::string_view riverText,
+                                           std::string_view stationText,
                                            std::string_view dateTimeText,
                                            const NumberStyle& style) {
     const calc::CalculationRecord& r = record;
@@ -106,7 +176,7 @@ std::vector<ReportLine> composeReportLines(const calc::CalculationRecord& record
     lines.push_back({std::string(kRuleWidth, '=')});
     lines.push_back({});
     lines.push_back({alignRight("Rio: ", kFigureLabelWidth) + singleLine(riverText)});
-    lines.push_back({alignRight("Posto: ", kFigureLabelWidth) + singleLine(stationText)});
+    lines.push_back({constantsSourceLine(mode, stationText, record, style)});
     lines.push_back(blankFigureLine());
 
     lines.push_back(
@@ -164,6 +234,7 @@ std::vector<ReportLine> composeReportLines(const calc::CalculationRecord& record
     }
 
     lines.push_back(seriesLine("Vazão Total (m³/s): ", r.totalFlow, flowDecimals, style));
+    appendLimitNotes(r, lines);
     return lines;
 }
 

@@ -9,6 +9,7 @@
 
 namespace report {
 
+// The lines every report has; the limit notes follow them when any applies.
 inline constexpr int kReportLineCount = 47;
 
 struct ReportLine {
@@ -16,10 +17,19 @@ struct ReportLine {
     bool bold = false;
 };
 
-// The 47 lines of the calculation report. The date-time text ("yyyy-MM-dd HH:mm:ss") is
-// passed in so the lines depend on nothing but their arguments.
+// The calculation report: its 47 lines, then, only when a limit note applies to the record
+// (calc/limits.h), an empty line, "Observações:" and each note, wrapped at the width of the
+// series lines. The date-time text ("yyyy-MM-dd HH:mm:ss") is passed in so the lines depend on
+// nothing but their arguments.
 std::vector<ReportLine> composeReportLines(const calc::CalculationRecord& record,
-                                           std::string_view riverText, std::string_view stationText,
+                                           calc::EquationMode mode, std::string_view riverText,
+                                           std::string_view stationText,
                                            std::string_view dateTimeText, const NumberStyle& style);
+
+// Line 5: where the rainfall relation's constants came from. In mode Automatic "Posto: " and
+// the station's name; in mode Own "Equação própria: " and the record's K, a, b and c by the
+// plain rule, since no station played a part. The label is right-aligned in 28 characters.
+std::string constantsSourceLine(calc::EquationMode mode, std::string_view stationText,
+                                const calc::CalculationRecord& record, const NumberStyle& style);
 
 } // namespace report

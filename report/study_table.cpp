@@ -3,6 +3,8 @@
 #include "calc/durations.h"
 #include "util/number_text.h"
 
+#include <algorithm>
+
 namespace report {
 
 namespace {
@@ -17,18 +19,22 @@ std::string flag(bool value) {
 
 } // namespace
 
-std::string summaryCsvFields(const calc::RunSummary& s) {
-    return util::exactNumberText(s.peakFlowM3s) + "," + util::exactNumberText(s.peakTimeH) + "," +
-           util::exactNumberText(s.effectiveRainfallMm) + "," + flag(s.floodNotReceded) + "," +
+std::string summaryCsvFields(const calc::RunSummary& s, const CsvStyle& style) {
+    const std::string separator(1, style.fieldSeparator);
+    return style.number(s.peakFlowM3s) + separator + style.number(s.peakTimeH) + separator +
+           style.number(s.effectiveRainfallMm) + separator + flag(s.floodNotReceded) + separator +
            flag(s.unitHydrographCut);
 }
 
-std::string studyCsv(const std::vector<calc::StudyCell>& cells) {
-    std::string text = "duration,returnPeriodYears," + std::string(kSummaryColumns) + "\n";
+std::string studyCsv(const std::vector<calc::StudyCell>& cells, const CsvStyle& style) {
+    const std::string separator(1, style.fieldSeparator);
+    std::string header = "duration,returnPeriodYears," + std::string(kSummaryColumns);
+    std::ranges::replace(header, ',', style.fieldSeparator);
+    std::string text = style.start() + header + "\n";
     for (const calc::StudyCell& cell : cells) {
-        text += std::string(calc::durationLabels[cell.durationIndex]) + "," +
-                util::exactNumberText(cell.returnPeriodYears) + "," +
-                summaryCsvFields(summaryOf(cell)) + "\n";
+        text += style.field(calc::durationLabels[cell.durationIndex]) + separator +
+                style.number(cell.returnPeriodYears) + separator +
+                summaryCsvFields(summaryOf(cell), style) + "\n";
     }
     return text;
 }

@@ -298,7 +298,9 @@ void frmZEB::cmdSair_Click() {
 std::vector<report::ReportLine> frmZEB::composeReport() const {
     const QDateTime now = m_services.clock ? m_services.clock() : QDateTime::currentDateTime();
     const QString dateTime = QLocale::c().toString(now, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    return report::composeReportLines(m_record, m_ui->txtRio->text().toStdString(),
+    const calc::EquationMode mode =
+        m_ui->Option2->isChecked() ? calc::EquationMode::Own : calc::EquationMode::Automatic;
+    return report::composeReportLines(m_record, mode, m_ui->txtRio->text().toStdString(),
                                       m_ui->cboPosto->currentText().toStdString(),
                                       dateTime.toStdString(), m_services.numberStyle);
 }

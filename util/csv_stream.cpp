@@ -92,8 +92,9 @@ CsvStream::Read CsvStream::malformed(const char* reason, std::size_t line) {
     return Read::Malformed;
 }
 
-std::string csvField(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+std::string csvField(std::string_view text, char separator) {
+    const char special[] = {separator, '"', '\r', '\n'};
+    if (text.find_first_of(std::string_view(special, sizeof special)) == std::string_view::npos) {
         return std::string(text);
     }
     std::string quoted = "\"";

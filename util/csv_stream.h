@@ -47,8 +47,8 @@ private:
     std::size_t m_errorLine = 0;
 };
 
-// A field of a CSV row (RFC 4180): quoted, with quotes doubled, when it holds a comma, a quote
-// or a line break.
-std::string csvField(std::string_view text);
+// A field of a CSV row (RFC 4180): quoted, with quotes doubled, when it holds the field
+// separator, a quote or a line break.
+std::string csvField(std::string_view text, char separator = ',');
 
 } // namespace util

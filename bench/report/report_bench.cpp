@@ -23,13 +23,14 @@ calc::CalculationRecord workedExampleRecord() {
     return record;
 }
 
-// The 47 lines of the worked example, as the export and the printout compose them.
+// The report lines of the worked example, as the export and the printout compose them.
 void composeWorkedExample(benchmark::State& state) {
     const calc::CalculationRecord record = workedExampleRecord();
     const report::NumberStyle style{",", "."};
     for (auto _ : state) {
-        auto lines = report::composeReportLines(record, "Córrego do Exemplo", "Posto Ilustrativo",
-                                                "2024-05-17 14:03:09", style);
+        auto lines =
+            report::composeReportLines(record, calc::EquationMode::Automatic, "Córrego do Exemplo",
+                                       "Posto Ilustrativo", "2024-05-17 14:03:09", style);
         benchmark::DoNotOptimize(lines);
     }
 }
@@ -37,9 +38,9 @@ BENCHMARK(composeWorkedExample)->Unit(benchmark::kMicrosecond);
 
 // The file's bytes from the composed lines.
 void encodeWorkedExample(benchmark::State& state) {
-    const auto lines =
-        report::composeReportLines(workedExampleRecord(), "Córrego do Exemplo", "Posto Ilustrativo",
-                                   "2024-05-17 14:03:09", report::NumberStyle{});
+    const auto lines = report::composeReportLines(
+        workedExampleRecord(), calc::EquationMode::Automatic, "Córrego do Exemplo",
+        "Posto Ilustrativo", "2024-05-17 14:03:09", report::NumberStyle{});
     for (auto _ : state) {
         auto bytes = report::reportFileBytes(lines);
         benchmark::DoNotOptimize(bytes);

@@ -99,6 +99,8 @@ TEST(Options, RefusalsSayWhy) {
         {changed("--duration", "13"), "duração desconhecida"},
         {with({"--return-periods", "5,0"}), "\"0\""},
         {with({"--format", "xml"}), "\"xml\""}, {with({"--format", "svg"}), "dê --output ARQUIVO"},
+        {with({"--format", "csv", "--csv-style", "excel"}), "\"excel\""},
+        {with({"--csv-style", "planilha"}), "--csv-style só vale com --format csv"},
         {with({"--verbose"}), "opção desconhecida: --verbose"}, {with({"extra"}), "\"extra\""},
         {with({"--river"}), "espera um valor"}, {with({"--cn", "80"}), "mais de uma vez"},
         {with({"--output", ""}), "--output"}, {{"--station", ""}, "--station espera"},

@@ -38,6 +38,13 @@ TEST_F(ZebCalcProcess, WritesTheReportToStandardOutputOrToOutputWhole) {
     EXPECT_EQ(run.out, zebtest::dataFile("worked-example-report.txt"));
     EXPECT_EQ(run.err, kNotes) << "the limit notes go to standard error";
 
+    // With --own the report names the typed constants where it names a station.
+    const ProcessOutcome own = runZebCalcProcess(
+        {"--own", "2.3,0.2,25,20", "--duration", "1 h", "--area", "50", "--tc", "6", "--cn", "75"});
+    EXPECT_NE(own.out.find("Equa\xE7\xE3o pr\xF3pria: K=2.3 a=0.2 b=25 c=20\r\n"),
+              std::string::npos)
+        << own.out;
+
     // The environment's locale, LC_ALL first, and --output.
     const fs::path target = m_folder / "relatório.txt";
     std::ofstream(target) << "old contents";
@@ -127,14 +134,16 @@ TEST_F(ZebCalcProcess, StudyFileIsNeverWrittenOver) {
     EXPECT_EQ(readFile(file), study);
 }
 
-// A study's row and a batch's row are the single run's figures: the golden CSV's peak.
+// A study's row and a batch's row are the single run's figures: the golden CSV's peak, in the
+// spreadsheet's form when asked.
 TEST_F(ZebCalcProcess, StudyAndBatchRowsAreTheSingleRunsFigures) {
     const std::string peak = "115.33007379001947";
-    const ProcessOutcome study = runZebCalcProcess(
-        {"--study", "--area", "50", "--tc", "6", "--cn", "75", "--station-constants",
-         "0.2,25,20,-0.04,0.08,0.08,0.08", "--durations", "1 h", "--return-periods", "100,10"});
+    const ProcessOutcome study =
+        runZebCalcProcess({"--study", "--area", "50", "--tc", "6", "--cn", "75",
+                           "--station-constants", "0.2,25,20,-0.04,0.08,0.08,0.08", "--durations",
+                           "1 h", "--return-periods", "100,10", "--csv-style", "planilha"});
     EXPECT_EQ(study.exitCode, 0);
-    EXPECT_NE(study.out.find("\n1 h,100," + peak + ","), std::string::npos) << study.out;
+    EXPECT_NE(study.out.find("\n1 h;100;115,33007379001947;"), std::string::npos) << study.out;
 
     const fs::path basins = m_folder / "bacias.csv";
     std::ofstream(basins) << "id,duration,return-period,area,tc,cn,a,b,c,B5,B15,B30,Bm\n"

@@ -19,8 +19,9 @@ const NumberStyle kBrazilian{",", "."};
 
 std::vector<ReportLine> compose(const calc::CalculationRecord& record,
                                 const NumberStyle& style = kEnglish, std::string_view river = "Rio",
-                                std::string_view station = "Posto") {
-    return composeReportLines(record, river, station, zebtest::kGoldenTimestamp, style);
+                                std::string_view station = "Posto",
+                                calc::EquationMode mode = calc::EquationMode::Automatic) {
+    return composeReportLines(record, mode, river, station, zebtest::kGoldenTimestamp, style);
 }
 
 // Characters [start, start + count) of line n (1-based): widths count characters, not bytes.
@@ -44,41 +45,59 @@ std::string step(const std::vector<ReportLine>& lines, std::size_t n, std::size_
     return slice(lines, n, 40 + 7 * (i - 1), 7);
 }
 
+// Both limit notes apply to the worked example: they follow line 47.
 TEST(Report, WorkedExampleIsTheGoldenFileByteForByte) {
     calc::CalculationRecord record = zebtest::workedExampleRecord();
     record.channelLengthKm.reset(); // tc given, the length and drop unknown: blank fields
     record.elevationDropM.reset();
-    const auto lines = composeReportLines(record, zebtest::kGoldenRiver, zebtest::kGoldenStation,
-                                          zebtest::kGoldenTimestamp, kEnglish);
+    const auto lines = compose(record, kEnglish, zebtest::kGoldenRiver, zebtest::kGoldenStation);
     EXPECT_EQ(reportFileBytes(lines), zebtest::dataFile("worked-example-report.txt"));
     for (std::size_t n = 1; n <= lines.size(); ++n) {
         EXPECT_EQ(lines[n - 1].bold, n == 21) << "line " << n;
     }
 }
 
+// At "2 h" only the flood's note applies, at "4 h" none (hand-worked in tests/calc).
+TEST(Report, LimitNotesFollowOnlyWhenOneApplies) {
+    calc::CalculationInputs inputs = zebtest::workedExampleInputs();
+    inputs.durationIndex = 4;
+    const auto noted = compose(zebtest::recordOf(inputs));
+    ASSERT_EQ(noted.size(), 51u);
+    EXPECT_EQ(noted[48].text, "Observações:");
+    EXPECT_TRUE(noted[49].text.starts_with("- A cheia não terminou no passo 15")) << noted[49].text;
+    inputs.durationIndex = 5;
+    EXPECT_EQ(compose(zebtest::recordOf(inputs)).size(), 47u);
+}
+
 TEST(Report, WorkedExampleRecordIsTheGoldenJsonAndCsv) {
     EXPECT_EQ(recordJson(zebtest::workedExampleRecord()), zebtest::dataFile("worked-example.json"));
     EXPECT_EQ(recordCsv(zebtest::workedExampleRecord()), zebtest::dataFile("worked-example.csv"));
+    const std::string sheet = recordCsv(zebtest::workedExampleRecord(), CsvStyle::spreadsheet());
+    EXPECT_TRUE(sheet.starts_with("\xEF\xBB\xBFtimesH;pointRainfallMm;")) << sheet;
+    EXPECT_NE(sheet.find("\n1;76,64074084595127;68,97666676135614;"), std::string::npos);
 }
 
-TEST(Report, WideValuesLoseDecimalsNeverIntegerDigits) {
+TEST(Report, WideValuesWidenTheirFieldWholeAndSeriesValuesNeverTouch) {
     calc::CalculationInputs inputs = zebtest::workedExampleInputs();
     inputs.returnPeriodYears = 1000;
     inputs.durationIndex = 0; // 5 min: times with many decimals
     calc::CalculationRecord record = zebtest::recordOf(inputs);
-    record.drainageAreaKm2 = 125;
-    record.elevationDropM = 2.5;
-    record.totalFlow[2] = 1e17;
-    const auto lines = compose(record);
-    EXPECT_EQ(figure(lines, 7), "125.0");
-    EXPECT_EQ(figure(lines, 9), " 2.50");
+    record.drainageAreaKm2 = 125.68;
+    record.elevationDropM = 100.96;
+    record.totalFlow[1] = 730.31;
+    record.totalFlow[2] = 1330.15;
+    record.totalFlow[3] = 1093.01;
+    record.convolutionTable[1][1] = -100.5;
+    const auto lines = compose(record, kBrazilian);
+    EXPECT_EQ(lines[6].text, "          Área de drenagem: 125,68 km²    ");
+    EXPECT_EQ(lines[8].text, "                  Desnível: 100,96 m      ");
     EXPECT_EQ(figure(lines, 11), "   75");
-    EXPECT_EQ(figure(lines, 13), "0.083");
+    EXPECT_EQ(lines[12].text, " Duração da chuva unitária: 0,083333333333 horas  ");
     EXPECT_EQ(figure(lines, 19), " 1000");
     EXPECT_EQ(lines[20].text, "Hidrograma de cheias para TR= 1000 anos   ");
-    EXPECT_EQ(step(lines, 23, 1), "0.08333");
-    EXPECT_EQ(step(lines, 23, 15), "1.24999");
-    EXPECT_EQ(slice(lines, 47, 47, 19), "100000000000000000 ");
+    EXPECT_EQ(slice(lines, 23, 40, 30), " 0,083333333333 0,166666666666");
+    EXPECT_EQ(slice(lines, 32, 40, 15), " -100,50   0,00");
+    EXPECT_EQ(slice(lines, 47, 40, 23), " 730,31 1330,15 1093,01");
 }
 
 TEST(Report, TotalFlowBelowZeroIsWrittenAsZeroAndOnlyThere) {
@@ -97,18 +116,26 @@ TEST(Report, RegionalDecimalSeparatorWithoutGrouping) {
     record.totalFlow[8] = 1234.5;
     const auto lines = compose(record, kBrazilian);
     EXPECT_EQ(figure(lines, 7), "50,00");
-    EXPECT_EQ(step(lines, 47, 8), "1234,50");
+    EXPECT_EQ(slice(lines, 47, 89, 8), " 1234,50");
     for (std::size_t n = 6; n <= 47; ++n) {
         // Only the unit m³/s.mm holds a period.
         EXPECT_EQ(lines[n - 1].text.find('.') == std::string::npos, n != 18 && n != 31) << n;
     }
 }
 
-TEST(Report, RiverAndStationAreWrittenWholeOnOneLine) {
+// In mode Own no station played a part: line 5 shows the typed constants instead.
+TEST(Report, RiverAndStationAreWrittenWholeOnOneLineOrTheOwnConstantsInstead) {
     const std::string longName(300, 'x');
-    const auto lines = compose(zebtest::workedExampleRecord(), kEnglish, longName, "A\r\nB");
+    calc::CalculationRecord record = zebtest::workedExampleRecord();
+    const auto lines = compose(record, kEnglish, longName, "A\r\nB");
     EXPECT_EQ(lines[3].text, std::string(23, ' ') + "Rio: " + longName);
     EXPECT_EQ(lines[4].text, std::string(21, ' ') + "Posto: A  B");
+    record.frequencyFactorK = 12.5;
+    record.idfCoefficientA = 0.2;
+    record.idfCoefficientB = 25;
+    record.idfCoefficientC = 1e-20;
+    const auto own = compose(record, kBrazilian, "Rio", "Posto", calc::EquationMode::Own);
+    EXPECT_EQ(own[4].text, std::string(11, ' ') + "Equação própria: K=12,5 a=0,2 b=25 c=1e-20");
 }
 
 TEST(Windows1252, OneBytePerCharacterAndAQuestionMarkForWhatItCannotHold) {

@@ -14,6 +14,15 @@ TEST(StudyTable, CsvAndJsonGoldenBytes) {
               "floodNotReceded,unitHydrographCut\n"
               "1 h,100,115.33,8,68.55,1,1\n"
               "6 d,0.5,0.1,144,0,0,0\n");
+    // For a spreadsheet set to a decimal comma, as the window writes it for such a locale.
+    const report::CsvStyle spreadsheet = report::CsvStyle::forNumberStyle({",", "."});
+    EXPECT_EQ(report::studyCsv(cells, spreadsheet),
+              "\xEF\xBB\xBF"
+              "duration;returnPeriodYears;peakFlowM3s;peakTimeH;effectiveRainfallMm;"
+              "floodNotReceded;unitHydrographCut\n"
+              "1 h;100;115,33;8;68,55;1;1\n"
+              "6 d;0,5;0,1;144;0;0;0\n");
+    EXPECT_EQ(report::CsvStyle::forNumberStyle({".", ","}), report::CsvStyle::standard());
     EXPECT_EQ(report::studyJson(cells),
               "{\n  \"study\": [\n"
               "    {\"duration\": \"1 h\", \"returnPeriodYears\": 100, \"peakFlowM3s\": 115.33, "

@@ -191,7 +191,7 @@ QStringList goldenSeries(const QString& label) {
 QStringList expectedWorkedExampleReport() {
     QStringList lines = goldenReportLines();
     lines[7] = QStringLiteral("   Comprimento do talvegue: 30.46 km     ");
-    lines[8] = QStringLiteral("                  Desnível: 235.5 m      ");
+    lines[8] = QStringLiteral("                  Desnível: 235.59 m      ");
     return lines;
 }
 

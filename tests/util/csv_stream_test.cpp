@@ -47,6 +47,8 @@ TEST(CsvStream, ReadsRecordsByTheStandard) {
 TEST(CsvStream, FieldsAreWrittenQuotedOnlyWhenNeeded) {
     EXPECT_EQ(util::csvField("Bacia 7"), "Bacia 7");
     EXPECT_EQ(util::csvField("a,b"), "\"a,b\"");
+    EXPECT_EQ(util::csvField("a;b", ';'), "\"a;b\"");
+    EXPECT_EQ(util::csvField("1,5", ';'), "1,5");
     EXPECT_EQ(util::csvField("o \"rio\""), "\"o \"\"rio\"\"\"");
     EXPECT_EQ(util::csvField("linha\nnova"), "\"linha\nnova\"");
     EXPECT_EQ(util::csvField("cr\r"), "\"cr\r\"");
