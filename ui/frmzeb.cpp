@@ -223,6 +223,7 @@ bool frmZEB::calculate() {
     if (m_studyWindow) {
         m_studyWindow->showInputs(*m_lastRequest, chartCaption());
     }
+    inputsChanged(); // every window's results are current again
     return true;
 }
 
@@ -298,8 +299,9 @@ void frmZEB::cmdSair_Click() {
 std::vector<report::ReportLine> frmZEB::composeReport() const {
     const QDateTime now = m_services.clock ? m_services.clock() : QDateTime::currentDateTime();
     const QString dateTime = QLocale::c().toString(now, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    // Line 5 names where the run's constants came from.
     const calc::EquationMode mode =
-        m_ui->Option2->isChecked() ? calc::EquationMode::Own : calc::EquationMode::Automatic;
+        m_lastRequest ? m_lastRequest->mode : calc::EquationMode::Automatic;
     return report::composeReportLines(m_record, mode, m_ui->txtRio->text().toStdString(),
                                       m_ui->cboPosto->currentText().toStdString(),
                                       dateTime.toStdString(), m_services.numberStyle);
@@ -400,7 +402,9 @@ void frmZEB::mnuExportarCSV_Click() {
     if (!resultsUpToDate()) {
         return;
     }
-    exportSeriesCsv(this, *m_services.dialogs, m_record, m_ui->txtRio->text());
+    // Separators as the user's spreadsheet reads them.
+    exportSeriesCsv(this, *m_services.dialogs, m_record, m_ui->txtRio->text(),
+                    report::CsvStyle::forNumberStyle(m_services.numberStyle));
 }
 
 void frmZEB::mnuPostos_Click() {

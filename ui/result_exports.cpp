@@ -50,14 +50,14 @@ void exportReportPdf(QWidget* parent, DialogService& dialogs,
 }
 
 void exportSeriesCsv(QWidget* parent, DialogService& dialogs, const calc::CalculationRecord& record,
-                     const QString& river) {
+                     const QString& river, const report::CsvStyle& style) {
     const std::optional<QString> path =
         askFileName(parent, dialogs, QStringLiteral("Exportar CSV"),
                     QStringLiteral("Tabela CSV (*.csv)"), river, QStringLiteral("csv"));
     if (!path) {
         return;
     }
-    writeExportedFile(parent, dialogs, *path, report::recordCsv(record));
+    writeExportedFile(parent, dialogs, *path, report::recordCsv(record, style));
 }
 
 } // namespace ui

@@ -2,6 +2,7 @@
 
 #include "calc/record.h"
 #include "chart/hydrograph_chart.h"
+#include "report/csv_style.h"
 #include "report/report_lines.h"
 
 #include <vector>
@@ -22,8 +23,9 @@ void exportReportPdf(QWidget* parent, DialogService& dialogs,
                      const calc::CalculationRecord& record,
                      const chart::HydrographCaption& caption);
 
-// "Exportar &CSV...": the series table, the same bytes as zeb-calc --format csv.
+// "Exportar &CSV...": the series table, the bytes of zeb-calc --format csv in the given style
+// (--csv-style planilha for a decimal comma).
 void exportSeriesCsv(QWidget* parent, DialogService& dialogs, const calc::CalculationRecord& record,
-                     const QString& river);
+                     const QString& river, const report::CsvStyle& style);
 
 } // namespace ui

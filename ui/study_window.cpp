@@ -383,7 +383,9 @@ void StudyWindow::exportCsv() {
         QStringLiteral("Exportar Estudo"), QStringLiteral("Arquivo CSV (*.csv)"),
         QStringLiteral("csv"), QStringLiteral("Estudo.csv"));
     if (const std::optional<QString> path = m_dialogs.askSaveFileName(this, request)) {
-        writeExportedFile(this, m_dialogs, *path, report::studyCsv(m_cells));
+        writeExportedFile(
+            this, m_dialogs, *path,
+            report::studyCsv(m_cells, report::CsvStyle::forNumberStyle(m_caption.numberStyle)));
     }
 }
 

@@ -9,6 +9,8 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QRadioButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,8 +46,11 @@ private Q_SLOTS:
         const QStringList oneHour = lines[4].split(u'\t');
         QCOMPARE(oneHour.value(0) + u' ' + oneHour.value(6), u"1 h 115,33"_s);
 
-        // The next run with another area: the window follows, and so does its CSV.
+        // The next run with another area: out of date until it runs, the window follows, and so
+        // does its CSV, in the spreadsheet form of the user's decimal comma.
         h->type("txtArea", u"80"_s);
+        auto* outOfDate = study->findChild<QLabel*>(u"lblDesatualizado"_s);
+        QVERIFY(outOfDate->isVisible());
         QTest::mouseClick(h->button("cmdCalcular"), Qt::LeftButton);
         QCOMPARE(table->item(3, 5)->text(), u"177,38*†"_s);
         const QTemporaryDir folder;
@@ -54,7 +59,8 @@ private Q_SLOTS:
         QCOMPARE(h->dialogs.take().value(0).title, u"ZEB"_s);
         QFile file(folder.filePath(u"estudo.csv"_s));
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(file.readAll().contains("\n1 h,100,177.37656662030804,8,66.03506693233993,1,1\n"));
+        QVERIFY(!outOfDate->isVisible());
+        QVERIFY(file.readAll().contains("\n1 h;100;177,37656662030804;8;66,03506693233993;1;1\n"));
 
         // An edited list of return periods gives the columns; one that does not read leaves them.
         auto* list = study->findChild<QLineEdit*>(u"txtRecorrencias"_s);
@@ -64,6 +70,16 @@ private Q_SLOTS:
             QCOMPARE(table->columnCount(), 2);
             QCOMPARE(table->horizontalHeaderItem(1)->text(), u"TR 1000"_s);
         }
+
+        // With typed K, which holds its own return period, only the durations are studied.
+        h->child<QRadioButton>("Option2")->click();
+        for (const char* constant : {"txtK", "txta", "txtb", "txtc"}) {
+            h->type(constant, u"1"_s);
+        }
+        QTest::mouseClick(h->button("cmdCalcular"), Qt::LeftButton);
+        QCOMPARE(table->columnCount(), 1);
+        QCOMPARE(table->horizontalHeaderItem(0)->text(), u"Equação própria"_s);
+        QVERIFY(study->findChild<QLabel*>(u"lblEquacaoPropria"_s)->isVisible());
     }
 };
 
