@@ -23,31 +23,57 @@ std::string summaryCsvFields(const calc::RunSummary& s) {
            flag(s.unitHydrographCut);
 }
 
-std::string studyCsv(const std::vector<calc::StudyCell>& cells) {
-    std::string text = "duration,returnPeriodYears," + std::string(kSummaryColumns) + "\n";
-    for (const calc::StudyCell& cell : cells) {
-        text += std::string(calc::durationLabels[cell.durationIndex]) + "," +
-                util::exactNumberText(cell.returnPeriodYears) + "," +
-                summaryCsvFields(summaryOf(cell)) + "\n";
+StudyTableWriter::StudyTableWriter(std::string& out, Format format) : m_out(out), m_format(format) {
+    m_out += format == Format::Csv
+                 ? "duration,returnPeriodYears," + std::string(kSummaryColumns) + "\n"
+                 : "{\n  \"study\": [";
+}
+
+void StudyTableWriter::add(const calc::StudyCell& cell) {
+    const calc::RunSummary& s = summaryOf(cell);
+    const std::string duration(calc::durationLabels[cell.durationIndex]);
+    if (m_format == Format::Csv) {
+        m_out += duration + "," + util::exactNumberText(cell.returnPeriodYears) + "," +
+                 summaryCsvFields(s) + "\n";
+        return;
     }
+    m_out += m_first ? "\n" : ",\n";
+    m_out += "    {\"duration\": \"" + duration +
+             "\", \"returnPeriodYears\": " + util::exactNumberText(cell.returnPeriodYears) +
+             ", \"peakFlowM3s\": " + util::exactNumberText(s.peakFlowM3s) +
+             ", \"peakTimeH\": " + util::exactNumberText(s.peakTimeH) +
+             ", \"effectiveRainfallMm\": " + util::exactNumberText(s.effectiveRainfallMm) +
+             ", \"floodNotReceded\": " + (s.floodNotReceded ? "true" : "false") +
+             ", \"unitHydrographCut\": " + (s.unitHydrographCut ? "true" : "false") + "}";
+    m_first = false;
+}
+
+void StudyTableWriter::finish() {
+    if (m_format == Format::Json) {
+        m_out += "\n  ]\n}\n";
+    }
+}
+
+namespace {
+
+std::string studyText(const std::vector<calc::StudyCell>& cells, StudyTableWriter::Format format) {
+    std::string text;
+    StudyTableWriter writer(text, format);
+    for (const calc::StudyCell& cell : cells) {
+        writer.add(cell);
+    }
+    writer.finish();
     return text;
 }
 
+} // namespace
+
+std::string studyCsv(const std::vector<calc::StudyCell>& cells) {
+    return studyText(cells, StudyTableWriter::Format::Csv);
+}
+
 std::string studyJson(const std::vector<calc::StudyCell>& cells) {
-    std::string text = "{\n  \"study\": [";
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        const calc::RunSummary& s = summaryOf(cells[i]);
-        text += (i == 0 ? "\n" : ",\n");
-        text += "    {\"duration\": \"" +
-                std::string(calc::durationLabels[cells[i].durationIndex]) +
-                "\", \"returnPeriodYears\": " + util::exactNumberText(cells[i].returnPeriodYears) +
-                ", \"peakFlowM3s\": " + util::exactNumberText(s.peakFlowM3s) +
-                ", \"peakTimeH\": " + util::exactNumberText(s.peakTimeH) +
-                ", \"effectiveRainfallMm\": " + util::exactNumberText(s.effectiveRainfallMm) +
-                ", \"floodNotReceded\": " + (s.floodNotReceded ? "true" : "false") +
-                ", \"unitHydrographCut\": " + (s.unitHydrographCut ? "true" : "false") + "}";
-    }
-    return text + "\n  ]\n}\n";
+    return studyText(cells, StudyTableWriter::Format::Json);
 }
 
 } // namespace report
