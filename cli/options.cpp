@@ -466,9 +466,8 @@ private:
                 m_options.studyDurations.size() * m_options.studyReturnPeriods.size();
             if (cells > kMaxStudyCells) {
                 return usage("--study calcula no máximo " + std::to_string(kMaxStudyCells) +
-                             " combinações de duração e tempo de recorrência; estas listas "
-                             "dão " +
-                             std::to_string(cells) + ".");
+                             " combinações; estas listas dão " + std::to_string(cells) +
+                             " (durações × tempos de recorrência).");
             }
         } else {
             for (const std::string_view option : kStudyOnlyOptions) {
