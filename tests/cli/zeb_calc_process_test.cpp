@@ -130,19 +130,11 @@ TEST_F(ZebCalcProcess, StudyFileIsNeverWrittenOver) {
 // A study's row and a batch's row are the single run's figures: the golden CSV's peak.
 TEST_F(ZebCalcProcess, StudyAndBatchRowsAreTheSingleRunsFigures) {
     const std::string peak = "115.33007379001947";
-    std::vector<std::string> arguments = {"--study",
-                                          "--area",
-                                          "50",
-                                          "--tc",
-                                          "6",
-                                          "--cn",
-                                          "75",
-                                          "--station-constants",
-                                          "0.2,25,20,-0.04,0.08,0.08,0.08",
-                                          "--durations",
-                                          "1 h",
-                                          "--return-periods",
-                                          "100,10"};
+    // clang-format off
+    std::vector<std::string> arguments = {"--study", "--area", "50", "--tc", "6", "--cn", "75",
+        "--station-constants", "0.2,25,20,-0.04,0.08,0.08,0.08", "--durations", "1 h",
+        "--return-periods", "100,10"};
+    // clang-format on
     const ProcessOutcome study = runZebCalcProcess(arguments);
     EXPECT_EQ(study.exitCode, 0);
     EXPECT_NE(study.out.find("\n1 h,100," + peak + ","), std::string::npos) << study.out;
