@@ -20,23 +20,27 @@ RunSummary summarizeRun(const CalculationRecord& record) {
     return summary;
 }
 
+StudyCell computeStudyCell(const RunRequest& basin, int durationIndex, double returnPeriodYears) {
+    RunRequest request = basin;
+    request.durationIndex = durationIndex;
+    request.returnPeriodYears = returnPeriodYears;
+    StudyCell cell{durationIndex, returnPeriodYears, RunSummary{}};
+    CalculationResult result = runRequest(request);
+    if (const auto* record = std::get_if<CalculationRecord>(&result)) {
+        cell.outcome = summarizeRun(*record);
+    } else {
+        cell.outcome = std::get<CalculationError>(std::move(result));
+    }
+    return cell;
+}
+
 std::vector<StudyCell> computeStudy(const RunRequest& basin, std::span<const int> durationIndexes,
                                     std::span<const double> returnPeriodsYears) {
     std::vector<StudyCell> cells;
     cells.reserve(durationIndexes.size() * returnPeriodsYears.size());
-    RunRequest request = basin;
     for (int duration : durationIndexes) {
-        request.durationIndex = duration;
         for (double returnPeriod : returnPeriodsYears) {
-            request.returnPeriodYears = returnPeriod;
-            StudyCell cell{duration, returnPeriod, RunSummary{}};
-            CalculationResult result = runRequest(request);
-            if (const auto* record = std::get_if<CalculationRecord>(&result)) {
-                cell.outcome = summarizeRun(*record);
-            } else {
-                cell.outcome = std::get<CalculationError>(std::move(result));
-            }
-            cells.push_back(std::move(cell));
+            cells.push_back(computeStudyCell(basin, duration, returnPeriod));
         }
     }
     return cells;

@@ -33,6 +33,9 @@ struct StudyCell {
     std::variant<RunSummary, CalculationError> outcome;
 };
 
+// One cell: exactly the single run of the request with that duration and return period.
+StudyCell computeStudyCell(const RunRequest& basin, int durationIndex, double returnPeriodYears);
+
 // Runs the same basin for every duration and return period: durations in the order given,
 // and within each duration the return periods in the order given. Each cell is exactly the
 // single run of the request with that duration and return period.

@@ -74,6 +74,9 @@ std::variant<ColumnMap, std::string> readHeader(const std::vector<std::string>& 
     return map;
 }
 
+// The most station answers a batch keeps, by name and by code each.
+constexpr std::size_t kCachedStations = 1024;
+
 // A row read into a run request, or the reason it cannot be run.
 struct Job {
     std::size_t line = 0;
@@ -208,6 +211,11 @@ private:
         auto& cache = byName ? m_byName : m_byCode;
         auto found = cache.find(key);
         if (found == cache.end()) {
+            // Bounded, so that a file of a million names holds no million answers: a name
+            // looked up again after the cache starts over gets the same answer.
+            if (cache.size() == kCachedStations) {
+                cache.clear();
+            }
             found =
                 cache.emplace(key, byName ? m_stations.byName(key) : m_stations.byCode(key)).first;
         }
@@ -233,20 +241,21 @@ private:
 
 // The output row of a job; `failed` set when it carries an error.
 std::string resultRow(const Job& job, bool& failed) {
+    // A control character of the id would reach a terminal or a spreadsheet raw.
+    const std::string id = util::csvField(util::visible(job.id));
     std::string reason;
     if (const auto* request = std::get_if<calc::RunRequest>(&job.request)) {
         const calc::CalculationResult result = calc::runRequest(*request);
         if (const auto* record = std::get_if<calc::CalculationRecord>(&result)) {
-            return util::csvField(job.id) + "," +
-                   report::summaryCsvFields(calc::summarizeRun(*record)) + ",\n";
+            return id + "," + report::summaryCsvFields(calc::summarizeRun(*record)) + ",\n";
         }
         reason = std::get<calc::CalculationError>(result).message;
     } else {
         reason = std::get<std::string>(job.request);
     }
     failed = true;
-    return util::csvField(job.id) + ",,,,,," +
-           util::csvField("linha " + std::to_string(job.line) + ": " + reason) + "\n";
+    return id + ",,,,,," + util::csvField("linha " + std::to_string(job.line) + ": " + reason) +
+           "\n";
 }
 
 // Rows are read, computed and written a block at a time: memory stays that of one block.

@@ -33,7 +33,8 @@ struct BatchOutcome {
 // result row per basin, in input order: id, the run's summary and an error column that holds
 // the row's message (with its line) when the row could not be computed. A bad row never stops
 // the others. `jobs` threads compute the rows; the output order stays the input order, and
-// memory does not grow with the number of rows. Each station is looked up once.
+// memory does not grow with the number of rows nor of stations: a station is looked up once
+// while it is among the last 1,024 names (or codes) looked up.
 // Exit status: 0 every row computed, 3 some row failed, 2 a bad header, 4 a database failure.
 BatchOutcome runBatch(std::istream& in, std::ostream& out, BatchStations& stations, int jobs);
 

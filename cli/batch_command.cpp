@@ -2,9 +2,10 @@
 
 #include "cli/exit_codes.h"
 #include "cli/options.h"
+#include "cli/output_guard.h"
 #include "cli/station_source.h"
 #include "refdata/station_by_code.h"
-#include "util/file_replacement.h"
+#include "util/output_file.h"
 #include "util/system_error.h"
 #include "util/text.h"
 
@@ -21,8 +22,12 @@ namespace {
 class DatabaseStations : public BatchStations {
 public:
     DatabaseStations(const std::optional<std::string>& databasePath,
-                     const std::optional<std::filesystem::path>& programFolder)
-        : m_databasePath(databasePath), m_programFolder(programFolder) {}
+                     const std::optional<std::filesystem::path>& programFolder,
+                     const std::optional<std::string>& outputPath)
+        : m_databasePath(databasePath), m_programFolder(programFolder), m_outputPath(outputPath) {}
+
+    // Set when the database opened is the batch's own output: the batch stops, exit 2.
+    const std::optional<CommandFailure>& refusal() const { return m_refusal; }
 
     Answer byName(const std::string& name) override {
         return answer(
@@ -46,6 +51,14 @@ private:
                 return {std::nullopt, "", stop->message};
             }
             m_database = std::move(std::get<std::unique_ptr<refdata::ReferenceDatabase>>(opened));
+            // The database found by default is known only now.
+            if (m_outputPath) {
+                m_refusal = outputOverInput("--output", *m_outputPath,
+                                            {{m_database->path(), "o próprio banco de dados"}});
+            }
+        }
+        if (m_refusal) {
+            return {std::nullopt, "", m_refusal->message};
         }
         const auto found = lookup(*m_database);
         if (const auto* error = std::get_if<refdata::DatabaseError>(&found)) {
@@ -60,7 +73,9 @@ private:
 
     std::optional<std::string> m_databasePath;
     std::optional<std::filesystem::path> m_programFolder;
+    std::optional<std::string> m_outputPath;
     std::unique_ptr<refdata::ReferenceDatabase> m_database;
+    std::optional<CommandFailure> m_refusal;
 };
 
 // A batch that ran to its end is written; one that stopped leaves no output file.
@@ -74,50 +89,53 @@ BatchOutcome runBatchCommand(const BatchRequest& request,
                              const std::optional<std::filesystem::path>& programFolder,
                              std::ostream& out) {
     const std::filesystem::path input = request.inputPath;
+    const std::string named = "o arquivo de bacias \"" + util::visible(input.string()) + "\"";
     std::error_code error;
     const auto status = std::filesystem::status(input, error);
     if (!std::filesystem::exists(status)) {
-        return {kExitUsage,
-                "o arquivo de bacias " + util::inQuotes(input.string()) + " não existe."};
+        return {kExitUsage, named + " não existe."};
     }
     // A pipe or a device could block the command or never end.
     if (!std::filesystem::is_regular_file(status)) {
-        return {kExitUsage, "o arquivo de bacias " + util::inQuotes(input.string()) +
-                                " não é um arquivo comum."};
+        return {kExitUsage, named + " não é um arquivo comum."};
     }
-    if (request.outputPath && std::filesystem::equivalent(input, *request.outputPath, error)) {
-        return {kExitUsage, "--output é o próprio arquivo de bacias; dê outro nome ao resultado."};
+    if (request.outputPath) {
+        std::vector<ReadFile> inputs = {{input, "o próprio arquivo de bacias"}};
+        if (request.databasePath) {
+            inputs.push_back({*request.databasePath, "o próprio banco de dados"});
+        }
+        if (const auto refusal = outputOverInput("--output", *request.outputPath, inputs)) {
+            return {refusal->exitCode, refusal->message};
+        }
     }
     std::ifstream in(input, std::ios::binary);
     if (!in) {
-        return {kExitUsage, "não foi possível ler o arquivo de bacias " +
-                                util::inQuotes(input.string()) + ": " +
-                                util::systemErrorText(errno)};
+        return {kExitUsage,
+                "não foi possível ler " + named + ": " + util::systemErrorText(errno) + "."};
     }
-    DatabaseStations stations(request.databasePath, programFolder);
+    DatabaseStations stations(request.databasePath, programFolder, request.outputPath);
     if (!request.outputPath) {
-        return runBatch(in, out, stations, request.jobs);
-    }
-
-    auto begun = util::FileReplacement::begin(*request.outputPath);
-    if (const auto* reason = std::get_if<std::string>(&begun)) {
-        return {kExitOutputFailed, "Não foi possível gravar o arquivo " +
-                                       util::inQuotes(*request.outputPath) + ": " + *reason};
-    }
-    util::FileReplacement& replacement = std::get<util::FileReplacement>(begun);
-    std::ofstream file(replacement.temporaryPath(), std::ios::binary | std::ios::trunc);
-    BatchOutcome outcome = runBatch(in, file, stations, request.jobs);
-    file.close();
-    if (!batchRanThrough(outcome)) {
+        BatchOutcome outcome = runBatch(in, out, stations, request.jobs);
+        if (outcome.exitCode == kExitOutputFailed) {
+            outcome.message = "não foi possível escrever na saída padrão.";
+        }
         return outcome;
     }
-    if (!file) {
-        return {kExitOutputFailed,
-                "Não foi possível gravar o arquivo " + util::inQuotes(*request.outputPath) + "."};
+
+    auto opened = util::OutputFile::open(*request.outputPath);
+    if (const auto* reason = std::get_if<std::string>(&opened)) {
+        return {kExitOutputFailed, *reason};
     }
-    if (const auto reason = replacement.commit()) {
-        return {kExitOutputFailed, "Não foi possível gravar o arquivo " +
-                                       util::inQuotes(*request.outputPath) + ": " + *reason};
+    util::OutputFile& file = *std::get<std::unique_ptr<util::OutputFile>>(opened);
+    BatchOutcome outcome = runBatch(in, file.stream(), stations, request.jobs);
+    if (stations.refusal()) {
+        return {stations.refusal()->exitCode, stations.refusal()->message};
+    }
+    if (!batchRanThrough(outcome) && outcome.exitCode != kExitOutputFailed) {
+        return outcome;
+    }
+    if (const auto reason = file.commit()) {
+        return {kExitOutputFailed, *reason};
     }
     return outcome;
 }

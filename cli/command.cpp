@@ -10,6 +10,7 @@
 #include "cli/help_text.h"
 #include "cli/locale_style.h"
 #include "cli/options.h"
+#include "cli/output_guard.h"
 #include "cli/station_source.h"
 #include "refdata/open_database.h"
 #include "refdata/reference_database.h"
@@ -18,11 +19,13 @@
 #include "report/report_lines.h"
 #include "report/study_table.h"
 #include "util/number_text.h"
+#include "util/output_file.h"
 #include "util/text.h"
 
 #include <array>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 #include <variant>
 
 namespace cli {
@@ -119,15 +122,6 @@ std::string outputBytes(const CommandOptions& options, const calc::CalculationRe
         record, options.run.mode, options.riverText, stationText, timestamp, style));
 }
 
-// Whether --output names the reference database the run read, by any path or link: writing
-// the result there would destroy it.
-bool writesOverDatabase(const CommandOptions& options,
-                        const std::optional<std::filesystem::path>& database) {
-    std::error_code error; // false, without an error, when the output does not exist yet
-    return options.outputPath && database &&
-           std::filesystem::equivalent(*options.outputPath, *database, error);
-}
-
 // Everything or nothing reaches standard output.
 int writeToStandardOutput(std::ostream& out, std::ostream& err, const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -157,28 +151,51 @@ int writeResult(const CommandOptions& options, const std::string& bytes, std::os
 }
 
 // Every cell of a study, or the first that cannot be computed, named by its duration and
-// return period.
+// return period. The rows are written as they are computed; to standard output only once the
+// last is, so that a study that stops leaves nothing there, nor in --output.
 int runStudy(const CommandOptions& options, const calc::RunRequest& basin, std::ostream& out,
              std::ostream& err) {
-    const auto cells =
-        calc::computeStudy(basin, options.studyDurations, options.studyReturnPeriods);
-    for (const calc::StudyCell& cell : cells) {
-        if (const auto* error = std::get_if<calc::CalculationError>(&cell.outcome)) {
-            if (error->invalidInput) {
-                return failure(err, {kExitUsage, error->message});
+    std::unique_ptr<util::OutputFile> file;
+    if (options.outputPath) {
+        auto opened = util::OutputFile::open(*options.outputPath);
+        if (const auto* stop = std::get_if<std::string>(&opened)) {
+            return failure(err, {kExitOutputFailed, *stop});
+        }
+        file = std::move(std::get<std::unique_ptr<util::OutputFile>>(opened));
+    }
+    std::string text;
+    report::StudyTableWriter table(text, options.format == OutputFormat::Json
+                                             ? report::StudyTableWriter::Format::Json
+                                             : report::StudyTableWriter::Format::Csv,
+                                   options.csvStyle);
+    for (const int duration : options.studyDurations) {
+        for (const double returnPeriod : options.studyReturnPeriods) {
+            const calc::StudyCell cell = calc::computeStudyCell(basin, duration, returnPeriod);
+            if (const auto* error = std::get_if<calc::CalculationError>(&cell.outcome)) {
+                if (error->invalidInput) {
+                    return failure(err, {kExitUsage, error->message});
+                }
+                return failure(
+                    err, {kExitUndefined, "duração " + std::string(calc::durationLabels[duration]) +
+                                              ", TR " + util::generalNumberText(returnPeriod) +
+                                              " anos: " + error->message});
             }
-            return failure(err,
-                           {kExitUndefined,
-                            "duração " + std::string(calc::durationLabels[cell.durationIndex]) +
-                                ", TR " + util::generalNumberText(cell.returnPeriodYears) +
-                                " anos: " + error->message});
+            table.add(cell);
+            if (file) {
+                file->stream() << text;
+                text.clear();
+            }
         }
     }
-    return writeResult(options,
-                       options.format == OutputFormat::Json
-                           ? report::studyJson(cells)
-                           : report::studyCsv(cells, options.csvStyle),
-                       out, err);
+    table.finish();
+    if (!file) {
+        return writeToStandardOutput(out, err, text);
+    }
+    file->stream() << text;
+    if (const auto stop = file->commit()) {
+        return failure(err, {kExitOutputFailed, *stop});
+    }
+    return kExitSuccess;
 }
 
 } // namespace
@@ -225,12 +242,6 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
                                  "não " +
                                      util::inQuotes(*environment.reportTimestamp) + ".");
     }
-    std::error_code sameFileError; // false, without an error, when the output does not exist yet
-    if (options.inputPath && options.outputPath &&
-        std::filesystem::equivalent(*options.outputPath, *options.inputPath, sameFileError)) {
-        return usageFailure(err, "--output é o próprio estudo lido; dê outro nome ao arquivo "
-                                 "de saída.");
-    }
     const std::optional<chart::FigureFormat> chartFormat = chartFormatOf(options.format);
     if (chartFormat && !renderChart) {
         return usageFailure(err, "aqui o zeb-calc não desenha o gráfico (png, svg e pdf).");
@@ -250,6 +261,10 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
             numericLocaleName(environment.lcAll, environment.lcNumeric, environment.lang));
     }
 
+    std::vector<ReadFile> readFiles; // what --output may not be
+    if (options.inputPath) {
+        readFiles.push_back({*options.inputPath, "o próprio estudo"});
+    }
     std::optional<calc::StationCoefficients> station;
     std::string stationText = options.stationText.value_or("");
     if (options.constantsSource != ConstantsSource::Own) {
@@ -265,10 +280,13 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
         if (!options.stationText && chosen.name) {
             stationText = *chosen.name;
         }
-        if (writesOverDatabase(options, chosen.database)) {
-            return usageFailure(err, "--output é o próprio banco de dados lido, " +
-                                         util::inQuotes(chosen.database->string()) +
-                                         "; dê outro nome ao arquivo de saída.");
+        if (chosen.database) {
+            readFiles.push_back({*chosen.database, "o próprio banco de dados"});
+        }
+    }
+    if (options.outputPath) {
+        if (const auto refusal = outputOverInput("--output", *options.outputPath, readFiles)) {
+            return failure(err, *refusal);
         }
     }
 

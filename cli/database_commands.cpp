@@ -1,11 +1,10 @@
 #include "cli/database_commands.h"
 
-#include "cli/exit_codes.h"
+#include "cli/output_guard.h"
 #include "refdata/database_builder.h"
 #include "refdata/open_database.h"
 #include "util/text.h"
 
-#include <system_error>
 #include <vector>
 
 namespace cli {
@@ -14,24 +13,6 @@ namespace {
 
 std::string counted(std::size_t count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
-// Writing the new database over one of its own inputs would destroy that input.
-std::optional<std::filesystem::path> inputThatIsTheOutput(const BuildDatabaseRequest& request) {
-    std::vector<std::filesystem::path> inputs;
-    if (request.accessPath) {
-        inputs.emplace_back(*request.accessPath);
-    } else {
-        inputs.emplace_back(request.stationsCsv);
-        inputs.emplace_back(request.curveNumbersCsv);
-    }
-    for (const auto& input : inputs) {
-        std::error_code error; // false, without an error, when either file is missing
-        if (std::filesystem::equivalent(request.outputPath, input, error)) {
-            return input;
-        }
-    }
-    return std::nullopt;
 }
 
 // The list's text, one item a line, or why there is none. Texts from the file are shown as
@@ -73,10 +54,15 @@ listReferenceData(const ListRequest& request,
 std::variant<std::string, CommandFailure>
 buildReferenceDatabase(const BuildDatabaseRequest& request) {
     const std::filesystem::path out = request.outputPath;
-    if (const auto input = inputThatIsTheOutput(request)) {
-        return CommandFailure{kExitDatabase,
-                              "Arquivo " + out.string() + ": é o próprio arquivo de entrada " +
-                                  input->string() + "; dê outro nome ao banco a criar."};
+    std::vector<ReadFile> inputs;
+    if (request.accessPath) {
+        inputs.push_back({*request.accessPath, "o próprio banco do Access"});
+    } else {
+        inputs.push_back({request.stationsCsv, "o próprio arquivo de postos"});
+        inputs.push_back({request.curveNumbersCsv, "o próprio arquivo de CN"});
+    }
+    if (auto refusal = outputOverInput("--build-database", out, inputs)) {
+        return *refusal;
     }
     const auto failure =
         request.accessPath
@@ -99,7 +85,7 @@ buildReferenceDatabase(const BuildDatabaseRequest& request) {
             return databaseFailure(*error);
         }
     }
-    return "Banco de dados " + out.string() +
+    return "Banco de dados " + util::visible(out.string()) +
            " gravado: " + counted(std::get<0>(stations).size(), "posto", "postos") + ", " +
            counted(std::get<0>(landClasses).size(), "classe de terreno", "classes de terreno") +
            ".\n";

@@ -101,12 +101,14 @@ Estudo de recorrências e durações (--study):
                          acumulada no passo 15, e 1 onde vale o aviso da cheia
                          que não terminou ou do hidrograma unitário cortado)
   --durations LISTA      durações separadas por vírgula ("1 h,2 h,4 h") ou all
-                         (padrão: as 13)
+                         (padrão: as 13), cada uma uma vez só
   --return-periods LISTA tempos de recorrência em anos, maiores que 0, separados
-                         por vírgula (padrão: 2,5,10,25,50,100,500,1000,10000)
+                         por vírgula, cada um uma vez só (padrão:
+                         2,5,10,25,50,100,500,1000,10000)
   Com --study, --format é csv (padrão) ou json. Os números saem na forma exata
   mais curta, com ponto (vírgula com --csv-style planilha): cada linha é a do
-  cálculo isolado, até o último bit.
+  cálculo isolado, até o último bit. Um estudo calcula no máximo 10000
+  combinações (durações × recorrências).
 
 Lote de bacias (--batch):
   --batch BACIAS.csv     uma bacia por linha (UTF-8, vírgulas, RFC 4180), com
@@ -121,10 +123,14 @@ Lote de bacias (--batch):
                          floodNotReceded,unitHydrographCut,error; error traz a
                          mensagem da linha (com o seu número) quando ela não pôde
                          ser calculada, e uma linha ruim não para as outras.
+                         Uma linha (com as quebras entre aspas) tem no máximo
+                         64 KiB; uma mais longa é uma linha ruim. Caracteres de
+                         controle do id saem como código (\x1b).
   --jobs N               calcula com N linhas de execução (padrão 1); a ordem
                          da saída é sempre a da entrada
   --database, --output   como acima; com --output o arquivo só é gravado quando
-                         o lote chega ao fim
+                         o lote chega ao fim, e nunca sobre o arquivo de bacias
+                         nem sobre o banco lido
   Código de saída 0 quando todas as linhas foram calculadas, 3 quando alguma
   falhou (todas saem), 2 para um cabeçalho ruim, 4 para uma falha do banco.
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <set>
 #include <string_view>
 
 namespace cli {
@@ -473,6 +474,13 @@ private:
             if (has("--format") && !text) {
                 return usage("--study escreve csv ou json.");
             }
+            const std::size_t cells =
+                m_options.studyDurations.size() * m_options.studyReturnPeriods.size();
+            if (cells > kMaxStudyCells) {
+                return usage("--study calcula no máximo " + std::to_string(kMaxStudyCells) +
+                             " combinações; estas listas dão " + std::to_string(cells) +
+                             " (durações × tempos de recorrência).");
+            }
         } else {
             for (const std::string_view option : kStudyOnlyOptions) {
                 if (has(option)) {
@@ -535,6 +543,10 @@ private:
                 return usage("--durations: duração desconhecida " + util::inQuotes(label) +
                              " (use os rótulos de --duration, separados por vírgula, ou all).");
             }
+            if (std::ranges::find(indexes, *index) != indexes.end()) {
+                return usage("--durations: a duração " + util::inQuotes(label) +
+                             " aparece mais de uma vez.");
+            }
             indexes.push_back(*index);
             if (comma == std::string::npos) {
                 break;
@@ -547,6 +559,7 @@ private:
 
     std::optional<UsageError> returnPeriods(const std::string& value) {
         std::vector<double> years;
+        std::set<double> distinct;
         std::size_t start = 0;
         while (true) {
             const std::size_t comma = value.find(',', start);
@@ -556,6 +569,10 @@ private:
                 return usage("--return-periods espera tempos de recorrência maiores que 0, em "
                              "anos, separados por vírgula; " +
                              util::inQuotes(text) + " não é um deles.");
+            }
+            if (!distinct.insert(*parsed).second) {
+                return usage("--return-periods: o tempo de recorrência " + util::inQuotes(text) +
+                             " aparece mais de uma vez.");
             }
             years.push_back(*parsed);
             if (comma == std::string::npos) {

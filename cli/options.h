@@ -51,6 +51,10 @@ struct CommandOptions {
     std::vector<double> studyReturnPeriods;
 };
 
+// The most cells (durations × return periods) one --study computes: far more than a table an
+// engineer reads, few enough to run in seconds.
+inline constexpr std::size_t kMaxStudyCells = 10000;
+
 // The study's lists when --durations and --return-periods are not given.
 using calc::kDefaultStudyReturnPeriods;
 

@@ -5,9 +5,13 @@ set(ZEB_FUZZ_TARGETS
     cli_arguments
     calculation_report
     csv_import
-    access_reader)
+    access_reader
+    study_file
+    batch)
 set(ZEB_FUZZ_LIBS_number_reading zeb_report)
 set(ZEB_FUZZ_LIBS_cli_arguments zeb_cli)
 set(ZEB_FUZZ_LIBS_calculation_report zeb_report)
 set(ZEB_FUZZ_LIBS_csv_import zeb_refdata)
 set(ZEB_FUZZ_LIBS_access_reader zeb_refdata)
+set(ZEB_FUZZ_LIBS_study_file zeb_report)
+set(ZEB_FUZZ_LIBS_batch zeb_cli)

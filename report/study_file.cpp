@@ -7,6 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <sstream>
@@ -71,7 +72,16 @@ std::optional<std::string> readText(const json& object, const char* key,
     if (!value->is_string()) {
         throw wrongType(path + key, "um texto");
     }
-    return value->get<std::string>();
+    std::string text = value->get<std::string>();
+    // The window never types one; from elsewhere it would reach the report and the terminal.
+    const auto control = std::ranges::find_if(
+        text, [](char ch) { return static_cast<unsigned char>(ch) < 0x20 || ch == 0x7f; });
+    if (control != text.end()) {
+        throw WrongValue{"o campo " + util::inQuotes(path + key) +
+                         " tem um caractere de controle (" +
+                         util::visible(std::string_view(&*control, 1)) + ")."};
+    }
+    return text;
 }
 
 const json* readObject(const json& object, const char* key, const std::string& path = "") {
@@ -192,7 +202,8 @@ std::variant<StudyInputs, std::string> parseStudyFile(std::string_view bytes) {
 }
 
 std::variant<StudyInputs, std::string> loadStudyFile(const std::filesystem::path& path) {
-    const std::string prefix = "Não foi possível abrir o estudo " + path.string() + ": ";
+    const std::string prefix =
+        "Não foi possível abrir o estudo " + util::visible(path.string()) + ": ";
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
     if (error) {

@@ -26,34 +26,64 @@ std::string summaryCsvFields(const calc::RunSummary& s, const CsvStyle& style) {
            flag(s.unitHydrographCut);
 }
 
-std::string studyCsv(const std::vector<calc::StudyCell>& cells, const CsvStyle& style) {
-    const std::string separator(1, style.fieldSeparator);
+StudyTableWriter::StudyTableWriter(std::string& out, Format format, const CsvStyle& style)
+    : m_out(out), m_format(format), m_style(style) {
+    if (format == Format::Json) {
+        m_out += "{\n  \"study\": [";
+        return;
+    }
     std::string header = "duration,returnPeriodYears," + std::string(kSummaryColumns);
     std::ranges::replace(header, ',', style.fieldSeparator);
-    std::string text = style.start() + header + "\n";
-    for (const calc::StudyCell& cell : cells) {
-        text += style.field(calc::durationLabels[cell.durationIndex]) + separator +
-                style.number(cell.returnPeriodYears) + separator +
-                summaryCsvFields(summaryOf(cell), style) + "\n";
+    m_out += style.start() + header + "\n";
+}
+
+void StudyTableWriter::add(const calc::StudyCell& cell) {
+    const calc::RunSummary& s = summaryOf(cell);
+    const std::string duration(calc::durationLabels[cell.durationIndex]);
+    if (m_format == Format::Csv) {
+        const std::string separator(1, m_style.fieldSeparator);
+        m_out += m_style.field(duration) + separator + m_style.number(cell.returnPeriodYears) +
+                 separator + summaryCsvFields(s, m_style) + "\n";
+        return;
     }
+    m_out += m_first ? "\n" : ",\n";
+    m_out += "    {\"duration\": \"" + duration +
+             "\", \"returnPeriodYears\": " + util::exactNumberText(cell.returnPeriodYears) +
+             ", \"peakFlowM3s\": " + util::exactNumberText(s.peakFlowM3s) +
+             ", \"peakTimeH\": " + util::exactNumberText(s.peakTimeH) +
+             ", \"effectiveRainfallMm\": " + util::exactNumberText(s.effectiveRainfallMm) +
+             ", \"floodNotReceded\": " + (s.floodNotReceded ? "true" : "false") +
+             ", \"unitHydrographCut\": " + (s.unitHydrographCut ? "true" : "false") + "}";
+    m_first = false;
+}
+
+void StudyTableWriter::finish() {
+    if (m_format == Format::Json) {
+        m_out += "\n  ]\n}\n";
+    }
+}
+
+namespace {
+
+std::string studyText(const std::vector<calc::StudyCell>& cells, StudyTableWriter::Format format,
+                      const CsvStyle& style) {
+    std::string text;
+    StudyTableWriter writer(text, format, style);
+    for (const calc::StudyCell& cell : cells) {
+        writer.add(cell);
+    }
+    writer.finish();
     return text;
 }
 
+} // namespace
+
+std::string studyCsv(const std::vector<calc::StudyCell>& cells, const CsvStyle& style) {
+    return studyText(cells, StudyTableWriter::Format::Csv, style);
+}
+
 std::string studyJson(const std::vector<calc::StudyCell>& cells) {
-    std::string text = "{\n  \"study\": [";
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        const calc::RunSummary& s = summaryOf(cells[i]);
-        text += (i == 0 ? "\n" : ",\n");
-        text += "    {\"duration\": \"" +
-                std::string(calc::durationLabels[cells[i].durationIndex]) +
-                "\", \"returnPeriodYears\": " + util::exactNumberText(cells[i].returnPeriodYears) +
-                ", \"peakFlowM3s\": " + util::exactNumberText(s.peakFlowM3s) +
-                ", \"peakTimeH\": " + util::exactNumberText(s.peakTimeH) +
-                ", \"effectiveRainfallMm\": " + util::exactNumberText(s.effectiveRainfallMm) +
-                ", \"floodNotReceded\": " + (s.floodNotReceded ? "true" : "false") +
-                ", \"unitHydrographCut\": " + (s.unitHydrographCut ? "true" : "false") + "}";
-    }
-    return text + "\n  ]\n}\n";
+    return studyText(cells, StudyTableWriter::Format::Json, {});
 }
 
 } // namespace report

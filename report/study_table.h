@@ -27,4 +27,21 @@ std::string studyCsv(const std::vector<calc::StudyCell>& cells, const CsvStyle& 
 // The same content as {"study": [{"duration": ..., "returnPeriodYears": ..., ...}, ...]}.
 std::string studyJson(const std::vector<calc::StudyCell>& cells);
 
+// The same texts written a cell at a time, as the cells are computed, so that a study is never
+// held whole: the head on construction, each cell's row by add(), the tail by finish().
+class StudyTableWriter {
+public:
+    enum class Format { Csv, Json };
+    // The style applies to the CSV form only.
+    StudyTableWriter(std::string& out, Format format, const CsvStyle& style = {});
+    void add(const calc::StudyCell& cell);
+    void finish();
+
+private:
+    std::string& m_out;
+    Format m_format;
+    CsvStyle m_style;
+    bool m_first = true;
+};
+
 } // namespace report

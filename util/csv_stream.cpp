@@ -1,5 +1,7 @@
 #include "util/csv_stream.h"
 
+#include <algorithm>
+
 namespace util {
 
 namespace {
@@ -15,6 +17,31 @@ bool dropLineEnd(std::string& line) {
 
 } // namespace
 
+CsvStream::Line CsvStream::readLine(std::string& line, std::size_t room) {
+    line.clear();
+    std::streambuf& bytes = *m_in.rdbuf();
+    bool any = false;
+    for (auto c = bytes.sbumpc();
+         !std::streambuf::traits_type::eq_int_type(c, std::streambuf::traits_type::eof());
+         c = bytes.sbumpc()) {
+        any = true;
+        if (c == '\n') {
+            return Line::Read;
+        }
+        if (line.size() == room) {
+            // The rest of the line is skipped unread, so memory stays bounded.
+            while (
+                !std::streambuf::traits_type::eq_int_type(c, '\n') &&
+                !std::streambuf::traits_type::eq_int_type(c, std::streambuf::traits_type::eof())) {
+                c = bytes.sbumpc();
+            }
+            return Line::TooLong;
+        }
+        line += static_cast<char>(c);
+    }
+    return any ? Line::Read : Line::End;
+}
+
 CsvStream::Read CsvStream::next(CsvRecord& record) {
     m_error.clear();
     if (m_ended) {
@@ -24,7 +51,8 @@ CsvStream::Read CsvStream::next(CsvRecord& record) {
     bool crlf = false;
     // Skip blank lines; a record starts on the first line with anything on it.
     do {
-        if (!std::getline(m_in, line)) {
+        const Line read = readLine(line, kMaxRecordBytes);
+        if (read == Line::End) {
             m_ended = true;
             return Read::End;
         }
@@ -35,13 +63,18 @@ CsvStream::Read CsvStream::next(CsvRecord& record) {
                 line.erase(0, 3);
             }
         }
+        if (read == Line::TooLong) {
+            record.line = m_line;
+            return malformed(kLineTooLong, m_line);
+        }
         crlf = dropLineEnd(line);
     } while (line.empty());
 
     record.line = m_line;
     record.fields.assign(1, std::string());
-    bool quoted = false;     // inside a quoted field
-    bool afterQuote = false; // a quoted field has just closed
+    std::size_t used = line.size(); // bytes of the record read so far
+    bool quoted = false;            // inside a quoted field
+    bool afterQuote = false;        // a quoted field has just closed
     std::size_t i = 0;
     while (true) {
         if (i == line.size()) {
@@ -49,11 +82,16 @@ CsvStream::Read CsvStream::next(CsvRecord& record) {
                 return Read::Record;
             }
             // A quoted field goes on over the line break, which it keeps as written.
-            if (!std::getline(m_in, line)) {
+            const Line read = readLine(line, kMaxRecordBytes - std::min(used, kMaxRecordBytes));
+            if (read == Line::End) {
                 m_ended = true;
                 return malformed(kUnclosedQuote, record.line);
             }
             ++m_line;
+            if (read == Line::TooLong) {
+                return malformed(kQuotedTooLong, record.line);
+            }
+            used += line.size() + 1;
             record.fields.back() += crlf ? "\r\n" : "\n";
             crlf = dropLineEnd(line);
             i = 0;

@@ -17,7 +17,9 @@ struct CsvRecord {
 // Reads CSV records one at a time by RFC 4180, so that a file of any length is read in
 // constant memory: fields separated by commas, records by CR LF or LF; a field in double
 // quotes may hold commas, line breaks (kept as written) and doubled quotes. A leading UTF-8
-// byte-order mark is dropped and blank lines are skipped.
+// byte-order mark is dropped and blank lines are skipped. No record is held past
+// kMaxRecordBytes (64 KiB): a longer line, or a quoted text that runs on longer (a quote never
+// closed), is malformed, and the rest of its line is skipped unread.
 class CsvStream {
 public:
     explicit CsvStream(std::istream& in) : m_in(in) {}
@@ -36,7 +38,15 @@ public:
     static constexpr const char* kUnclosedQuote =
         "aspas abertas e não fechadas até o fim do arquivo";
 
+    static constexpr std::size_t kMaxRecordBytes = 64 * 1024;
+    static constexpr const char* kLineTooLong = "a linha tem mais de 64 KiB";
+    static constexpr const char* kQuotedTooLong =
+        "o texto entre aspas passa de 64 KiB (aspas não fechadas?)";
+
 private:
+    enum class Line { Read, TooLong, End };
+    // The next line without its LF, at most `room` bytes kept.
+    Line readLine(std::string& line, std::size_t room);
     Read malformed(const char* reason, std::size_t line);
 
     std::istream& m_in;

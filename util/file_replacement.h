@@ -9,14 +9,19 @@
 namespace util {
 
 // Replaces a file whole or not at all: the new content goes to a temporary file beside the
-// target, which is renamed over it once complete and synced. A link is followed, so the file
+// target, which is renamed over it once complete and synced. Where the folder takes no new file
+// but the target exists and may be written, the content is staged in the temporary folder and
+// copied over the target at commit, as a shell's ">" would write it; a failure part-way then
+// says the file may be incomplete. A link is followed, so the file
 // it names is replaced and the link stays; a folder or a special file (a device, a pipe) is
 // refused, since renaming over it would replace the node itself, and so is a file the user may
 // not write. The replaced file keeps its mode, and its owner where the program may keep it.
-// Until commit() succeeds the target is untouched, and the temporary file goes with the object,
-// or with the program when SIGINT, SIGTERM, SIGHUP or SIGQUIT ends it (the handlers are
-// installed at the first replacement where the program left the default; SIGXFSZ is then
-// ignored, so a file-size limit fails the write instead of ending the program).
+// Until commit() the target is untouched, and the temporary file goes with the object, or with
+// the program when any signal whose default is to end it arrives (SIGINT, SIGTERM, SIGPIPE,
+// SIGXCPU, SIGUSR1, SIGALRM, SIGSEGV, ...; the handlers are installed at the first replacement
+// where the program left the default; SIGXFSZ is then ignored, so a file-size limit fails the
+// write instead of ending the program). The temporary name is short (".zeb-PID-N-N.tmp"), so a
+// target named up to the system's limit can be replaced.
 class FileReplacement {
 public:
     // Starts replacing `target`; on failure, the reason (without the file's name).
@@ -35,18 +40,22 @@ public:
     std::optional<std::string> commit();
 
 private:
-    FileReplacement(std::filesystem::path target, std::filesystem::path temporary, int fd);
+    FileReplacement(std::filesystem::path target, std::filesystem::path temporary, int fd,
+                    bool inPlace);
 
     std::filesystem::path m_target;
     std::filesystem::path m_temporary;
     int m_fd = -1;
-    int m_slot = -1; // where an interruption finds the temporary file to remove
+    int m_slot = -1;        // where an interruption finds the temporary file to remove
+    bool m_inPlace = false; // staged elsewhere, copied over the target at commit
     bool m_done = false;
 };
 
-// Writes the bytes as the whole content of the file, through a FileReplacement; when no new
-// file can be made in its folder, over the existing file itself (a failure part-way then says
-// the file may be incomplete). Returns "Não foi possível gravar o arquivo PATH: REASON" on
+// "Não foi possível gravar o arquivo PATH: REASON", the path's control characters as codes.
+std::string writeFailure(const std::filesystem::path& path, const std::string& reason);
+
+// Writes the bytes as the whole content of the file, through a FileReplacement. Returns
+// "Não foi possível gravar o arquivo PATH: REASON" (control characters of PATH as codes) on
 // failure, nothing on success.
 std::optional<std::string> writeFileAtomically(const std::filesystem::path& path,
                                                std::string_view bytes);

@@ -14,14 +14,16 @@ std::string inQuotes(std::string_view text) {
     return "\"" + printable(text) + "\"";
 }
 
-std::string printable(std::string_view text) {
-    constexpr std::size_t kLongest = 60;
+namespace {
+
+// The text, its control characters as codes, cut with "…" after `longest` characters.
+std::string shownAsCodes(std::string_view text, std::size_t longest) {
     std::string shown;
     std::size_t characters = 0;
     for (const char ch : text) {
         const auto byte = static_cast<unsigned char>(ch);
         const bool startsCharacter = (byte & 0xc0) != 0x80;
-        if (startsCharacter && characters == kLongest) {
+        if (startsCharacter && characters == longest) {
             shown += "…";
             break;
         }
@@ -36,6 +38,16 @@ std::string printable(std::string_view text) {
         characters += startsCharacter ? 1 : 0;
     }
     return shown;
+}
+
+} // namespace
+
+std::string visible(std::string_view text) {
+    return shownAsCodes(text, std::string_view::npos);
+}
+
+std::string printable(std::string_view text) {
+    return shownAsCodes(text, 60);
 }
 
 } // namespace util

@@ -8,6 +8,10 @@ namespace util {
 // The text without the given blank characters at either end.
 std::string_view trimmed(std::string_view text, std::string_view blanks = " \t");
 
+// The text with its control characters (and DEL) written as their code ("\x1b"), whole: what a
+// CSV cell or a file name in a message shows of a text from outside.
+std::string visible(std::string_view text);
+
 // A text from outside as a message may show it: control characters (and DEL) written as their
 // code ("\x0a"), so a line break cannot split the message nor an escape sequence reach the
 // terminal, and a text longer than 60 characters cut with "…".

@@ -1,11 +1,17 @@
 #include "cli/batch.h"
 
+#include "cli/options.h"
+
 #include "tests/test_files.h"
 #include "tests/worked_example.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <sstream>
+
+#include <malloc.h>
 
 namespace {
 
@@ -16,10 +22,12 @@ public:
     Answer byName(const std::string& name) override { return answer(name == "Posto A", name); }
     Answer byCode(const std::string& code) override { return answer(code == "7", code); }
     int lookups = 0;
+    std::size_t heapPeak = 0; // the most bytes in use at a lookup
 
 private:
     Answer answer(bool found, const std::string& key) {
         ++lookups;
+        heapPeak = std::max(heapPeak, ::mallinfo2().uordblks);
         if (key == "Falho") {
             return {std::nullopt, "", "o banco falhou"};
         }
@@ -35,14 +43,15 @@ struct BatchRun {
     std::string message;
     std::string out;
     int lookups;
+    std::size_t heapPeak;
 };
 
-BatchRun batch(const std::string& csv, int jobs = 1) {
+BatchRun batch(const std::string& csv, int jobs = 1, std::ostream* into = nullptr) {
     std::istringstream in(csv);
     std::ostringstream out;
     FakeStations stations;
-    const cli::BatchOutcome outcome = cli::runBatch(in, out, stations, jobs);
-    return {outcome.exitCode, outcome.message, out.str(), stations.lookups};
+    const cli::BatchOutcome outcome = cli::runBatch(in, into ? *into : out, stations, jobs);
+    return {outcome.exitCode, outcome.message, out.str(), stations.lookups, stations.heapPeak};
 }
 
 // The worked example's result row: its published peak and effective rainfall.
@@ -95,6 +104,66 @@ TEST(Batch, ManyRowsKeepTheirOrderWithTwoJobs) {
     EXPECT_EQ(run.exitCode, 3);
     EXPECT_TRUE(run.out == expected); // too long to print
     EXPECT_EQ(run.lookups, 2);
+}
+
+// Rows naming 100,000 stations hold no 100,000 answers: the heap grows by a few blocks'
+// worth, not by the stations named (30 MB when every answer was kept).
+TEST(Batch, MemoryStaysBoundedHoweverManyStationsAreNamed) {
+    std::string csv = "id,duration,cn,area,tc,return-period,station\n";
+    for (int i = 0; i < 100000; ++i) {
+        csv += "b,1 h,75,50,6,100,n" + std::to_string(i) + "\n";
+    }
+    struct Discard : std::streambuf {
+        int overflow(int c) override { return c; }
+        std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
+    } discard;
+    std::ostream nowhere(&discard);
+    const std::size_t before = ::mallinfo2().uordblks;
+    const BatchRun run = batch(csv, 1, &nowhere);
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_LT(run.heapPeak - before, 8u << 20);
+}
+
+// A batch never writes over a file it reads: its basins, the --database it names, or the
+// database found by default (here beside the program); a file it cannot write is named, with
+// the reason.
+TEST(BatchCommand, NeverWritesOverWhatItReadsAndNamesTheFileItCannotWrite) {
+    const zebtest::TemporaryFolder folder;
+    const std::string database = (folder / "zeb.sqlite").string();
+    std::filesystem::copy_file(ZEB_SHIPPED_DATABASE, database);
+    const std::string databaseBytes = zebtest::readFile(database);
+    const std::string byCode = (folder / "bacias.csv").string();
+    zebtest::writeFile(byCode, "id,duration,cn,area,tc,return-period,code\nb,1 h,75,50,6,100,1\n");
+    const std::string byConstants = (folder / "constantes.csv").string();
+    zebtest::writeFile(byConstants, "id,duration,return-period,area,tc,cn,a,b,c,B5,B15,B30,Bm\n"
+                                    "x,1 h,100,50,6,75,0.2,25,20,-0.04,0.08,0.08,0.08\n");
+    const auto over = [](const std::string& what, const std::string& file) {
+        return "--output é o próprio " + what + " lido, \"" + file +
+               "\"; dê outro nome ao arquivo de saída.";
+    };
+    const std::string missing = (folder / "não há" / "r.csv").string();
+    const struct {
+        std::string basins;
+        std::optional<std::string> database;
+        std::string output;
+        int exitCode;
+        std::string message;
+    } rows[] = {
+        {byConstants, database, database, 2, over("banco de dados", database)},
+        {byCode, std::nullopt, database, 2, over("banco de dados", database)},
+        {byCode, std::nullopt, byCode, 2, over("arquivo de bacias", byCode)},
+        {byCode, std::nullopt, missing, 1,
+         "Não foi possível gravar o arquivo " + missing + ": arquivo ou pasta inexistente"},
+    };
+    for (const auto& row : rows) {
+        std::ostringstream out;
+        const cli::BatchOutcome outcome =
+            cli::runBatchCommand({row.basins, row.database, row.output, 1}, folder.path(), out);
+        EXPECT_EQ(outcome.exitCode, row.exitCode) << row.output;
+        EXPECT_EQ(outcome.message, row.message);
+    }
+    EXPECT_EQ(zebtest::readFile(database), databaseBytes);
+    EXPECT_EQ(zebtest::readFile(byCode).substr(0, 3), "id,");
 }
 
 } // namespace

@@ -90,10 +90,12 @@ TEST_F(DatabaseCommands, BuildingCountsWhatWasWrittenAndNeverWritesOverItsInput)
     const ProcessOutcome refused =
         runZebCalcProcess({"--build-database", curveNumbers, "--stations", stations,
                            "--curve-numbers", curveNumbers});
-    EXPECT_EQ(refused.exitCode, 4);
-    EXPECT_EQ(refused.err, "zeb-calc: Arquivo " + curveNumbers +
-                               ": é o próprio arquivo de entrada " + curveNumbers +
-                               "; dê outro nome ao banco a criar.\n");
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_EQ(refused.err.rfind("zeb-calc: --build-database é o próprio arquivo de CN lido, \"" +
+                                    curveNumbers + "\"; dê outro nome ao arquivo de saída.\n",
+                                0),
+              0u)
+        << refused.err;
     EXPECT_EQ(fixtures::readFile(curveNumbers), "id,terreno,zona,cn\n");
 }
 

@@ -77,6 +77,10 @@ TEST(Options, EachOptionGivesItsValue) {
 }
 
 TEST(Options, RefusalsSayWhy) {
+    std::string manyReturnPeriods = "1"; // 770 of them, by the 13 durations: 10,010 cells
+    for (int years = 2; years <= 770; ++years) {
+        manyReturnPeriods += "," + std::to_string(years);
+    }
     // clang-format off
     const std::pair<Arguments, const char*> rows[] = {
         {{}, "falta a opção --duration"}, {changed("--cn", std::nullopt), "falta a opção --cn"},
@@ -98,6 +102,10 @@ TEST(Options, RefusalsSayWhy) {
         {changed("--duration", "1h"), "duração desconhecida"},
         {changed("--duration", "13"), "duração desconhecida"},
         {with({"--return-periods", "5,0"}), "\"0\""},
+        {with({"--durations", "1 h,3"}), "\"3\" aparece mais de uma vez"},
+        {with({"--return-periods", "10,1e1"}), "\"1e1\" aparece mais de uma vez"},
+        {{"--study", "--cn", "75", "--area", "50", "--tc", "6", "--own", "1,2,3,4",
+          "--return-periods", manyReturnPeriods}, "no máximo 10000 combinações; estas listas dão 10010"},
         {with({"--format", "xml"}), "\"xml\""}, {with({"--format", "svg"}), "dê --output ARQUIVO"},
         {with({"--format", "csv", "--csv-style", "excel"}), "\"excel\""},
         {with({"--csv-style", "planilha"}), "--csv-style só vale com --format csv"},

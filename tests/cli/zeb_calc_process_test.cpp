@@ -138,12 +138,17 @@ TEST_F(ZebCalcProcess, StudyFileIsNeverWrittenOver) {
 // spreadsheet's form when asked.
 TEST_F(ZebCalcProcess, StudyAndBatchRowsAreTheSingleRunsFigures) {
     const std::string peak = "115.33007379001947";
-    const ProcessOutcome study =
-        runZebCalcProcess({"--study", "--area", "50", "--tc", "6", "--cn", "75",
-                           "--station-constants", "0.2,25,20,-0.04,0.08,0.08,0.08", "--durations",
-                           "1 h", "--return-periods", "100,10", "--csv-style", "planilha"});
+    // clang-format off
+    std::vector<std::string> arguments = {"--study", "--area", "50", "--tc", "6", "--cn", "75",
+        "--station-constants", "0.2,25,20,-0.04,0.08,0.08,0.08", "--durations", "1 h",
+        "--return-periods", "100,10", "--csv-style", "planilha"};
+    // clang-format on
+    const ProcessOutcome study = runZebCalcProcess(arguments);
     EXPECT_EQ(study.exitCode, 0);
     EXPECT_NE(study.out.find("\n1 h;100;115,33007379001947;"), std::string::npos) << study.out;
+    arguments.insert(arguments.end(), {"--output", (m_folder / "estudo.csv").string()});
+    EXPECT_EQ(runZebCalcProcess(arguments).exitCode, 0);
+    EXPECT_EQ(readFile(m_folder / "estudo.csv"), study.out) << "written as computed, the same";
 
     const fs::path basins = m_folder / "bacias.csv";
     std::ofstream(basins) << "id,duration,return-period,area,tc,cn,a,b,c,B5,B15,B30,Bm\n"

@@ -64,7 +64,11 @@ TEST(StudyFile, ReadingGivesTheStudyOrTheReason) {
          "o campo \"station.constants.Bm\" deveria ser um número."},
         {head + R"("station": "Posto"})", "o campo \"station\" deveria ser um objeto."},
         {head + R"("mode": "manual"})", "o modo \"manual\" é desconhecido (automatic ou own)."},
-        {head + R"("duration": "3 h"})", "a duração \"3 h\" é desconhecida."}};
+        {head + R"("duration": "3 h"})", "a duração \"3 h\" é desconhecida."},
+        {head + R"("river": "Rio\u001b[2J"})",
+         "o campo \"river\" tem um caractere de controle (\\x1b)."},
+        {head + R"("station": {"name": "P\u0000"}})",
+         "o campo \"station.name\" tem um caractere de controle (\\x00)."}};
     for (const auto& row : rows) {
         const auto read = parseStudyFile(row.bytes);
         const auto* error = std::get_if<std::string>(&read);

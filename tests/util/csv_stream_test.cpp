@@ -38,6 +38,11 @@ TEST(CsvStream, ReadsRecordsByTheStandard) {
         {"\"a\"b,x\nnext\n", "1!texto depois das aspas que fecham um campo;2:next;"},
         {"1,\"a\nb\"c\nnext\n", "2!texto depois das aspas que fecham um campo;3:next;"},
         {"ok\nab\"c\n3\n", "1:ok;2!aspas no meio de um campo sem aspas;3:3;"},
+        // A record is held up to 64 KiB: past that its line is skipped, unread.
+        {"a\n" + std::string(65536, 'x') + "\nb\n", "1:a;2:" + std::string(65536, 'x') + ";3:b;"},
+        {"a\n" + std::string(65537, 'x') + "\nb\n", "1:a;2!a linha tem mais de 64 KiB;3:b;"},
+        {"\"" + std::string(40000, 'x') + "\n" + std::string(40000, 'y') + "\nb\n",
+         "1!o texto entre aspas passa de 64 KiB (aspas não fechadas?);3:b;"},
     };
     for (const auto& [text, expected] : cases) {
         EXPECT_EQ(readAll(text), expected) << text;

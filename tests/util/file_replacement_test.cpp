@@ -4,12 +4,15 @@
 // user's rights) are made in a forked child; the mount lives in the child's own mount namespace.
 // Mounting and changing user need root.
 #include "util/file_replacement.h"
+#include "util/output_file.h"
+#include "util/text.h"
 
 #include "tests/test_files.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <iostream>
@@ -144,6 +147,15 @@ TEST_F(FileReplacementTest, EachFailureKeepsTheOldFileAndLeavesNothingBehind) {
         {nothing, otherUser, "r.txt", "permissão negada", "r.txt "},
         {nothing, readOnlyFileOfOtherUser, "r.txt", "permissão negada", "r.txt "},
         {nothing, sizeLimit, "r.txt", "o arquivo ficaria grande demais", "r.txt "},
+        {[](const fs::path& folder) {
+             fs::create_symlink("laço", folder / "laço");
+             return nothing(folder);
+         },
+         nothing, "laço",
+         "links simbólicos demais no caminho (talvez um link que aponta para si mesmo)",
+         "laço r.txt "},
+        {nothing, nothing, "r.txt/x", "uma parte do caminho não é uma pasta", "r.txt "},
+        {nothing, nothing, "n\n256", "o nome do arquivo é longo demais", "r.txt "},
     };
     for (const Fault& fault : faults) {
         const std::string report = inChild([&]() -> std::string {
@@ -154,12 +166,26 @@ TEST_F(FileReplacementTest, EachFailureKeepsTheOldFileAndLeavesNothingBehind) {
             if (const auto skip = fault.after(m_folder)) {
                 return "skip: " + *skip;
             }
-            const fs::path target = m_folder / fault.target;
-            const auto message = writeFileAtomically(target, std::string(20000, 'n'));
+            // A name of 256 bytes, with a line break that the message shows as a code.
+            const fs::path target =
+                m_folder / (fault.target == std::string("n\n256") ? "n\n" + std::string(254, 'n')
+                                                                  : fault.target);
+            const std::string expected = "Não foi possível gravar o arquivo " +
+                                         visible(target.string()) + ": " + fault.reason;
+            const std::string bytes(20000, 'n');
+            const auto message = writeFileAtomically(target, bytes);
             std::string failures;
-            if (message !=
-                "Não foi possível gravar o arquivo " + target.string() + ": " + fault.reason) {
+            if (message != expected) {
                 failures += "message: " + message.value_or("none") + "\n";
+            }
+            // The same content written as it is produced.
+            auto opened = OutputFile::open(target);
+            if (auto* file = std::get_if<std::unique_ptr<OutputFile>>(&opened)) {
+                (*file)->stream() << bytes;
+                opened = (*file)->commit().value_or("none");
+            }
+            if (std::get<std::string>(opened) != expected) {
+                failures += "streamed: " + std::get<std::string>(opened) + "\n";
             }
             if (readFile(m_folder / "r.txt") != "relatório antigo") {
                 failures += "the old file changed\n";
@@ -180,6 +206,9 @@ TEST_F(FileReplacementTest, EachFailureKeepsTheOldFileAndLeavesNothingBehind) {
 }
 
 TEST_F(FileReplacementTest, ReplacesTheWholeFileThroughALinkKeepingItsMode) {
+    // A name at the system's limit: the temporary name beside it stays short.
+    EXPECT_EQ(writeFileAtomically(m_folder / std::string(255, 'l'), "x"), std::nullopt);
+    fs::remove(m_folder / std::string(255, 'l'));
     const fs::path target = m_folder / "real.txt";
     writeFile(target, std::string(10000, 'x'));
     fs::permissions(target, fs::perms(0640));
@@ -218,21 +247,38 @@ TEST_F(FileReplacementTest, KeepsTheOwnerAndWritesInPlaceWhereNoNewFileCanBeMade
     EXPECT_EQ(namesIn(m_folder), "r.txt ");
 }
 
-// An interruption removes the temporary files being written, then ends the program as the
-// signal would; more replacements at once than the names kept for it still work, and one
-// dropped uncommitted leaves nothing.
-TEST_F(FileReplacementTest, AnInterruptionRemovesTheTemporaryFilesAndStops) {
-    const std::string report = inChild([&]() -> std::string {
-        std::vector<FileReplacement> open;
-        for (const char* name : {"1", "2", "3", "4", "5", "6", "7", "8", "9"}) {
-            open.push_back(std::get<FileReplacement>(FileReplacement::begin(m_folder / name)));
-        }
-        open.pop_back();
-        std::raise(SIGTERM);
-        return "not stopped";
-    });
-    EXPECT_EQ(report, " (child died)");
-    EXPECT_EQ(namesIn(m_folder), "");
+// Any signal whose default ends the program removes the temporary files being written, then
+// ends the program as the signal would; more replacements at once than the names kept for it
+// still work, one dropped uncommitted leaves nothing, and a forked child (the Access reader)
+// that dies removes nothing of its parent's.
+TEST_F(FileReplacementTest, AnEndingSignalRemovesTheTemporaryFilesAndStops) {
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGXCPU, SIGUSR1, SIGUSR2, SIGALRM,
+                             SIGVTALRM, SIGPIPE, SIGSEGV, SIGABRT, SIGRTMIN + 3}) {
+        const std::string report = inChild([&]() -> std::string {
+            const rlimit noCore{0, 0}; // SIGSEGV, SIGABRT and SIGQUIT would dump one
+            ::setrlimit(RLIMIT_CORE, &noCore);
+            std::vector<FileReplacement> open;
+            for (const char* name : {"1", "2", "3", "4", "5", "6", "7", "8", "9"}) {
+                open.push_back(std::get<FileReplacement>(FileReplacement::begin(m_folder / name)));
+            }
+            open.pop_back();
+            const pid_t child = ::fork();
+            if (child == 0) {
+                std::raise(signal);
+                ::_exit(0);
+            }
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            const auto left = std::distance(fs::directory_iterator(m_folder), {});
+            if (!WIFSIGNALED(status) || left != 8) {
+                return "the child's signal removed its parent's files: " + namesIn(m_folder);
+            }
+            std::raise(signal);
+            return "not stopped";
+        });
+        EXPECT_EQ(report, " (child died)") << strsignal(signal);
+        EXPECT_EQ(namesIn(m_folder), "") << strsignal(signal);
+    }
 }
 
 } // namespace

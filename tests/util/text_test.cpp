@@ -53,6 +53,7 @@ TEST(Text, QuotedTextsShowControlCharactersAsCodesAndAreCut) {
     for (const auto& [text, quoted] : rows) {
         EXPECT_EQ(inQuotes(text), quoted);
     }
+    EXPECT_EQ(visible(std::string(59, 'x') + "\a\n"), std::string(59, 'x') + "\\x07\\x0a");
 }
 
 TEST(NumberText, GeneralAndExactForms) {
