@@ -78,10 +78,11 @@ buildReferenceDatabase(const BuildDatabaseRequest& request) {
                               "Arquivo " + out.string() + ": é o próprio arquivo de entrada " +
                                   input->string() + "; dê outro nome ao banco a criar."};
     }
-    const auto failure =
-        request.accessPath
-            ? refdata::convertAccessToSqlite(out, *request.accessPath)
-            : refdata::buildDatabaseFromCsv(out, request.stationsCsv, request.curveNumbersCsv);
+    std::vector<std::string> warnings;
+    const auto failure = request.accessPath
+                             ? refdata::convertAccessToSqlite(out, *request.accessPath)
+                             : refdata::buildDatabaseFromCsv(out, request.stationsCsv,
+                                                             request.curveNumbersCsv, &warnings);
     if (failure) {
         return databaseFailure(*failure);
     }
@@ -99,10 +100,14 @@ buildReferenceDatabase(const BuildDatabaseRequest& request) {
             return databaseFailure(*error);
         }
     }
-    return "Banco de dados " + out.string() +
-           " gravado: " + counted(std::get<0>(stations).size(), "posto", "postos") + ", " +
-           counted(std::get<0>(landClasses).size(), "classe de terreno", "classes de terreno") +
-           ".\n";
+    std::string text =
+        "Banco de dados " + out.string() +
+        " gravado: " + counted(std::get<0>(stations).size(), "posto", "postos") + ", " +
+        counted(std::get<0>(landClasses).size(), "classe de terreno", "classes de terreno") + ".\n";
+    for (const std::string& warning : warnings) {
+        text += "Aviso: " + warning + ".\n";
+    }
+    return text;
 }
 
 } // namespace cli

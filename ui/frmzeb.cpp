@@ -708,12 +708,10 @@ bool frmZEB::refuseAmbiguous(QLineEdit* field, const QLabel* label) {
     if (number.value) {
         return false;
     }
-    const QString regional = formatPlain(number.regional);
-    const QString plain = formatPlain(number.plain);
     m_services.dialogs->warning(
-        this, QStringLiteral("O número \"%1\" em %2 pode ser lido como %3 ou como %4. Escreva-o "
-                             "sem separador de milhares: %3 ou %4.")
-                  .arg(field->text(), label->text().chopped(1), regional, plain));
+        this, QString::fromStdString(report::ambiguousNumberMessage(
+                  field->text().toStdString(), label->text().chopped(1).toStdString(), number,
+                  m_services.numberStyle)));
     field->setFocus();
     return true;
 }

@@ -54,6 +54,10 @@ TEST(UserStations, ChangesGoToTheUsersDatabaseOnly) {
               "Posto recusado: o valor de \"a\" não é um número: \"0,3\" (use ponto como "
               "separador decimal).");
     EXPECT_EQ(messageOf(user.add(station(" "))), "Posto recusado: o código do posto está vazio.");
+    StationTexts negativeB = station("21");
+    negativeB.constants[1] = "-30";
+    EXPECT_EQ(messageOf(user.add(negativeB)), "Posto recusado: a precipitação pontual de 5 min "
+                                              "para TR 2 anos não é maior que zero.");
     EXPECT_EQ(messageOf(user.edit(0, "1", station("20"))),
               "Posto recusado: o código \"20\" já é de outro posto.");
     // A station another program moved or deleted since it was listed is not the one changed.
@@ -71,15 +75,17 @@ TEST(UserStations, ChangesGoToTheUsersDatabaseOnly) {
     const auto csv = folder / "postos.csv";
     ASSERT_EQ(user.exportCsv(csv), std::nullopt);
     UserStations other(folder / "other.sqlite", current);
-    ASSERT_EQ(other.importCsv(csv), std::nullopt);
-    ASSERT_EQ(other.importCsv(csv), std::nullopt);
+    ASSERT_TRUE(valueOf(other.importCsv(csv)).warnings.empty());
+    ASSERT_TRUE(valueOf(other.importCsv(csv)).warnings.empty());
     EXPECT_EQ(codesOf(other), (std::vector<std::string>{"1", "22"}));
     EXPECT_EQ(valueOf(other.stations())[1].coefficients, valueOf(user.stations())[0].coefficients);
     EXPECT_EQ(messageOf(other.importAccess(folder / "none.mdb")).rfind("Banco de dados ", 0), 0u);
     // Of an Access file, the stations a stations file would refuse are left out, with why.
-    EXPECT_EQ(valueOf(other.importAccess(test::fixture("null-values.mdb"))),
+    const ImportNotes notes = valueOf(other.importAccess(test::fixture("null-values.mdb")));
+    EXPECT_EQ(notes.leftOut,
               (std::vector<std::string>{R"(posto "202": o valor de "b" está vazio)",
                                         R"(posto "204": o valor de "Bm" está vazio)"}));
+    EXPECT_EQ(notes.warnings, std::vector<std::string>{});
     EXPECT_EQ(codesOf(other), (std::vector<std::string>{"1", "22", "201", "203"}));
 }
 
