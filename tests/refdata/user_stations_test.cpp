@@ -54,10 +54,6 @@ TEST(UserStations, ChangesGoToTheUsersDatabaseOnly) {
               "Posto recusado: o valor de \"a\" não é um número: \"0,3\" (use ponto como "
               "separador decimal).");
     EXPECT_EQ(messageOf(user.add(station(" "))), "Posto recusado: o código do posto está vazio.");
-    StationTexts negativeB = station("21");
-    negativeB.constants[1] = "-30";
-    EXPECT_EQ(messageOf(user.add(negativeB)), "Posto recusado: a precipitação pontual de 5 min "
-                                              "para TR 2 anos não é maior que zero.");
     EXPECT_EQ(messageOf(user.edit(0, "1", station("20"))),
               "Posto recusado: o código \"20\" já é de outro posto.");
     // A station another program moved or deleted since it was listed is not the one changed.
