@@ -91,7 +91,7 @@ TEST(RunRequest, RefusesPhysicallyMeaninglessInputs) {
         {[](RunRequest& r) { r.concentrationTimeH = -5; }, "o tempo de concentração deve ser"},
         {[](RunRequest& r) { r.returnPeriodYears = 0; }, "o tempo de recorrência deve ser"},
         {[](RunRequest& r) { r.returnPeriodYears = 100001; }, "deve ser no máximo 100000 anos"},
-        {[](RunRequest& r) { r.mode = EquationMode::Own, r.returnPeriodYears = 1e308; },
+        {[](RunRequest& r) { r.mode = EquationMode::Own, r.returnPeriodYears = NAN; },
          "deve ser no máximo 100000 anos"},
         {[](RunRequest& r) { r.station->b = -25; }, "as constantes do posto foram recusadas: a "
                                                     "precipitação pontual de 5 min para TR 2"},
