@@ -16,12 +16,12 @@ double decimalLog(double x) {
     return std::log(x) / std::log(10.0);
 }
 
-struct BetaTerm {
-    const std::optional<double>* value;
-    const char* fieldName;
-};
+std::optional<CalculationError> missingStationValue(const char* fieldName) {
+    return cannotCalculate(std::string("o posto não tem valor para ") + fieldName + ".");
+}
 
-// Durations below one hour have their own beta term; one hour and longer share Bm.
+} // namespace
+
 BetaTerm betaTermFor(const StationCoefficients& station, int durationIndex) {
     switch (durationIndex) {
     case 0:
@@ -35,11 +35,18 @@ BetaTerm betaTermFor(const StationCoefficients& station, int durationIndex) {
     }
 }
 
-std::optional<CalculationError> missingStationValue(const char* fieldName) {
-    return cannotCalculate(std::string("o posto não tem valor para ") + fieldName + ".");
+double frequencyFactor(double returnPeriodYears, double alpha, double beta) {
+    const double trPower = std::pow(returnPeriodYears, kReturnPeriodExponent);
+    const double quotient = beta / trPower;
+    const double exponent = alpha + quotient;
+    return std::pow(returnPeriodYears, exponent);
 }
 
-} // namespace
+double pointRainfall(double k, double a, double b, double c, double t) {
+    const double linear = a * t;
+    const double logTerm = b * decimalLog(1 + c * t);
+    return k * (linear + logTerm);
+}
 
 std::optional<CalculationError> computeRainfallConstants(const CalculationInputs& inputs,
                                                          CalculationRecord& record) {
@@ -76,15 +83,11 @@ std::optional<CalculationError> computeRainfallConstants(const CalculationInputs
     }
     const double alpha = durationAlphaTable[static_cast<std::size_t>(record.durationIndex)];
     const double beta = **betaTerm.value;
-    const double gamma = 0.25;
     record.durationAlpha = alpha;
     record.durationBeta = beta;
-    record.returnPeriodExponent = gamma;
+    record.returnPeriodExponent = kReturnPeriodExponent;
 
-    const double trPower = std::pow(tr, gamma);
-    const double quotient = beta / trPower;
-    const double exponent = alpha + quotient;
-    record.frequencyFactorK = std::pow(tr, exponent);
+    record.frequencyFactorK = frequencyFactor(tr, alpha, beta);
     record.idfCoefficientA = *station.a;
     record.idfCoefficientB = *station.b;
     record.idfCoefficientC = *station.c;
@@ -106,15 +109,11 @@ std::optional<CalculationError> computeDesignStorm(CalculationRecord& record) {
 
     for (int i = 1; i <= kSteps; ++i) {
         const double t = *record.timesH[i];
-        const double linear = a * t;
-        const double ct = c * t;
-        const double logArgument = 1 + ct;
-        if (logArgument <= 0) {
+        if (1 + c * t <= 0) {
             return cannotCalculate("1 + c·t deve ser maior que zero no passo " + std::to_string(i) +
                                    ", pois a equação de chuva usa log(1 + c·t).");
         }
-        const double logTerm = b * decimalLog(logArgument);
-        record.pointRainfallMm[i] = k * (linear + logTerm);
+        record.pointRainfallMm[i] = pointRainfall(k, a, b, c, t);
     }
 
     // One factor for every step; areas under 5 km² are not reduced (a factor of exactly 1

@@ -6,6 +6,22 @@
 
 namespace calc {
 
+// One station constant with the name of its field: for durations below one hour the matching
+// beta term (B5, B15, B30), for one hour and longer Bm.
+struct BetaTerm {
+    const std::optional<double>* value;
+    const char* fieldName;
+};
+BetaTerm betaTermFor(const StationCoefficients& station, int durationIndex);
+
+// K in mode Automatic: TR raised to (alpha + beta / TR^0.25), computed in that order.
+inline constexpr double kReturnPeriodExponent = 0.25;
+double frequencyFactor(double returnPeriodYears, double alpha, double beta);
+
+// The relation K*(a*t + b*log10(1 + c*t)) in mm after t hours; not a finite number where
+// 1 + c*t is not above 0.
+double pointRainfall(double k, double a, double b, double c, double t);
+
 // Fills K, a, b, c of the rainfall relation: in mode Automatic from the return period and the
 // station (with alpha, beta and the exponent 0.25), in mode Own from the typed values.
 // Expects durationIndex and returnPeriodYears set. An error when K or a station value has none.

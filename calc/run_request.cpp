@@ -2,6 +2,7 @@
 
 #include "calc/concentration.h"
 #include "calc/error_text.h"
+#include "calc/rainfall_check.h"
 #include "util/number_text.h"
 
 #include <string>
@@ -54,19 +55,15 @@ std::optional<CalculationError> refusedInput(const RunRequest& request) {
             return invalid(rule);
         }
     }
+    // Read in both modes, and reported in mode Own.
+    if (!(request.returnPeriodYears <= kMaxReturnPeriodYears)) {
+        return invalid("o tempo de recorrência deve ser no máximo 100000 anos");
+    }
     return std::nullopt;
 }
 
-} // namespace
-
-bool isValidCurveNumber(double curveNumber) {
-    return curveNumber > 0 && curveNumber <= 100;
-}
-
-CalculationResult runRequest(const RunRequest& request) {
-    if (auto refused = refusedInput(request)) {
-        return *refused;
-    }
+// The run of a request whose inputs were accepted.
+CalculationResult computeAccepted(const RunRequest& request) {
     std::optional<double> tc = request.concentrationTimeH;
     if (!tc && request.channelLengthKm && request.elevationDropM) {
         tc = computeConcentrationTime(*request.channelLengthKm, *request.elevationDropM);
@@ -85,6 +82,42 @@ CalculationResult runRequest(const RunRequest& request) {
         record->elevationDropM = request.elevationDropM;
     }
     return result;
+}
+
+} // namespace
+
+bool isValidCurveNumber(double curveNumber) {
+    return curveNumber > 0 && curveNumber <= 100;
+}
+
+std::optional<CalculationError> refusedRainfall(const RunRequest& request) {
+    if (request.mode == EquationMode::Own) {
+        if (auto reason = ownRainfallRefusal(request.ownConstants)) {
+            return invalid("a equação própria (K, a, b, c) foi recusada: " + *reason);
+        }
+    } else if (request.station) {
+        if (auto reason = stationRainfallRefusal(*request.station)) {
+            return invalid("as constantes do posto foram recusadas: " + *reason);
+        }
+    }
+    return std::nullopt;
+}
+
+CalculationResult runRequest(const RunRequest& request) {
+    if (auto refused = refusedInput(request)) {
+        return *refused;
+    }
+    if (auto refused = refusedRainfall(request)) {
+        return *refused;
+    }
+    return computeAccepted(request);
+}
+
+CalculationResult runRequestWithCheckedRainfall(const RunRequest& request) {
+    if (auto refused = refusedInput(request)) {
+        return *refused;
+    }
+    return computeAccepted(request);
 }
 
 } // namespace calc

@@ -31,11 +31,23 @@ struct RunRequest {
 bool isValidCurveNumber(double curveNumber);
 inline constexpr const char* kCurveNumberRange = "o CN deve ser maior que 0 e no máximo 100";
 
+inline constexpr double kMaxReturnPeriodYears = 100000;
+
 // Runs the calculation for a request. Values without physical meaning are refused first, with
 // a message naming the field and its valid range: CN outside (0, 100] (a CN of 0 keeps the
-// run's own message), an area, length, drop or tc of 0 or below, and in mode Automatic a
-// return period of 0 or below. The record carries the length, drop and tc it was
-// computed with, the length and drop empty when they were not given.
+// run's own message), an area, length, drop or tc of 0 or below, in mode Automatic a
+// return period of 0 or below, in both modes one above kMaxReturnPeriodYears; then the
+// constants of the rainfall relation that refusedRainfall refuses. The record carries the
+// length, drop and tc it was computed with, the length and drop empty when they were not given.
+// A run whose results are not all finite numbers is an error that is not invalidInput.
 CalculationResult runRequest(const RunRequest& request);
+
+// The own equation's K, a, b, c, or the station's constants, whose point rainfall is not a
+// finite number above zero growing with the duration (calc/rainfall_check.h).
+std::optional<CalculationError> refusedRainfall(const RunRequest& request);
+
+// runRequest without refusedRainfall, for a caller that has checked the request's constants
+// already: a batch checks each station once, not once a row.
+CalculationResult runRequestWithCheckedRainfall(const RunRequest& request);
 
 } // namespace calc

@@ -8,6 +8,7 @@
 #include "util/csv_stream.h"
 #include "util/text.h"
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <string_view>
@@ -45,6 +46,9 @@ constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
     "id",   "duration", "cn", "area", "tc", "length", "drop", "return-period", "station",
     "code", "K",        "a",  "b",    "c",  "B5",     "B15",  "B30",           "Bm",
 };
+
+// Rows are read, computed and written a block at a time: memory stays that of one block.
+constexpr std::size_t kBlockRows = 4096;
 
 // Where each known column stands in a row; -1 where the file has no such column.
 using ColumnMap = std::array<int, kColumnCount>;
@@ -171,7 +175,32 @@ private:
         if (!error.empty()) {
             return error;
         }
+        if (const std::string& refusal = rainfallRefusal(request); !refusal.empty()) {
+            return refusal;
+        }
         return request;
+    }
+
+    // The check of the rainfall's constants, made once for each station or own equation while
+    // the rows repeat it (the memory kept is bounded); empty when they pass.
+    const std::string& rainfallRefusal(const calc::RunRequest& request) {
+        using Key = std::pair<calc::EquationMode, std::array<std::optional<double>, 7>>;
+        Key key{request.mode, {}};
+        if (request.mode == calc::EquationMode::Own) {
+            std::copy(request.ownConstants.begin(), request.ownConstants.end(), key.second.begin());
+        } else if (request.station) {
+            const calc::StationCoefficients& s = *request.station;
+            key.second = {s.a, s.b, s.c, s.B5, s.B15, s.B30, s.Bm};
+        }
+        auto found = m_rainfallRefusals.find(key);
+        if (found == m_rainfallRefusals.end()) {
+            if (m_rainfallRefusals.size() >= kBlockRows) {
+                m_rainfallRefusals.clear();
+            }
+            const auto refused = calc::refusedRainfall(request);
+            found = m_rainfallRefusals.emplace(key, refused ? refused->message : "").first;
+        }
+        return found->second;
     }
 
     // The rainfall comes from one source: a station by name or code, the seven station
@@ -236,6 +265,8 @@ private:
     const std::vector<std::string>* m_fields = nullptr;
     std::map<std::string, BatchStations::Answer> m_byName;
     std::map<std::string, BatchStations::Answer> m_byCode;
+    std::map<std::pair<calc::EquationMode, std::array<std::optional<double>, 7>>, std::string>
+        m_rainfallRefusals;
     std::string m_databaseError;
 };
 
@@ -245,7 +276,8 @@ std::string resultRow(const Job& job, bool& failed) {
     const std::string id = util::csvField(util::visible(job.id));
     std::string reason;
     if (const auto* request = std::get_if<calc::RunRequest>(&job.request)) {
-        const calc::CalculationResult result = calc::runRequest(*request);
+        // The reader has checked the rainfall's constants.
+        const calc::CalculationResult result = calc::runRequestWithCheckedRainfall(*request);
         if (const auto* record = std::get_if<calc::CalculationRecord>(&result)) {
             return id + "," + report::summaryCsvFields(calc::summarizeRun(*record)) + ",\n";
         }
@@ -257,9 +289,6 @@ std::string resultRow(const Job& job, bool& failed) {
     return id + ",,,,,," + util::csvField("linha " + std::to_string(job.line) + ": " + reason) +
            "\n";
 }
-
-// Rows are read, computed and written a block at a time: memory stays that of one block.
-constexpr std::size_t kBlockRows = 4096;
 
 void computeBlock(const std::vector<Job>& jobs, std::size_t count, std::vector<std::string>& rows,
                   std::vector<char>& failed, int threads) {

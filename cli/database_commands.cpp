@@ -64,10 +64,11 @@ buildReferenceDatabase(const BuildDatabaseRequest& request) {
     if (auto refusal = outputOverInput("--build-database", out, inputs)) {
         return *refusal;
     }
-    const auto failure =
-        request.accessPath
-            ? refdata::convertAccessToSqlite(out, *request.accessPath)
-            : refdata::buildDatabaseFromCsv(out, request.stationsCsv, request.curveNumbersCsv);
+    std::vector<std::string> warnings;
+    const auto failure = request.accessPath
+                             ? refdata::convertAccessToSqlite(out, *request.accessPath)
+                             : refdata::buildDatabaseFromCsv(out, request.stationsCsv,
+                                                             request.curveNumbersCsv, &warnings);
     if (failure) {
         return databaseFailure(*failure);
     }
@@ -85,10 +86,14 @@ buildReferenceDatabase(const BuildDatabaseRequest& request) {
             return databaseFailure(*error);
         }
     }
-    return "Banco de dados " + util::visible(out.string()) +
-           " gravado: " + counted(std::get<0>(stations).size(), "posto", "postos") + ", " +
-           counted(std::get<0>(landClasses).size(), "classe de terreno", "classes de terreno") +
-           ".\n";
+    std::string text =
+        "Banco de dados " + util::visible(out.string()) +
+        " gravado: " + counted(std::get<0>(stations).size(), "posto", "postos") + ", " +
+        counted(std::get<0>(landClasses).size(), "classe de terreno", "classes de terreno") + ".\n";
+    for (const std::string& warning : warnings) {
+        text += "Aviso: " + warning + ".\n";
+    }
+    return text;
 }
 
 } // namespace cli

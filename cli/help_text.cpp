@@ -173,7 +173,9 @@ Códigos de saída:
   1  a saída não pôde ser gravada
   2  uso incorreto, ou um valor sem sentido físico: CN fora de (0, 100], área,
      comprimento, desnível ou tempo de concentração não positivos, tempo de
-     recorrência não positivo com as constantes do posto
+     recorrência não positivo com as constantes do posto ou acima de 100000
+     anos, constantes (do posto ou próprias) cuja precipitação pontual não é
+     finita, positiva e crescente com a duração de 5 min a 6 d, TR 2 a 10000
   3  o cálculo não tem valor para estes dados (também quando falta ao posto
      uma constante de que o cálculo precisa)
   4  erro do banco de referência: arquivo ausente, ilegível ou corrompido,

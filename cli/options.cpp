@@ -1,6 +1,7 @@
 #include "cli/options.h"
 
 #include "calc/durations.h"
+#include "calc/rainfall_check.h"
 #include "util/text.h"
 
 #include <algorithm>
@@ -520,6 +521,17 @@ private:
                            m_options.format == OutputFormat::Pdf;
         if (chart && !has("--output")) {
             return usage("os formatos png, svg e pdf gravam um arquivo: dê --output ARQUIVO.");
+        }
+        // Constants that give no possible rainfall are refused as the values they are.
+        if (m_options.constantsSource == ConstantsSource::StationConstants) {
+            if (auto refusal = calc::stationRainfallRefusal(m_options.stationConstants)) {
+                return usage("as constantes de --station-constants foram recusadas: " + *refusal +
+                             ".");
+            }
+        } else if (m_options.constantsSource == ConstantsSource::Own) {
+            if (auto refusal = calc::ownRainfallRefusal(m_options.run.ownConstants)) {
+                return usage("as constantes de --own foram recusadas: " + *refusal + ".");
+            }
         }
         if (has("--database") && m_options.constantsSource != ConstantsSource::StationName &&
             m_options.constantsSource != ConstantsSource::StationCode) {

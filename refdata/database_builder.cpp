@@ -10,12 +10,16 @@ namespace refdata {
 
 std::optional<DatabaseError> buildDatabaseFromCsv(const std::filesystem::path& out,
                                                   const std::filesystem::path& stationsCsv,
-                                                  const std::filesystem::path& curveNumbersCsv) {
+                                                  const std::filesystem::path& curveNumbersCsv,
+                                                  std::vector<std::string>* warnings) {
     return failureOf([&] {
         ReferenceTables tables;
         tables.stations = readStationsCsv(stationsCsv);
         tables.curveNumbers = readCurveNumbersCsv(curveNumbersCsv);
         writeSqliteDatabase(out, tables);
+        if (warnings) {
+            *warnings = stationWarnings(tables.stations);
+        }
     });
 }
 

@@ -136,30 +136,40 @@ std::optional<DatabaseError> UserStations::remove(std::size_t index,
     });
 }
 
-std::optional<DatabaseError> UserStations::importCsv(const std::filesystem::path& csv) {
-    return change(
-        [&](std::vector<StationRow>& stations) { merge(stations, readStationsCsv(csv)); });
+Result<ImportNotes> UserStations::importCsv(const std::filesystem::path& csv) {
+    ImportNotes notes;
+    const auto failure = change([&](std::vector<StationRow>& stations) {
+        const std::vector<StationRow> incoming = readStationsCsv(csv);
+        notes.warnings = stationWarnings(incoming);
+        merge(stations, incoming);
+    });
+    if (failure) {
+        return *failure;
+    }
+    return notes;
 }
 
-Result<std::vector<std::string>> UserStations::importAccess(const std::filesystem::path& mdb) {
-    std::vector<std::string> leftOut;
+Result<ImportNotes> UserStations::importAccess(const std::filesystem::path& mdb) {
+    ImportNotes notes;
     const auto failure = change([&](std::vector<StationRow>& stations) {
         IsolatedAccessSource source(mdb);
         std::vector<StationRow> accepted;
         for (const StationRow& row : readReferenceTables(source).stations) {
             auto checkedRow = stationFromTexts(textsOf(row));
             if (auto* reason = std::get_if<std::string>(&checkedRow)) {
-                leftOut.push_back("posto " + inQuotes(row.codigo.value_or("")) + ": " + *reason);
+                notes.leftOut.push_back("posto " + inQuotes(row.codigo.value_or("")) + ": " +
+                                        *reason);
             } else {
                 accepted.push_back(std::get<StationRow>(checkedRow));
             }
         }
+        notes.warnings = stationWarnings(accepted);
         merge(stations, accepted);
     });
     if (failure) {
         return *failure;
     }
-    return leftOut;
+    return notes;
 }
 
 std::optional<DatabaseError> UserStations::exportCsv(const std::filesystem::path& csv) const {

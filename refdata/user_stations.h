@@ -21,6 +21,13 @@ std::optional<std::filesystem::path> userDatabasePath();
 // Both tables of a database file of either format, nulls kept.
 Result<ReferenceTables> readDatabaseTables(const std::filesystem::path& file);
 
+// What an import says besides its changes, one line a station: the stations left out, with
+// the reason, and the stations kept with a warning.
+struct ImportNotes {
+    std::vector<std::string> leftOut;
+    std::vector<std::string> warnings;
+};
+
 // The user's stations: every change reads the user's database, or, before the first change,
 // the database in use (`current`, SQLite or Access, never written), changes its stations and
 // writes the user's database whole or not at all. A refused change leaves it as it was.
@@ -46,8 +53,8 @@ public:
     // refused whole; of an Access file, whose rows the user cannot mend as easily, the
     // stations a stations file would refuse are left out, and the reasons come back, one a
     // station.
-    std::optional<DatabaseError> importCsv(const std::filesystem::path& csv);
-    Result<std::vector<std::string>> importAccess(const std::filesystem::path& mdb);
+    Result<ImportNotes> importCsv(const std::filesystem::path& csv);
+    Result<ImportNotes> importAccess(const std::filesystem::path& mdb);
 
     // The stations as a stations file that importCsv and --build-database read.
     std::optional<DatabaseError> exportCsv(const std::filesystem::path& csv) const;

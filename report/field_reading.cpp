@@ -2,6 +2,7 @@
 
 #include "calc/number_reading.h"
 #include "report/fixed_field.h"
+#include "report/number_format.h"
 
 #include <string>
 
@@ -158,6 +159,15 @@ TypedNumber readTypedNumber(std::string_view text, const NumberStyle& style) {
         return {regional ? regional : plain, true};
     }
     return {calc::parseLeadingNumber(text), false};
+}
+
+std::string ambiguousNumberMessage(std::string_view text, std::string_view fieldName,
+                                   const TypedNumber& number, const NumberStyle& style) {
+    const std::string regional = formatPlain(number.regional, style);
+    const std::string plain = formatPlain(number.plain, style);
+    return "O número \"" + std::string(text) + "\" em " + std::string(fieldName) +
+           " pode ser lido como " + regional + " ou como " + plain +
+           ". Escreva-o sem separador de milhares: " + regional + " ou " + plain + ".";
 }
 
 } // namespace report

@@ -3,6 +3,7 @@
 #include "report/number_style.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace report {
@@ -32,5 +33,10 @@ struct TypedNumber {
     double plain = 0;            // and the plain one
 };
 TypedNumber readTypedNumber(std::string_view text, const NumberStyle& style);
+
+// Why a typed text whose two readings disagree is refused, naming its field (UTF-8), in the
+// same words wherever a number is typed.
+std::string ambiguousNumberMessage(std::string_view text, std::string_view fieldName,
+                                   const TypedNumber& number, const NumberStyle& style);
 
 } // namespace report

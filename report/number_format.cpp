@@ -96,12 +96,23 @@ std::string formatPattern(double value, Pattern pattern, const NumberStyle& styl
     return text;
 }
 
-std::string formatPlain(double value, const NumberStyle& style) {
-    std::string text = util::generalNumberText(value);
+namespace {
+
+std::string withRegionalPoint(std::string text, const NumberStyle& style) {
     if (const std::size_t point = text.find('.'); point != std::string::npos) {
         text.replace(point, 1, effectiveDecimalSeparator(style));
     }
     return text;
+}
+
+} // namespace
+
+std::string formatPlain(double value, const NumberStyle& style) {
+    return withRegionalPoint(util::generalNumberText(value), style);
+}
+
+std::string formatExact(double value, const NumberStyle& style) {
+    return withRegionalPoint(util::exactNumberText(value), style);
 }
 
 } // namespace report

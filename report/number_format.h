@@ -20,4 +20,8 @@ std::string formatPattern(double value, Pattern pattern, const NumberStyle& styl
 // The general number text: C's %.15g with the regional decimal separator, no grouping.
 std::string formatPlain(double value, const NumberStyle& style);
 
+// The shortest text that reads back as exactly this value, with the regional decimal separator
+// and no grouping: a stored constant as the user edits it.
+std::string formatExact(double value, const NumberStyle& style);
+
 } // namespace report

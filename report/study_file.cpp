@@ -1,6 +1,7 @@
 #include "report/study_file.h"
 
 #include "calc/durations.h"
+#include "calc/rainfall_check.h"
 #include "util/file_replacement.h"
 #include "util/system_error.h"
 #include "util/text.h"
@@ -105,6 +106,23 @@ StudyStation readStation(const json& object) {
     return station;
 }
 
+// Constants whose point rainfall cannot be are refused as the file is opened, not at the run.
+void refuseImpossibleRainfall(const StudyInputs& study) {
+    if (study.station) {
+        if (auto refusal = calc::stationRainfallRefusal(study.station->constants)) {
+            throw WrongValue{"o posto " + util::inQuotes(study.station->name) + " (código " +
+                             util::printable(study.station->code) + ") foi recusado: " + *refusal +
+                             "."};
+        }
+    }
+    const auto& own = study.ownConstants;
+    if (study.mode == calc::EquationMode::Own && own[0] && own[1] && own[2] && own[3]) {
+        if (auto refusal = calc::ownRainfallRefusal({*own[0], *own[1], *own[2], *own[3]})) {
+            throw WrongValue{"a equação própria (K, a, b, c) foi recusada: " + *refusal + "."};
+        }
+    }
+}
+
 StudyInputs readStudy(const json& root) {
     StudyInputs study;
     study.river = readText(root, "river").value_or("");
@@ -136,6 +154,7 @@ StudyInputs readStudy(const json& root) {
             study.ownConstants[i] = readNumber(*own, kOwnKeys[i], "ownConstants.");
         }
     }
+    refuseImpossibleRainfall(study);
     return study;
 }
 

@@ -817,12 +817,9 @@ std::optional<frmZEB::RequestRefusal> frmZEB::ambiguity(const QString& text, QWi
     if (number.value) {
         return std::nullopt;
     }
-    const QString regional = formatPlain(number.regional);
-    const QString plain = formatPlain(number.plain);
-    return RequestRefusal{
-        field, QStringLiteral("O número \"%1\" em %2 pode ser lido como %3 ou como %4. Escreva-o "
-                              "sem separador de milhares: %3 ou %4.")
-                   .arg(text, label->text().chopped(1), regional, plain)};
+    return RequestRefusal{field, QString::fromStdString(report::ambiguousNumberMessage(
+                                     text.toStdString(), label->text().chopped(1).toStdString(),
+                                     number, m_services.numberStyle))};
 }
 
 // Esc is the window's cancel key, bound to "&Sair", whose closing asks about unsaved work. It

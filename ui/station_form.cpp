@@ -1,5 +1,7 @@
 #include "ui/station_form.h"
 
+#include "report/field_reading.h"
+#include "report/number_format.h"
 #include "ui/dialog_service.h"
 #include "util/number_text.h"
 
@@ -38,17 +40,26 @@ QLineEdit* addField(QFormLayout* form, QWidget* parent, const char* name, const 
     return field;
 }
 
-// A constant as the stations file writes it; a missing one (a null of an old file) as empty.
-QString constantText(const std::optional<double>& value) {
-    return value ? QString::fromStdString(util::exactNumberText(*value)) : QString();
+// A constant exactly as stored, with the user's decimal mark; a missing one (a null of an old
+// file) as empty.
+QString constantText(const std::optional<double>& value, const report::NumberStyle& style) {
+    return value ? QString::fromStdString(report::formatExact(*value, style)) : QString();
+}
+
+// The field's name in messages: its label without the access key and the colon.
+std::string fieldName(const ConstantField& field) {
+    std::string label = field.label;
+    std::erase(label, '&');
+    label.pop_back();
+    return label;
 }
 
 } // namespace
 
 StationForm::StationForm(DialogService& dialogs, const QString& title,
-                         const std::optional<refdata::StationRow>& station, Apply apply,
-                         QWidget* parent)
-    : QDialog(parent), m_dialogs(dialogs), m_apply(std::move(apply)) {
+                         const std::optional<refdata::StationRow>& station,
+                         report::NumberStyle style, Apply apply, QWidget* parent)
+    : QDialog(parent), m_dialogs(dialogs), m_style(std::move(style)), m_apply(std::move(apply)) {
     setWindowTitle(title);
     setObjectName(QStringLiteral("frmPosto"));
     const refdata::StationRow row = station.value_or(refdata::StationRow{});
@@ -65,11 +76,11 @@ StationForm::StationForm(DialogService& dialogs, const QString& title,
     for (std::size_t i = 0; i < kConstantFields.size(); ++i) {
         m_constants[i] =
             addField(form, this, kConstantFields[i].name,
-                     QString::fromUtf8(kConstantFields[i].label), constantText(values[i]));
+                     QString::fromUtf8(kConstantFields[i].label), constantText(values[i], m_style));
     }
 
-    auto* hint = new QLabel(QStringLiteral("Escreva os números com ponto decimal, como no arquivo "
-                                           "CSV de postos: 0.25, -0.04."),
+    auto* hint = new QLabel(QStringLiteral("Escreva os números como nos campos da janela "
+                                           "principal, sem separador de milhares."),
                             this);
     hint->setObjectName(QStringLiteral("lblDica"));
     hint->setWordWrap(true);
@@ -92,11 +103,28 @@ void StationForm::confirm() {
                                 m_estado->text().toStdString(),
                                 {}};
     for (std::size_t i = 0; i < m_constants.size(); ++i) {
-        texts.constants[i] = m_constants[i]->text().toStdString();
+        const std::string typed = m_constants[i]->text().toStdString();
+        const report::TypedNumber number = report::readTypedNumber(typed, m_style);
+        if (!number.value) {
+            m_dialogs.warning(this, QString::fromStdString(report::ambiguousNumberMessage(
+                                        typed, fieldName(kConstantFields[i]), number, m_style)));
+            m_constants[i]->setFocus();
+            return;
+        }
+        // A number read whole goes on as the stations file writes it; any other text as typed,
+        // for the stations file's own refusal.
+        texts.constants[i] = number.whole ? util::exactNumberText(*number.value) : typed;
     }
     if (const std::optional<QString> refusal = m_apply(texts)) {
         m_dialogs.warning(this, *refusal);
         return;
+    }
+    const auto stored = refdata::stationFromTexts(texts);
+    if (const auto* row = std::get_if<refdata::StationRow>(&stored)) {
+        if (const auto warning = refdata::stationWarning(*row)) {
+            m_dialogs.warning(this, QStringLiteral("O posto foi gravado, mas confira-o: %1.")
+                                        .arg(QString::fromStdString(*warning)));
+        }
     }
     accept();
 }

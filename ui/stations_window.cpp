@@ -1,9 +1,9 @@
 #include "ui/stations_window.h"
 
+#include "report/number_format.h"
 #include "ui/dialog_service.h"
 #include "ui/file_export.h"
 #include "ui/station_form.h"
-#include "util/number_text.h"
 
 #include <array>
 #include <system_error>
@@ -138,11 +138,7 @@ void StationsWindow::fillTable() {
     m_table->setRowCount(static_cast<int>(m_rows.size()));
     // Constants exactly as stored, with the user's decimal mark.
     const auto number = [this](const std::optional<double>& value) {
-        if (!value) {
-            return QString();
-        }
-        return QString::fromStdString(util::exactNumberText(*value))
-            .replace(QLatin1Char('.'), QString::fromStdString(m_style.decimalSeparator));
+        return value ? QString::fromStdString(report::formatExact(*value, m_style)) : QString();
     };
     for (int row = 0; row < m_table->rowCount(); ++row) {
         const refdata::StationRow& station = m_rows[static_cast<std::size_t>(row)];
@@ -239,7 +235,7 @@ void StationsWindow::openForm(const QString& title,
                               const std::optional<refdata::StationRow>& station, int row,
                               const Change& change) {
     auto* form = new StationForm(
-        m_dialogs, title, station,
+        m_dialogs, title, station, m_style,
         [this, row, change](const refdata::StationTexts& texts) -> std::optional<QString> {
             if (const auto error = change(userStations(), texts)) {
                 return QString::fromStdString(error->message);
@@ -290,7 +286,7 @@ void StationsWindow::cmdImportarCSV_Click() {
         this, {QStringLiteral("Importar postos de um arquivo CSV"),
                {QStringLiteral("Arquivo de postos (*.csv)"), QStringLiteral("Todos (*)")}});
     if (path) {
-        followed(userStations().importCsv(localPath(*path)), -1);
+        followImport(*path, userStations().importCsv(localPath(*path)));
     }
 }
 
@@ -299,22 +295,34 @@ void StationsWindow::cmdImportarAccess_Click() {
         this, {QStringLiteral("Importar postos de um banco de dados do Access"),
                {QStringLiteral("Banco de dados do Access (*.mdb *.accdb)"),
                 QStringLiteral("Todos (*)")}});
-    if (!path) {
-        return;
+    if (path) {
+        followImport(*path, userStations().importAccess(localPath(*path)));
     }
-    const auto imported = userStations().importAccess(localPath(*path));
+}
+
+void StationsWindow::followImport(const QString& path,
+                                  const refdata::Result<refdata::ImportNotes>& imported) {
     if (const auto* error = std::get_if<refdata::DatabaseError>(&imported)) {
         followed(*error, -1);
         return;
     }
     followed(std::nullopt, -1);
-    const auto& leftOut = std::get<std::vector<std::string>>(imported);
-    if (!leftOut.empty()) {
-        QString text = QStringLiteral("Estes postos de %1 não foram importados:")
-                           .arg(QDir::toNativeSeparators(*path));
-        for (const std::string& reason : leftOut) {
-            text += QStringLiteral("\n- ") + QString::fromStdString(reason) + QLatin1Char('.');
+    const auto& notes = std::get<refdata::ImportNotes>(imported);
+    QString text;
+    const auto list = [&text, &path](const QString& heading,
+                                     const std::vector<std::string>& lines) {
+        if (lines.empty()) {
+            return;
         }
+        text += (text.isEmpty() ? QString() : QStringLiteral("\n\n")) +
+                heading.arg(QDir::toNativeSeparators(path));
+        for (const std::string& line : lines) {
+            text += QStringLiteral("\n- ") + QString::fromStdString(line) + QLatin1Char('.');
+        }
+    };
+    list(QStringLiteral("Estes postos de %1 não foram importados:"), notes.leftOut);
+    list(QStringLiteral("Estes postos de %1 foram importados, mas confira-os:"), notes.warnings);
+    if (!text.isEmpty()) {
         m_dialogs.warning(this, text);
     }
 }

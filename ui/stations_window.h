@@ -65,6 +65,8 @@ private:
     void cmdImportarCSV_Click();
     void cmdImportarAccess_Click();
     void cmdExportarCSV_Click();
+    // Follows an import, then lists the stations it left out and those it kept with a warning.
+    void followImport(const QString& path, const refdata::Result<refdata::ImportNotes>& imported);
 
     DialogService& m_dialogs;
     report::NumberStyle m_style;

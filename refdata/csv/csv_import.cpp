@@ -1,5 +1,6 @@
 #include "refdata/csv/csv_import.h"
 
+#include "calc/rainfall_check.h"
 #include "calc/run_request.h"
 #include "refdata/database_message.h"
 #include "refdata/table_layout.h"
@@ -159,11 +160,33 @@ std::variant<StationRow, std::string> stationFromTexts(const StationTexts& texts
         }
         values[i] = *value;
     }
-    return StationRow{
-        texts.codigo,
-        texts.nome,
-        texts.estado,
-        {values[0], values[1], values[2], values[3], values[4], values[5], values[6]}};
+    StationRow row{texts.codigo,
+                   texts.nome,
+                   texts.estado,
+                   {values[0], values[1], values[2], values[3], values[4], values[5], values[6]}};
+    if (auto refusal = calc::stationRainfallRefusal(row.coefficients)) {
+        return *refusal;
+    }
+    return row;
+}
+
+std::optional<std::string> stationWarning(const StationRow& row) {
+    auto warning = calc::stationRainfallWarning(row.coefficients);
+    if (!warning) {
+        return std::nullopt;
+    }
+    return "posto " + inQuotes(row.nome.value_or("")) + " (código " +
+           util::printable(row.codigo.value_or("")) + "): " + *warning;
+}
+
+std::vector<std::string> stationWarnings(const std::vector<StationRow>& rows) {
+    std::vector<std::string> warnings;
+    for (const StationRow& row : rows) {
+        if (auto warning = stationWarning(row)) {
+            warnings.push_back(*warning);
+        }
+    }
+    return warnings;
 }
 
 std::vector<StationRow> readStationsCsv(const std::filesystem::path& file) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -24,8 +25,14 @@ struct StationTexts {
     std::array<std::string, 7> constants;
 };
 
-// The station, or the reason it is refused, checked as one line of the stations file.
+// The station, or the reason it is refused, checked as one line of the stations file: its
+// code, name and seven numbers, and a point rainfall that is possible (calc/rainfall_check.h).
 std::variant<StationRow, std::string> stationFromTexts(const StationTexts& texts);
+
+// The warning for a station kept although its rainfall is unusual, naming the station; none
+// otherwise. And the warnings of several, in their order.
+std::optional<std::string> stationWarning(const StationRow& row);
+std::vector<std::string> stationWarnings(const std::vector<StationRow>& rows);
 
 // The curve-number file: a header whose first column is kept but never read, the second is
 // terreno, and zona and cn follow in any order; one land class per line with its zone

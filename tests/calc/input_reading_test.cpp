@@ -89,7 +89,16 @@ TEST(RunRequest, RefusesPhysicallyMeaninglessInputs) {
         {[](RunRequest& r) { r.channelLengthKm = -1; }, "o comprimento do talvegue deve ser"},
         {[](RunRequest& r) { r.elevationDropM = 0; }, "o desnível deve ser maior que 0 m"},
         {[](RunRequest& r) { r.concentrationTimeH = -5; }, "o tempo de concentração deve ser"},
-        {[](RunRequest& r) { r.returnPeriodYears = 0; }, "o tempo de recorrência deve ser"}};
+        {[](RunRequest& r) { r.returnPeriodYears = 0; }, "o tempo de recorrência deve ser"},
+        {[](RunRequest& r) { r.returnPeriodYears = 100001; }, "deve ser no máximo 100000 anos"},
+        {[](RunRequest& r) { r.mode = EquationMode::Own, r.returnPeriodYears = NAN; },
+         "deve ser no máximo 100000 anos"},
+        {[](RunRequest& r) { r.station->b = -25; }, "as constantes do posto foram recusadas: a "
+                                                    "precipitação pontual de 5 min para TR 2"},
+        {[](RunRequest& r) {
+             r.mode = EquationMode::Own, r.ownConstants = {-2.3, 0.2, 25, 20};
+         },
+         "a equação própria (K, a, b, c) foi recusada: a precipitação pontual de 5 min não"}};
     for (const auto& [change, message] : rows) {
         RunRequest request = zebtest::workedExampleRequest();
         request.concentrationTimeH.reset();
@@ -110,6 +119,7 @@ TEST(RunRequest, RefusesPhysicallyMeaninglessInputs) {
     EXPECT_FALSE(zero.invalidInput);
     RunRequest own = zebtest::workedExampleRequest();
     own.mode = EquationMode::Own;
+    own.ownConstants = {2.304605, 0.2, 25, 20};
     own.returnPeriodYears = 0;
     EXPECT_TRUE(std::holds_alternative<CalculationRecord>(runRequest(own)));
     EXPECT_TRUE(isValidCurveNumber(100));

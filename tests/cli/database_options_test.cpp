@@ -83,7 +83,11 @@ TEST_F(DatabaseCommands, BuildingCountsWhatWasWrittenAndNeverWritesOverItsInput)
     const ProcessOutcome built = runZebCalcProcess(
         {"--build-database", out, "--stations", stations, "--curve-numbers", curveNumbers});
     EXPECT_EQ(built.exitCode, 0) << built.err;
-    EXPECT_EQ(built.out, "Banco de dados " + out + " gravado: 1 posto, 0 classes de terreno.\n");
+    // 24 h, TR 100: 100^(0.17 + 7/100^0.25) * (24 + 2*log10(73)) mm, kept with a warning.
+    EXPECT_EQ(built.out, "Banco de dados " + out +
+                             " gravado: 1 posto, 0 classes de terreno.\nAviso: posto "
+                             "\"P\\x0ax\\x1b[2J\" (código 1): a chuva de 24 h e TR 100 anos é "
+                             "1622131,5 mm, fora do usual (30 a 600 mm).\n");
     EXPECT_EQ(runZebCalcProcess({"--list", "stations", "--database", out}).out,
               "1\tP\\x0ax\\x1b[2J\tSP\n");
 

@@ -99,6 +99,11 @@ TEST(Options, RefusalsSayWhy) {
         {changed("--station-constants", "1,2,3,4,5,6"), "sete números"},
         {changed("--station-constants", "1,2,3,4,5,6,7,8"), "sete números"},
         {changed("--station-constants", "1,,3,4,5,6,7"), "sete números"},
+        {changed("--station-constants", "0.2,-25,20,-0.04,0.08,0.08,0.08"),
+         "as constantes de --station-constants foram recusadas: a precipitação pontual de 5 min "
+         "para TR 2 anos não é maior que zero."},
+        {changed("--station-constants", std::nullopt, {"--own", "-2.3,0.2,25,20"}),
+         "as constantes de --own foram recusadas: a precipitação pontual de 5 min não"},
         {changed("--duration", "1h"), "duração desconhecida"},
         {changed("--duration", "13"), "duração desconhecida"},
         {with({"--return-periods", "5,0"}), "\"0\""},

@@ -13,6 +13,7 @@ using test::messageOf;
 using test::readFile;
 using test::TemporaryFolder;
 using test::valueOf;
+using test::writeFile;
 
 TEST(UserStations, DatabaseLiesUnderTheDataHome) {
     EXPECT_EQ(userDatabasePath("/d", "/h"), "/d/zeb/zeb.sqlite");
@@ -71,16 +72,23 @@ TEST(UserStations, ChangesGoToTheUsersDatabaseOnly) {
     const auto csv = folder / "postos.csv";
     ASSERT_EQ(user.exportCsv(csv), std::nullopt);
     UserStations other(folder / "other.sqlite", current);
-    ASSERT_EQ(other.importCsv(csv), std::nullopt);
-    ASSERT_EQ(other.importCsv(csv), std::nullopt);
+    ASSERT_FALSE(std::holds_alternative<DatabaseError>(other.importCsv(csv)));
+    ASSERT_FALSE(std::holds_alternative<DatabaseError>(other.importCsv(csv)));
     EXPECT_EQ(codesOf(other), (std::vector<std::string>{"1", "22"}));
     EXPECT_EQ(valueOf(other.stations())[1].coefficients, valueOf(user.stations())[0].coefficients);
     EXPECT_EQ(messageOf(other.importAccess(folder / "none.mdb")).rfind("Banco de dados ", 0), 0u);
     // Of an Access file, the stations a stations file would refuse are left out, with why.
-    EXPECT_EQ(valueOf(other.importAccess(test::fixture("null-values.mdb"))),
+    const ImportNotes notes = valueOf(other.importAccess(test::fixture("null-values.mdb")));
+    EXPECT_EQ(notes.leftOut,
               (std::vector<std::string>{R"(posto "202": o valor de "b" está vazio)",
                                         R"(posto "204": o valor de "Bm" está vazio)"}));
     EXPECT_EQ(codesOf(other), (std::vector<std::string>{"1", "22", "201", "203"}));
+    // A station kept although its rainfall is unusual comes back with its warning.
+    writeFile(folder / "alta.csv", "codigo,nome,estado,a,b,c,B5,B15,B30,Bm\n"
+                                   "30,Alta,MG,15,25,20,-0.04,0.08,0.08,0.08\n");
+    EXPECT_EQ(valueOf(other.importCsv(folder / "alta.csv")).warnings,
+              std::vector<std::string>{"posto \"Alta\" (código 30): a chuva de 24 h e TR 100 anos "
+                                       "é 1049,7 mm, fora do usual (30 a 600 mm)"});
 }
 
 } // namespace

@@ -68,7 +68,14 @@ TEST(StudyFile, ReadingGivesTheStudyOrTheReason) {
         {head + R"("river": "Rio\u001b[2J"})",
          "o campo \"river\" tem um caractere de controle (\\x1b)."},
         {head + R"("station": {"name": "P\u0000"}})",
-         "o campo \"station.name\" tem um caractere de controle (\\x00)."}};
+         "o campo \"station.name\" tem um caractere de controle (\\x00)."},
+        {head + R"("station": {"code": "12", "name": "X", "constants": {"a": 0.2, "b": -25, )"
+                R"("c": 20, "B5": -0.04, "B15": 0.08, "B30": 0.08, "Bm": 0.08}}})",
+         "o posto \"X\" (código 12) foi recusado: a precipitação pontual de 5 min para TR 2 "
+         "anos não é maior que zero."},
+        {head + R"("mode": "own", "ownConstants": {"K": -2.3, "a": 0.2, "b": 25, "c": 20}})",
+         "a equação própria (K, a, b, c) foi recusada: a precipitação pontual de 5 min não é "
+         "maior que zero."}};
     for (const auto& row : rows) {
         const auto read = parseStudyFile(row.bytes);
         const auto* error = std::get_if<std::string>(&read);

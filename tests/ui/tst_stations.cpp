@@ -112,8 +112,13 @@ private Q_SLOTS:
                  uR"(Posto recusado: o valor de "a" não é um número: "1x".)"_s);
         QVERIFY(form->isVisible());
         QCOMPARE(form->findChild<QLineEdit*>(u"txta"_s)->text(), u"1x"_s);
+        // Numbers read as the main window reads them: one that reads two ways is refused.
+        QCOMPARE(submit({{"txta", u"1.416"_s}}), form);
+        QCOMPARE(h->dialogs.take().value(0).text,
+                 u"O número \"1.416\" em a pode ser lido como 1416 ou como 1,416. Escreva-o sem "
+                 "separador de milhares: 1416 ou 1,416."_s);
         QVERIFY(!fs::exists(m_user));
-        QCOMPARE(submit({{"txta", u"0.25"_s}}), form);
+        QCOMPARE(submit({{"txta", u"0,25"_s}}), form);
         QVERIFY(fs::exists(m_user));
         QCOMPARE(mainStations(), QStringList({kShippedStation, u"Ribeirão das Pedras"_s}));
         // The choice made before the change stays, and the window now reads the user's file.
@@ -122,10 +127,14 @@ private Q_SLOTS:
         QCOMPARE(h->window().currentStation()->coefficients.a, 0.2);
         QCOMPARE(table()->item(1, 3)->text(), u"0,25"_s);
 
-        // Editing the chosen station's constants reaches the main window's next run.
+        // Editing the chosen station's constants reaches the main window's next run; an unusual
+        // rainfall is kept with a warning.
         click("cmdEditar", 0);
-        QVERIFY(submit({{"txta", u"0.3"_s}, {"txtEstadoPosto", u"SP"_s}}));
-        QCOMPARE(h->window().currentStation()->coefficients.a, 0.3);
+        QVERIFY(submit({{"txta", u"15"_s}, {"txtEstadoPosto", u"SP"_s}}));
+        QCOMPARE(h->dialogs.take().value(0).text,
+                 u"O posto foi gravado, mas confira-o: posto \"%1\" (código 1): a chuva de 24 h "
+                 "e TR 100 anos é 1049,7 mm, fora do usual (30 a 600 mm)."_s.arg(kShippedStation));
+        QCOMPARE(h->window().currentStation()->coefficients.a, 15);
         QCOMPARE(h->text("txtEstado"), u"SP"_s);
         h->pick("cboPosto", u"Ribeirão das Pedras"_s);
         QCOMPARE(h->window().currentStation()->coefficients.Bm, 0.1);
