@@ -3,9 +3,12 @@
 #include "chart/fonts.h"
 #include "ui/print_system.h"
 
+#include <algorithm>
+
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -23,6 +26,16 @@ void paintReportLines(QPainter& painter, const std::vector<report::ReportLine>& 
     painter.setPen(Qt::black);
     // Metrics of the device, not of the screen: a printer's resolution differs.
     const QFontMetricsF metrics(regular, painter.device());
+    // A report whose figures widened their fields, or that ends with notes, may not fit the
+    // page at its size: it is drawn smaller, never cut.
+    qreal widest = 0;
+    for (const report::ReportLine& line : lines) {
+        widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(line.text)));
+    }
+    const qreal tallest = metrics.lineSpacing() * static_cast<qreal>(lines.size());
+    const qreal scale = std::min({qreal(1), painter.device()->width() / std::max(widest, qreal(1)),
+                                  painter.device()->height() / tallest});
+    painter.scale(scale, scale);
     // Every line moves the position down by the regular line height, the bold one included,
     // and an empty line only moves it.
     qreal baseline = metrics.ascent();

@@ -181,6 +181,13 @@ private Q_SLOTS:
         const QString fonts = poppler("pdffonts", {target});
         QCOMPARE(fonts.count(u"Mono"_s) + fonts.count(u"Courier"_s), 2);
         QCOMPARE(fonts.count(u"Bold"_s), 1);
+
+        // The whole figures of "5 min" widen the lines past the page: drawn smaller, not cut.
+        h->pick("cboDuracao", u"5 min"_s);
+        target = m_folder.filePath(u"cinco.pdf"_s);
+        h->button("cmdImprimir")->click();
+        QTRY_VERIFY(QFile::exists(target));
+        QVERIFY(pageText(target, 1).contains(u" 1.166666666662 1.249999999995 "_s));
     }
 
     // A run the calculation refuses shows its reason and enables nothing: the commands answer
