@@ -24,24 +24,38 @@ bool unitHydrographCut(const CalculationRecord& record) {
     return *record.baseTimeH > kUnitHydrographSize * *record.unitDurationH;
 }
 
+namespace {
+
+// Each note with its condition and its two texts, in the order they are given.
+struct LimitNote {
+    bool (*applies)(const CalculationRecord&);
+    std::string_view title;
+    std::string_view text;
+};
+
+const LimitNote kLimitNotes[] = {
+    {floodNotReceded, kFloodNotRecededTitle, kFloodNotRecededNote},
+    {unitHydrographCut, kUnitHydrographCutTitle, kUnitHydrographCutNote},
+};
+
+} // namespace
+
 std::vector<std::string> limitNotes(const CalculationRecord& record) {
     std::vector<std::string> notes;
-    if (floodNotReceded(record)) {
-        notes.emplace_back(kFloodNotRecededNote);
-    }
-    if (unitHydrographCut(record)) {
-        notes.emplace_back(kUnitHydrographCutNote);
+    for (const LimitNote& note : kLimitNotes) {
+        if (note.applies(record)) {
+            notes.emplace_back(note.text);
+        }
     }
     return notes;
 }
 
 std::vector<std::string_view> limitNoteTitles(const CalculationRecord& record) {
     std::vector<std::string_view> titles;
-    if (floodNotReceded(record)) {
-        titles.push_back(kFloodNotRecededTitle);
-    }
-    if (unitHydrographCut(record)) {
-        titles.push_back(kUnitHydrographCutTitle);
+    for (const LimitNote& note : kLimitNotes) {
+        if (note.applies(record)) {
+            titles.push_back(note.title);
+        }
     }
     return titles;
 }
