@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 #include <thread>
 
 #include <sys/stat.h>
@@ -233,6 +234,22 @@ TEST(DatabaseFiles, TheProgramTakesTheFirstOfFivePlaces) {
         writeFile(places[i], "x");
         EXPECT_EQ(messageOf(openProgramDatabase(program, user)),
                   problem(places[i], "o arquivo não é um banco de dados SQLite nem Access"));
+    }
+    // So is a folder or a broken link at the user's place.
+    for (const auto& place : {places[0], places[1], user}) {
+        std::filesystem::remove(place);
+    }
+    const std::pair<std::function<void()>, std::string> unreadable[] = {
+        {[&] { std::filesystem::create_directory(user); }, "é uma pasta, não um arquivo"},
+        {[&] { std::filesystem::create_symlink(folder / "nada", user); },
+         "é um link simbólico para " + (folder / "nada").string() + ", que não existe"},
+        {[&] { std::filesystem::create_symlink(user, user); },
+         "é um link simbólico em ciclo, que nunca chega a um arquivo"},
+    };
+    for (const auto& [make, text] : unreadable) {
+        make();
+        EXPECT_EQ(messageOf(openProgramDatabase(program, user)), problem(user, text));
+        std::filesystem::remove(user);
     }
 }
 
