@@ -229,29 +229,38 @@ bool SqliteSource::step(sqlite3_stmt* statement) {
 
 void SqliteSource::checkTable(std::string_view table) {
     // A view, a virtual table or a computed column may make its values without end: only
-    // stored values are read. Rows are read in rowid order, which a table without one lacks.
-    const SqliteStatement found =
-        prepare("SELECT type, wr, (SELECT count(*) FROM pragma_table_xinfo(t.name) AS c WHERE "
-                "c.hidden) FROM pragma_table_list AS t WHERE t.schema = 'main' AND t.name = ?1 "
-                "COLLATE NOCASE");
+    // stored values are read. The schema is asked about this table alone: the column names of
+    // every view, which a list of all tables would work out, may cost more than any read.
+    const SqliteStatement found = prepare(
+        "SELECT type = 'table' AND sql NOT LIKE 'CREATE VIRTUAL%', CASE type WHEN 'table' THEN "
+        "(SELECT count(*) FROM pragma_table_xinfo(s.name) AS c WHERE c.hidden) END FROM "
+        "sqlite_schema AS s WHERE type IN ('table', 'view') AND name = ?1 COLLATE NOCASE");
     sqlite3_bind_text(found.get(), 1, table.data(), static_cast<int>(table.size()),
                       SQLITE_TRANSIENT);
     if (!step(found.get())) {
         throw databaseError(m_path, "o arquivo não tem a tabela " + inQuotes(table));
     }
-    if (textOf(found.get(), 0) != "table") {
+    if (sqlite3_column_int(found.get(), 0) == 0) {
         throw databaseError(m_path, inQuotes(table) + " é uma view ou uma tabela virtual; só "
                                                       "uma tabela comum é lida");
     }
     if (sqlite3_column_int(found.get(), 1) != 0) {
         throw databaseError(m_path, "a tabela " + inQuotes(table) +
+                                        " tem colunas calculadas ou ocultas; só valores "
+                                        "gravados são lidos");
+    }
+    // Rows are read in rowid order, which a table declared WITHOUT ROWID lacks.
+    sqlite3_stmt* rowid = nullptr;
+    const int code = sqlite3_prepare_v2(
+        m_db.get(), ("SELECT rowid FROM " + quotedIdentifier(table)).c_str(), -1, &rowid, nullptr);
+    sqlite3_finalize(rowid);
+    if (code == SQLITE_ERROR) {
+        throw databaseError(m_path, "a tabela " + inQuotes(table) +
                                         " não tem rowid (WITHOUT ROWID); só uma tabela comum "
                                         "é lida");
     }
-    if (sqlite3_column_int(found.get(), 2) != 0) {
-        throw databaseError(m_path, "a tabela " + inQuotes(table) +
-                                        " tem colunas calculadas ou ocultas; só valores "
-                                        "gravados são lidos");
+    if (code != SQLITE_OK) {
+        fail(code);
     }
 }
 
