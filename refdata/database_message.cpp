@@ -1,5 +1,7 @@
 #include "refdata/database_message.h"
 
+#include <cerrno>
+
 namespace refdata {
 
 std::string databaseMessage(const std::filesystem::path& file, std::string_view problem) {
@@ -29,7 +31,14 @@ DatabaseFailure readTooBig(const std::filesystem::path& file, std::size_t memory
 std::optional<std::string> notARegularFile(const std::filesystem::path& file) {
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
+    if (error.value() == ELOOP) {
+        return "é um link simbólico em ciclo, que nunca chega a um arquivo";
+    }
     if (!std::filesystem::exists(status)) {
+        if (std::filesystem::is_symlink(std::filesystem::symlink_status(file, error))) {
+            return "é um link simbólico para " +
+                   std::filesystem::read_symlink(file, error).string() + ", que não existe";
+        }
         return "o arquivo não existe";
     }
     if (std::filesystem::is_directory(status)) {

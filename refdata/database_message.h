@@ -50,8 +50,8 @@ DatabaseFailure corruptDatabase(const std::filesystem::path& file, std::string_v
 DatabaseFailure readTooLong(const std::filesystem::path& file, std::chrono::milliseconds time);
 DatabaseFailure readTooBig(const std::filesystem::path& file, std::size_t memory);
 
-// Why the file is no input to read: it is missing, a folder, or a special file (a pipe would
-// block the read, a device might never end); none for a regular file.
+// Why the file is no input to read: it is missing, a broken link, a folder, or a special file (a
+// pipe would block the read, a device might never end); none for a regular file.
 std::optional<std::string> notARegularFile(const std::filesystem::path& file);
 
 // A row lacks a value the program needs. Rows are counted from 1 in stored order.

@@ -72,9 +72,9 @@ locateProgramDatabase(const std::filesystem::path& programDir,
     candidates.insert(candidates.end(), {dataDir / "zeb.mdb", dataDir / "zeb.sqlite"});
     std::string places;
     for (const auto& candidate : candidates) {
+        // Whatever stands there is chosen, a folder or a broken link too, and reported.
         std::error_code error;
-        if (std::filesystem::exists(candidate, error) &&
-            !std::filesystem::is_directory(candidate, error)) {
+        if (std::filesystem::exists(std::filesystem::symlink_status(candidate, error))) {
             return candidate;
         }
         places += (places.empty() ? "" : ", ") + candidate.string();

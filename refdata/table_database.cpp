@@ -39,13 +39,16 @@ Result<std::vector<std::string>> TableDatabase::landClasses(std::optional<std::s
     return answerOf([&] {
         const TableShape table = shapeOf(*m_source, kCurveNumberTable);
         table.requirePositions(2);
-        std::optional<TextMatch> match;
-        if (zone) {
-            match = table.match(table.requireColumn("zona"), *zone);
-        }
+        const auto zona = zone ? std::optional(table.requireColumn("zona")) : std::nullopt;
+        // Each row's zone is read here rather than matched by the file's engine: a zone that
+        // cannot be read fails the list instead of leaving its row out.
         std::vector<std::string> classes;
-        m_source->readRows(table.name, match, kEveryRow, [&](const RowValues& row) {
-            classes.push_back(readLandClass(row, table));
+        m_source->readRows(table.name, std::nullopt, kEveryRow, [&](const RowValues& row) {
+            const StoredValue rowZone = zona ? row.value(*zona) : StoredValue{};
+            const auto* text = std::get_if<std::string>(&rowZone);
+            if (!zona || (text && *text == *zone)) {
+                classes.push_back(readLandClass(row, table));
+            }
         });
         return classes;
     });

@@ -9,8 +9,18 @@
 #include "util/csv_stream.h"
 #include "util/file_replacement.h"
 #include "util/number_text.h"
+#include "util/system_error.h"
 
+#include <cerrno>
+#include <condition_variable>
 #include <cstdlib>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace refdata {
 
@@ -65,6 +75,65 @@ StationTexts textsOf(const StationRow& row) {
     return texts;
 }
 
+// Held while a change reads the user's database and writes it back, so that a change made by
+// another program at the same time is not lost. The lock file stays: removing it would let two
+// programs lock two different files.
+class ChangeLock {
+public:
+    ChangeLock(const std::filesystem::path& database, std::chrono::milliseconds patience) {
+        std::filesystem::path lockFile = database;
+        lockFile += ".lock";
+        const int fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        if (fd < 0) {
+            throw databaseError(database, "não foi possível criar o arquivo de trava " +
+                                              lockFile.string() + " (" +
+                                              util::systemErrorText(errno) + ")");
+        }
+        // The wait blocks in a thread of its own, so that it can be given up: the system hands
+        // the lock to a program waiting for it, where retrying now and then could miss it for
+        // as long as another program keeps changing. A wait given up ends when the lock comes,
+        // and lets it go at once.
+        auto wait = std::make_shared<Wait>();
+        std::thread([wait, fd] {
+            int result = 0;
+            while ((result = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+            }
+            const std::lock_guard guard(wait->mutex);
+            wait->error = result == 0 ? 0 : errno;
+            wait->done = true;
+            if (wait->abandoned) {
+                ::close(fd);
+            }
+            wait->changed.notify_one();
+        }).detach();
+        std::unique_lock guard(wait->mutex);
+        if (!wait->changed.wait_for(guard, patience, [&] { return wait->done; })) {
+            wait->abandoned = true;
+            throw databaseError(database, "outro programa está alterando este banco; nada foi "
+                                          "alterado, tente de novo em instantes");
+        }
+        if (wait->error != 0) {
+            ::close(fd);
+            throw databaseError(database, "não foi possível travar o arquivo " + lockFile.string() +
+                                              " (" + util::systemErrorText(wait->error) + ")");
+        }
+        m_fd = fd;
+    }
+    ChangeLock(const ChangeLock&) = delete;
+    ChangeLock& operator=(const ChangeLock&) = delete;
+    ~ChangeLock() { ::close(m_fd); }
+
+private:
+    struct Wait {
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool done = false;
+        bool abandoned = false;
+        int error = 0;
+    };
+    int m_fd = -1;
+};
+
 } // namespace
 
 std::optional<std::filesystem::path> userDatabasePath(const char* xdgDataHome, const char* home) {
@@ -98,6 +167,8 @@ Result<std::vector<StationRow>> UserStations::stations() const {
 template <typename Change> std::optional<DatabaseError> UserStations::change(Change&& apply) {
     return failureOf([&] {
         std::error_code error;
+        std::filesystem::create_directories(m_user.parent_path(), error);
+        const ChangeLock lock(m_user, m_lockPatience);
         const bool started = std::filesystem::exists(m_user, error);
         auto tables = readDatabaseTables(started ? m_user : m_current);
         if (auto* failure = std::get_if<DatabaseError>(&tables)) {
@@ -105,7 +176,6 @@ template <typename Change> std::optional<DatabaseError> UserStations::change(Cha
         }
         ReferenceTables& changed = std::get<ReferenceTables>(tables);
         apply(changed.stations);
-        std::filesystem::create_directories(m_user.parent_path(), error);
         writeSqliteDatabase(m_user, changed);
     });
 }

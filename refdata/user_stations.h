@@ -4,6 +4,7 @@
 #include "refdata/reference_database.h"
 #include "refdata/reference_tables.h"
 
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -31,10 +32,13 @@ struct ImportNotes {
 // The user's stations: every change reads the user's database, or, before the first change,
 // the database in use (`current`, SQLite or Access, never written), changes its stations and
 // writes the user's database whole or not at all. A refused change leaves it as it was.
+// Changes by several programs at once are made one after another (a lock on a file beside the
+// database); one that waits longer than `lockPatience` is refused.
 class UserStations {
 public:
-    UserStations(std::filesystem::path user, std::filesystem::path current)
-        : m_user(std::move(user)), m_current(std::move(current)) {}
+    UserStations(std::filesystem::path user, std::filesystem::path current,
+                 std::chrono::milliseconds lockPatience = std::chrono::seconds(5))
+        : m_user(std::move(user)), m_current(std::move(current)), m_lockPatience(lockPatience) {}
 
     // The stations a change starts from, in stored order.
     Result<std::vector<StationRow>> stations() const;
@@ -66,6 +70,7 @@ private:
 
     std::filesystem::path m_user;
     std::filesystem::path m_current;
+    std::chrono::milliseconds m_lockPatience;
 };
 
 } // namespace refdata

@@ -50,6 +50,17 @@ Utf8Character readUtf8Character(std::string_view text) {
     return {codePoint, length, true};
 }
 
+bool isUtf8(std::string_view text) {
+    while (!text.empty()) {
+        const Utf8Character character = readUtf8Character(text);
+        if (!character.valid) {
+            return false;
+        }
+        text.remove_prefix(character.length);
+    }
+    return true;
+}
+
 std::size_t characterCount(std::string_view text) {
     std::size_t ascii = 0;
     while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) {

@@ -17,6 +17,9 @@ struct Utf8Character {
 // The character at the start of a non-empty text.
 Utf8Character readUtf8Character(std::string_view text);
 
+// Whether every byte of the text belongs to a well-formed character.
+bool isUtf8(std::string_view text);
+
 // Characters of the text as printed: one per well-formed character, one per stray byte.
 std::size_t characterCount(std::string_view text);
 

@@ -1,6 +1,8 @@
 #include "refdata/sqlite/sqlite_source.h"
 
 #include "refdata/database_message.h"
+#include "util/system_error.h"
+#include "util/utf8.h"
 
 namespace refdata {
 
@@ -34,6 +36,11 @@ std::string immutableUri(const std::filesystem::path& file) {
     return uri + "?immutable=1";
 }
 
+std::string sizeText(std::size_t bytes) {
+    return bytes >= (1u << 20) ? std::to_string(bytes >> 20) + " MiB"
+                               : std::to_string(bytes >> 10) + " KiB";
+}
+
 std::string textOf(sqlite3_stmt* statement, int column) {
     return std::string(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
                        static_cast<std::size_t>(sqlite3_column_bytes(statement, column)));
@@ -63,29 +70,61 @@ public:
 
     StoredValue value(std::size_t column) const override {
         const int at = static_cast<int>(column) + 1;
-        switch (sqlite3_column_type(m_statement, at)) {
+        const int type = sqlite3_column_type(m_statement, at);
+        // SQLite refuses a single value past its length limit; the rows of a read together
+        // are bounded here.
+        const auto bytes = static_cast<std::size_t>(sqlite3_column_bytes(m_statement, at));
+        m_source.m_bytesRead += sizeof(StoredValue) + bytes;
+        if (m_source.m_bytesRead > m_source.m_limits.readBytes) {
+            throw readTooBig(m_source.m_path, m_source.m_limits.readBytes);
+        }
+        switch (type) {
         case SQLITE_INTEGER:
             return std::int64_t{sqlite3_column_int64(m_statement, at)};
         case SQLITE_FLOAT:
             return sqlite3_column_double(m_statement, at);
-        case SQLITE_TEXT:
-            return textOf(m_statement, at);
+        case SQLITE_TEXT: {
+            std::string text = textOf(m_statement, at);
+            if (!util::isUtf8(text)) {
+                throw failure(column, "um texto que não está em UTF-8");
+            }
+            return text;
+        }
         case SQLITE_NULL:
             return std::monostate{};
         default:
-            throw databaseError(m_source.m_path, "a linha " + std::to_string(position()) +
-                                                     " da tabela " + inQuotes(m_table) +
-                                                     " tem na coluna " +
-                                                     inQuotes(m_columnNames[column]) +
-                                                     " um valor binário que o programa não lê");
+            throw failure(column, "um valor binário que o programa não lê");
         }
     }
 
 private:
+    DatabaseFailure failure(std::size_t column, const std::string& problem) const {
+        return databaseError(m_source.m_path, "a linha " + std::to_string(position()) +
+                                                  " da tabela " + inQuotes(m_table) +
+                                                  " tem na coluna " +
+                                                  inQuotes(m_columnNames[column]) + " " + problem);
+    }
+
     SqliteSource& m_source;
     sqlite3_stmt* m_statement;
     std::string_view m_table;
     const std::vector<std::string>& m_columnNames;
+};
+
+// From the start of a read to its end, the time runs and the bytes handed over are counted.
+class SqliteSource::Read {
+public:
+    explicit Read(SqliteSource& source) : m_source(source) {
+        m_source.m_deadline = std::chrono::steady_clock::now() + m_source.m_limits.time;
+        m_source.m_bytesRead = 0;
+        m_source.m_timer->arm(m_source.m_deadline);
+    }
+    Read(const Read&) = delete;
+    Read& operator=(const Read&) = delete;
+    ~Read() { m_source.m_timer->disarm(); }
+
+private:
+    SqliteSource& m_source;
 };
 
 SqliteSource::SqliteSource(std::filesystem::path file, ReadLimits limits)
@@ -108,58 +147,60 @@ SqliteSource::SqliteSource(std::filesystem::path file, ReadLimits limits)
         fail(code);
     }
     // Sorting and temporary tables stay in memory, under the heap limit, instead of filling
-    // the temporary folder; a read past its time is interrupted.
+    // the temporary folder; no text or blob SQLite makes or reads is longer than one value
+    // may be; a read past its time is interrupted.
     sqlite3_hard_heap_limit64(static_cast<sqlite3_int64>(m_limits.memory));
+    sqlite3_limit(m_db.get(), SQLITE_LIMIT_LENGTH, static_cast<int>(m_limits.valueBytes));
     if (const int pragma =
             sqlite3_exec(m_db.get(), "PRAGMA temp_store = MEMORY", nullptr, nullptr, nullptr);
         pragma != SQLITE_OK) {
         fail(pragma);
     }
-    sqlite3_progress_handler(
-        m_db.get(), 1000,
-        [](void* source) {
-            return std::chrono::steady_clock::now() > static_cast<SqliteSource*>(source)->m_deadline
-                       ? 1
-                       : 0;
-        },
-        this);
+    m_timer = std::make_unique<InterruptTimer>(m_db.get());
     checkIntegrity();
 }
 
-void SqliteSource::startRead() {
-    m_deadline = std::chrono::steady_clock::now() + m_limits.time;
+SqliteSource::Read SqliteSource::startRead() {
+    return Read(*this);
 }
 
 void SqliteSource::checkIntegrity() {
     // A damaged page can hide rows without any read failing; the quick check is cheap at the
     // sizes of these files.
-    startRead();
+    const Read read = startRead();
     const SqliteStatement check = prepare("PRAGMA quick_check(1)");
-    if (step(check.get())) {
-        const std::string result = textOf(check.get(), 0);
-        if (result != "ok") {
-            throw corruptDatabase(m_path, "SQLite: " + util::printable(result));
-        }
+    if (step(check.get()) && textOf(check.get(), 0) != "ok") {
+        throw corruptDatabase(m_path, "a verificação de integridade do SQLite encontrou danos");
     }
 }
 
 void SqliteSource::fail(int code) const {
-    const std::string detail = m_db ? sqlite3_errmsg(m_db.get()) : sqlite3_errstr(code);
+    const int systemError = m_db ? sqlite3_system_errno(m_db.get()) : 0;
+    const std::string reason = systemError != 0 ? ": " + util::systemErrorText(systemError) : "";
     switch (code & 0xff) {
     case SQLITE_INTERRUPT:
         throw readTooLong(m_path, m_limits.time);
     case SQLITE_NOMEM:
         throw readTooBig(m_path, m_limits.memory);
+    case SQLITE_TOOBIG:
+        throw corruptDatabase(m_path, "um valor passa de " + sizeText(m_limits.valueBytes));
     case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
     case SQLITE_FORMAT:
-        throw corruptDatabase(m_path, "SQLite: " + detail);
+        throw corruptDatabase(m_path, "a estrutura do banco SQLite está danificada");
+    case SQLITE_NOTADB:
+        throw corruptDatabase(m_path, "o cabeçalho não é o de um banco SQLite");
     case SQLITE_CANTOPEN:
     case SQLITE_PERM:
     case SQLITE_AUTH:
-        throw databaseError(m_path, "o arquivo não pôde ser aberto (SQLite: " + detail + ")");
+        throw databaseError(m_path, "o arquivo não pôde ser aberto" + reason);
+    case SQLITE_IOERR:
+        throw databaseError(m_path, "erro de leitura do disco" + reason);
     default:
-        throw databaseError(m_path, "o arquivo não pôde ser lido (SQLite: " + detail + ")");
+        // Our queries are fixed; what SQLite refuses here is a schema it cannot use.
+        throw databaseError(
+            m_path, "o SQLite não pôde ler as tabelas deste arquivo (" +
+                        util::printable(m_db ? sqlite3_errmsg(m_db.get()) : sqlite3_errstr(code)) +
+                        ")");
     }
 }
 
@@ -178,30 +219,61 @@ bool SqliteSource::step(sqlite3_stmt* statement) {
     if (code != SQLITE_ROW && code != SQLITE_DONE) {
         fail(code);
     }
+    // The timer interrupts a statement that is running; the time spent between steps counts
+    // as well.
+    if (std::chrono::steady_clock::now() > m_deadline) {
+        fail(SQLITE_INTERRUPT);
+    }
     return code == SQLITE_ROW;
 }
 
-std::vector<std::string> SqliteSource::columnNames(std::string_view table) {
-    startRead();
-    // A view or a virtual table may compute its rows without end: only real tables are read.
-    const SqliteStatement found = prepare("SELECT type FROM pragma_table_list WHERE schema = "
-                                          "'main' AND name = ?1 COLLATE NOCASE");
+void SqliteSource::checkTable(std::string_view table) {
+    // A view, a virtual table or a computed column may make its values without end: only
+    // stored values are read. The schema is asked about this table alone: the column names of
+    // every view, which a list of all tables would work out, may cost more than any read.
+    const SqliteStatement found = prepare(
+        "SELECT type = 'table' AND sql NOT LIKE 'CREATE VIRTUAL%', CASE type WHEN 'table' THEN "
+        "(SELECT count(*) FROM pragma_table_xinfo(s.name) AS c WHERE c.hidden) END FROM "
+        "sqlite_schema AS s WHERE type IN ('table', 'view') AND name = ?1 COLLATE NOCASE");
     sqlite3_bind_text(found.get(), 1, table.data(), static_cast<int>(table.size()),
                       SQLITE_TRANSIENT);
     if (!step(found.get())) {
         throw databaseError(m_path, "o arquivo não tem a tabela " + inQuotes(table));
     }
-    if (textOf(found.get(), 0) != "table") {
+    if (sqlite3_column_int(found.get(), 0) == 0) {
         throw databaseError(m_path, inQuotes(table) + " é uma view ou uma tabela virtual; só "
                                                       "uma tabela comum é lida");
     }
+    if (sqlite3_column_int(found.get(), 1) != 0) {
+        throw databaseError(m_path, "a tabela " + inQuotes(table) +
+                                        " tem colunas calculadas ou ocultas; só valores "
+                                        "gravados são lidos");
+    }
+    // Rows are read in rowid order, which a table declared WITHOUT ROWID lacks.
+    sqlite3_stmt* rowid = nullptr;
+    const int code = sqlite3_prepare_v2(
+        m_db.get(), ("SELECT rowid FROM " + quotedIdentifier(table)).c_str(), -1, &rowid, nullptr);
+    sqlite3_finalize(rowid);
+    if (code == SQLITE_ERROR) {
+        throw databaseError(m_path, "a tabela " + inQuotes(table) +
+                                        " não tem rowid (WITHOUT ROWID); só uma tabela comum "
+                                        "é lida");
+    }
+    if (code != SQLITE_OK) {
+        fail(code);
+    }
+}
+
+std::vector<std::string> SqliteSource::columnNames(std::string_view table) {
+    const Read read = startRead();
+    checkTable(table);
     const SqliteStatement all = prepare("SELECT * FROM " + quotedIdentifier(table));
     return columnNamesOf(all.get(), 0);
 }
 
 void SqliteSource::readRows(std::string_view table, const std::optional<TextMatch>& match,
                             std::size_t limit, const RowVisitor& visit) {
-    startRead();
+    const Read read = startRead();
     std::string sql = "SELECT rowid, * FROM " + quotedIdentifier(table);
     if (match) {
         sql += " WHERE " + quotedIdentifier(match->columnName) + " = ?1";

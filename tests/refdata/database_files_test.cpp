@@ -7,6 +7,7 @@
 #include "refdata/database_builder.h"
 #include "refdata/database_message.h"
 #include "refdata/open_database.h"
+#include "refdata/sqlite/interrupt_timer.h"
 #include "refdata/sqlite/sqlite_source.h"
 #include "refdata/table_database.h"
 #include "tests/refdata/test_support.h"
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 #include <thread>
 
 #include <sys/stat.h>
@@ -123,11 +125,13 @@ TEST(DatabaseFiles, DamagedSqliteFilesAreReportedAsDamaged) {
     auto index = original;
     index.replace(4 * 4096, 4, 4, '\0');
     const auto file = folder / "damaged.sqlite";
-    const auto damaged =
-        "Banco de dados " + file.string() + ": o arquivo está corrompido ou ilegível (SQLite: ";
-    for (const auto& bytes : {original.substr(0, original.size() / 2), overwritten, index}) {
+    const std::string damaged = "a estrutura do banco SQLite está danificada";
+    const std::string checked = "a verificação de integridade do SQLite encontrou danos";
+    for (const auto& [bytes, detail] :
+         {std::pair{original.substr(0, original.size() / 2), damaged},
+          std::pair{overwritten, checked}, std::pair{index, checked}}) {
         writeFile(file, bytes);
-        EXPECT_TRUE(firstError(file).starts_with(damaged)) << firstError(file);
+        EXPECT_EQ(firstError(file), corrupt(file, detail));
     }
     // Changes still in a -wal file beside it would not be read: such a file is refused.
     const auto good = folder / "good.sqlite";
@@ -138,11 +142,16 @@ TEST(DatabaseFiles, DamagedSqliteFilesAreReportedAsDamaged) {
                                 "programa que o gravou"));
 }
 
-// Read with small limits: a view, a value too large for the memory, and too many rows for the
-// time end the reading, with one message naming the file.
+// Read with small limits: a view, a computed column, a value or a read too large, and too
+// many rows for the time end the reading, with one message naming the file. So does a table
+// that is no plain table, and a text that is no UTF-8, even where only its zone is compared.
 TEST(DatabaseFiles, HostileSqliteFilesAreRefusedWithinTheLimits) {
+    const std::string manyRows =
+        "CREATE TABLE zeb (codigo, nome, estado); WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
+        "SELECT i + 1 FROM n LIMIT 20000) INSERT INTO zeb SELECT i, i, i FROM n;";
+    const std::string cut = "o arquivo está corrompido ou ilegível (";
     const struct {
-        const char* sql;
+        std::string sql;
         ReadLimits limits;
         std::string problem;
     } hostile[] = {
@@ -150,26 +159,60 @@ TEST(DatabaseFiles, HostileSqliteFilesAreRefusedWithinTheLimits) {
          "SELECT i AS codigo, i AS nome, i AS estado FROM n;",
          {},
          "\"zeb\" é uma view ou uma tabela virtual; só uma tabela comum é lida"},
-        {"CREATE TABLE zeb (codigo, nome, estado AS (printf('%.*c', 100000000, 'x')));"
+        {"CREATE TABLE zeb (codigo, nome, estado AS (upper(nome)));"
          "INSERT INTO zeb VALUES (1, 'P');",
-         {.memory = 64 << 20},
-         "o arquivo está corrompido ou ilegível (a leitura passou de 64 MiB de memória)"},
-        {"CREATE TABLE zeb (codigo, nome, estado); WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
-         "SELECT i + 1 FROM n LIMIT 20000) INSERT INTO zeb SELECT i, i, i FROM n;",
-         {.time = 0ms},
-         "o arquivo está corrompido ou ilegível (a leitura não terminou em 0 s)"},
+         {},
+         "a tabela \"zeb\" tem colunas calculadas ou ocultas; só valores gravados são lidos"},
+        {"CREATE TABLE zeb (codigo PRIMARY KEY, nome, estado) WITHOUT ROWID;",
+         {},
+         "a tabela \"zeb\" não tem rowid (WITHOUT ROWID); só uma tabela comum é lida"},
+        {"CREATE TABLE zeb (codigo, nome, estado);"
+         "INSERT INTO zeb VALUES (1, 'P', printf('%.*c', 2000, 'x'));",
+         {.valueBytes = 1024},
+         cut + "um valor passa de 1 KiB)"},
+        {manyRows, {.readBytes = 1 << 20}, cut + "a leitura passou de 1 MiB de memória)"},
+        {manyRows, {.time = 0ms}, cut + "a leitura não terminou em 0 s)"},
+        {"CREATE TABLE zeb (codigo, nome, estado); CREATE TABLE cn (id, terreno, zona, cn);"
+         "INSERT INTO cn VALUES (1, 'Mata', 'Rural', 70), (2, 'Campo', "
+         "CAST(X'5275FF616C' AS TEXT), 80);",
+         {},
+         "a linha 2 da tabela \"cn\" tem na coluna \"zona\" um texto que não está em UTF-8"},
     };
     TemporaryFolder folder;
     for (const auto& [sql, limits, text] : hostile) {
         const auto file = folder / "hostil.sqlite";
         std::filesystem::remove(file);
-        makeSqliteDatabase(file, sql);
+        makeSqliteDatabase(file, sql.c_str());
         auto source = answerOf([&] { return std::make_unique<SqliteSource>(file, limits); });
-        const auto* error = std::get_if<DatabaseError>(&source);
-        EXPECT_EQ(error ? error->message
-                        : messageOf(TableDatabase(std::move(std::get<0>(source))).allStations()),
+        if (const auto* error = std::get_if<DatabaseError>(&source)) {
+            EXPECT_EQ(error->message, problem(file, text));
+            continue;
+        }
+        TableDatabase db(std::move(std::get<0>(source)));
+        auto stations = db.allStations();
+        EXPECT_EQ(std::holds_alternative<DatabaseError>(stations)
+                      ? messageOf(stations)
+                      : messageOf(db.landClassesOfZone("Rural")),
                   problem(file, text));
     }
+}
+
+// The time limit holds within one step of a statement (this count is a single step of about
+// five seconds).
+TEST(DatabaseFiles, TheTimerInterruptsAStatementAtItsDeadline) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(":memory:", &db), SQLITE_OK);
+    const SqliteConnection connection(db);
+    sqlite3_stmt* statement = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db,
+                                 "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                                 "LIMIT 10000000) SELECT count(*) FROM n",
+                                 -1, &statement, nullptr),
+              SQLITE_OK);
+    const SqliteStatement count(statement);
+    InterruptTimer timer(db);
+    timer.arm(std::chrono::steady_clock::now() + 20ms);
+    EXPECT_EQ(sqlite3_step(statement), SQLITE_INTERRUPT);
 }
 
 TEST(DatabaseFiles, TheProgramTakesTheFirstOfFivePlaces) {
@@ -191,6 +234,22 @@ TEST(DatabaseFiles, TheProgramTakesTheFirstOfFivePlaces) {
         writeFile(places[i], "x");
         EXPECT_EQ(messageOf(openProgramDatabase(program, user)),
                   problem(places[i], "o arquivo não é um banco de dados SQLite nem Access"));
+    }
+    // So is a folder or a broken link at the user's place.
+    for (const auto& place : {places[0], places[1], user}) {
+        std::filesystem::remove(place);
+    }
+    const std::pair<std::function<void()>, std::string> unreadable[] = {
+        {[&] { std::filesystem::create_directory(user); }, "é uma pasta, não um arquivo"},
+        {[&] { std::filesystem::create_symlink(folder / "nada", user); },
+         "é um link simbólico para " + (folder / "nada").string() + ", que não existe"},
+        {[&] { std::filesystem::create_symlink(user, user); },
+         "é um link simbólico em ciclo, que nunca chega a um arquivo"},
+    };
+    for (const auto& [make, text] : unreadable) {
+        make();
+        EXPECT_EQ(messageOf(openProgramDatabase(program, user)), problem(user, text));
+        std::filesystem::remove(user);
     }
 }
 

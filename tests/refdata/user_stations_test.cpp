@@ -6,6 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace refdata {
 namespace {
 
@@ -35,12 +40,18 @@ StationTexts station(std::string code, std::string a = "0.3") {
         std::move(code), "Posto " + code, "MG", {a, "30", "10", "-0.04", "0.08", "0.08", "0.1"}};
 }
 
-TEST(UserStations, ChangesGoToTheUsersDatabaseOnly) {
-    TemporaryFolder folder;
+// The shipped database, of one station, built in the folder.
+std::filesystem::path shippedDatabase(const TemporaryFolder& folder) {
     const auto current = folder / "zeb.sqlite";
-    ASSERT_EQ(buildDatabaseFromCsv(current, ZEB_SHIPPED_DATA_DIR "/stations.csv",
+    EXPECT_EQ(buildDatabaseFromCsv(current, ZEB_SHIPPED_DATA_DIR "/stations.csv",
                                    ZEB_SHIPPED_DATA_DIR "/curve_numbers.csv"),
               std::nullopt);
+    return current;
+}
+
+TEST(UserStations, ChangesGoToTheUsersDatabaseOnly) {
+    TemporaryFolder folder;
+    const auto current = shippedDatabase(folder);
     const std::string shipped = readFile(current);
     UserStations user(folder / "home" / "zeb" / "zeb.sqlite", current);
 
@@ -89,6 +100,43 @@ TEST(UserStations, ChangesGoToTheUsersDatabaseOnly) {
     EXPECT_EQ(valueOf(other.importCsv(folder / "alta.csv")).warnings,
               std::vector<std::string>{"posto \"Alta\" (código 30): a chuva de 24 h e TR 100 anos "
                                        "é 1049,7 mm, fora do usual (30 a 600 mm)"});
+}
+
+// Two programs adding stations at once keep every one; a change that cannot have its turn says
+// so and changes nothing.
+TEST(UserStations, ChangesOfTwoProgramsAtOnceAreAllKept) {
+    TemporaryFolder folder;
+    const auto current = shippedDatabase(folder);
+    const auto user = folder / "zeb" / "zeb.sqlite";
+    const auto addForty = [&](const std::string& prefix) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            for (int i = 0; i < 40; ++i) {
+                if (UserStations(user, current).add(station(prefix + std::to_string(i)))) {
+                    ::_exit(1);
+                }
+            }
+            ::_exit(0);
+        }
+        return child;
+    };
+    for (const pid_t child : {addForty("a"), addForty("b")}) {
+        int status = -1;
+        ::waitpid(child, &status, 0);
+        EXPECT_EQ(status, 0) << "every change reported done";
+    }
+    EXPECT_EQ(codesOf(UserStations(user, current)).size(), 81u);
+
+    const int held = ::open((user.string() + ".lock").c_str(), O_RDWR);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    const std::string before = readFile(user);
+    EXPECT_EQ(
+        messageOf(UserStations(user, current, std::chrono::milliseconds(50)).add(station("c"))),
+        "Banco de dados " + user.string() +
+            ": outro programa está alterando este banco; nada foi alterado, tente de novo "
+            "em instantes.");
+    EXPECT_EQ(readFile(user), before);
+    ::close(held);
 }
 
 } // namespace
