@@ -166,8 +166,17 @@ SqliteSource::Read SqliteSource::startRead() {
 
 void SqliteSource::checkIntegrity() {
     // A damaged page can hide rows without any read failing; the quick check is cheap at the
-    // sizes of these files.
+    // sizes of these files. It computes every computed column of every row, though, so a table
+    // with one is refused first, whichever table it is.
     const Read read = startRead();
+    const SqliteStatement computed = prepare(
+        "SELECT s.name FROM sqlite_schema AS s, pragma_table_xinfo(s.name) AS c "
+        "WHERE s.type = 'table' AND s.sql NOT LIKE 'CREATE VIRTUAL%' AND c.hidden LIMIT 1");
+    if (step(computed.get())) {
+        throw databaseError(m_path, "a tabela " + inQuotes(textOf(computed.get(), 0)) +
+                                        " tem colunas calculadas ou ocultas; só valores "
+                                        "gravados são lidos");
+    }
     const SqliteStatement check = prepare("PRAGMA quick_check(1)");
     if (step(check.get()) && textOf(check.get(), 0) != "ok") {
         throw corruptDatabase(m_path, "a verificação de integridade do SQLite encontrou danos");
@@ -228,13 +237,13 @@ bool SqliteSource::step(sqlite3_stmt* statement) {
 }
 
 void SqliteSource::checkTable(std::string_view table) {
-    // A view, a virtual table or a computed column may make its values without end: only
-    // stored values are read. The schema is asked about this table alone: the column names of
-    // every view, which a list of all tables would work out, may cost more than any read.
-    const SqliteStatement found = prepare(
-        "SELECT type = 'table' AND sql NOT LIKE 'CREATE VIRTUAL%', CASE type WHEN 'table' THEN "
-        "(SELECT count(*) FROM pragma_table_xinfo(s.name) AS c WHERE c.hidden) END FROM "
-        "sqlite_schema AS s WHERE type IN ('table', 'view') AND name = ?1 COLLATE NOCASE");
+    // A view or a virtual table may make its values without end: only stored values are read
+    // (a computed column is refused on opening). The schema is asked about this table alone:
+    // the column names of every view, which a list of all tables would work out, may cost more
+    // than any read.
+    const SqliteStatement found =
+        prepare("SELECT type = 'table' AND sql NOT LIKE 'CREATE VIRTUAL%' FROM sqlite_schema "
+                "WHERE type IN ('table', 'view') AND name = ?1 COLLATE NOCASE");
     sqlite3_bind_text(found.get(), 1, table.data(), static_cast<int>(table.size()),
                       SQLITE_TRANSIENT);
     if (!step(found.get())) {
@@ -243,11 +252,6 @@ void SqliteSource::checkTable(std::string_view table) {
     if (sqlite3_column_int(found.get(), 0) == 0) {
         throw databaseError(m_path, inQuotes(table) + " é uma view ou uma tabela virtual; só "
                                                       "uma tabela comum é lida");
-    }
-    if (sqlite3_column_int(found.get(), 1) != 0) {
-        throw databaseError(m_path, "a tabela " + inQuotes(table) +
-                                        " tem colunas calculadas ou ocultas; só valores "
-                                        "gravados são lidos");
     }
     // Rows are read in rowid order, which a table declared WITHOUT ROWID lacks.
     sqlite3_stmt* rowid = nullptr;
