@@ -1,4 +1,4 @@
-#include "ui/resources.h"
+#include "ui/common/resources.h"
 
 #include <QtGlobal>
 

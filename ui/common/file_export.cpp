@@ -1,7 +1,7 @@
-#include "ui/file_export.h"
+#include "ui/common/file_export.h"
 
 #include "report/report_file.h"
-#include "ui/dialog_service.h"
+#include "ui/common/dialog_service.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "ui/number_style_source.h"
+#include "ui/common/number_style_source.h"
 
 #include <QLocale>
 

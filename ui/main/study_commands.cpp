@@ -2,13 +2,13 @@
 // como…" and the recent studies of the "Es&tudo" menu, the title naming the study, and the
 // question before unsaved changes are lost.
 
-#include "ui/frmzeb.h"
+#include "ui/main/frmzeb.h"
 
 #include "ui_frmzeb.h"
 
-#include "ui/dialog_service.h"
-#include "ui/file_export.h"
-#include "ui/recent_studies.h"
+#include "ui/common/dialog_service.h"
+#include "ui/common/file_export.h"
+#include "ui/main/recent_studies.h"
 
 #include <variant>
 

@@ -1,14 +1,14 @@
 // The main window's form as a study file keeps it: read into report::StudyInputs, filled from
 // one as the user would type and choose it, and emptied for a new study.
 
-#include "ui/frmzeb.h"
+#include "ui/main/frmzeb.h"
 
 #include "ui_frmzeb.h"
 
-#include "ui/dialog_service.h"
-#include "ui/hydrograph_window.h"
-#include "ui/results_view.h"
-#include "ui/study_window.h"
+#include "ui/common/dialog_service.h"
+#include "ui/chart/hydrograph_window.h"
+#include "ui/main/results_view.h"
+#include "ui/study/study_window.h"
 
 #include <array>
 #include <variant>

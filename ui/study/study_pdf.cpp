@@ -1,4 +1,4 @@
-#include "ui/study_pdf.h"
+#include "ui/study/study_pdf.h"
 
 #include "calc/durations.h"
 #include "chart/figure_style.h"

@@ -1,4 +1,4 @@
-#include "ui/results_view.h"
+#include "ui/main/results_view.h"
 
 #include "calc/limits.h"
 #include "chart/figure_style.h"

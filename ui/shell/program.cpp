@@ -1,11 +1,11 @@
-#include "ui/program.h"
+#include "ui/shell/program.h"
 
 #include "refdata/open_database.h"
 #include "refdata/user_stations.h"
-#include "ui/dialog_service.h"
-#include "ui/frmzeb.h"
-#include "ui/number_style_source.h"
-#include "ui/splash.h"
+#include "ui/common/dialog_service.h"
+#include "ui/main/frmzeb.h"
+#include "ui/common/number_style_source.h"
+#include "ui/shell/splash.h"
 
 #include <cstdlib>
 

@@ -1,9 +1,9 @@
-#include "ui/hydrograph_window.h"
+#include "ui/chart/hydrograph_window.h"
 
 #include "chart/figure_style.h"
-#include "ui/dialog_service.h"
-#include "ui/file_export.h"
-#include "ui/results_view.h"
+#include "ui/common/dialog_service.h"
+#include "ui/common/file_export.h"
+#include "ui/main/results_view.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "ui/frmzeb.h"
+#include "ui/main/frmzeb.h"
 
 #include "ui_frmzeb.h"
 
@@ -11,16 +11,16 @@
 #include "report/number_format.h"
 #include "report/report_file.h"
 #include "report/results_grid.h"
-#include "ui/about.h"
-#include "ui/dialog_service.h"
-#include "ui/file_export.h"
-#include "ui/hydrograph_window.h"
-#include "ui/report_printing.h"
-#include "ui/resources.h"
-#include "ui/result_exports.h"
-#include "ui/results_view.h"
-#include "ui/stations_window.h"
-#include "ui/study_window.h"
+#include "ui/shell/about.h"
+#include "ui/common/dialog_service.h"
+#include "ui/common/file_export.h"
+#include "ui/chart/hydrograph_window.h"
+#include "ui/common/report_printing.h"
+#include "ui/common/resources.h"
+#include "ui/main/result_exports.h"
+#include "ui/main/results_view.h"
+#include "ui/stations/stations_window.h"
+#include "ui/study/study_window.h"
 
 #include <algorithm>
 #include <variant>

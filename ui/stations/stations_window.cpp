@@ -1,9 +1,9 @@
-#include "ui/stations_window.h"
+#include "ui/stations/stations_window.h"
 
 #include "report/number_format.h"
-#include "ui/dialog_service.h"
-#include "ui/file_export.h"
-#include "ui/station_form.h"
+#include "ui/common/dialog_service.h"
+#include "ui/common/file_export.h"
+#include "ui/stations/station_form.h"
 
 #include <array>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "ui/study_window.h"
+#include "ui/study/study_window.h"
 
 #include "calc/durations.h"
 #include "calc/limits.h"
@@ -6,10 +6,10 @@
 #include "chart/study_chart.h"
 #include "report/number_format.h"
 #include "report/study_table.h"
-#include "ui/dialog_service.h"
-#include "ui/file_export.h"
-#include "ui/results_view.h"
-#include "ui/study_pdf.h"
+#include "ui/common/dialog_service.h"
+#include "ui/common/file_export.h"
+#include "ui/main/results_view.h"
+#include "ui/study/study_pdf.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "ui/recent_studies.h"
+#include "ui/main/recent_studies.h"
 
 #include <QSettings>
 

@@ -1,7 +1,7 @@
-#include "ui/splash.h"
+#include "ui/shell/splash.h"
 
 #include "chart/fonts.h"
-#include "ui/resources.h"
+#include "ui/common/resources.h"
 #include "ui_frmsplash.h"
 
 #include <QGuiApplication>

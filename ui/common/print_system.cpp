@@ -1,4 +1,4 @@
-#include "ui/print_system.h"
+#include "ui/common/print_system.h"
 
 #ifdef ZEB_HAVE_CUPS
 #include <cups/cups.h>

@@ -1,4 +1,4 @@
-#include "ui/sysinfo.h"
+#include "ui/shell/sysinfo.h"
 
 #include <QProcess>
 #include <QStandardPaths>

@@ -1,9 +1,9 @@
-#include "ui/about.h"
+#include "ui/shell/about.h"
 
 #include "chart/fonts.h"
-#include "ui/dialog_service.h"
-#include "ui/resources.h"
-#include "ui/sysinfo.h"
+#include "ui/common/dialog_service.h"
+#include "ui/common/resources.h"
+#include "ui/shell/sysinfo.h"
 #include "ui_frmabout.h"
 
 #include <QIcon>

@@ -1,9 +1,9 @@
-#include "ui/result_exports.h"
+#include "ui/main/result_exports.h"
 
 #include "report/record_table.h"
-#include "ui/dialog_service.h"
-#include "ui/file_export.h"
-#include "ui/report_pdf.h"
+#include "ui/common/dialog_service.h"
+#include "ui/common/file_export.h"
+#include "ui/common/report_pdf.h"
 
 #include <optional>
 

@@ -1,8 +1,8 @@
-#include "ui/station_form.h"
+#include "ui/stations/station_form.h"
 
 #include "report/field_reading.h"
 #include "report/number_format.h"
-#include "ui/dialog_service.h"
+#include "ui/common/dialog_service.h"
 #include "util/number_text.h"
 
 #include <QDialogButtonBox>

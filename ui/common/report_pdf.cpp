@@ -1,7 +1,7 @@
-#include "ui/report_pdf.h"
+#include "ui/common/report_pdf.h"
 
 #include "chart/hydrograph_figure.h"
-#include "ui/report_printing.h"
+#include "ui/common/report_printing.h"
 
 #include <QFile>
 #include <QPainter>

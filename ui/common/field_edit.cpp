@@ -1,4 +1,4 @@
-#include "ui/field_edit.h"
+#include "ui/common/field_edit.h"
 
 #include <QFocusEvent>
 

@@ -1,7 +1,7 @@
-#include "ui/report_printing.h"
+#include "ui/common/report_printing.h"
 
 #include "chart/fonts.h"
-#include "ui/print_system.h"
+#include "ui/common/print_system.h"
 
 #include <algorithm>
 
