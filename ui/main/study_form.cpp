@@ -5,8 +5,8 @@
 
 #include "ui_frmzeb.h"
 
-#include "ui/common/dialog_service.h"
 #include "ui/chart/hydrograph_window.h"
+#include "ui/common/dialog_service.h"
 #include "ui/main/results_view.h"
 #include "ui/study/study_window.h"
 

@@ -3,8 +3,8 @@
 #include "refdata/open_database.h"
 #include "refdata/user_stations.h"
 #include "ui/common/dialog_service.h"
-#include "ui/main/frmzeb.h"
 #include "ui/common/number_style_source.h"
+#include "ui/main/frmzeb.h"
 #include "ui/shell/splash.h"
 
 #include <cstdlib>
