@@ -23,7 +23,8 @@ import sys
 import time
 
 DEFAULT_PATHS = ("calc,report,refdata,cli,"
-                 "ui/main/frmzeb.cpp,ui/common/field_edit.cpp,ui/main/result_exports.cpp,"
+                 "ui/main/frmzeb.cpp,ui/main/window_commands.cpp,ui/main/basin_form.cpp,"
+                 "ui/main/station_picker.cpp,ui/common/field_edit.cpp,ui/main/result_exports.cpp,"
                  "ui/common/file_export.cpp")
 # Packaging and the CUPS printer cannot fail through these mutants and cost seconds per run. A
 # failing test runs up to three times, so that a timer test late under load kills no mutant.

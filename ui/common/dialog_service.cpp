@@ -28,6 +28,11 @@ std::optional<QString> chosenFile(QFileDialog& dialog) {
 
 } // namespace
 
+void DialogService::databaseMessage(QWidget* window, const QString& text) {
+    showMessage(window->isVisible() ? window : nullptr, text, kProgramTitle,
+                MessageIcon::Exclamation);
+}
+
 void QtDialogService::showMessage(QWidget* parent, const QString& text, const QString& title,
                                   MessageIcon icon) {
     QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,

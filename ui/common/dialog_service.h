@@ -86,6 +86,9 @@ public:
     void warning(QWidget* parent, const QString& text) {
         showMessage(parent, text, kWarningTitle, MessageIcon::Exclamation);
     }
+    // A database that could not be read or lacks a row: the program's title and the
+    // exclamation icon, over the window once it is shown and alone before.
+    void databaseMessage(QWidget* window, const QString& text);
     // The program's title, no icon: a command that succeeded.
     void information(QWidget* parent, const QString& text) {
         showMessage(parent, text, kProgramTitle, MessageIcon::None);

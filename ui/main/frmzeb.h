@@ -4,29 +4,22 @@
 #include "calc/run_request.h"
 #include "chart/hydrograph_chart.h"
 #include "refdata/reference_database.h"
-#include "report/field_reading.h"
 #include "report/number_style.h"
 #include "report/report_lines.h"
 #include "report/study_file.h"
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include <QMainWindow>
 #include <QPointer>
 
-class QAction;
 class QCloseEvent;
 class QKeyEvent;
-class QComboBox;
-class QLabel;
 class QDateTime;
-class QLineEdit;
 class QPrinter;
 
 namespace Ui {
@@ -35,10 +28,13 @@ class frmZEB;
 
 namespace ui {
 
+class BasinForm;
 class DialogService;
 class HydrographWindow;
 class ResultsView;
+class StationPicker;
 class StationsWindow;
+class StudyDocument;
 class StudyWindow;
 
 // Opens the reference database, or says why it cannot.
@@ -64,7 +60,9 @@ struct MainWindowServices {
 
 // The program's working window: the input fields, the station and soil lists, the results
 // grid and the commands. The handlers carry the names of the controls and events they
-// answer; the computation, the number texts and the data live in the layers below.
+// answer and hand the work to the window's parts: the station picker, the basin form, the
+// study document and the results view; the computation, the number texts and the data live
+// in the layers below.
 class frmZEB : public QMainWindow {
     Q_OBJECT
 public:
@@ -75,10 +73,10 @@ public:
     // opened or read, its message is shown and false comes back: the window must not be shown.
     bool Form_Load();
 
-    // The last run's results, with the length, drop and tc it was computed with.
+    // The last run's results.
     const calc::CalculationRecord& record() const { return m_record; }
     // The row of the last station lookup, none before the first or after a failed one.
-    const std::optional<refdata::StationRecord>& currentStation() const { return m_currentStation; }
+    const std::optional<refdata::StationRecord>& currentStation() const;
 
     // Opens a study file into the form, after asking about unsaved changes, and calculates
     // when its inputs are complete. False when the file was refused or the user cancelled.
@@ -98,12 +96,20 @@ protected:
 
 private:
     void connectHandlers();
+    void connectInputs();
+    // The database opened and its stations and land classes listed; false, with its message
+    // shown, when it cannot be.
+    bool loadDatabase();
+    // The zones and the durations, which do not come from the database.
+    void fillFixedLists();
     void fixWindowSize();
 
     // Commands and menu.
     void cmdCalcular_Click();
     // The run of the fields as they stand, or its refusal shown. True when it succeeded.
     bool calculate();
+    // The run's results shown in this window and in the chart and study windows when open.
+    void showRun(const calc::RunRequest& request, const calc::CalculationRecord& record);
     // True when the results shown belong to the inputs shown, calculating them first when they
     // do not; false, with the reason shown, when the inputs cannot be calculated.
     bool resultsUpToDate();
@@ -115,14 +121,15 @@ private:
     void cmdImprimir_Click();
     void cmdExportar_Click();
     void mnuSobre_Click();
-    void mnuGrafico_Click();
-    void mnuEstudo_Click();
-    void mnuExportarPDF_Click();
-    void mnuExportarCSV_Click();
-    void mnuPostos_Click();
+    void showChart();
+    void showStudyWindow();
+    void exportPdf();
+    void exportCsv();
+    void showStations();
     chart::HydrographCaption chartCaption() const;
     void fillResultsGrid(const calc::CalculationRecord& record);
     std::vector<report::ReportLine> composeReport() const;
+    bool lastRunAutomatic() const;
 
     // Station and soil selection.
     void cboPosto_Click();
@@ -139,103 +146,35 @@ private:
     void txtComprimento_LostFocus();
     void txtDesnivel_LostFocus();
 
-    void updateOptionTabStops();
-    // K, a, b and c: typed in "Própria"; in "Automática" the boxes show those of the last run
-    // and the typed texts wait here.
-    std::array<QLineEdit*, 4> ownFields() const;
-    QString ownText(std::size_t index) const;
-    void setOwnText(std::size_t index, const QString& text);
-    void showConstantsUsed();
-    // The length and drop as typed, and tc when both read and it is defined.
-    struct ConcentrationTime {
-        report::TypedNumber length;
-        report::TypedNumber drop;
-        std::optional<double> hours;
-    };
-    ConcentrationTime attemptConcentrationTime() const;
-    void updateConcentrationTime(const QLineEdit* other);
-    // On leaving the length or drop, with both filled: a value that leaves tc undefined is
-    // refused with a message and the field at fault keeps the focus. True when refused.
-    void lengthOrDropLeft(QLineEdit* field);
-    bool refuseUndefinedTime(QLineEdit* left);
-    void formatOnLeaving(QLineEdit* field);
-    // The first required field of the mode that is empty, in the window's order; none.
-    QWidget* firstEmptyRequiredField() const;
-    // Why the fields give no run: the field to correct and the message that says how.
-    struct RequestRefusal {
-        QWidget* field;
-        QString message;
-    };
-    // The run the fields ask for, or why they give none, without showing anything.
-    std::variant<calc::RunRequest, RequestRefusal> readRequest() const;
-    void showRefusal(const RequestRefusal& refusal);
-    // A field whose number reads two ways is not read: a message says how to write it and the
-    // field keeps its text and takes the focus. True when one was refused.
-    bool refuseAmbiguousNumber(bool everyField = false);
-    bool refuseAmbiguous(QLineEdit* field, const QLabel* label);
-    std::optional<RequestRefusal> firstAmbiguousNumber(bool everyField) const;
-    std::optional<RequestRefusal> ambiguity(const QString& text, QWidget* field,
-                                            const QLabel* label) const;
-    report::TypedNumber readTyped(const QLineEdit* field) const;
-    double readField(const QLineEdit* field) const;
-    QString formatPlain(double value) const;
-    void selectStationCode(const std::string& codigo);
-    void fillStationLists(const std::vector<refdata::StationListItem>& stations);
-    void showDatabaseMessage(const std::string& message);
-    void setLandClasses(const std::vector<std::string>& landClasses);
-
-    // Study files: the "Es&tudo" menu, the title and the unsaved-changes question.
+    // Study files: the "Es&tudo" menu and the form a study fills.
     void connectStudyMenu();
-    void mnuNovo_Click();
-    void mnuAbrir_Click();
-    bool mnuSalvar_Click();
-    bool mnuSalvarComo_Click();
+    void newStudy();
+    void openStudyFile();
+    bool saveStudy();
+    bool saveStudyAs();
     void openRecentStudy(const QString& path);
     bool saveStudyTo(const QString& path);
-    // True when there is nothing unsaved, or the user saved or discarded it.
-    bool settleUnsavedChanges();
-    void studyOpenedOrSaved(const QString& path);
-    void showStudyTitle();
-    void fillRecentMenu();
     // The form as a study fills it, or emptied as after loading.
     void fillForm(const report::StudyInputs& study);
     void clearForm();
-    void selectStudyStation(const report::StudyStation& station);
-    // In cboPosto_Click: the study's copy of its station, when that item is chosen.
-    bool chooseStudyStation();
-    void dropStudyStation();
+    void clearResults();
 
     std::unique_ptr<Ui::frmZEB> m_ui;
     MainWindowServices m_services;
     std::unique_ptr<refdata::ReferenceDatabase> m_database;
-    // The codes as listed, to select one by its text without searching the list widget.
-    std::vector<std::string> m_stationCodes;
-    std::optional<refdata::StationRecord> m_currentStation;
-    // The last run's results; the length, drop and tc the fields give now, as last computed.
-    calc::CalculationRecord m_record;
-    struct TypedBasin {
-        std::optional<double> channelLengthKm = 0.0;
-        std::optional<double> elevationDropM = 0.0;
-        double concentrationTimeH = 0;
-    } m_typed;
+    std::unique_ptr<StationPicker> m_stations;
+    std::unique_ptr<BasinForm> m_basin;
+    std::unique_ptr<StudyDocument> m_document;
     std::unique_ptr<ResultsView> m_results;
-    std::array<QString, 4> m_ownTexts;
+    // The last run's results.
+    calc::CalculationRecord m_record;
     QSize m_fixedSize;
-    bool m_refusing = false;
     // The one chart window, made on the first "&Gráfico" and closed with this window.
     QPointer<HydrographWindow> m_chartWindow;
     // The inputs of the last successful run, which the one study window follows; none while
     // there are no results.
     std::optional<calc::RunRequest> m_lastRequest;
     QPointer<StudyWindow> m_studyWindow;
-    // The study file open, none when empty, and its inputs as last opened or saved.
-    QString m_studyPath;
-    report::StudyInputs m_savedStudy;
-    // The study's copy of a station the database lacks or holds with other constants, listed
-    // last in the code and name lists while the study is open.
-    std::optional<refdata::StationRecord> m_studyStation;
-    int m_studyStationIndex = -1;
-    QList<QAction*> m_recentActions;
     QPointer<StationsWindow> m_stationsWindow;
 };
 

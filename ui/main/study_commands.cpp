@@ -1,200 +1,144 @@
 // The main window's study files: "Novo", "Abrir estudo…", "Salvar estudo", "Salvar estudo
-// como…" and the recent studies of the "Es&tudo" menu, the title naming the study, and the
-// question before unsaved changes are lost.
+// como…" and the recent studies of the "Es&tudo" menu, and the form a study fills.
 
 #include "ui/main/frmzeb.h"
 
 #include "ui_frmzeb.h"
 
+#include "ui/chart/hydrograph_window.h"
 #include "ui/common/dialog_service.h"
-#include "ui/common/file_export.h"
-#include "ui/main/recent_studies.h"
+#include "ui/main/basin_form.h"
+#include "ui/main/results_view.h"
+#include "ui/main/station_picker.h"
+#include "ui/main/study_document.h"
+#include "ui/study/study_window.h"
 
 #include <variant>
 
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileInfo>
 
 namespace ui {
 
-namespace {
-
-const QString kStudyFilter = QStringLiteral("Estudo ZEB (*.zeb)");
-
-} // namespace
-
 void frmZEB::connectStudyMenu() {
     auto& u = *m_ui;
-    connect(u.mnuNovo, &QAction::triggered, this, &frmZEB::mnuNovo_Click);
-    connect(u.mnuAbrir, &QAction::triggered, this, &frmZEB::mnuAbrir_Click);
-    connect(u.mnuSalvar, &QAction::triggered, this, &frmZEB::mnuSalvar_Click);
-    connect(u.mnuSalvarComo, &QAction::triggered, this, &frmZEB::mnuSalvarComo_Click);
-    // Every input a study keeps updates the unsaved mark and the results' state, after its own
-    // handler has run.
-    for (QLineEdit* field : std::initializer_list<QLineEdit*>{
-             u.txtRio, u.txtCN, u.txtArea, u.txtComprimento, u.txtDesnivel, u.txtRecorrencia,
-             u.txtK, u.txta, u.txtb, u.txtc}) {
-        connect(field, &QLineEdit::textChanged, this, &frmZEB::inputsChanged);
-    }
-    for (QComboBox* list : {u.cboPosto, u.cboZona, u.cboTerreno, u.cboDuracao}) {
-        connect(list, &QComboBox::currentIndexChanged, this, &frmZEB::inputsChanged);
-    }
-    connect(u.Option2, &QRadioButton::toggled, this, &frmZEB::inputsChanged);
-    fillRecentMenu();
+    StudyDocument::Parts parts;
+    parts.window = this;
+    parts.dialogs = m_services.dialogs;
+    parts.menu = u.mnuArquivoEstudo;
+    parts.anchor = u.mnuPostos;
+    parts.inputs = [this] { return studyInputs(); };
+    parts.openRecent = [this](const QString& path) { openRecentStudy(path); };
+    m_document = std::make_unique<StudyDocument>(std::move(parts));
+    connect(u.mnuNovo, &QAction::triggered, this, &frmZEB::newStudy);
+    connect(u.mnuAbrir, &QAction::triggered, this, &frmZEB::openStudyFile);
+    connect(u.mnuSalvar, &QAction::triggered, this, &frmZEB::saveStudy);
+    connect(u.mnuSalvarComo, &QAction::triggered, this, &frmZEB::saveStudyAs);
+    m_document->fillRecentMenu();
 }
 
 // "&Sair", the title bar and Esc close alike: inputs not kept in a study are asked about once;
 // with nothing to lose the window closes at once.
 void frmZEB::closeEvent(QCloseEvent* event) {
-    if (settleUnsavedChanges()) {
+    if (m_document->settle([this] { return saveStudy(); })) {
         QMainWindow::closeEvent(event);
     } else {
         event->ignore();
     }
 }
 
-void frmZEB::mnuNovo_Click() {
-    if (!settleUnsavedChanges()) {
+void frmZEB::newStudy() {
+    if (!m_document->settle([this] { return saveStudy(); })) {
         return;
     }
     clearForm();
-    m_studyPath.clear();
-    m_savedStudy = studyInputs();
-    showStudyTitle();
+    m_document->start();
 }
 
-void frmZEB::mnuAbrir_Click() {
-    const std::optional<QString> path = m_services.dialogs->askOpenFileName(
-        this, OpenFileRequest{QStringLiteral("Abrir estudo"), {kStudyFilter}});
-    if (path) {
+void frmZEB::openStudyFile() {
+    if (const std::optional<QString> path = m_document->askOpenPath()) {
         openStudy(*path);
     }
 }
 
-bool frmZEB::mnuSalvar_Click() {
-    return m_studyPath.isEmpty() ? mnuSalvarComo_Click() : saveStudyTo(m_studyPath);
+bool frmZEB::saveStudy() {
+    return m_document->hasPath() ? saveStudyTo(m_document->path()) : saveStudyAs();
 }
 
-bool frmZEB::mnuSalvarComo_Click() {
-    const std::optional<QString> path = m_services.dialogs->askSaveFileName(
-        this, SaveFileRequest::ofKind(QStringLiteral("Salvar estudo"), kStudyFilter,
-                                      QStringLiteral("zeb"),
-                                      m_studyPath.isEmpty() ? m_ui->txtRio->text() : m_studyPath));
+bool frmZEB::saveStudyAs() {
+    const std::optional<QString> path = m_document->askSavePath(m_ui->txtRio->text());
     return path && saveStudyTo(*path);
 }
 
 // The file is read whole before anything is asked or changed: a damaged file leaves the form
 // as it was.
 bool frmZEB::openStudy(const QString& path) {
-    auto loaded = report::loadStudyFile(localPath(path));
-    if (const auto* failure = std::get_if<std::string>(&loaded)) {
-        m_services.dialogs->warning(this, QString::fromStdString(*failure));
+    const std::optional<report::StudyInputs> study = m_document->load(path);
+    if (!study || !m_document->settle([this] { return saveStudy(); })) {
         return false;
     }
-    if (!settleUnsavedChanges()) {
-        return false;
-    }
-    fillForm(std::get<report::StudyInputs>(loaded));
-    studyOpenedOrSaved(path);
-    if (firstEmptyRequiredField() == nullptr) {
+    fillForm(*study);
+    m_document->openedOrSaved(path);
+    if (m_basin->isComplete()) {
         cmdCalcular_Click();
     }
     return true;
 }
 
 void frmZEB::openRecentStudy(const QString& path) {
-    if (!QFileInfo::exists(path)) {
-        m_services.dialogs->warning(
-            this, QStringLiteral("O estudo %1 não existe mais e foi retirado da lista de estudos "
-                                 "recentes.")
-                      .arg(QDir::toNativeSeparators(path)));
-        forgetStudy(path);
-        fillRecentMenu();
-        return;
+    if (m_document->recentStillExists(path)) {
+        openStudy(path);
     }
-    openStudy(path);
 }
 
 // A number that reads two ways would be saved as no number: it is refused as before a run.
 bool frmZEB::saveStudyTo(const QString& path) {
-    if (refuseAmbiguousNumber(true)) {
-        return false;
-    }
-    if (const auto failure = report::saveStudyFile(localPath(path), studyInputs())) {
-        m_services.dialogs->warning(this, QString::fromStdString(*failure));
-        return false;
-    }
-    studyOpenedOrSaved(path);
-    return true;
+    return !m_basin->refuseAmbiguousNumber(true) && m_document->save(path);
 }
 
-void frmZEB::studyOpenedOrSaved(const QString& path) {
-    m_studyPath = QFileInfo(path).absoluteFilePath();
-    m_savedStudy = studyInputs();
-    rememberStudy(m_studyPath);
-    fillRecentMenu();
-    showStudyTitle();
+report::StudyInputs frmZEB::studyInputs() const {
+    report::StudyInputs study = m_basin->studyInputs();
+    study.station = m_stations->chosen();
+    return study;
 }
 
-// Unsaved changes are inputs that differ from the study last opened or saved, or, before
-// "Novo" and "Abrir", from the empty form when there is none.
-bool frmZEB::settleUnsavedChanges() {
-    if (studyInputs() == m_savedStudy) {
-        return true;
+// Every choice and text is set as the user would make it, so the handlers run as for the user:
+// the station lookup, the zone's land classes, the time of concentration.
+void frmZEB::fillForm(const report::StudyInputs& study) {
+    clearForm();
+    m_basin->fillRiverAndMode(study);
+    if (study.station) {
+        m_stations->chooseStudyStation(*study.station);
     }
-    const QString question =
-        m_studyPath.isEmpty()
-            ? QStringLiteral("Salvar os dados digitados em um estudo? Sem salvar, eles serão "
-                             "perdidos.")
-            : QStringLiteral("Salvar as alterações do estudo \"%1\"?")
-                  .arg(QFileInfo(m_studyPath).fileName());
-    switch (m_services.dialogs->askSaveChanges(this, question)) {
-    case UnsavedChoice::Save:
-        return mnuSalvar_Click();
-    case UnsavedChoice::Discard:
-        return true;
-    case UnsavedChoice::Cancel:
-        break;
-    }
-    return false;
+    m_basin->fillBasin(study);
 }
 
-// "ZEB" alone without a study; "estudo.zeb - ZEB" with one, marked while it has unsaved
-// changes.
-void frmZEB::showStudyTitle() {
-    if (m_studyPath.isEmpty()) {
-        setWindowModified(false);
-        setWindowTitle(kProgramTitle);
-        return;
+// The form as after loading: no text, no choice, no results, "Automática".
+void frmZEB::clearForm() {
+    m_basin->clear();
+    m_stations->clear();
+    const auto landClasses = m_database->allLandClasses();
+    if (const auto* error = std::get_if<refdata::DatabaseError>(&landClasses)) {
+        m_services.dialogs->databaseMessage(this, QString::fromStdString(error->message));
+    } else {
+        m_basin->setLandClasses(std::get<std::vector<std::string>>(landClasses));
     }
-    setWindowTitle(
-        QStringLiteral("%1[*] - %2").arg(QFileInfo(m_studyPath).fileName(), kProgramTitle));
-    setWindowModified(studyInputs() != m_savedStudy);
+    m_ui->Option1->setChecked(true);
+    clearResults();
 }
 
-// The recent studies stand between the file commands and the separator above "&Postos…".
-void frmZEB::fillRecentMenu() {
-    QMenu* menu = m_ui->mnuArquivoEstudo;
-    qDeleteAll(m_recentActions);
-    m_recentActions.clear();
-    const QStringList paths = recentStudies();
-    const QList<QAction*> actions = menu->actions();
-    const qsizetype postos = actions.indexOf(m_ui->mnuPostos);
-    if (paths.isEmpty() || postos < 1) {
-        return;
+// The results belonged to the inputs just emptied.
+void frmZEB::clearResults() {
+    m_record = calc::CalculationRecord{};
+    m_lastRequest.reset();
+    m_results->clear();
+    m_ui->cmdImprimir->setEnabled(false);
+    m_ui->cmdExportar->setEnabled(false);
+    m_ui->mnuResultados->setEnabled(false);
+    if (m_chartWindow) {
+        m_chartWindow->close();
     }
-    QAction* before = actions.at(postos - 1);
-    m_recentActions.append(menu->insertSeparator(before));
-    for (qsizetype i = 0; i < paths.size(); ++i) {
-        const QString path = paths.at(i);
-        auto* action = new QAction(
-            QStringLiteral("&%1 %2").arg(i + 1).arg(
-                QDir::toNativeSeparators(path).replace(QLatin1Char('&'), QStringLiteral("&&"))),
-            menu);
-        connect(action, &QAction::triggered, this, [this, path] { openRecentStudy(path); });
-        menu->insertAction(before, action);
-        m_recentActions.append(action);
+    if (m_studyWindow) {
+        m_studyWindow->close();
     }
 }
 

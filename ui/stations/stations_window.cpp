@@ -78,8 +78,19 @@ StationsWindow::StationsWindow(DialogService& dialogs, report::NumberStyle style
     m_table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     m_table->setMinimumSize(760, 260);
     connect(m_table, &QTableWidget::itemSelectionChanged, this, &StationsWindow::updateCommands);
-    connect(m_table, &QTableWidget::cellDoubleClicked, this, &StationsWindow::cmdEditar_Click);
+    connect(m_table, &QTableWidget::cellDoubleClicked, this, &StationsWindow::editStation);
 
+    QHBoxLayout* commands = buildCommands();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_note);
+    layout->addWidget(m_table, 1);
+    layout->addLayout(commands);
+    refresh();
+}
+
+// The commands in a row, those that change the stations kept to be disabled together.
+QHBoxLayout* StationsWindow::buildCommands() {
     auto* commands = new QHBoxLayout;
     const auto add = [&](const char* name, const QString& caption, void (StationsWindow::*run)()) {
         auto* button = new QPushButton(caption, this);
@@ -89,25 +100,20 @@ StationsWindow::StationsWindow(DialogService& dialogs, report::NumberStyle style
         return button;
     };
     m_changeCommands.push_back(
-        add("cmdNovo", QStringLiteral("&Novo"), &StationsWindow::cmdNovo_Click));
-    m_edit = add("cmdEditar", QStringLiteral("&Editar"), &StationsWindow::cmdEditar_Click);
-    m_delete = add("cmdExcluir", QStringLiteral("E&xcluir"), &StationsWindow::cmdExcluir_Click);
-    m_changeCommands.push_back(add("cmdImportarCSV", QStringLiteral("Importar &CSV…"),
-                                   &StationsWindow::cmdImportarCSV_Click));
+        add("cmdNovo", QStringLiteral("&Novo"), &StationsWindow::addStation));
+    m_edit = add("cmdEditar", QStringLiteral("&Editar"), &StationsWindow::editStation);
+    m_delete = add("cmdExcluir", QStringLiteral("E&xcluir"), &StationsWindow::deleteStation);
+    m_changeCommands.push_back(
+        add("cmdImportarCSV", QStringLiteral("Importar &CSV…"), &StationsWindow::importCsv));
     m_changeCommands.push_back(add("cmdImportarAccess", QStringLiteral("Importar &Access…"),
-                                   &StationsWindow::cmdImportarAccess_Click));
-    add("cmdExportarCSV", QStringLiteral("Exp&ortar CSV…"), &StationsWindow::cmdExportarCSV_Click);
+                                   &StationsWindow::importAccess));
+    add("cmdExportarCSV", QStringLiteral("Exp&ortar CSV…"), &StationsWindow::exportCsv);
     commands->addStretch();
     auto* closeButton = new QPushButton(QStringLiteral("&Fechar"), this);
     closeButton->setObjectName(QStringLiteral("cmdFechar"));
     commands->addWidget(closeButton);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_note);
-    layout->addWidget(m_table, 1);
-    layout->addLayout(commands);
-    refresh();
+    return commands;
 }
 
 // The table goes after this class's members: its last selection signals must not reach them.
@@ -248,14 +254,14 @@ void StationsWindow::openForm(const QString& title,
     form->open();
 }
 
-void StationsWindow::cmdNovo_Click() {
+void StationsWindow::addStation() {
     openForm(QStringLiteral("Novo posto"), std::nullopt, m_table->rowCount(),
              [](refdata::UserStations stations, const refdata::StationTexts& texts) {
                  return stations.add(texts);
              });
 }
 
-void StationsWindow::cmdEditar_Click() {
+void StationsWindow::editStation() {
     const std::optional<std::size_t> index = selectedIndex();
     if (!index || !m_source.userDatabase) {
         return;
@@ -267,7 +273,7 @@ void StationsWindow::cmdEditar_Click() {
              });
 }
 
-void StationsWindow::cmdExcluir_Click() {
+void StationsWindow::deleteStation() {
     const std::optional<std::size_t> index = selectedIndex();
     if (!index) {
         return;
@@ -281,7 +287,7 @@ void StationsWindow::cmdExcluir_Click() {
     followed(userStations().remove(*index, row.codigo.value_or("")), -1);
 }
 
-void StationsWindow::cmdImportarCSV_Click() {
+void StationsWindow::importCsv() {
     const std::optional<QString> path = m_dialogs.askOpenFileName(
         this, {QStringLiteral("Importar postos de um arquivo CSV"),
                {QStringLiteral("Arquivo de postos (*.csv)"), QStringLiteral("Todos (*)")}});
@@ -290,7 +296,7 @@ void StationsWindow::cmdImportarCSV_Click() {
     }
 }
 
-void StationsWindow::cmdImportarAccess_Click() {
+void StationsWindow::importAccess() {
     const std::optional<QString> path = m_dialogs.askOpenFileName(
         this, {QStringLiteral("Importar postos de um banco de dados do Access"),
                {QStringLiteral("Banco de dados do Access (*.mdb *.accdb)"),
@@ -327,7 +333,7 @@ void StationsWindow::followImport(const QString& path,
     }
 }
 
-void StationsWindow::cmdExportarCSV_Click() {
+void StationsWindow::exportCsv() {
     const std::optional<QString> path = m_dialogs.askSaveFileName(
         this, SaveFileRequest::ofKind(QStringLiteral("Exportar postos"),
                                       QStringLiteral("Arquivo de postos (*.csv)"),

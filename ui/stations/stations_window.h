@@ -12,6 +12,7 @@
 
 #include <QWidget>
 
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -59,12 +60,13 @@ private:
     void openForm(const QString& title, const std::optional<refdata::StationRow>& station, int row,
                   const Change& change);
 
-    void cmdNovo_Click();
-    void cmdEditar_Click();
-    void cmdExcluir_Click();
-    void cmdImportarCSV_Click();
-    void cmdImportarAccess_Click();
-    void cmdExportarCSV_Click();
+    QHBoxLayout* buildCommands();
+    void addStation();
+    void editStation();
+    void deleteStation();
+    void importCsv();
+    void importAccess();
+    void exportCsv();
     // Follows an import, then lists the stations it left out and those it kept with a warning.
     void followImport(const QString& path, const refdata::Result<refdata::ImportNotes>& imported);
 

@@ -30,6 +30,19 @@ QString qText(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// The lines between the table's rows and after its label column; returns the table's height.
+double paintRules(QPainter& painter, double top, std::size_t rows) {
+    painter.setPen(QPen(Qt::gray, 0.5));
+    const double bottom = top + static_cast<double>(rows) * kRowHeight;
+    for (std::size_t r = 0; r <= rows; ++r) {
+        const double y = top + static_cast<double>(r) * kRowHeight;
+        painter.drawLine(QPointF(0, y), QPointF(kPageWidth, y));
+    }
+    painter.drawLine(QPointF(kLabelWidth, top), QPointF(kLabelWidth, bottom));
+    painter.setPen(Qt::black);
+    return bottom - top;
+}
+
 // The table's grid, heading row first; returns the height used.
 double paintTable(QPainter& painter, double top, const report::StudyGrid& grid,
                   const report::NumberStyle& style) {
@@ -68,15 +81,7 @@ double paintTable(QPainter& painter, double top, const report::StudyGrid& grid,
                              qText(report::studyCellText(cell, style)));
         }
     }
-    painter.setPen(QPen(Qt::gray, 0.5));
-    const double bottom = top + static_cast<double>(grid.durationIndexes.size() + 1) * kRowHeight;
-    for (std::size_t r = 0; r <= grid.durationIndexes.size() + 1; ++r) {
-        const double y = top + static_cast<double>(r) * kRowHeight;
-        painter.drawLine(QPointF(0, y), QPointF(kPageWidth, y));
-    }
-    painter.drawLine(QPointF(kLabelWidth, top), QPointF(kLabelWidth, bottom));
-    painter.setPen(Qt::black);
-    return bottom - top;
+    return paintRules(painter, top, grid.durationIndexes.size() + 1);
 }
 
 } // namespace

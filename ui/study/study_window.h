@@ -15,6 +15,7 @@
 class QChart;
 class QChartView;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QTableWidget;
@@ -47,6 +48,11 @@ public:
     QChart* durationChart() const;
 
 private:
+    // The controls, made in the order Tab visits them; the layouts of the charts and commands.
+    void buildReturnPeriodRow();
+    void buildTable();
+    QHBoxLayout* buildCharts();
+    QHBoxLayout* buildCommands();
     void applyReturnPeriods();
     // The return periods of the columns: the list typed, or in mode Own the run's own alone,
     // since the typed K already holds its return period.
