@@ -1,4 +1,4 @@
-#include "ui/program.h"
+#include "ui/shell/program.h"
 
 #include <cstdio>
 #include <cstdlib>

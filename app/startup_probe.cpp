@@ -3,8 +3,8 @@
 // window has painted itself: exit status 0 means the main window loaded and was shown. Not
 // installed; the start-up benchmark and the install test run it.
 
-#include "ui/program.h"
-#include "ui/splash.h"
+#include "ui/shell/program.h"
+#include "ui/shell/splash.h"
 
 #include <QApplication>
 #include <QKeyEvent>

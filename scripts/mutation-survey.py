@@ -23,7 +23,9 @@ import sys
 import time
 
 DEFAULT_PATHS = ("calc,report,refdata,cli,"
-                 "ui/frmzeb.cpp,ui/field_edit.cpp,ui/result_exports.cpp,ui/file_export.cpp")
+                 "ui/main/frmzeb.cpp,ui/main/window_commands.cpp,ui/main/basin_form.cpp,"
+                 "ui/main/station_picker.cpp,ui/common/field_edit.cpp,ui/main/result_exports.cpp,"
+                 "ui/common/file_export.cpp")
 # Packaging and the CUPS printer cannot fail through these mutants and cost seconds per run. A
 # failing test runs up to three times, so that a timer test late under load kills no mutant.
 DEFAULT_CTEST_ARGS = ("-j2 --timeout 20 --repeat until-pass:3 "

@@ -6,7 +6,7 @@
 #include "bench/ui/silent_dialogs.h"
 #include "refdata/database_builder.h"
 #include "refdata/open_database.h"
-#include "ui/frmzeb.h"
+#include "ui/main/frmzeb.h"
 
 #include <benchmark/benchmark.h>
 

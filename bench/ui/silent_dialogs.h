@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/dialog_service.h"
+#include "ui/common/dialog_service.h"
 
 // Boxes must not block a benchmark: every question is declined and the last message is kept,
 // so that a run can fail with its text.

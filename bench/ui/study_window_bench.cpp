@@ -3,7 +3,7 @@
 
 #include "bench/ui/silent_dialogs.h"
 #include "calc/run_request.h"
-#include "ui/study_window.h"
+#include "ui/study/study_window.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 // Keys and clicks reach the splash directly, before the event loop could let its timer tick,
 // so the cases hold however loaded the machine is.
 
-#include "ui/splash.h"
+#include "ui/shell/splash.h"
 
 #include <QElapsedTimer>
 #include <QPointer>

@@ -8,8 +8,8 @@
 #include "refdata/open_database.h"
 #include "refdata/sqlite/sqlite_writer.h"
 #include "refdata/user_stations.h"
-#include "ui/station_form.h"
-#include "ui/stations_window.h"
+#include "ui/stations/station_form.h"
+#include "ui/stations/stations_window.h"
 
 #include <filesystem>
 #include <memory>

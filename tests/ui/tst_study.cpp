@@ -3,7 +3,7 @@
 
 #include "window_test.h"
 
-#include "ui/study_window.h"
+#include "ui/study/study_window.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -3,9 +3,9 @@
 
 #include "window_test.h"
 
-#include "ui/hydrograph_window.h"
-#include "ui/report_printing.h"
-#include "ui/results_view.h"
+#include "ui/chart/hydrograph_window.h"
+#include "ui/common/report_printing.h"
+#include "ui/main/results_view.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -2,7 +2,7 @@
 
 #include "tests/test_files.h"
 #include "tests/worked_example.h"
-#include "ui/number_style_source.h"
+#include "ui/common/number_style_source.h"
 
 #include <algorithm>
 

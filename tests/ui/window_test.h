@@ -4,8 +4,8 @@
 // database, and the main window opened over them and driven as a user drives it.
 
 #include "refdata/reference_database.h"
-#include "ui/dialog_service.h"
-#include "ui/frmzeb.h"
+#include "ui/common/dialog_service.h"
+#include "ui/main/frmzeb.h"
 
 #include <deque>
 #include <functional>

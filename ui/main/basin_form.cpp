@@ -1,0 +1,340 @@
+#include "ui/main/basin_form.h"
+
+#include "ui_frmzeb.h"
+
+#include "calc/concentration.h"
+#include "report/number_format.h"
+#include "ui/common/dialog_service.h"
+
+#include <QSignalBlocker>
+
+namespace ui {
+
+BasinForm::BasinForm(Ui::frmZEB& form, DialogService& dialogs, QWidget& window,
+                     report::NumberStyle numberStyle)
+    : m_form(form), m_dialogs(dialogs), m_window(window), m_numberStyle(std::move(numberStyle)) {}
+
+std::variant<calc::RunRequest, RequestRefusal>
+BasinForm::readRequest(const std::optional<refdata::StationRecord>& station) const {
+    auto& u = m_form;
+    if (QWidget* empty = firstEmptyRequiredField()) {
+        return RequestRefusal{empty, QStringLiteral("Todos os campos devem estar preenchidos")};
+    }
+    if (auto ambiguous = firstAmbiguousNumber(false)) {
+        return *ambiguous;
+    }
+    const bool automatic = u.Option1->isChecked();
+    calc::RunRequest request;
+    request.mode = automatic ? calc::EquationMode::Automatic : calc::EquationMode::Own;
+    request.durationIndex = u.cboDuracao->currentIndex();
+    request.curveNumber = readField(u.txtCN);
+    request.drainageAreaKm2 = readField(u.txtArea);
+    request.returnPeriodYears = readField(u.txtRecorrencia);
+    if (automatic) {
+        if (station) {
+            request.station = station->coefficients;
+        }
+    } else {
+        request.ownConstants = {readField(u.txtK), readField(u.txta), readField(u.txtb),
+                                readField(u.txtc)};
+    }
+    request.channelLengthKm = m_typed.channelLengthKm;
+    request.elevationDropM = m_typed.elevationDropM;
+    request.concentrationTimeH = m_typed.concentrationTimeH;
+    return request;
+}
+
+void BasinForm::showRefusal(const RequestRefusal& refusal) {
+    m_dialogs.warning(&m_window, refusal.message);
+    refusal.field->setFocus();
+}
+
+// ---- The equation's modes ----------------------------------------------------------------
+
+void BasinForm::automaticChosen(const calc::CalculationRecord& record, bool automaticRun) {
+    const auto fields = ownFields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        m_ownTexts[i] = fields[i]->text();
+        fields[i]->setEnabled(false);
+    }
+    showConstantsUsed(record, automaticRun);
+}
+
+void BasinForm::ownChosen() {
+    const auto fields = ownFields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const QSignalBlocker blocker(fields[i]);
+        fields[i]->setText(m_ownTexts[i]);
+        fields[i]->setEnabled(true);
+    }
+}
+
+// K depends on the duration and the return period; a, b and c are the station's.
+void BasinForm::showConstantsUsed(const calc::CalculationRecord& record, bool automaticRun) {
+    if (m_form.Option2->isChecked()) {
+        return;
+    }
+    const calc::Entry used[] = {record.frequencyFactorK, record.idfCoefficientA,
+                                record.idfCoefficientB, record.idfCoefficientC};
+    const auto fields = ownFields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const QString text = automaticRun && used[i] ? formatPlain(*used[i]) : QString();
+        const QSignalBlocker blocker(fields[i]);
+        fields[i]->setText(text);
+        fields[i]->setToolTip(text);
+        fields[i]->setCursorPosition(0);
+    }
+}
+
+// The other option is reached by the arrow keys or the mouse.
+void BasinForm::updateOptionTabStops() {
+    const bool anySelected = m_form.Option1->isChecked() || m_form.Option2->isChecked();
+    for (QRadioButton* option : {m_form.Option1, m_form.Option2}) {
+        option->setFocusPolicy(option->isChecked() || !anySelected ? Qt::StrongFocus
+                                                                   : Qt::ClickFocus);
+    }
+}
+
+std::array<QLineEdit*, 4> BasinForm::ownFields() const {
+    return {m_form.txtK, m_form.txta, m_form.txtb, m_form.txtc};
+}
+
+QString BasinForm::ownText(std::size_t index) const {
+    return m_form.Option2->isChecked() ? ownFields().at(index)->text() : m_ownTexts.at(index);
+}
+
+void BasinForm::setOwnText(std::size_t index, const QString& text) {
+    if (m_form.Option2->isChecked()) {
+        ownFields().at(index)->setText(text);
+    } else {
+        m_ownTexts.at(index) = text;
+    }
+}
+
+// ---- Length, drop and tc -----------------------------------------------------------------
+
+// The length and drop as typed, and tc when both read and it is defined.
+BasinForm::ConcentrationTime BasinForm::attemptConcentrationTime() const {
+    ConcentrationTime attempt{readTyped(m_form.txtComprimento), readTyped(m_form.txtDesnivel), {}};
+    if (attempt.length.value && attempt.drop.value) {
+        attempt.hours = calc::computeConcentrationTime(*attempt.length.value, *attempt.drop.value);
+    }
+    return attempt;
+}
+
+void BasinForm::lengthOrDropChanged(const QLineEdit* other) {
+    if (other->text().isEmpty()) {
+        return;
+    }
+    const ConcentrationTime attempt = attemptConcentrationTime();
+    if (attempt.length.value && attempt.drop.value) {
+        m_typed.channelLengthKm = *attempt.length.value;
+        m_typed.elevationDropM = *attempt.drop.value;
+    }
+    // A number still being typed ("0,", "-") is left as it is and tc stays blank until the
+    // number is complete; leaving the field refuses a value that leaves tc undefined.
+    m_typed.concentrationTimeH = attempt.hours.value_or(0);
+    m_form.txtconcentracao->setText(
+        attempt.hours ? QString::fromStdString(report::formatPattern(
+                            *attempt.hours, report::Pattern::Plain3, m_numberStyle))
+                      : QString());
+}
+
+void BasinForm::areaLeft() {
+    formatOnLeaving(m_form.txtArea);
+}
+
+void BasinForm::lengthOrDropLeft(QLineEdit* field) {
+    // Giving the focus back to the field at fault takes it from the other one, which the user
+    // did not leave: that is not checked again.
+    if (m_refusing) {
+        return;
+    }
+    m_refusing = true;
+    const bool refused = refuseUndefinedTime(field);
+    m_refusing = false;
+    if (!refused) {
+        formatOnLeaving(field);
+    }
+}
+
+bool BasinForm::refuseUndefinedTime(QLineEdit* left) {
+    auto& u = m_form;
+    if (u.txtComprimento->text().isEmpty() || u.txtDesnivel->text().isEmpty()) {
+        return false;
+    }
+    const ConcentrationTime attempt = attemptConcentrationTime();
+    if (attempt.hours) {
+        return false;
+    }
+    if (refuseAmbiguous(u.txtComprimento, u.lblComprimento) ||
+        refuseAmbiguous(u.txtDesnivel, u.lblDesnivel)) {
+        return true;
+    }
+    // The field at fault takes the focus; its text stays as typed.
+    QLineEdit* cause = u.txtDesnivel;
+    QString reason = QStringLiteral("o desnível deve ser maior que 0 m");
+    if (*attempt.drop.value > 0 && *attempt.length.value < 0) {
+        cause = u.txtComprimento;
+        reason = QStringLiteral("o comprimento do talvegue deve ser maior que 0 km");
+    } else if (*attempt.drop.value > 0) {
+        cause = left;
+        reason = QStringLiteral("o resultado é grande demais");
+    }
+    m_dialogs.warning(
+        &m_window,
+        QStringLiteral("O tempo de concentração não pode ser calculado: %1.").arg(reason));
+    cause->setFocus();
+    return true;
+}
+
+void BasinForm::formatOnLeaving(QLineEdit* field) {
+    const report::TypedNumber number = readTyped(field);
+    if (!number.value || !number.whole) {
+        return;
+    }
+    field->setText(QString::fromStdString(
+        report::formatPattern(*number.value, report::Pattern::Grouped, m_numberStyle)));
+    // A narrow field shows where its number starts, not a tail like ".234,50".
+    field->setCursorPosition(0);
+}
+
+// ---- Required and ambiguous fields -------------------------------------------------------
+
+// The first required field of the mode that is empty, in the window's order; none.
+QWidget* BasinForm::firstEmptyRequiredField() const {
+    auto& u = m_form;
+    const bool automatic = u.Option1->isChecked();
+    // In the window's order, from the top; a blank counts as filled.
+    const std::vector<QWidget*> required =
+        automatic
+            ? std::vector<QWidget*>{u.cboCodigo,   u.txtCN,      u.txtArea,       u.txtComprimento,
+                                    u.txtDesnivel, u.cboDuracao, u.txtRecorrencia}
+            : std::vector<QWidget*>{u.txtCN,       u.txtArea,    u.txtComprimento,
+                                    u.txtDesnivel, u.cboDuracao, u.txtK,
+                                    u.txta,        u.txtb,       u.txtc};
+    for (QWidget* field : required) {
+        const auto* list = qobject_cast<QComboBox*>(field);
+        const QString text =
+            list != nullptr ? list->currentText() : static_cast<QLineEdit*>(field)->text();
+        if (text.isEmpty()) {
+            return field;
+        }
+    }
+    return nullptr;
+}
+
+std::optional<RequestRefusal> BasinForm::firstAmbiguousNumber(bool everyField) const {
+    auto& u = m_form;
+    const bool own = u.Option2->isChecked() || everyField;
+    const bool automatic = !u.Option2->isChecked() || everyField;
+    const std::pair<QLineEdit*, QLabel*> read[] = {
+        {u.txtCN, u.lblCN},
+        {u.txtArea, u.lblArea},
+        {u.txtComprimento, u.lblComprimento},
+        {u.txtDesnivel, u.lblDesnivel},
+        {automatic ? u.txtRecorrencia : nullptr, u.lblRecorrencia},
+    };
+    for (const auto& [field, label] : read) {
+        if (field != nullptr) {
+            if (auto refusal = ambiguity(field->text(), field, label)) {
+                return refusal;
+            }
+        }
+    }
+    const QLabel* ownLabels[] = {u.lblK, u.lbla, u.lblb, u.lblc};
+    for (std::size_t i = 0; own && i < ownFields().size(); ++i) {
+        if (auto refusal = ambiguity(ownText(i), ownFields()[i], ownLabels[i])) {
+            return refusal;
+        }
+    }
+    return std::nullopt;
+}
+
+bool BasinForm::refuseAmbiguousNumber(bool everyField) {
+    const auto refusal = firstAmbiguousNumber(everyField);
+    if (refusal) {
+        showRefusal(*refusal);
+    }
+    return refusal.has_value();
+}
+
+bool BasinForm::refuseAmbiguous(QLineEdit* field, const QLabel* label) {
+    const auto refusal = ambiguity(field->text(), field, label);
+    if (refusal) {
+        showRefusal(*refusal);
+    }
+    return refusal.has_value();
+}
+
+std::optional<RequestRefusal> BasinForm::ambiguity(const QString& text, QWidget* field,
+                                                   const QLabel* label) const {
+    const report::TypedNumber number = report::readTypedNumber(text.toStdString(), m_numberStyle);
+    if (number.value) {
+        return std::nullopt;
+    }
+    return RequestRefusal{field, QString::fromStdString(report::ambiguousNumberMessage(
+                                     text.toStdString(), label->text().chopped(1).toStdString(),
+                                     number, m_numberStyle))};
+}
+
+// ---- Zone, land class and curve number ---------------------------------------------------
+
+void BasinForm::zoneChosen(refdata::ReferenceDatabase& database) {
+    const QString zone = m_form.cboZona->currentText();
+    const auto found = database.landClassesOfZone(zone.toStdString());
+    if (const auto* error = std::get_if<refdata::DatabaseError>(&found)) {
+        m_dialogs.databaseMessage(&m_window, QString::fromStdString(error->message));
+        return;
+    }
+    setLandClasses(std::get<std::vector<std::string>>(found));
+}
+
+void BasinForm::setLandClasses(const std::vector<std::string>& landClasses) {
+    QStringList terrains;
+    terrains.reserve(static_cast<qsizetype>(landClasses.size()));
+    for (const std::string& landClass : landClasses) {
+        terrains.append(QString::fromStdString(landClass));
+    }
+    const QSignalBlocker blocker(m_form.cboTerreno);
+    m_form.cboTerreno->clear();
+    m_form.cboTerreno->addItems(terrains);
+    m_form.cboTerreno->setCurrentIndex(-1);
+}
+
+void BasinForm::landClassChosen(refdata::ReferenceDatabase& database) {
+    const QString landClass = m_form.cboTerreno->currentText();
+    if (landClass.isEmpty()) {
+        return;
+    }
+    // A failed lookup leaves no curve number for a run to take as the new land class's.
+    m_form.txtCN->clear();
+    const auto found = database.findCurveNumber(landClass.toStdString());
+    if (const auto* error = std::get_if<refdata::DatabaseError>(&found)) {
+        m_dialogs.databaseMessage(&m_window, QString::fromStdString(error->message));
+        return;
+    }
+    const auto& curveNumber = std::get<std::optional<double>>(found);
+    if (!curveNumber) {
+        m_dialogs.databaseMessage(
+            &m_window, QStringLiteral("O terreno \"%1\" não está no banco de dados %2.")
+                           .arg(landClass, QString::fromStdString(database.path().string())));
+        return;
+    }
+    m_form.txtCN->setText(formatPlain(*curveNumber));
+}
+
+report::TypedNumber BasinForm::readTyped(const QLineEdit* field) const {
+    return report::readTypedNumber(field->text().toStdString(), m_numberStyle);
+}
+
+// A field that reads no number (the ambiguous ones are refused before a run) reads as 0.
+double BasinForm::readField(const QLineEdit* field) const {
+    return readTyped(field).value.value_or(0);
+}
+
+QString BasinForm::formatPlain(double value) const {
+    return QString::fromStdString(report::formatPlain(value, m_numberStyle));
+}
+
+} // namespace ui
