@@ -3,6 +3,7 @@
 
 #include "window_test.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QRadioButton>
@@ -195,6 +196,11 @@ private Q_SLOTS:
         QTest::mouseClick(h->child<QRadioButton>("Option2"), Qt::LeftButton);
         QCOMPARE(h->text("txtK"), u"1.5"_s);
         QCOMPARE(h->text("txtb"), QString());
+        // "Novo" empties the form: back in "Automática", with no run's constants to show.
+        h->dialogs.unsavedAnswers = {ui::UnsavedChoice::Discard};
+        h->window().findChild<QAction*>(u"mnuNovo"_s)->trigger();
+        QVERIFY(h->child<QRadioButton>("Option1")->isChecked());
+        QCOMPARE(h->text("txtK"), QString());
     }
 };
 

@@ -131,6 +131,7 @@ void frmZEB::clearResults() {
     m_record = calc::CalculationRecord{};
     m_lastRequest.reset();
     m_results->clear();
+    m_basin->showConstantsUsed(m_record, false); // none shown without a run
     m_ui->cmdImprimir->setEnabled(false);
     m_ui->cmdExportar->setEnabled(false);
     m_ui->mnuResultados->setEnabled(false);
