@@ -89,6 +89,24 @@ public:
                 return runInput(input, value);
             }
         }
+        const auto isOneOf = [&name](std::initializer_list<std::string_view> names) {
+            return std::ranges::find(names, name) != names.end();
+        };
+        if (isOneOf({"--station-constants", "--own", "--station", "--code"})) {
+            return takeRainfall(name, value);
+        }
+        if (isOneOf({"--database", "--list", "--zone", "--build-database", "--stations",
+                     "--curve-numbers", "--from-access"})) {
+            return takeReferenceData(name, value);
+        }
+        if (isOneOf({"--durations", "--return-periods", "--batch", "--jobs", "--input"})) {
+            return takeRunSet(name, value);
+        }
+        return takeOutput(name, value);
+    }
+
+    // The rainfall's source: a station's constants, the own equation's, or a station to look up.
+    std::optional<UsageError> takeRainfall(const std::string& name, const std::string& value) {
         if (name == "--station-constants") {
             const auto values = parseNumberList<7>(value);
             if (!values) {
@@ -118,13 +136,28 @@ public:
             m_options.stationName = value;
             return source(ConstantsSource::StationName);
         }
-        if (name == "--code") {
-            if (value.empty()) {
-                return usage("--code espera o código de um posto.");
-            }
-            m_options.stationCode = value;
-            return source(ConstantsSource::StationCode);
+        if (value.empty()) {
+            return usage("--code espera o código de um posto.");
         }
+        m_options.stationCode = value;
+        return source(ConstantsSource::StationCode);
+    }
+
+    // stations or land-classes.
+    std::optional<UsageError> listKind(const std::string& value) {
+        if (value == "stations") {
+            m_list.kind = ListKind::Stations;
+        } else if (value == "land-classes") {
+            m_list.kind = ListKind::LandClasses;
+        } else {
+            return usage("--list espera stations ou land-classes, não " + util::inQuotes(value) +
+                         ".");
+        }
+        return std::nullopt;
+    }
+
+    // The database to read, and what --list and --build-database read and write.
+    std::optional<UsageError> takeReferenceData(const std::string& name, const std::string& value) {
         if (name == "--database") {
             if (value.empty()) {
                 return usage("--database espera o nome de um arquivo.");
@@ -135,15 +168,7 @@ public:
             return std::nullopt;
         }
         if (name == "--list") {
-            if (value == "stations") {
-                m_list.kind = ListKind::Stations;
-            } else if (value == "land-classes") {
-                m_list.kind = ListKind::LandClasses;
-            } else {
-                return usage("--list espera stations ou land-classes, não " +
-                             util::inQuotes(value) + ".");
-            }
-            return std::nullopt;
+            return listKind(value);
         }
         if (name == "--zone") {
             // The window's zone list holds exactly these two texts.
@@ -162,14 +187,16 @@ public:
         if (name == "--curve-numbers") {
             return fileName(name, value, m_build.curveNumbersCsv);
         }
-        if (name == "--from-access") {
-            std::string path;
-            if (auto error = fileName(name, value, path)) {
-                return error;
-            }
-            m_build.accessPath = path;
-            return std::nullopt;
+        std::string path;
+        if (auto error = fileName(name, value, path)) {
+            return error;
         }
+        m_build.accessPath = path;
+        return std::nullopt;
+    }
+
+    // What a study, a batch or a study file runs over.
+    std::optional<UsageError> takeRunSet(const std::string& name, const std::string& value) {
         if (name == "--durations") {
             return durations(value);
         }
@@ -189,14 +216,38 @@ public:
             m_batch.jobs = std::stoi(value);
             return std::nullopt;
         }
-        if (name == "--input") {
-            std::string path;
-            if (auto error = fileName(name, value, path)) {
-                return error;
-            }
-            m_options.inputPath = path;
-            return std::nullopt;
+        std::string path;
+        if (auto error = fileName(name, value, path)) {
+            return error;
         }
+        m_options.inputPath = path;
+        return std::nullopt;
+    }
+
+    // report, json, csv, png, svg or pdf.
+    std::optional<UsageError> format(const std::string& value) {
+        m_formatGiven = true;
+        if (value == "report") {
+            m_options.format = OutputFormat::Report;
+        } else if (value == "json") {
+            m_options.format = OutputFormat::Json;
+        } else if (value == "csv") {
+            m_options.format = OutputFormat::Csv;
+        } else if (value == "png") {
+            m_options.format = OutputFormat::Png;
+        } else if (value == "svg") {
+            m_options.format = OutputFormat::Svg;
+        } else if (value == "pdf") {
+            m_options.format = OutputFormat::Pdf;
+        } else {
+            return usage("formato desconhecido: " + util::inQuotes(value) +
+                         " (use report, json, csv, png, svg ou pdf).");
+        }
+        return std::nullopt;
+    }
+
+    // What a run writes, and where.
+    std::optional<UsageError> takeOutput(const std::string& name, const std::string& value) {
         if (name == "--river") {
             m_options.riverText = value;
             return std::nullopt;
@@ -206,24 +257,7 @@ public:
             return std::nullopt;
         }
         if (name == "--format") {
-            m_formatGiven = true;
-            if (value == "report") {
-                m_options.format = OutputFormat::Report;
-            } else if (value == "json") {
-                m_options.format = OutputFormat::Json;
-            } else if (value == "csv") {
-                m_options.format = OutputFormat::Csv;
-            } else if (value == "png") {
-                m_options.format = OutputFormat::Png;
-            } else if (value == "svg") {
-                m_options.format = OutputFormat::Svg;
-            } else if (value == "pdf") {
-                m_options.format = OutputFormat::Pdf;
-            } else {
-                return usage("formato desconhecido: " + util::inQuotes(value) +
-                             " (use report, json, csv, png, svg ou pdf).");
-            }
-            return std::nullopt;
+            return format(value);
         }
         if (name == "--csv-style") {
             if (value == "padrao") {

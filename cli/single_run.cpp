@@ -196,6 +196,40 @@ int computeAndWrite(const CommandOptions& options, const calc::RunRequest& reque
     return writeResult(options, bytes, out, err);
 }
 
+// The run's station and the name the report shows with it.
+struct RunStation {
+    std::optional<calc::StationCoefficients> coefficients;
+    std::string text;
+};
+
+// The station chosen from the options (none with the own equation), its warning on the error
+// stream; the database it was read from joins `readFiles`.
+std::variant<RunStation, CommandFailure> runStation(const CommandOptions& options,
+                                                    const ProcessEnvironment& environment,
+                                                    std::ostream& err,
+                                                    std::vector<ReadFile>& readFiles) {
+    RunStation station{std::nullopt, options.stationText.value_or("")};
+    if (options.constantsSource == ConstantsSource::Own) {
+        return station;
+    }
+    auto found = chooseStation(options, environment.programFolder);
+    if (const auto* stop = std::get_if<CommandFailure>(&found)) {
+        return *stop;
+    }
+    const ChosenStation& chosen = std::get<ChosenStation>(found);
+    if (!chosen.warning.empty()) {
+        err << "zeb-calc: " << chosen.warning << "\n";
+    }
+    station.coefficients = chosen.coefficients;
+    if (!options.stationText && chosen.name) {
+        station.text = *chosen.name;
+    }
+    if (chosen.database) {
+        readFiles.push_back({*chosen.database, "o próprio banco de dados"});
+    }
+    return station;
+}
+
 } // namespace
 
 int runSingle(const CommandOptions& options, const ProcessEnvironment& environment,
@@ -220,24 +254,9 @@ int runSingle(const CommandOptions& options, const ProcessEnvironment& environme
     if (options.inputPath) {
         readFiles.push_back({*options.inputPath, "o próprio estudo"});
     }
-    std::optional<calc::StationCoefficients> station;
-    std::string stationText = options.stationText.value_or("");
-    if (options.constantsSource != ConstantsSource::Own) {
-        auto found = chooseStation(options, environment.programFolder);
-        if (const auto* stop = std::get_if<CommandFailure>(&found)) {
-            return failure(err, *stop);
-        }
-        const ChosenStation& chosen = std::get<ChosenStation>(found);
-        if (!chosen.warning.empty()) {
-            err << "zeb-calc: " << chosen.warning << "\n";
-        }
-        station = chosen.coefficients;
-        if (!options.stationText && chosen.name) {
-            stationText = *chosen.name;
-        }
-        if (chosen.database) {
-            readFiles.push_back({*chosen.database, "o próprio banco de dados"});
-        }
+    auto station = runStation(options, environment, err, readFiles);
+    if (const auto* stop = std::get_if<CommandFailure>(&station)) {
+        return failure(err, *stop);
     }
     if (options.outputPath) {
         if (const auto refusal = outputOverInput("--output", *options.outputPath, readFiles)) {
@@ -246,12 +265,12 @@ int runSingle(const CommandOptions& options, const ProcessEnvironment& environme
     }
 
     calc::RunRequest request = options.run;
-    request.station = station;
+    request.station = std::get<RunStation>(station).coefficients;
     if (options.study) {
         return runStudy(options, request, out, err);
     }
-    return computeAndWrite(options, request, stationText, *style, environment, out, err,
-                           renderChart);
+    return computeAndWrite(options, request, std::get<RunStation>(station).text, *style,
+                           environment, out, err, renderChart);
 }
 
 } // namespace cli

@@ -189,6 +189,24 @@ StudyInputs readStudy(const json& root) {
     return study;
 }
 
+// The run's inputs that a study keeps, each under its key; an empty one as null.
+void addRunInputs(json& root, const StudyInputs& study) {
+    for (const calc::RunInput& input : calc::kRunInputs) {
+        if (input.studyKey.empty()) {
+            continue;
+        }
+        const auto value = studyInputValue(study, input.id);
+        json& entry = root[std::string(input.studyKey)];
+        if (!value) {
+            entry = nullptr;
+        } else if (input.reading == calc::InputReading::Duration) {
+            entry = calc::durationLabels.at(static_cast<std::size_t>(*value));
+        } else {
+            entry = *value;
+        }
+    }
+}
+
 } // namespace
 
 std::optional<double> studyInputValue(const StudyInputs& study, calc::RunInputId id) {
@@ -224,20 +242,7 @@ std::string studyFileBytes(const StudyInputs& study) {
         {"landClass", textOrNull(study.landClass)},
         {"ownConstants", own},
     };
-    for (const calc::RunInput& input : calc::kRunInputs) {
-        if (input.studyKey.empty()) {
-            continue;
-        }
-        const auto value = studyInputValue(study, input.id);
-        json& entry = root[std::string(input.studyKey)];
-        if (!value) {
-            entry = nullptr;
-        } else if (input.reading == calc::InputReading::Duration) {
-            entry = calc::durationLabels.at(static_cast<std::size_t>(*value));
-        } else {
-            entry = *value;
-        }
-    }
+    addRunInputs(root, study);
     // The window's texts are always valid UTF-8; a stray byte from elsewhere becomes U+FFFD
     // rather than losing the whole study.
     return root.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
