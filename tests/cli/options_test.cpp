@@ -165,6 +165,11 @@ TEST(Options, StudyGivesWhatNoOptionGives) {
     EXPECT_EQ(overridden.constantsSource, ConstantsSource::Own);
     EXPECT_EQ(overridden.run.ownConstants[0], 5);
 
+    // A study's own duration and return period give way to --study's lists.
+    EXPECT_TRUE(
+        std::get<CommandOptions>(parsedWithStudy({"--input", "e.zeb", "--study"}, workedStudy()))
+            .study);
+
     report::StudyInputs own = workedStudy();
     own.mode = calc::EquationMode::Own;
     const auto typed = std::get<CommandOptions>(parsedWithStudy({"--input", "e.zeb"}, own));
