@@ -38,14 +38,22 @@ std::string roffText(std::string_view text) {
 
 std::string manualOptions() {
     std::string roff = ".SH OPÇÕES\n";
-    for (const cli::HelpBlock& block : cli::helpBlocks()) {
-        const std::string body = roffText(block.text);
+    const auto blocks = cli::helpBlocks();
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        const cli::HelpBlock& block = blocks[i];
+        std::string body = roffText(block.text);
         switch (block.kind) {
         case cli::HelpKind::Section:
             roff += ".SS " + body.substr(0, body.rfind(':')) + "\n";
             break;
         case cli::HelpKind::Entry:
-            roff += ".TP\n.B \"" + roffLine(block.heading) + "\"\n" + body;
+            roff += ".TP\n.B \"" + roffLine(block.heading) + "\"\n";
+            // Entries that share a sentence share one paragraph under both headings.
+            for (; i + 1 < blocks.size() && blocks[i + 1].continuesPrevious; ++i) {
+                roff += ".TQ\n.B \"" + roffLine(blocks[i + 1].heading) + "\"\n";
+                body += roffText(blocks[i + 1].text);
+            }
+            roff += body;
             break;
         case cli::HelpKind::Note:
             roff += body.empty() ? "" : ".PP\n" + body;

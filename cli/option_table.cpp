@@ -69,7 +69,7 @@ constexpr std::array kHelp = {
     HelpBlock{HelpKind::Entry, "--length KM",
               "comprimento do talvegue, km; com --drop, o tempo de"},
     HelpBlock{HelpKind::Entry, "--drop M",
-              "concentração é calculado como na janela (desnível em m)"},
+              "concentração é calculado como na janela (desnível em m)", true},
     HelpBlock{HelpKind::Entry, "--tc HORAS",
               "tempo de concentração, h, em vez de --length e --drop"},
     HelpBlock{HelpKind::Entry, "--return-period TR",

@@ -36,11 +36,13 @@ enum class HelpKind {
     Outro,   // the number format, the environment and the exit codes
 };
 
-// One block of the help; every text but an entry's is printed as it stands.
+// One block of the help; every text but an entry's is printed as it stands. An entry may go
+// on with the sentence of the one before it, as --drop's does with --length's.
 struct HelpBlock {
     HelpKind kind;
     std::string_view heading;
     std::string_view text;
+    bool continuesPrevious = false;
 };
 
 std::span<const HelpBlock> helpBlocks();
