@@ -1,5 +1,6 @@
 #include "cli/batch.h"
 
+#include "calc/run_inputs.h"
 #include "calc/run_request.h"
 #include "calc/study.h"
 #include "cli/exit_codes.h"
@@ -42,9 +43,33 @@ enum Column {
     kColumnCount
 };
 
+constexpr std::string_view column(calc::RunInputId id) {
+    return calc::kRunInputs[static_cast<std::size_t>(id)].batchColumn;
+}
+
+using calc::kOwnConstantNames;
+using calc::kStationConstantNames;
+
+// In Column's order; the own equation's a, b and c are the station's columns of those names.
 constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
-    "id",   "duration", "cn", "area", "tc", "length", "drop", "return-period", "station",
-    "code", "K",        "a",  "b",    "c",  "B5",     "B15",  "B30",           "Bm",
+    "id",
+    column(calc::RunInputId::Duration),
+    column(calc::RunInputId::CurveNumber),
+    column(calc::RunInputId::DrainageArea),
+    column(calc::RunInputId::ConcentrationTime),
+    column(calc::RunInputId::ChannelLength),
+    column(calc::RunInputId::ElevationDrop),
+    column(calc::RunInputId::ReturnPeriod),
+    "station",
+    "code",
+    kOwnConstantNames[0],
+    kStationConstantNames[0],
+    kStationConstantNames[1],
+    kStationConstantNames[2],
+    kStationConstantNames[3],
+    kStationConstantNames[4],
+    kStationConstantNames[5],
+    kStationConstantNames[6],
 };
 
 // Rows are read, computed and written a block at a time: memory stays that of one block.

@@ -2,6 +2,8 @@
 
 #include "calc/durations.h"
 #include "calc/rainfall_check.h"
+#include "calc/run_inputs.h"
+#include "cli/option_table.h"
 #include "util/text.h"
 
 #include <algorithm>
@@ -66,92 +68,45 @@ std::optional<std::array<double, N>> parseNumberList(const std::string& text) {
     return values;
 }
 
-// The options that take a value; every one of them may be given once.
-constexpr std::string_view kValueOptions[] = {
-    "--duration",
-    "--cn",
-    "--area",
-    "--length",
-    "--drop",
-    "--tc",
-    "--return-period",
-    "--station-constants",
-    "--own",
-    "--station",
-    "--code",
-    "--database",
-    "--river",
-    "--station-name",
-    "--format",
-    "--csv-style",
-    "--locale",
-    "--output",
-    "--list",
-    "--zone",
-    "--build-database",
-    "--stations",
-    "--curve-numbers",
-    "--from-access",
-    "--durations",
-    "--return-periods",
-    "--batch",
-    "--jobs",
-    "--input",
-};
-
-// The options of the two other uses of the command; everything else belongs to a run.
-constexpr std::string_view kListOptions[] = {"--list", "--zone", "--database"};
-constexpr std::string_view kBuildOptions[] = {"--build-database", "--stations", "--curve-numbers",
-                                              "--from-access"};
-constexpr std::string_view kBatchOptions[] = {"--batch", "--database", "--output", "--jobs"};
-constexpr std::string_view kStudyOnlyOptions[] = {"--durations", "--return-periods"};
-
-template <std::size_t N> bool isOneOf(std::string_view name, const std::string_view (&names)[N]) {
-    for (const std::string_view option : names) {
-        if (option == name) {
-            return true;
-        }
-    }
-    return false;
+// Whether the option belongs to the use; an unknown option belongs to none.
+bool isFor(std::string_view name, unsigned use) {
+    const CommandOption* option = findCommandOption(name);
+    return option != nullptr && (option->uses & use) != 0;
 }
 
+// The options that take a value; every one of them may be given once.
 bool isValueOption(std::string_view name) {
-    return isOneOf(name, kValueOptions);
+    const CommandOption* option = findCommandOption(name);
+    return option != nullptr && option->takesValue;
 }
 
 // Turns the option/value pairs, already checked for syntax, into options.
 class OptionReader {
 public:
     std::optional<UsageError> take(const std::string& name, const std::string& value) {
-        if (name == "--duration") {
-            const auto index = parseDuration(value);
-            if (!index) {
-                return usage("duração desconhecida: " + util::inQuotes(value) +
-                             " (use \"5 min\", \"15 min\", \"30 min\", \"1 h\", \"2 h\", "
-                             "\"4 h\", \"8 h\", \"14 h\", \"24 h\", \"48 h\", \"3 d\", \"4 d\", "
-                             "\"6 d\" ou a posição 0 a 12).");
+        for (const calc::RunInput& input : calc::kRunInputs) {
+            if (name == input.option) {
+                return runInput(input, value);
             }
-            m_options.run.durationIndex = *index;
-            return std::nullopt;
         }
-        if (name == "--cn") {
-            return number(name, value, m_options.run.curveNumber);
+        const auto isOneOf = [&name](std::initializer_list<std::string_view> names) {
+            return std::ranges::find(names, name) != names.end();
+        };
+        if (isOneOf({"--station-constants", "--own", "--station", "--code"})) {
+            return takeRainfall(name, value);
         }
-        if (name == "--area") {
-            return number(name, value, m_options.run.drainageAreaKm2);
+        if (isOneOf({"--database", "--list", "--zone", "--build-database", "--stations",
+                     "--curve-numbers", "--from-access"})) {
+            return takeReferenceData(name, value);
         }
-        if (name == "--return-period") {
-            return number(name, value, m_options.run.returnPeriodYears);
+        if (isOneOf({"--durations", "--return-periods", "--batch", "--jobs", "--input"})) {
+            return takeRunSet(name, value);
         }
-        if (name == "--length") {
-            return optionalNumber(name, value, m_options.run.channelLengthKm);
-        }
-        if (name == "--drop") {
-            return optionalNumber(name, value, m_options.run.elevationDropM);
-        }
-        if (name == "--tc") {
-            return optionalNumber(name, value, m_options.run.concentrationTimeH);
-        }
+        return takeOutput(name, value);
+    }
+
+    // The rainfall's source: a station's constants, the own equation's, or a station to look up.
+    std::optional<UsageError> takeRainfall(const std::string& name, const std::string& value) {
         if (name == "--station-constants") {
             const auto values = parseNumberList<7>(value);
             if (!values) {
@@ -181,13 +136,28 @@ public:
             m_options.stationName = value;
             return source(ConstantsSource::StationName);
         }
-        if (name == "--code") {
-            if (value.empty()) {
-                return usage("--code espera o código de um posto.");
-            }
-            m_options.stationCode = value;
-            return source(ConstantsSource::StationCode);
+        if (value.empty()) {
+            return usage("--code espera o código de um posto.");
         }
+        m_options.stationCode = value;
+        return source(ConstantsSource::StationCode);
+    }
+
+    // stations or land-classes.
+    std::optional<UsageError> listKind(const std::string& value) {
+        if (value == "stations") {
+            m_list.kind = ListKind::Stations;
+        } else if (value == "land-classes") {
+            m_list.kind = ListKind::LandClasses;
+        } else {
+            return usage("--list espera stations ou land-classes, não " + util::inQuotes(value) +
+                         ".");
+        }
+        return std::nullopt;
+    }
+
+    // The database to read, and what --list and --build-database read and write.
+    std::optional<UsageError> takeReferenceData(const std::string& name, const std::string& value) {
         if (name == "--database") {
             if (value.empty()) {
                 return usage("--database espera o nome de um arquivo.");
@@ -198,15 +168,7 @@ public:
             return std::nullopt;
         }
         if (name == "--list") {
-            if (value == "stations") {
-                m_list.kind = ListKind::Stations;
-            } else if (value == "land-classes") {
-                m_list.kind = ListKind::LandClasses;
-            } else {
-                return usage("--list espera stations ou land-classes, não " +
-                             util::inQuotes(value) + ".");
-            }
-            return std::nullopt;
+            return listKind(value);
         }
         if (name == "--zone") {
             // The window's zone list holds exactly these two texts.
@@ -225,14 +187,16 @@ public:
         if (name == "--curve-numbers") {
             return fileName(name, value, m_build.curveNumbersCsv);
         }
-        if (name == "--from-access") {
-            std::string path;
-            if (auto error = fileName(name, value, path)) {
-                return error;
-            }
-            m_build.accessPath = path;
-            return std::nullopt;
+        std::string path;
+        if (auto error = fileName(name, value, path)) {
+            return error;
         }
+        m_build.accessPath = path;
+        return std::nullopt;
+    }
+
+    // What a study, a batch or a study file runs over.
+    std::optional<UsageError> takeRunSet(const std::string& name, const std::string& value) {
         if (name == "--durations") {
             return durations(value);
         }
@@ -252,14 +216,38 @@ public:
             m_batch.jobs = std::stoi(value);
             return std::nullopt;
         }
-        if (name == "--input") {
-            std::string path;
-            if (auto error = fileName(name, value, path)) {
-                return error;
-            }
-            m_options.inputPath = path;
-            return std::nullopt;
+        std::string path;
+        if (auto error = fileName(name, value, path)) {
+            return error;
         }
+        m_options.inputPath = path;
+        return std::nullopt;
+    }
+
+    // report, json, csv, png, svg or pdf.
+    std::optional<UsageError> format(const std::string& value) {
+        m_formatGiven = true;
+        if (value == "report") {
+            m_options.format = OutputFormat::Report;
+        } else if (value == "json") {
+            m_options.format = OutputFormat::Json;
+        } else if (value == "csv") {
+            m_options.format = OutputFormat::Csv;
+        } else if (value == "png") {
+            m_options.format = OutputFormat::Png;
+        } else if (value == "svg") {
+            m_options.format = OutputFormat::Svg;
+        } else if (value == "pdf") {
+            m_options.format = OutputFormat::Pdf;
+        } else {
+            return usage("formato desconhecido: " + util::inQuotes(value) +
+                         " (use report, json, csv, png, svg ou pdf).");
+        }
+        return std::nullopt;
+    }
+
+    // What a run writes, and where.
+    std::optional<UsageError> takeOutput(const std::string& name, const std::string& value) {
         if (name == "--river") {
             m_options.riverText = value;
             return std::nullopt;
@@ -269,24 +257,7 @@ public:
             return std::nullopt;
         }
         if (name == "--format") {
-            m_formatGiven = true;
-            if (value == "report") {
-                m_options.format = OutputFormat::Report;
-            } else if (value == "json") {
-                m_options.format = OutputFormat::Json;
-            } else if (value == "csv") {
-                m_options.format = OutputFormat::Csv;
-            } else if (value == "png") {
-                m_options.format = OutputFormat::Png;
-            } else if (value == "svg") {
-                m_options.format = OutputFormat::Svg;
-            } else if (value == "pdf") {
-                m_options.format = OutputFormat::Pdf;
-            } else {
-                return usage("formato desconhecido: " + util::inQuotes(value) +
-                             " (use report, json, csv, png, svg ou pdf).");
-            }
-            return std::nullopt;
+            return format(value);
         }
         if (name == "--csv-style") {
             if (value == "padrao") {
@@ -334,32 +305,25 @@ public:
 
     // The study's inputs where no option gives them, each counted as given.
     void takeStudyFile(const report::StudyInputs& study, std::vector<std::string>& given) {
-        const auto fill = [&given](const char* option, const std::optional<double>& value,
-                                   auto& target) {
-            if (value && !contains(given, option)) {
-                target = *value;
-                given.emplace_back(option);
-            }
-        };
         if (!contains(given, "--river")) {
             m_options.riverText = study.river;
         }
         if (!contains(given, "--station-name") && study.station) {
             m_options.stationText = study.station->name;
         }
-        fill("--cn", study.curveNumber, m_options.run.curveNumber);
-        fill("--area", study.drainageAreaKm2, m_options.run.drainageAreaKm2);
-        // A study runs its own lists of durations and return periods.
-        if (!m_options.study) {
-            fill("--return-period", study.returnPeriodYears, m_options.run.returnPeriodYears);
-            if (study.durationIndex && !contains(given, "--duration")) {
-                m_options.run.durationIndex = *study.durationIndex;
-                given.emplace_back("--duration");
+        for (const calc::RunInput& input : calc::kRunInputs) {
+            // A study runs its own lists of durations and return periods.
+            const bool single = input.id == calc::RunInputId::Duration ||
+                                input.id == calc::RunInputId::ReturnPeriod;
+            const bool channel = input.id == calc::RunInputId::ChannelLength ||
+                                 input.id == calc::RunInputId::ElevationDrop;
+            const auto value = report::studyInputValue(study, input.id);
+            if (!value || contains(given, input.option) || (m_options.study && single) ||
+                (channel && contains(given, "--tc"))) {
+                continue;
             }
-        }
-        if (!contains(given, "--tc")) {
-            fill("--length", study.channelLengthKm, m_options.run.channelLengthKm);
-            fill("--drop", study.elevationDropM, m_options.run.elevationDropM);
+            calc::setRunInput(m_options.run, input.id, *value);
+            given.emplace_back(input.option);
         }
         if (m_sourceCount > 0) {
             return;
@@ -397,7 +361,7 @@ public:
             return usage("--zone só vale com --list land-classes.");
         }
         for (const std::string& option : given) {
-            if (isOneOf(option, kBuildOptions)) {
+            if (isFor(option, kUseBuild)) {
                 return usage(option + " só vale com --build-database.");
             }
         }
@@ -412,7 +376,7 @@ public:
 private:
     ParseResult finishList(const std::vector<std::string>& given) const {
         for (const std::string& option : given) {
-            if (!isOneOf(option, kListOptions)) {
+            if (!isFor(option, kUseList)) {
                 return usage("a opção " + option + " não vale com --list.");
             }
         }
@@ -424,7 +388,7 @@ private:
 
     ParseResult finishBatch(const std::vector<std::string>& given) const {
         for (const std::string& option : given) {
-            if (!isOneOf(option, kBatchOptions)) {
+            if (!isFor(option, kUseBatch)) {
                 return usage("a opção " + option + " não vale com --batch.");
             }
         }
@@ -433,7 +397,7 @@ private:
 
     ParseResult finishBuild(const std::vector<std::string>& given) const {
         for (const std::string& option : given) {
-            if (!isOneOf(option, kBuildOptions)) {
+            if (!isFor(option, kUseBuild)) {
                 return usage("a opção " + option + " não vale com --build-database.");
             }
         }
@@ -483,9 +447,9 @@ private:
                              " (durações × tempos de recorrência).");
             }
         } else {
-            for (const std::string_view option : kStudyOnlyOptions) {
-                if (has(option)) {
-                    return usage(std::string(option) + " só vale com --study.");
+            for (const CommandOption& option : commandOptions()) {
+                if ((option.uses & kUseStudyOnly) != 0 && has(option.name)) {
+                    return usage(std::string(option.name) + " só vale com --study.");
                 }
             }
         }
@@ -616,13 +580,22 @@ private:
         return std::nullopt;
     }
 
-    std::optional<UsageError> optionalNumber(const std::string& name, const std::string& value,
-                                             std::optional<double>& target) {
-        double parsed = 0;
-        if (auto error = number(name, value, parsed)) {
+    // One of the run's inputs, read by its rule.
+    std::optional<UsageError> runInput(const calc::RunInput& input, const std::string& value) {
+        double read = 0;
+        if (input.reading == calc::InputReading::Duration) {
+            const auto index = parseDuration(value);
+            if (!index) {
+                return usage("duração desconhecida: " + util::inQuotes(value) +
+                             " (use \"5 min\", \"15 min\", \"30 min\", \"1 h\", \"2 h\", "
+                             "\"4 h\", \"8 h\", \"14 h\", \"24 h\", \"48 h\", \"3 d\", \"4 d\", "
+                             "\"6 d\" ou a posição 0 a 12).");
+            }
+            read = *index;
+        } else if (auto error = number(std::string(input.option), value, read)) {
             return error;
         }
-        target = parsed;
+        calc::setRunInput(m_options.run, input.id, read);
         return std::nullopt;
     }
 

@@ -22,10 +22,32 @@ using nlohmann::json;
 // A study is a few hundred bytes; anything far larger is not one, and is not read whole.
 constexpr std::uintmax_t kMaxStudyBytes = 1024 * 1024;
 
-constexpr const char* kConstantKeys[] = {"a", "b", "c", "B5", "B15", "B30", "Bm"};
-constexpr const char* kOwnKeys[] = {"K", "a", "b", "c"};
+using calc::kOwnConstantNames;
+using calc::kStationConstantNames;
 
-// The seven constants in kConstantKeys' order, to read or to write.
+// Where a study keeps each of the run's numbers; none for the duration, kept as its label, and
+// for tc, which a study does not keep.
+template <typename Study>
+auto numberSlot(Study& study, calc::RunInputId id) -> decltype(&study.curveNumber) {
+    switch (id) {
+    case calc::RunInputId::CurveNumber:
+        return &study.curveNumber;
+    case calc::RunInputId::DrainageArea:
+        return &study.drainageAreaKm2;
+    case calc::RunInputId::ChannelLength:
+        return &study.channelLengthKm;
+    case calc::RunInputId::ElevationDrop:
+        return &study.elevationDropM;
+    case calc::RunInputId::ReturnPeriod:
+        return &study.returnPeriodYears;
+    case calc::RunInputId::ConcentrationTime:
+    case calc::RunInputId::Duration:
+        break;
+    }
+    return nullptr;
+}
+
+// The seven constants in kStationConstantNames' order, to read or to write.
 template <typename Coefficients> auto constantSlots(Coefficients& k) {
     return std::array{&k.a, &k.b, &k.c, &k.B5, &k.B15, &k.B30, &k.Bm};
 }
@@ -48,37 +70,38 @@ WrongValue wrongType(const std::string& key, const char* expected) {
 }
 
 // The value under `key`, absent or null read as empty.
-const json* member(const json& object, const char* key) {
+const json* member(const json& object, std::string_view key) {
     const auto found = object.find(key);
     return found == object.end() || found->is_null() ? nullptr : &*found;
 }
 
-std::optional<double> readNumber(const json& object, const char* key, const std::string& path) {
+std::optional<double> readNumber(const json& object, std::string_view key,
+                                 const std::string& path) {
     const json* value = member(object, key);
     if (value == nullptr) {
         return std::nullopt;
     }
     if (!value->is_number()) { // the parser refuses numbers out of range
-        throw wrongType(path + key, "um número");
+        throw wrongType(path + std::string(key), "um número");
     }
     return value->get<double>();
 }
 
-std::optional<std::string> readText(const json& object, const char* key,
+std::optional<std::string> readText(const json& object, std::string_view key,
                                     const std::string& path = "") {
     const json* value = member(object, key);
     if (value == nullptr) {
         return std::nullopt;
     }
     if (!value->is_string()) {
-        throw wrongType(path + key, "um texto");
+        throw wrongType(path + std::string(key), "um texto");
     }
     std::string text = value->get<std::string>();
     // The window never types one; from elsewhere it would reach the report and the terminal.
     const auto control = std::ranges::find_if(
         text, [](char ch) { return static_cast<unsigned char>(ch) < 0x20 || ch == 0x7f; });
     if (control != text.end()) {
-        throw WrongValue{"o campo " + util::inQuotes(path + key) +
+        throw WrongValue{"o campo " + util::inQuotes(path + std::string(key)) +
                          " tem um caractere de controle (" +
                          util::visible(std::string_view(&*control, 1)) + ")."};
     }
@@ -98,9 +121,9 @@ StudyStation readStation(const json& object) {
     station.code = readText(object, "code", "station.").value_or("");
     station.name = readText(object, "name", "station.").value_or("");
     if (const json* constants = readObject(object, "constants", "station.")) {
-        for (std::size_t i = 0; i < std::size(kConstantKeys); ++i) {
+        for (std::size_t i = 0; i < kStationConstantNames.size(); ++i) {
             *constantSlots(station.constants)[i] =
-                readNumber(*constants, kConstantKeys[i], "station.constants.");
+                readNumber(*constants, kStationConstantNames[i], "station.constants.");
         }
     }
     return station;
@@ -123,6 +146,18 @@ void refuseImpossibleRainfall(const StudyInputs& study) {
     }
 }
 
+std::optional<int> readDuration(const json& root, std::string_view key) {
+    const auto label = readText(root, key);
+    if (!label) {
+        return std::nullopt;
+    }
+    const auto index = calc::durationIndexOfLabel(*label);
+    if (!index) {
+        throw WrongValue{"a duração " + util::inQuotes(*label) + " é desconhecida."};
+    }
+    return index;
+}
+
 StudyInputs readStudy(const json& root) {
     StudyInputs study;
     study.river = readText(root, "river").value_or("");
@@ -138,43 +173,66 @@ StudyInputs readStudy(const json& root) {
     }
     study.zone = readText(root, "zone");
     study.landClass = readText(root, "landClass");
-    study.curveNumber = readNumber(root, "curveNumber", "");
-    study.drainageAreaKm2 = readNumber(root, "drainageAreaKm2", "");
-    study.channelLengthKm = readNumber(root, "channelLengthKm", "");
-    study.elevationDropM = readNumber(root, "elevationDropM", "");
-    if (const auto duration = readText(root, "duration")) {
-        study.durationIndex = calc::durationIndexOfLabel(*duration);
-        if (!study.durationIndex) {
-            throw WrongValue{"a duração " + util::inQuotes(*duration) + " é desconhecida."};
+    for (const calc::RunInput& input : calc::kRunInputs) {
+        if (input.reading == calc::InputReading::Duration) {
+            study.durationIndex = readDuration(root, input.studyKey);
+        } else if (auto* slot = numberSlot(study, input.id)) {
+            *slot = readNumber(root, input.studyKey, "");
         }
     }
-    study.returnPeriodYears = readNumber(root, "returnPeriodYears", "");
     if (const json* own = readObject(root, "ownConstants")) {
-        for (std::size_t i = 0; i < std::size(kOwnKeys); ++i) {
-            study.ownConstants[i] = readNumber(*own, kOwnKeys[i], "ownConstants.");
+        for (std::size_t i = 0; i < kOwnConstantNames.size(); ++i) {
+            study.ownConstants[i] = readNumber(*own, kOwnConstantNames[i], "ownConstants.");
         }
     }
     refuseImpossibleRainfall(study);
     return study;
 }
 
+// The run's inputs that a study keeps, each under its key; an empty one as null.
+void addRunInputs(json& root, const StudyInputs& study) {
+    for (const calc::RunInput& input : calc::kRunInputs) {
+        if (input.studyKey.empty()) {
+            continue;
+        }
+        const auto value = studyInputValue(study, input.id);
+        json& entry = root[std::string(input.studyKey)];
+        if (!value) {
+            entry = nullptr;
+        } else if (input.reading == calc::InputReading::Duration) {
+            entry = calc::durationLabels.at(static_cast<std::size_t>(*value));
+        } else {
+            entry = *value;
+        }
+    }
+}
+
 } // namespace
+
+std::optional<double> studyInputValue(const StudyInputs& study, calc::RunInputId id) {
+    if (id == calc::RunInputId::Duration) {
+        return study.durationIndex;
+    }
+    const std::optional<double>* slot = numberSlot(study, id);
+    return slot != nullptr ? *slot : std::nullopt;
+}
 
 std::string studyFileBytes(const StudyInputs& study) {
     json station = nullptr;
     if (study.station) {
         json constants = json::object();
-        for (std::size_t i = 0; i < std::size(kConstantKeys); ++i) {
-            constants[kConstantKeys[i]] = numberOrNull(*constantSlots(study.station->constants)[i]);
+        for (std::size_t i = 0; i < kStationConstantNames.size(); ++i) {
+            constants[std::string(kStationConstantNames[i])] =
+                numberOrNull(*constantSlots(study.station->constants)[i]);
         }
         station = {
             {"code", study.station->code}, {"name", study.station->name}, {"constants", constants}};
     }
     json own = json::object();
-    for (std::size_t i = 0; i < std::size(kOwnKeys); ++i) {
-        own[kOwnKeys[i]] = numberOrNull(study.ownConstants[i]);
+    for (std::size_t i = 0; i < kOwnConstantNames.size(); ++i) {
+        own[std::string(kOwnConstantNames[i])] = numberOrNull(study.ownConstants[i]);
     }
-    const json root = {
+    json root = {
         {"format", kStudyFormatName},
         {"version", kStudyFormatVersion},
         {"river", study.river},
@@ -182,16 +240,9 @@ std::string studyFileBytes(const StudyInputs& study) {
         {"station", station},
         {"zone", textOrNull(study.zone)},
         {"landClass", textOrNull(study.landClass)},
-        {"curveNumber", numberOrNull(study.curveNumber)},
-        {"drainageAreaKm2", numberOrNull(study.drainageAreaKm2)},
-        {"channelLengthKm", numberOrNull(study.channelLengthKm)},
-        {"elevationDropM", numberOrNull(study.elevationDropM)},
-        {"duration", study.durationIndex ? json(calc::durationLabels.at(
-                                               static_cast<std::size_t>(*study.durationIndex)))
-                                         : json(nullptr)},
-        {"returnPeriodYears", numberOrNull(study.returnPeriodYears)},
         {"ownConstants", own},
     };
+    addRunInputs(root, study);
     // The window's texts are always valid UTF-8; a stray byte from elsewhere becomes U+FFFD
     // rather than losing the whole study.
     return root.dump(2, ' ', false, json::error_handler_t::replace) + "\n";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/record.h"
+#include "calc/run_inputs.h"
 
 #include <array>
 #include <filesystem>
@@ -39,6 +40,10 @@ struct StudyInputs {
 
     bool operator==(const StudyInputs&) const = default;
 };
+
+// The study's value of one of the run's inputs (the duration as its list position); none for a
+// field left empty, and for tc, which a study does not keep (the window computes it).
+std::optional<double> studyInputValue(const StudyInputs& study, calc::RunInputId id);
 
 inline constexpr const char* kStudyFormatName = "zeb-estudo";
 inline constexpr int kStudyFormatVersion = 1;

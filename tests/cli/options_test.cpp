@@ -1,11 +1,14 @@
 // zeb-calc's command line, read in process: what each option gives, and every refusal with
 // its reason.
+#include "cli/help_text.h"
 #include "cli/locale_style.h"
+#include "cli/option_table.h"
 #include "cli/options.h"
 #include "tests/worked_example.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -162,6 +165,11 @@ TEST(Options, StudyGivesWhatNoOptionGives) {
     EXPECT_EQ(overridden.constantsSource, ConstantsSource::Own);
     EXPECT_EQ(overridden.run.ownConstants[0], 5);
 
+    // A study's own duration and return period give way to --study's lists.
+    EXPECT_TRUE(
+        std::get<CommandOptions>(parsedWithStudy({"--input", "e.zeb", "--study"}, workedStudy()))
+            .study);
+
     report::StudyInputs own = workedStudy();
     own.mode = calc::EquationMode::Own;
     const auto typed = std::get<CommandOptions>(parsedWithStudy({"--input", "e.zeb"}, own));
@@ -174,6 +182,31 @@ TEST(Options, StudyGivesWhatNoOptionGives) {
               "falta a opção --area.");
     EXPECT_EQ(std::get<UsageError>(parsedWithStudy({"--input", "x.zeb"}, partial)).message,
               "sem x.zeb");
+}
+
+// The help, the manual page and the completion are written from one table: every option has
+// its entry there and every entry names an option; the entries line up in the help's columns.
+TEST(Options, EveryOptionHasItsHelpEntryInColumns) {
+    std::vector<std::string_view> named;
+    for (const HelpBlock& block : helpBlocks()) {
+        if (block.kind == HelpKind::Entry) {
+            const std::string_view name =
+                block.heading.substr(0, block.heading.find_first_of(" ,"));
+            EXPECT_NE(findCommandOption(name), nullptr) << name;
+            named.push_back(name);
+        }
+    }
+    for (const CommandOption& option : commandOptions()) {
+        EXPECT_NE(std::ranges::find(named, option.name), named.end()) << option.name;
+    }
+    const std::string help = helpText();
+    for (const char* line : {"\n  --cn CN                número da curva (CN)\n",
+                             "\n  --code CÓDIGO          o posto deste código (escrito como "
+                             "--list stations o\n                         mostra), escolhido",
+                             "\n  --return-periods LISTA tempos de",
+                             "\n  --from-access ARQUIVO.mdb\n                         converte"}) {
+        EXPECT_NE(help.find(line), std::string::npos) << line;
+    }
 }
 
 TEST(Locale, NamesAndLocaleDataGiveTheirSeparators) {

@@ -1,0 +1,33 @@
+#include "cli/command_output.h"
+
+#include "cli/exit_codes.h"
+#include "cli/help_text.h"
+
+namespace cli {
+
+int standardOutputFailure(std::ostream& err) {
+    err << "zeb-calc: não foi possível escrever na saída padrão.\n";
+    return kExitOutputFailed;
+}
+
+int usageFailure(std::ostream& err, const std::string& message) {
+    err << "zeb-calc: " << message << "\n\n"
+        << usageSynopsis() << "Use zeb-calc --help para a ajuda completa.\n";
+    return kExitUsage;
+}
+
+int failure(std::ostream& err, const CommandFailure& failure) {
+    if (failure.exitCode == kExitUsage) {
+        return usageFailure(err, failure.message);
+    }
+    err << "zeb-calc: " << failure.message << "\n";
+    return failure.exitCode;
+}
+
+int writeToStandardOutput(std::ostream& out, std::ostream& err, const std::string& bytes) {
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    return out ? kExitSuccess : standardOutputFailure(err);
+}
+
+} // namespace cli

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "cli/station_source.h"
+
+#include <ostream>
+#include <string>
+
+namespace cli {
+
+// How every use of zeb-calc ends: the message on the error stream, prefixed by the program's
+// name (a usage error followed by the synopsis), and the exit status returned.
+int standardOutputFailure(std::ostream& err);
+int usageFailure(std::ostream& err, const std::string& message);
+int failure(std::ostream& err, const CommandFailure& failure);
+
+// Everything or nothing reaches standard output.
+int writeToStandardOutput(std::ostream& out, std::ostream& err, const std::string& bytes);
+
+} // namespace cli

@@ -1,0 +1,276 @@
+#include "cli/single_run.h"
+
+#include "calc/durations.h"
+#include "calc/limits.h"
+#include "calc/run_request.h"
+#include "calc/study.h"
+#include "cli/command_output.h"
+#include "cli/exit_codes.h"
+#include "cli/locale_style.h"
+#include "cli/output_guard.h"
+#include "cli/station_source.h"
+#include "report/record_table.h"
+#include "report/report_file.h"
+#include "report/report_lines.h"
+#include "report/study_table.h"
+#include "util/number_text.h"
+#include "util/output_file.h"
+#include "util/text.h"
+
+#include <array>
+#include <ctime>
+#include <memory>
+#include <variant>
+
+namespace cli {
+
+namespace {
+
+// Current local time as "yyyy-MM-dd HH:mm:ss".
+std::string localTimestamp() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (::localtime_r(&now, &local) == nullptr) {
+        return "0000-00-00 00:00:00";
+    }
+    std::array<char, 32> text{};
+    const std::size_t length = std::strftime(text.data(), text.size(), "%Y-%m-%d %H:%M:%S", &local);
+    return std::string(text.data(), length);
+}
+
+// "yyyy-MM-dd HH:mm:ss" with a month, day, hour, minute and second in their ranges.
+bool isTimestamp(std::string_view text) {
+    constexpr std::string_view shape = "0000-00-00 00:00:00";
+    if (text.size() != shape.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < shape.size(); ++i) {
+        if (shape[i] == '0' ? text[i] < '0' || text[i] > '9' : text[i] != shape[i]) {
+            return false;
+        }
+    }
+    const auto number = [text](std::size_t at) {
+        return (text[at] - '0') * 10 + text[at + 1] - '0';
+    };
+    return number(5) >= 1 && number(5) <= 12 && number(8) >= 1 && number(8) <= 31 &&
+           number(11) <= 23 && number(14) <= 59 && number(17) <= 59;
+}
+
+std::optional<chart::FigureFormat> chartFormatOf(OutputFormat format) {
+    switch (format) {
+    case OutputFormat::Png:
+        return chart::FigureFormat::Png;
+    case OutputFormat::Svg:
+        return chart::FigureFormat::Svg;
+    case OutputFormat::Pdf:
+        return chart::FigureFormat::Pdf;
+    case OutputFormat::Report:
+    case OutputFormat::Json:
+    case OutputFormat::Csv:
+        break;
+    }
+    return std::nullopt;
+}
+
+// The text formats' bytes.
+std::string outputBytes(const CommandOptions& options, const calc::CalculationRecord& record,
+                        const std::string& stationText, const report::NumberStyle& style,
+                        const ProcessEnvironment& environment) {
+    switch (options.format) {
+    case OutputFormat::Json:
+        return report::recordJson(record);
+    case OutputFormat::Csv:
+        return report::recordCsv(record, options.csvStyle);
+    case OutputFormat::Report:
+    case OutputFormat::Png:
+    case OutputFormat::Svg:
+    case OutputFormat::Pdf:
+        break;
+    }
+    const std::string timestamp = environment.reportTimestamp.value_or(localTimestamp());
+    return report::reportFileBytes(report::composeReportLines(
+        record, options.run.mode, options.riverText, stationText, timestamp, style));
+}
+
+// The result's bytes, whole, to --output or to standard output.
+int writeResult(const CommandOptions& options, const std::string& bytes, std::ostream& out,
+                std::ostream& err) {
+    if (options.outputPath) {
+        if (const auto error = report::writeFileAtomically(*options.outputPath, bytes)) {
+            err << "zeb-calc: " << *error << "\n";
+            return kExitOutputFailed;
+        }
+        return kExitSuccess;
+    }
+    return writeToStandardOutput(out, err, bytes);
+}
+
+// Every cell of a study, or the first that cannot be computed, named by its duration and
+// return period. The rows are written as they are computed; to standard output only once the
+// last is, so that a study that stops leaves nothing there, nor in --output.
+int runStudy(const CommandOptions& options, const calc::RunRequest& basin, std::ostream& out,
+             std::ostream& err) {
+    std::unique_ptr<util::OutputFile> file;
+    if (options.outputPath) {
+        auto opened = util::OutputFile::open(*options.outputPath);
+        if (const auto* stop = std::get_if<std::string>(&opened)) {
+            return failure(err, {kExitOutputFailed, *stop});
+        }
+        file = std::move(std::get<std::unique_ptr<util::OutputFile>>(opened));
+    }
+    std::string text;
+    report::StudyTableWriter table(text,
+                                   options.format == OutputFormat::Json
+                                       ? report::StudyTableWriter::Format::Json
+                                       : report::StudyTableWriter::Format::Csv,
+                                   options.csvStyle);
+    for (const int duration : options.studyDurations) {
+        for (const double returnPeriod : options.studyReturnPeriods) {
+            const calc::StudyCell cell = calc::computeStudyCell(basin, duration, returnPeriod);
+            if (const auto* error = std::get_if<calc::CalculationError>(&cell.outcome)) {
+                if (error->invalidInput) {
+                    return failure(err, {kExitUsage, error->message});
+                }
+                return failure(
+                    err, {kExitUndefined, "duração " + std::string(calc::durationLabels[duration]) +
+                                              ", TR " + util::generalNumberText(returnPeriod) +
+                                              " anos: " + error->message});
+            }
+            table.add(cell);
+            if (file) {
+                file->stream() << text;
+                text.clear();
+            }
+        }
+    }
+    table.finish();
+    if (!file) {
+        return writeToStandardOutput(out, err, text);
+    }
+    file->stream() << text;
+    if (const auto stop = file->commit()) {
+        return failure(err, {kExitOutputFailed, *stop});
+    }
+    return kExitSuccess;
+}
+
+// The report's number style: --locale's, or else the system's; none for an unknown --locale.
+std::optional<report::NumberStyle> reportNumberStyle(const CommandOptions& options,
+                                                     const ProcessEnvironment& environment) {
+    if (options.localeName) {
+        return numberStyleForLocaleName(*options.localeName);
+    }
+    return systemNumberStyle(
+        numericLocaleName(environment.lcAll, environment.lcNumeric, environment.lang));
+}
+
+// The single run computed, its notes on the error stream, and its bytes written.
+int computeAndWrite(const CommandOptions& options, const calc::RunRequest& request,
+                    const std::string& stationText, const report::NumberStyle& style,
+                    const ProcessEnvironment& environment, std::ostream& out, std::ostream& err,
+                    const ChartRenderer& renderChart) {
+    const std::optional<chart::FigureFormat> chartFormat = chartFormatOf(options.format);
+    const calc::CalculationResult result = calc::runRequest(request);
+    if (const auto* error = std::get_if<calc::CalculationError>(&result)) {
+        return failure(err, {error->invalidInput ? kExitUsage : kExitUndefined, error->message});
+    }
+    const calc::CalculationRecord& record = std::get<calc::CalculationRecord>(result);
+
+    // The fixed 15 steps and 8 ordinates may leave part of the flood outside the results: say
+    // so, whatever the format, without changing the exit status.
+    for (const std::string& note : calc::limitNotes(record)) {
+        err << "zeb-calc: aviso: " << note << "\n";
+    }
+
+    std::string bytes;
+    if (chartFormat) {
+        chart::ChartResult drawn = renderChart(record, options.riverText, style, *chartFormat);
+        if (const auto* stop = std::get_if<chart::ChartFailure>(&drawn)) {
+            err << "zeb-calc: " << stop->message << "\n";
+            return kExitOutputFailed;
+        }
+        bytes = std::move(std::get<chart::DrawnChart>(drawn).bytes);
+    } else {
+        bytes = outputBytes(options, record, stationText, style, environment);
+    }
+    return writeResult(options, bytes, out, err);
+}
+
+// The run's station and the name the report shows with it.
+struct RunStation {
+    std::optional<calc::StationCoefficients> coefficients;
+    std::string text;
+};
+
+// The station chosen from the options (none with the own equation), its warning on the error
+// stream; the database it was read from joins `readFiles`.
+std::variant<RunStation, CommandFailure> runStation(const CommandOptions& options,
+                                                    const ProcessEnvironment& environment,
+                                                    std::ostream& err,
+                                                    std::vector<ReadFile>& readFiles) {
+    RunStation station{std::nullopt, options.stationText.value_or("")};
+    if (options.constantsSource == ConstantsSource::Own) {
+        return station;
+    }
+    auto found = chooseStation(options, environment.programFolder);
+    if (const auto* stop = std::get_if<CommandFailure>(&found)) {
+        return *stop;
+    }
+    const ChosenStation& chosen = std::get<ChosenStation>(found);
+    if (!chosen.warning.empty()) {
+        err << "zeb-calc: " << chosen.warning << "\n";
+    }
+    station.coefficients = chosen.coefficients;
+    if (!options.stationText && chosen.name) {
+        station.text = *chosen.name;
+    }
+    if (chosen.database) {
+        readFiles.push_back({*chosen.database, "o próprio banco de dados"});
+    }
+    return station;
+}
+
+} // namespace
+
+int runSingle(const CommandOptions& options, const ProcessEnvironment& environment,
+              std::ostream& out, std::ostream& err, const ChartRenderer& renderChart) {
+    if (environment.reportTimestamp && !isTimestamp(*environment.reportTimestamp)) {
+        return usageFailure(err, "ZEB_REPORT_TIMESTAMP deve ter a forma \"aaaa-mm-dd hh:mm:ss\", "
+                                 "não " +
+                                     util::inQuotes(*environment.reportTimestamp) + ".");
+    }
+    const std::optional<chart::FigureFormat> chartFormat = chartFormatOf(options.format);
+    if (chartFormat && !renderChart) {
+        return usageFailure(err, "aqui o zeb-calc não desenha o gráfico (png, svg e pdf).");
+    }
+
+    const std::optional<report::NumberStyle> style = reportNumberStyle(options, environment);
+    if (!style) {
+        return usageFailure(err, "localidade desconhecida: " + util::inQuotes(*options.localeName) +
+                                     " (use C, POSIX, en_US ou pt_BR).");
+    }
+
+    std::vector<ReadFile> readFiles; // what --output may not be
+    if (options.inputPath) {
+        readFiles.push_back({*options.inputPath, "o próprio estudo"});
+    }
+    auto station = runStation(options, environment, err, readFiles);
+    if (const auto* stop = std::get_if<CommandFailure>(&station)) {
+        return failure(err, *stop);
+    }
+    if (options.outputPath) {
+        if (const auto refusal = outputOverInput("--output", *options.outputPath, readFiles)) {
+            return failure(err, *refusal);
+        }
+    }
+
+    calc::RunRequest request = options.run;
+    request.station = std::get<RunStation>(station).coefficients;
+    if (options.study) {
+        return runStudy(options, request, out, err);
+    }
+    return computeAndWrite(options, request, std::get<RunStation>(station).text, *style,
+                           environment, out, err, renderChart);
+}
+
+} // namespace cli
