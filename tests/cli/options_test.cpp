@@ -46,6 +46,11 @@ TEST(Options, EachOptionGivesItsValue) {
     const CommandOptions o = parsedAs<CommandOptions>(with({}));
     EXPECT_EQ(o.format, OutputFormat::Report);
     EXPECT_FALSE(o.stationText || o.localeName || o.outputPath);
+    // Seven different constants in their order: B5 and B15 are read only below one hour.
+    const CommandOptions seven =
+        parsedAs<CommandOptions>(changed("--station-constants", "0.2,25,20,-0.04,0.05,0.06,0.07"));
+    EXPECT_EQ(seven.stationConstants,
+              (calc::StationCoefficients{0.2, 25, 20, -0.04, 0.05, 0.06, 0.07}));
 
     const Arguments own{
         "--own", "2.3,0.2,25,20", "--length=10", "--drop",         "1e2", "--format",
