@@ -16,9 +16,10 @@ struct CalculationError {
 
 using CalculationResult = std::variant<CalculationRecord, CalculationError>;
 
-// One complete run. Either every field a run owns is filled as far as the run computes it,
-// or an error comes back and no record at all; it never throws. The record carries the tc it
-// was computed with; its length and drop stay 0.
+// One complete run from inputs already accepted, tc among them. Either every field a run owns
+// is filled as far as the run computes it, or an error comes back and no record at all; it never
+// throws. The record carries the tc it was computed with; its length and drop stay 0 (runRequest
+// in calc/run_request.h, which checks the inputs and computes tc, fills them).
 CalculationResult computeCalculationRecord(const CalculationInputs& inputs);
 
 } // namespace calc

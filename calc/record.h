@@ -42,10 +42,11 @@ struct CalculationInputs {
     double idfCoefficientA = 0;
     double idfCoefficientB = 0;
     double idfCoefficientC = 0;
-    // Mode Automatic only: the current station's constants (none when no station is current).
+    // Mode Automatic only: the station's constants (none when no station was chosen).
     std::optional<StationCoefficients> station;
 };
 
+// The result of one run: what it computed, and the inputs the report shows with it.
 struct CalculationRecord {
     std::int16_t durationIndex = 0;
     Entry unitDurationH;
@@ -53,11 +54,11 @@ struct CalculationRecord {
     Entry drainageAreaKm2;
     Entry returnPeriodYears;
 
-    // Written by the input fields whenever the time of concentration is computed; never by a run.
-    // Empty when tc was given directly and the length and drop are unknown.
+    // The length and drop the run was asked with (runRequest copies them from the request;
+    // empty when tc was given without them). computeCalculationRecord leaves them at 0.
     Entry channelLengthKm = 0.0;
     Entry elevationDropM = 0.0;
-    double concentrationTimeH = 0;
+    double concentrationTimeH = 0; // the tc the run used
 
     Entry potentialRetentionMm;
     Entry riseTimeH;

@@ -8,7 +8,7 @@ code fails, SURVIVED when every test passes, and NOCOMPILE when the compiler or 
 it; such a mutant is replaced by the next one drawn from the same folder, so every folder gets
 its share of compiled mutants. So is a mutant listed in scripts/mutation-equivalents.tsv, one
 that changes nothing the program does (EQUIVALENT, with the reason there), without building it.
-docs/testing.md has the command line and the recorded figures.
+docs/testing.md has the command line and how to read it; docs/history.md the recorded figures.
 
     scripts/mutation-survey.py --build build-survey --count 60 --seed 2026
 """

@@ -45,10 +45,12 @@ template <typename T> T parsedAs(const Arguments& arguments) {
 }
 
 TEST(Options, EachOptionGivesItsValue) {
-    // The worked example's values are checked by its golden report, run as a process.
-    const CommandOptions o = parsedAs<CommandOptions>(with({}));
-    EXPECT_EQ(o.format, OutputFormat::Report);
-    EXPECT_FALSE(o.stationText || o.localeName || o.outputPath);
+    // The worked example's values and defaults are checked by its golden report, run as a
+    // process, at 1 h; seven different constants here, since B5 and B15 are read only below it.
+    const CommandOptions o =
+        parsedAs<CommandOptions>(changed("--station-constants", "0.2,25,20,-0.04,0.05,0.06,0.07"));
+    EXPECT_EQ(o.stationConstants,
+              (calc::StationCoefficients{0.2, 25, 20, -0.04, 0.05, 0.06, 0.07}));
 
     const Arguments own{
         "--own", "2.3,0.2,25,20", "--length=10", "--drop",         "1e2", "--format",

@@ -86,6 +86,7 @@ TEST_F(ZebCalcProcess, FailuresExitWithTheirCodeAndNothingOnStandardOutput) {
         {{"--duration", "1 h", "--area", "50", "--tc", "-5", "--cn", "150", "--own", "1,2,3,4"},
          2,
          "zeb-calc: Valor inválido: o CN deve ser maior que 0 e no máximo 100.\n\nUso:"},
+        {{"--batch", "none.csv"}, 2, "zeb-calc: o arquivo de bacias \"none.csv\" não existe."},
         {workedExampleArguments({"--output", (m_folder / "no" / "r.txt").string()}), 1,
          kNotes + "zeb-calc: Não foi possível gravar o arquivo " + (m_folder / "no").string()},
     };

@@ -114,16 +114,20 @@ private Q_SLOTS:
     // blank while the two read no tc, and a value that leaves it undefined is refused on
     // leaving, the text kept and the focus there.
     void typingIsLeftAloneAndAnUndefinedTimeRefusedOnLeaving() {
-        // The field typed last, the other holding 10; 0.95 (10³/0.5)^0.385 = 17.73 h.
-        for (const auto& [locale, field, typed, tc, refusal] :
-             {std::tuple{"pt_BR", "txtDesnivel", u"0,5"_s, u"17,73"_s, QString()},
-              {"en_US", "txtDesnivel", u"0"_s, QString(), u"o desnível deve ser maior que 0 m"_s},
-              {"en_US", "txtComprimento", u"-1"_s, QString(),
-               u"o comprimento do talvegue deve ser maior que 0 km"_s}}) {
+        // The field typed last, then the other's value; 0.95 (10³/0.5)^0.385 = 17.73 h. A drop
+        // of 1 and a length of 0.5 are the bounds where the refusal names the other field.
+        for (const auto& [locale, field, typed, other, tc, refusal] :
+             {std::tuple{"pt_BR", "txtDesnivel", u"0,5"_s, u"10"_s, u"17,73"_s, QString()},
+              {"en_US", "txtDesnivel", u"0"_s, u"10"_s, QString(),
+               u"o desnível deve ser maior que 0 m"_s},
+              {"en_US", "txtComprimento", u"-1"_s, u"1"_s, QString(),
+               u"o comprimento do talvegue deve ser maior que 0 km"_s},
+              {"en_US", "txtDesnivel", u"1e-320"_s, u"0.5"_s, QString(),
+               u"o resultado é grande demais"_s}}) {
             h = std::make_unique<WindowHarness>();
             QVERIFY(h->open(locale));
             h->type(std::string_view(field) == "txtDesnivel" ? "txtComprimento" : "txtDesnivel",
-                    u"10"_s);
+                    other);
             QVERIFY(h->text("txtconcentracao").isEmpty()); // nothing before both are there
             h->type(field, typed);
             QCOMPARE(h->text(field), typed);

@@ -17,10 +17,10 @@ TEST(Utf8, EachCharacterCountsOnceAndEachStrayByteToo) {
         {" m³/s.mm", 8},
         {"€", 1},
         {"\xF0\x9F\x98\x80", 1},
+        {"\xC2\x80\xE0\xA0\x80\xF0\x90\x80\x80", 3}, // U+0080, U+0800, U+10000: the smallest
         // A stray continuation byte, a truncated sequence, an overlong form, a surrogate, a code
         // point beyond U+10FFFF: one character per byte.
         {"a\xFF\xC3", 3},
-        {"\xC0\xAF", 2},
         {"\xC1\xBF", 2},
         {"\xE0\x80\xAF", 3},
         {"\xED\xA0\x80", 3},
