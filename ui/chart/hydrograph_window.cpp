@@ -3,7 +3,7 @@
 #include "chart/figure_style.h"
 #include "ui/common/dialog_service.h"
 #include "ui/common/file_export.h"
-#include "ui/main/results_view.h"
+#include "ui/common/out_of_date.h"
 
 #include <memory>
 

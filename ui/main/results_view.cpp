@@ -2,7 +2,6 @@
 
 #include "calc/limits.h"
 #include "chart/figure_style.h"
-#include "chart/hydrograph_chart.h"
 #include "report/results_grid.h"
 
 #include <QHeaderView>
@@ -31,15 +30,6 @@ QTableWidgetItem* gridItem(QTableWidget* grid, int row, int column) {
 }
 
 } // namespace
-
-QLabel* outOfDateLabel(QWidget* parent) {
-    auto* label = new QLabel(kOutOfDateLine, parent);
-    label->setObjectName(QStringLiteral("lblDesatualizado"));
-    label->setFont(chart::chartFont(14, true));
-    label->setStyleSheet(QStringLiteral("color: %1;").arg(chart::kNoteColour.name()));
-    label->setVisible(false);
-    return label;
-}
 
 ResultsView::ResultsView(QTableWidget* grid, QLabel* notes, const report::NumberStyle& style)
     : m_grid(grid), m_notes(notes), m_style(style) {

@@ -3,20 +3,14 @@
 #include "calc/record.h"
 #include "report/number_style.h"
 
+#include "ui/common/out_of_date.h"
+
 #include <QString>
 
 class QLabel;
 class QTableWidget;
-class QWidget;
 
 namespace ui {
-
-// The line every window showing results gives once an input has changed since the run.
-inline const QString kOutOfDateLine =
-    QStringLiteral("Resultados desatualizados: clique em Calcular");
-
-// The out-of-date line as a chart or study window shows it above its results, hidden at first.
-QLabel* outOfDateLabel(QWidget* parent);
 
 // The main window's results: the grid's sixteen rows, the notes on the run's limits under it,
 // and whether the results still belong to the inputs shown. Owns no widget; works on the two

@@ -8,7 +8,7 @@
 #include "report/study_table.h"
 #include "ui/common/dialog_service.h"
 #include "ui/common/file_export.h"
-#include "ui/main/results_view.h"
+#include "ui/common/out_of_date.h"
 #include "ui/study/study_pdf.h"
 
 #include <memory>
