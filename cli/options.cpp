@@ -422,45 +422,70 @@ private:
         return false;
     }
 
+    // The checks of a run's or a study's options, in the order their messages are given.
     std::optional<UsageError> checkRun(const std::vector<std::string>& given) const {
+        using Check =
+            std::optional<UsageError> (OptionReader::*)(const std::vector<std::string>&) const;
+        for (const Check check :
+             {&OptionReader::checkRunSet, &OptionReader::checkRequired,
+              &OptionReader::checkConcentrationTime, &OptionReader::checkConstantsGiven,
+              &OptionReader::checkOutput, &OptionReader::checkConstants}) {
+            if (auto error = (this->*check)(given)) {
+                return error;
+            }
+        }
+        return std::nullopt;
+    }
+
+    // A study runs every duration and return period of its lists; a single run takes none of
+    // the study's options.
+    std::optional<UsageError> checkRunSet(const std::vector<std::string>& given) const {
         const auto has = [&given](std::string_view name) { return contains(given, name); };
-        // The return period plays no part with the typed constants.
-        const bool own = m_options.constantsSource == ConstantsSource::Own;
-        if (m_options.study) {
-            // A study runs every duration and return period of its lists.
-            for (const std::string_view single : {"--duration", "--return-period"}) {
-                if (has(single)) {
-                    return usage(std::string(single) + " não vale com --study: dê --durations "
-                                                       "e --return-periods.");
-                }
-            }
-            const bool text =
-                m_options.format == OutputFormat::Csv || m_options.format == OutputFormat::Json;
-            if (has("--format") && !text) {
-                return usage("--study escreve csv ou json.");
-            }
-            const std::size_t cells =
-                m_options.studyDurations.size() * m_options.studyReturnPeriods.size();
-            if (cells > kMaxStudyCells) {
-                return usage("--study calcula no máximo " + std::to_string(kMaxStudyCells) +
-                             " combinações; estas listas dão " + std::to_string(cells) +
-                             " (durações × tempos de recorrência).");
-            }
-        } else {
+        if (!m_options.study) {
             for (const CommandOption& option : commandOptions()) {
                 if ((option.uses & kUseStudyOnly) != 0 && has(option.name)) {
                     return usage(std::string(option.name) + " só vale com --study.");
                 }
             }
+            return std::nullopt;
         }
+        for (const std::string_view single : {"--duration", "--return-period"}) {
+            if (has(single)) {
+                return usage(std::string(single) + " não vale com --study: dê --durations "
+                                                   "e --return-periods.");
+            }
+        }
+        const bool text =
+            m_options.format == OutputFormat::Csv || m_options.format == OutputFormat::Json;
+        if (has("--format") && !text) {
+            return usage("--study escreve csv ou json.");
+        }
+        const std::size_t cells =
+            m_options.studyDurations.size() * m_options.studyReturnPeriods.size();
+        if (cells > kMaxStudyCells) {
+            return usage("--study calcula no máximo " + std::to_string(kMaxStudyCells) +
+                         " combinações; estas listas dão " + std::to_string(cells) +
+                         " (durações × tempos de recorrência).");
+        }
+        return std::nullopt;
+    }
+
+    // The return period plays no part with the typed constants; a study has its own lists.
+    std::optional<UsageError> checkRequired(const std::vector<std::string>& given) const {
+        const bool own = m_options.constantsSource == ConstantsSource::Own;
         for (const std::string_view required :
              {"--duration", "--cn", "--area", "--return-period"}) {
             const bool single = required == "--duration" || required == "--return-period";
-            if (!has(required) && !(own && required == "--return-period") &&
+            if (!contains(given, required) && !(own && required == "--return-period") &&
                 !(m_options.study && single)) {
                 return usage("falta a opção " + std::string(required) + ".");
             }
         }
+        return std::nullopt;
+    }
+
+    std::optional<UsageError> checkConcentrationTime(const std::vector<std::string>& given) const {
+        const auto has = [&given](std::string_view name) { return contains(given, name); };
         const bool lengthAndDrop = has("--length") || has("--drop");
         if (lengthAndDrop && has("--tc")) {
             return usage("dê o comprimento e o desnível (--length e --drop) ou o tempo de "
@@ -472,21 +497,33 @@ private:
         if (!lengthAndDrop && !has("--tc")) {
             return usage("falta o tempo de concentração: dê --length e --drop, ou --tc.");
         }
+        return std::nullopt;
+    }
+
+    std::optional<UsageError> checkConstantsGiven(const std::vector<std::string>&) const {
         if (m_sourceCount == 0) {
             return usage("faltam as constantes da equação: dê --station-constants, --own, "
                          "--station ou --code.");
         }
-        if (has("--csv-style") && m_options.format != OutputFormat::Csv) {
+        return std::nullopt;
+    }
+
+    std::optional<UsageError> checkOutput(const std::vector<std::string>& given) const {
+        if (contains(given, "--csv-style") && m_options.format != OutputFormat::Csv) {
             return usage("--csv-style só vale com --format csv.");
         }
         // A picture or a PDF on a terminal or in a pipe is of no use and easily lost.
         const bool chart = m_options.format == OutputFormat::Png ||
                            m_options.format == OutputFormat::Svg ||
                            m_options.format == OutputFormat::Pdf;
-        if (chart && !has("--output")) {
+        if (chart && !contains(given, "--output")) {
             return usage("os formatos png, svg e pdf gravam um arquivo: dê --output ARQUIVO.");
         }
-        // Constants that give no possible rainfall are refused as the values they are.
+        return std::nullopt;
+    }
+
+    // Constants that give no possible rainfall are refused as the values they are.
+    std::optional<UsageError> checkConstants(const std::vector<std::string>& given) const {
         if (m_options.constantsSource == ConstantsSource::StationConstants) {
             if (auto refusal = calc::stationRainfallRefusal(m_options.stationConstants)) {
                 return usage("as constantes de --station-constants foram recusadas: " + *refusal +
@@ -497,7 +534,8 @@ private:
                 return usage("as constantes de --own foram recusadas: " + *refusal + ".");
             }
         }
-        if (has("--database") && m_options.constantsSource != ConstantsSource::StationName &&
+        if (contains(given, "--database") &&
+            m_options.constantsSource != ConstantsSource::StationName &&
             m_options.constantsSource != ConstantsSource::StationCode) {
             return usage("--database só vale com --station, --code ou --list.");
         }
