@@ -335,21 +335,59 @@ void computeBlock(const std::vector<Job>& jobs, std::size_t count, std::vector<s
     work(0, count / parts);
 }
 
+// The header's columns, or why the batch cannot start.
+std::variant<ColumnMap, BatchOutcome> readBatchHeader(util::CsvStream& csv,
+                                                      util::CsvRecord& record) {
+    const auto headerRead = csv.next(record);
+    if (headerRead == util::CsvStream::Read::End) {
+        return BatchOutcome{kExitUsage, "o arquivo de bacias está vazio: falta o cabeçalho"};
+    }
+    if (headerRead == util::CsvStream::Read::Malformed) {
+        return BatchOutcome{kExitUsage, "cabeçalho do arquivo de bacias: " + csv.error()};
+    }
+    auto header = readHeader(record.fields);
+    if (const auto* problem = std::get_if<std::string>(&header)) {
+        return BatchOutcome{kExitUsage, "cabeçalho do arquivo de bacias: " + *problem};
+    }
+    return std::get<ColumnMap>(std::move(header));
+}
+
+// Up to a block of rows read into jobs: how many, and whether the file ended. A database that
+// cannot be read stops the batch.
+struct BlockRead {
+    std::size_t count = 0;
+    bool ended = false;
+};
+std::variant<BlockRead, BatchOutcome> readBlock(util::CsvStream& csv, util::CsvRecord& record,
+                                                RowReader& reader, std::vector<Job>& block) {
+    BlockRead read;
+    while (read.count < block.size()) {
+        const auto next = csv.next(record);
+        if (next == util::CsvStream::Read::End) {
+            read.ended = true;
+            break;
+        }
+        Job& job = block[read.count++];
+        if (next == util::CsvStream::Read::Malformed) {
+            job = Job{record.line, "", csv.error()};
+            continue;
+        }
+        reader.read(record, job);
+        if (!reader.databaseError().empty()) {
+            return BatchOutcome{kExitDatabase, reader.databaseError()};
+        }
+    }
+    return read;
+}
+
 } // namespace
 
 BatchOutcome runBatch(std::istream& in, std::ostream& out, BatchStations& stations, int jobs) {
     util::CsvStream csv(in);
     util::CsvRecord record;
-    const auto headerRead = csv.next(record);
-    if (headerRead == util::CsvStream::Read::End) {
-        return {kExitUsage, "o arquivo de bacias está vazio: falta o cabeçalho"};
-    }
-    if (headerRead == util::CsvStream::Read::Malformed) {
-        return {kExitUsage, "cabeçalho do arquivo de bacias: " + csv.error()};
-    }
-    const auto header = readHeader(record.fields);
-    if (const auto* problem = std::get_if<std::string>(&header)) {
-        return {kExitUsage, "cabeçalho do arquivo de bacias: " + *problem};
+    const auto header = readBatchHeader(csv, record);
+    if (const auto* stop = std::get_if<BatchOutcome>(&header)) {
+        return *stop;
     }
     RowReader reader(std::get<ColumnMap>(header), record.fields.size(), stations);
 
@@ -358,25 +396,13 @@ BatchOutcome runBatch(std::istream& in, std::ostream& out, BatchStations& statio
     std::vector<std::string> rows(kBlockRows);
     std::vector<char> failed(kBlockRows);
     bool anyFailed = false;
-    bool ended = false;
-    while (!ended) {
-        std::size_t count = 0;
-        while (count < kBlockRows) {
-            const auto read = csv.next(record);
-            if (read == util::CsvStream::Read::End) {
-                ended = true;
-                break;
-            }
-            Job& job = block[count++];
-            if (read == util::CsvStream::Read::Malformed) {
-                job = Job{record.line, "", csv.error()};
-                continue;
-            }
-            reader.read(record, job);
-            if (!reader.databaseError().empty()) {
-                return {kExitDatabase, reader.databaseError()};
-            }
+    for (bool ended = false; !ended;) {
+        const auto read = readBlock(csv, record, reader, block);
+        if (const auto* stop = std::get_if<BatchOutcome>(&read)) {
+            return *stop;
         }
+        const auto [count, fileEnded] = std::get<BlockRead>(read);
+        ended = fileEnded;
         computeBlock(block, count, rows, failed, jobs);
         for (std::size_t i = 0; i < count; ++i) {
             out << rows[i];
