@@ -25,11 +25,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const report::StudyInputs& study = std::get<report::StudyInputs>(read);
-    for (const std::string_view text :
-         {std::string_view(study.river), std::string_view(study.zone.value_or("")),
-          std::string_view(study.landClass.value_or("")),
-          std::string_view(study.station ? study.station->code : ""),
-          std::string_view(study.station ? study.station->name : "")}) {
+    // Copies: a view of value_or's temporary would outlive it.
+    for (const std::string& text :
+         {study.river, study.zone.value_or(""), study.landClass.value_or(""),
+          study.station ? study.station->code : std::string(),
+          study.station ? study.station->name : std::string()}) {
         FUZZ_CHECK(!hasControlCharacter(text), "a study's texts hold no control character");
     }
     const auto again = report::parseStudyFile(report::studyFileBytes(study));
