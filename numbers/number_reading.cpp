@@ -1,4 +1,4 @@
-#include "calc/number_reading.h"
+#include "numbers/number_reading.h"
 
 #include <algorithm>
 #include <charconv>
