@@ -3,7 +3,7 @@
 #include "calc/concentration.h"
 #include "calc/error_text.h"
 #include "calc/rainfall_check.h"
-#include "util/number_text.h"
+#include "numbers/number_text.h"
 
 #include <string>
 #include <utility>

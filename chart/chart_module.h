@@ -4,7 +4,7 @@
 // never Qt, and loads the module (which links Qt) only when a chart is asked for.
 
 #include "calc/record.h"
-#include "report/number_style.h"
+#include "numbers/number_style.h"
 
 #include <string>
 #include <variant>

@@ -2,7 +2,7 @@
 
 #include "calc/durations.h"
 #include "chart/hydrograph_chart.h"
-#include "report/number_format.h"
+#include "numbers/number_format.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,6 +5,7 @@
 #include "calc/study.h"
 #include "cli/exit_codes.h"
 #include "cli/options.h"
+#include "numbers/number_reading.h"
 #include "report/study_table.h"
 #include "util/csv_stream.h"
 #include "util/text.h"
@@ -145,7 +146,7 @@ private:
             error = "falta o valor de " + std::string(kColumnNames[column]);
             return false;
         }
-        const auto parsed = parseCommandLineNumber(std::string(text(column)));
+        const auto parsed = calc::parseCompleteNumber(text(column));
         if (!parsed) {
             error = std::string(kColumnNames[column]) + ": número mal escrito " +
                     util::inQuotes(text(column));

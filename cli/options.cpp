@@ -4,12 +4,11 @@
 #include "calc/rainfall_check.h"
 #include "calc/run_inputs.h"
 #include "cli/option_table.h"
+#include "numbers/number_reading.h"
 #include "util/text.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
-#include <cmath>
 #include <set>
 #include <string_view>
 
@@ -58,7 +57,7 @@ std::optional<std::array<double, N>> parseNumberList(const std::string& text) {
             return std::nullopt;
         }
         const std::size_t end = last ? text.size() : comma;
-        const auto value = parseCommandLineNumber(text.substr(start, end - start));
+        const auto value = calc::parseCompleteNumber(text.substr(start, end - start));
         if (!value) {
             return std::nullopt;
         }
@@ -578,7 +577,7 @@ private:
         while (true) {
             const std::size_t comma = value.find(',', start);
             const std::string text = value.substr(start, comma - start);
-            const auto parsed = parseCommandLineNumber(text);
+            const auto parsed = calc::parseCompleteNumber(text);
             if (!parsed || *parsed <= 0) {
                 return usage("--return-periods espera tempos de recorrência maiores que 0, em "
                              "anos, separados por vírgula; " +
@@ -609,7 +608,7 @@ private:
 
     std::optional<UsageError> number(const std::string& name, const std::string& value,
                                      double& target) {
-        const auto parsed = parseCommandLineNumber(value);
+        const auto parsed = calc::parseCompleteNumber(value);
         if (!parsed) {
             return usage(name + " espera um número com ponto decimal, não " +
                          util::inQuotes(value) + ".");
@@ -657,36 +656,6 @@ private:
 };
 
 } // namespace
-
-std::optional<double> parseCommandLineNumber(const std::string& text) {
-    std::string_view digits = text;
-    // from_chars takes a minus sign but not a plus.
-    if (!digits.empty() && digits.front() == '+') {
-        digits.remove_prefix(1);
-        if (!digits.empty() && digits.front() == '-') {
-            return std::nullopt;
-        }
-    }
-    if (digits.empty()) {
-        return std::nullopt;
-    }
-    // Only digits, a period, an exponent and signs: from_chars also reads "inf" and "nan".
-    for (const char ch : digits) {
-        const bool allowed = (ch >= '0' && ch <= '9') || ch == '.' || ch == 'e' || ch == 'E' ||
-                             ch == '-' || ch == '+';
-        if (!allowed) {
-            return std::nullopt;
-        }
-    }
-    double value = 0;
-    const char* end = digits.data() + digits.size();
-    const auto [stop, error] =
-        std::from_chars(digits.data(), end, value, std::chars_format::general);
-    if (error != std::errc() || stop != end || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 ParseResult parseArguments(const std::vector<std::string>& arguments,
                            const StudyLoader& loadStudy) {

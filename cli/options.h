@@ -104,10 +104,6 @@ using StudyLoader =
 ParseResult parseArguments(const std::vector<std::string>& arguments,
                            const StudyLoader& loadStudy = {});
 
-// A number as the command line takes it: a period as decimal mark, an optional sign and
-// exponent, nothing else before or after; finite only.
-std::optional<double> parseCommandLineNumber(const std::string& text);
-
 // A duration as the command line takes it: its label ("1 h") or its list position, 0..12.
 std::optional<int> parseDuration(const std::string& text);
 

@@ -9,11 +9,11 @@
 #include "cli/locale_style.h"
 #include "cli/output_guard.h"
 #include "cli/station_source.h"
+#include "numbers/number_text.h"
 #include "report/record_table.h"
 #include "report/report_file.h"
 #include "report/report_lines.h"
 #include "report/study_table.h"
-#include "util/number_text.h"
 #include "util/output_file.h"
 #include "util/text.h"
 

@@ -3,7 +3,7 @@
 // What every fuzz target shares: the property check, typed values taken from the input, the
 // number styles real locales give, and a temporary file for targets that read files.
 
-#include "report/number_style.h"
+#include "numbers/number_style.h"
 
 #include <cstdint>
 #include <cstdio>

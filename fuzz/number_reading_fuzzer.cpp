@@ -1,9 +1,9 @@
 // Number reading against strtod: the complete regional reading, and every text the program
 // writes reading back as the number it shows.
-#include "calc/number_reading.h"
 #include "fuzz/harness.h"
-#include "report/field_reading.h"
-#include "report/number_format.h"
+#include "numbers/field_reading.h"
+#include "numbers/number_format.h"
+#include "numbers/number_reading.h"
 
 #include <cmath>
 

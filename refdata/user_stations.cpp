@@ -1,5 +1,6 @@
 #include "refdata/user_stations.h"
 
+#include "numbers/number_text.h"
 #include "refdata/access/isolated_access_source.h"
 #include "refdata/database_message.h"
 #include "refdata/open_database.h"
@@ -8,7 +9,6 @@
 #include "refdata/table_layout.h"
 #include "util/csv_stream.h"
 #include "util/file_replacement.h"
-#include "util/number_text.h"
 #include "util/system_error.h"
 
 #include <cerrno>

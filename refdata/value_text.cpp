@@ -1,6 +1,6 @@
 #include "refdata/value_text.h"
 
-#include "util/number_text.h"
+#include "numbers/number_text.h"
 #include "util/text.h"
 
 #include <array>

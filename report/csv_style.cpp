@@ -1,7 +1,7 @@
 #include "report/csv_style.h"
 
+#include "numbers/number_text.h"
 #include "util/csv_stream.h"
-#include "util/number_text.h"
 
 #include <algorithm>
 

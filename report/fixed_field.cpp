@@ -35,10 +35,6 @@ std::string alignLeft(std::string_view text, std::size_t width) {
     return padded(text, width, false);
 }
 
-std::string_view effectiveDecimalSeparator(const NumberStyle& style) {
-    return style.decimalSeparator.empty() ? std::string_view(".") : style.decimalSeparator;
-}
-
 std::string valueField(const calc::Entry& entry, std::size_t width, ValueFormatter format,
                        const NumberStyle& style) {
     if (!entry) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/record.h"
-#include "report/number_style.h"
+#include "numbers/number_style.h"
 
 #include <cstddef>
 #include <string>
@@ -13,10 +13,6 @@ namespace report {
 // "Área" is four wide. A text already at or above the width is returned whole.
 std::string alignRight(std::string_view text, std::size_t width);
 std::string alignLeft(std::string_view text, std::size_t width);
-
-// The style's decimal separator, or a period when it is empty: an empty separator would glue
-// integer and decimal digits into a different number.
-std::string_view effectiveDecimalSeparator(const NumberStyle& style);
 
 using ValueFormatter = std::string (*)(double value, const NumberStyle& style);
 

@@ -1,7 +1,7 @@
 #include "report/record_table.h"
 
 #include "calc/record_fields.h"
-#include "util/number_text.h"
+#include "numbers/number_text.h"
 
 #include <vector>
 

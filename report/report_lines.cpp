@@ -1,8 +1,8 @@
 #include "report/report_lines.h"
 
 #include "calc/limits.h"
+#include "numbers/number_format.h"
 #include "report/fixed_field.h"
-#include "report/number_format.h"
 #include "util/utf8.h"
 
 #include <algorithm>

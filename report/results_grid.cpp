@@ -1,7 +1,7 @@
 #include "report/results_grid.h"
 
+#include "numbers/number_format.h"
 #include "report/fixed_field.h"
-#include "report/number_format.h"
 
 namespace report {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/record.h"
-#include "report/number_style.h"
+#include "numbers/number_style.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 #include "report/study_grid.h"
 
 #include "calc/durations.h"
-#include "report/field_reading.h"
-#include "report/number_format.h"
+#include "numbers/field_reading.h"
+#include "numbers/number_format.h"
 
 #include <cmath>
 

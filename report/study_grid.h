@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/study.h"
-#include "report/number_style.h"
+#include "numbers/number_style.h"
 
 #include <optional>
 #include <string>

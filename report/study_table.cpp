@@ -1,7 +1,7 @@
 #include "report/study_table.h"
 
 #include "calc/durations.h"
-#include "util/number_text.h"
+#include "numbers/number_text.h"
 
 #include <algorithm>
 

@@ -22,7 +22,7 @@ import subprocess
 import sys
 import time
 
-DEFAULT_PATHS = ("calc,report,refdata,cli,"
+DEFAULT_PATHS = ("numbers,calc,report,refdata,cli,"
                  "ui/main/frmzeb.cpp,ui/main/window_commands.cpp,ui/main/basin_form.cpp,"
                  "ui/main/station_picker.cpp,ui/common/field_edit.cpp,ui/main/result_exports.cpp,"
                  "ui/common/file_export.cpp")

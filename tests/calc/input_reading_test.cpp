@@ -1,8 +1,8 @@
 // How typed numbers are read, the time of concentration, and a run as the window and zeb-calc
 // ask for it.
 #include "calc/concentration.h"
-#include "calc/number_reading.h"
 #include "calc/run_request.h"
+#include "numbers/number_reading.h"
 #include "tests/worked_example.h"
 
 #include <gtest/gtest.h>

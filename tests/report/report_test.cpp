@@ -3,6 +3,7 @@
 #include "report/record_table.h"
 #include "report/report_file.h"
 #include "report/report_lines.h"
+#include "report/results_grid.h"
 #include "tests/test_files.h"
 #include "tests/worked_example.h"
 #include "util/utf8.h"
@@ -154,6 +155,26 @@ TEST(Windows1252, OneBytePerCharacterAndAQuestionMarkForWhatItCannotHold) {
     for (const auto& [utf8, expected] : rows) {
         EXPECT_EQ(toWindows1252(utf8), expected) << utf8;
     }
+}
+
+TEST(ResultsGrid, CellsAreGroupedRightAlignedInTwentyFiveAndNeverNegative) {
+    const auto cell = [](const std::string& text) {
+        return std::string(25 - text.size(), ' ') + text;
+    };
+    calc::CalculationInputs inputs = zebtest::workedExampleInputs();
+    inputs.durationIndex = 12; // "6 d"
+    calc::CalculationRecord record = zebtest::recordOf(inputs);
+    EXPECT_EQ(gridTimeCell(record, 15, kEnglish), cell("2,160.00"));
+    EXPECT_EQ(gridTimeCell(record, 15, kBrazilian), cell("2.160,00"));
+    record.totalFlow[3] = -0.5;
+    record.totalFlow[4] = 1234.5;
+    record.totalFlow[5] = std::nullopt;
+    EXPECT_EQ(gridFlowCell(record, 3, kBrazilian), cell("0,00"));
+    EXPECT_EQ(gridFlowCell(record, 4, kBrazilian), cell("1.234,50"));
+    EXPECT_EQ(gridFlowCell(record, 5, kEnglish), std::string(25, ' '));
+    EXPECT_EQ(gridFlowCell(record, 16, kEnglish), std::string(25, ' '));
+    record.totalFlow[1] = 1e17;
+    EXPECT_EQ(gridFlowCell(record, 1, kEnglish), "100,000,000,000,000,000.00") << "whole";
 }
 
 } // namespace

@@ -1,11 +1,9 @@
-// The shared text helpers: UTF-8 decoding, trimming, quoting for messages, number texts.
-#include "util/number_text.h"
+// The shared text helpers: UTF-8 decoding, trimming, quoting for messages.
 #include "util/text.h"
 #include "util/utf8.h"
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <string>
 
 namespace util {
@@ -54,19 +52,6 @@ TEST(Text, QuotedTextsShowControlCharactersAsCodesAndAreCut) {
         EXPECT_EQ(inQuotes(text), quoted);
     }
     EXPECT_EQ(visible(std::string(59, 'x') + "\a\n"), std::string(59, 'x') + "\\x07\\x0a");
-}
-
-TEST(NumberText, GeneralAndExactForms) {
-    // clang-format off
-    const std::tuple<double, const char*, const char*> rows[] = {
-        {0.1, "0.1", "0.1"}, {1.0 / 3.0, "0.333333333333333", "0.3333333333333333"},
-        {-0.04, "-0.04", "-0.04"}, {1.5e20, "1.5e+20", "1.5e+20"}, {-0.0, "0", "0"},
-        {std::numeric_limits<double>::infinity(), "inf", "inf"}};
-    // clang-format on
-    for (const auto& [value, general, exact] : rows) {
-        EXPECT_EQ(generalNumberText(value), general);
-        EXPECT_EQ(exactNumberText(value), exact);
-    }
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/number_style.h"
+#include "numbers/number_style.h"
 
 class QLocale;
 

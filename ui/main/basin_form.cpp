@@ -3,7 +3,7 @@
 #include "ui_frmzeb.h"
 
 #include "calc/concentration.h"
-#include "report/number_format.h"
+#include "numbers/number_format.h"
 #include "ui/common/dialog_service.h"
 
 #include <QSignalBlocker>

@@ -2,9 +2,9 @@
 
 #include "calc/record.h"
 #include "calc/run_request.h"
+#include "numbers/field_reading.h"
+#include "numbers/number_style.h"
 #include "refdata/reference_database.h"
-#include "report/field_reading.h"
-#include "report/number_style.h"
 #include "report/study_file.h"
 
 #include <array>

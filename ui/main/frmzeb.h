@@ -3,8 +3,8 @@
 #include "calc/record.h"
 #include "calc/run_request.h"
 #include "chart/hydrograph_chart.h"
+#include "numbers/number_style.h"
 #include "refdata/reference_database.h"
-#include "report/number_style.h"
 #include "report/report_lines.h"
 #include "report/study_file.h"
 

@@ -1,9 +1,9 @@
 #include "ui/stations/station_form.h"
 
-#include "report/field_reading.h"
-#include "report/number_format.h"
+#include "numbers/field_reading.h"
+#include "numbers/number_format.h"
+#include "numbers/number_text.h"
 #include "ui/common/dialog_service.h"
-#include "util/number_text.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

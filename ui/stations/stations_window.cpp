@@ -1,6 +1,6 @@
 #include "ui/stations/stations_window.h"
 
-#include "report/number_format.h"
+#include "numbers/number_format.h"
 #include "ui/common/dialog_service.h"
 #include "ui/common/file_export.h"
 #include "ui/stations/station_form.h"

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "numbers/number_style.h"
 #include "refdata/reference_tables.h"
 #include "refdata/user_stations.h"
-#include "report/number_style.h"
 
 #include <cstddef>
 #include <filesystem>

@@ -4,7 +4,7 @@
 #include "calc/limits.h"
 #include "chart/figure_style.h"
 #include "chart/study_chart.h"
-#include "report/number_format.h"
+#include "numbers/number_format.h"
 #include "report/study_table.h"
 #include "ui/common/dialog_service.h"
 #include "ui/common/file_export.h"

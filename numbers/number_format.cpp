@@ -1,7 +1,6 @@
-#include "report/number_format.h"
+#include "numbers/number_format.h"
 
-#include "report/fixed_field.h"
-#include "util/number_text.h"
+#include "numbers/number_text.h"
 
 #include <array>
 #include <charconv>

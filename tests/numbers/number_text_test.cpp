@@ -1,9 +1,8 @@
-// Numbers as the report, the grid and the input fields show them, and read them back.
-#include "report/field_reading.h"
-#include "report/number_format.h"
-#include "report/results_grid.h"
-#include "tests/worked_example.h"
-#include "util/number_text.h"
+// Numbers as the report, the grid and the input fields show them, and read them back; the
+// locale-independent texts of the machine-readable outputs.
+#include "numbers/field_reading.h"
+#include "numbers/number_format.h"
+#include "numbers/number_text.h"
 
 #include <gtest/gtest.h>
 
@@ -67,26 +66,6 @@ TEST(NumberFormat, PlainIsFifteenSignificantDigitsWithTheRegionalSeparator) {
     }
 }
 
-TEST(ResultsGrid, CellsAreGroupedRightAlignedInTwentyFiveAndNeverNegative) {
-    const auto cell = [](const std::string& text) {
-        return std::string(25 - text.size(), ' ') + text;
-    };
-    calc::CalculationInputs inputs = zebtest::workedExampleInputs();
-    inputs.durationIndex = 12; // "6 d"
-    calc::CalculationRecord record = zebtest::recordOf(inputs);
-    EXPECT_EQ(gridTimeCell(record, 15, kEnglish), cell("2,160.00"));
-    EXPECT_EQ(gridTimeCell(record, 15, kBrazilian), cell("2.160,00"));
-    record.totalFlow[3] = -0.5;
-    record.totalFlow[4] = 1234.5;
-    record.totalFlow[5] = std::nullopt;
-    EXPECT_EQ(gridFlowCell(record, 3, kBrazilian), cell("0,00"));
-    EXPECT_EQ(gridFlowCell(record, 4, kBrazilian), cell("1.234,50"));
-    EXPECT_EQ(gridFlowCell(record, 5, kEnglish), std::string(25, ' '));
-    EXPECT_EQ(gridFlowCell(record, 16, kEnglish), std::string(25, ' '));
-    record.totalFlow[1] = 1e17;
-    EXPECT_EQ(gridFlowCell(record, 1, kEnglish), "100,000,000,000,000,000.00") << "whole";
-}
-
 TEST(FieldReading, RegionalNumbersFirstThenTheLeadingNumber) {
     // clang-format off
     const std::tuple<const char*, const NumberStyle*, double> rows[] = {
@@ -128,6 +107,19 @@ TEST(FieldReading, TypedNumbersAreNeverReadInAMeaningTheUserMayNotHaveMeant) {
                             : (read.whole ? "" : "~") + util::exactNumberText(*read.value);
             EXPECT_EQ(got, expected) << '"' << row[0] << "\" under style " << i;
         }
+    }
+}
+
+TEST(NumberText, GeneralAndExactForms) {
+    // clang-format off
+    const std::tuple<double, const char*, const char*> rows[] = {
+        {0.1, "0.1", "0.1"}, {1.0 / 3.0, "0.333333333333333", "0.3333333333333333"},
+        {-0.04, "-0.04", "-0.04"}, {1.5e20, "1.5e+20", "1.5e+20"}, {-0.0, "0", "0"},
+        {std::numeric_limits<double>::infinity(), "inf", "inf"}};
+    // clang-format on
+    for (const auto& [value, general, exact] : rows) {
+        EXPECT_EQ(util::generalNumberText(value), general);
+        EXPECT_EQ(util::exactNumberText(value), exact);
     }
 }
 

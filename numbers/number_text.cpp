@@ -1,4 +1,4 @@
-#include "util/number_text.h"
+#include "numbers/number_text.h"
 
 #include <array>
 #include <charconv>

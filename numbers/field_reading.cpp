@@ -1,8 +1,7 @@
-#include "report/field_reading.h"
+#include "numbers/field_reading.h"
 
-#include "calc/number_reading.h"
-#include "report/fixed_field.h"
-#include "report/number_format.h"
+#include "numbers/number_format.h"
+#include "numbers/number_reading.h"
 
 #include <string>
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace report {
 
@@ -11,5 +12,9 @@ struct NumberStyle {
     std::string decimalSeparator = ".";
     std::string groupSeparator = ",";
 };
+
+// The style's decimal separator, or a period when it is empty: an empty separator would glue
+// integer and decimal digits into a different number.
+std::string_view effectiveDecimalSeparator(const NumberStyle& style);
 
 } // namespace report

@@ -1,7 +1,8 @@
-#include "calc/number_reading.h"
+#include "numbers/number_reading.h"
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <limits>
 #include <string>
 
@@ -118,6 +119,36 @@ double parseLeadingNumber(std::string_view text) {
         value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     }
     return negative ? -value : value;
+}
+
+std::optional<double> parseCompleteNumber(std::string_view text) {
+    std::string_view digits = text;
+    // from_chars takes a minus sign but not a plus.
+    if (!digits.empty() && digits.front() == '+') {
+        digits.remove_prefix(1);
+        if (!digits.empty() && digits.front() == '-') {
+            return std::nullopt;
+        }
+    }
+    if (digits.empty()) {
+        return std::nullopt;
+    }
+    // Only digits, a period, an exponent and signs: from_chars also reads "inf" and "nan".
+    for (const char ch : digits) {
+        const bool allowed = (ch >= '0' && ch <= '9') || ch == '.' || ch == 'e' || ch == 'E' ||
+                             ch == '-' || ch == '+';
+        if (!allowed) {
+            return std::nullopt;
+        }
+    }
+    double value = 0;
+    const char* end = digits.data() + digits.size();
+    const auto [stop, error] =
+        std::from_chars(digits.data(), end, value, std::chars_format::general);
+    if (error != std::errc() || stop != end || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 } // namespace calc
