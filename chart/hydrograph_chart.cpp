@@ -1,6 +1,7 @@
 #include "chart/hydrograph_chart.h"
 
 #include "calc/durations.h"
+#include "calc/study.h"
 #include "chart/fonts.h"
 #include "numbers/number_format.h"
 
@@ -255,25 +256,25 @@ std::unique_ptr<QChart> buildHydrographChart(const CalculationRecord& record,
     // The flood hydrograph from 0 at time 0 through the 15 steps.
     QLineSeries* flood = lineFromOrigin(
         chart_series::kFlood, QStringLiteral("Hidrograma de cheia (m³/s)"), QPen(kFloodColour, 3));
-    int peakStep = 0;
     double lowestFlow = 0;
     for (int i = 1; i <= kSteps; ++i) {
         const double flow = entryOr0(record.totalFlow[i]);
         flood->append(entryOr0(record.timesH[i]), flow);
-        if (flow > (peakStep == 0 ? 0.0 : entryOr0(record.totalFlow[peakStep]))) {
-            peakStep = i;
-        }
         lowestFlow = std::min(lowestFlow, flow);
     }
     chart->addSeries(flood);
     flood->attachAxis(timeAxis);
     flood->attachAxis(flowAxis);
-    const double peakFlow = peakStep == 0 ? 0.0 : entryOr0(record.totalFlow[peakStep]);
+    // The study's peak (the first occurrence of the largest flow); a flood that never rises
+    // above zero has none to mark.
+    const calc::RunSummary summary = calc::summarizeRun(record);
+    const bool hasPeak = summary.peakFlowM3s > 0;
+    const double peakFlow = hasPeak ? summary.peakFlowM3s : 0.0;
     setRoundRange(flowAxis, lowestFlow, peakFlow, kFloodShare);
 
     // The peak: a marker with its flow and time, and a dashed drop line to the time axis.
-    if (peakStep != 0) {
-        const double peakTime = entryOr0(record.timesH[peakStep]);
+    if (hasPeak) {
+        const double peakTime = summary.peakTimeH;
         const report::NumberStyle& style = caption.numberStyle;
         auto* dropLine = new QLineSeries;
         dropLine->setObjectName(QString::fromLatin1(chart_series::kPeakTime));

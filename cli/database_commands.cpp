@@ -42,8 +42,8 @@ listReferenceData(const ListRequest& request,
     auto& database = *std::get<std::unique_ptr<refdata::ReferenceDatabase>>(opened);
     if (request.kind == ListKind::Stations) {
         return listed(database.allStations(), [](const refdata::StationListItem& station) {
-            return util::printable(station.codigo) + '\t' + util::printable(station.nome) + '\t' +
-                   util::printable(station.estado);
+            return util::printable(station.code) + '\t' + util::printable(station.name) + '\t' +
+                   util::printable(station.state);
         });
     }
     return listed(request.zone ? database.landClassesOfZone(*request.zone)

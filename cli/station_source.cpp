@@ -27,7 +27,7 @@ std::variant<ChosenStation, CommandFailure> byName(refdata::ReferenceDatabase& d
     if (!station) {
         return lookupFailure(database, "não há posto com o nome " + refdata::inQuotes(name));
     }
-    return ChosenStation{station->coefficients, station->nome, {}, {}};
+    return ChosenStation{station->coefficients, station->name, {}, {}};
 }
 
 std::variant<ChosenStation, CommandFailure> byCode(refdata::ReferenceDatabase& database,
@@ -42,20 +42,19 @@ std::variant<ChosenStation, CommandFailure> byCode(refdata::ReferenceDatabase& d
         const auto stations = database.allStations();
         const auto* list = std::get_if<std::vector<refdata::StationListItem>>(&stations);
         const bool listed =
-            list &&
-            std::ranges::find(*list, code, &refdata::StationListItem::codigo) != list->end();
+            list && std::ranges::find(*list, code, &refdata::StationListItem::code) != list->end();
         return lookupFailure(
             database, listed ? "o posto de código " + refdata::inQuotes(code) +
                                    " tem o nome vazio, e a janela não consulta um posto sem nome"
                              : "não há posto com o código " + refdata::inQuotes(code));
     }
-    ChosenStation chosen{station->coefficients, station->nome, {}, {}};
+    ChosenStation chosen{station->coefficients, station->name, {}, {}};
     // The window looks the code's name up, so a shared name answers with its first row.
-    if (station->codigo != code) {
+    if (station->code != code) {
         chosen.warning = "aviso: o código " + refdata::inQuotes(code) + " tem o nome " +
-                         refdata::inQuotes(station->nome) +
+                         refdata::inQuotes(station->name) +
                          ", que no banco pertence primeiro ao posto de código " +
-                         refdata::inQuotes(station->codigo) + " (" + station->estado +
+                         refdata::inQuotes(station->code) + " (" + station->state +
                          "); como na janela, são usadas as constantes desse posto.";
     }
     return chosen;

@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto classes = checked(file, db.allLandClasses());
     checked(file, db.landClassesOfZone("Rural"));
     checked(file,
-            db.findStationByName(stations && !stations->empty() ? stations->front().nome : ""));
+            db.findStationByName(stations && !stations->empty() ? stations->front().name : ""));
     checked(file, db.findCurveNumber(classes && !classes->empty() ? classes->back() : ""));
     return 0;
 }

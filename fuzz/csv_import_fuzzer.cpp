@@ -27,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto db = std::move(std::get<0>(refdata::openReferenceDatabase(out)));
     const auto stations = std::get<0>(db->allStations());
     for (const auto& station : stations) {
-        const auto found = std::get<0>(db->findStationByName(station.nome));
-        FUZZ_CHECK(found && !station.nome.empty() && found->coefficients.Bm,
+        const auto found = std::get<0>(db->findStationByName(station.name));
+        FUZZ_CHECK(found && !station.name.empty() && found->coefficients.Bm,
                    "every station has a name and reads back with its constants");
     }
     const auto classes = std::get<0>(db->allLandClasses());

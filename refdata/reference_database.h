@@ -26,24 +26,24 @@ std::string databaseMessage(const std::filesystem::path& file, std::string_view 
 // One row of the stations table `zeb` as the program sees it. Texts are UTF-8; a number in
 // the code column is written as plain decimal text.
 struct StationRecord {
-    std::string codigo;
-    std::string nome;
-    std::string estado;
+    std::string code;
+    std::string name;
+    std::string state;
     calc::StationCoefficients coefficients; // a null in the file stays empty here
 };
 
 // One entry of the station lists: code and name (and state) of a row, in stored order.
 struct StationListItem {
-    std::string codigo;
-    std::string nome;
-    std::string estado;
+    std::string code;
+    std::string name;
+    std::string state;
 };
 
 // One row of the curve-number table `cn`.
 struct CurveNumberRecord {
-    std::string terreno;
-    std::string zona;
-    double cn = 0;
+    std::string landClass;
+    std::string zone;
+    double curveNumber = 0;
 };
 
 // The operations the program makes of the reference database. Every answer keeps the

@@ -11,18 +11,18 @@ namespace refdata {
 // A row of `zeb` exactly as stored, nulls included: what the builder writes and what the
 // converter reads from an Access file.
 struct StationRow {
-    std::optional<std::string> codigo;
-    std::optional<std::string> nome;
-    std::optional<std::string> estado;
+    std::optional<std::string> code;
+    std::optional<std::string> name;
+    std::optional<std::string> state;
     calc::StationCoefficients coefficients;
 };
 
 // A row of `cn` exactly as stored. The first column is kept though the program never reads it.
 struct CurveNumberRow {
     std::optional<std::string> id;
-    std::optional<std::string> terreno;
-    std::optional<std::string> zona;
-    std::optional<double> cn;
+    std::optional<std::string> landClass;
+    std::optional<std::string> zone;
+    std::optional<double> curveNumber;
 };
 
 // Both tables in stored order.

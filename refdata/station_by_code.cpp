@@ -11,11 +11,11 @@ Result<std::optional<StationRecord>> findStationByCode(ReferenceDatabase& databa
         return *error;
     }
     const auto& list = std::get<std::vector<StationListItem>>(stations);
-    const auto picked = std::ranges::find(list, code, &StationListItem::codigo);
-    if (picked == list.end() || picked->nome.empty()) {
+    const auto picked = std::ranges::find(list, code, &StationListItem::code);
+    if (picked == list.end() || picked->name.empty()) {
         return std::optional<StationRecord>();
     }
-    return database.findStationByName(picked->nome);
+    return database.findStationByName(picked->name);
 }
 
 } // namespace refdata

@@ -37,8 +37,8 @@ StationRow checked(const StationTexts& texts) {
 void requireNewCode(const std::vector<StationRow>& stations, const StationRow& row,
                     std::optional<std::size_t> except) {
     for (std::size_t i = 0; i < stations.size(); ++i) {
-        if (i != except && stations[i].codigo == row.codigo) {
-            throw DatabaseFailure("Posto recusado: o código " + inQuotes(row.codigo.value_or("")) +
+        if (i != except && stations[i].code == row.code) {
+            throw DatabaseFailure("Posto recusado: o código " + inQuotes(row.code.value_or("")) +
                                   " já é de outro posto.");
         }
     }
@@ -46,7 +46,7 @@ void requireNewCode(const std::vector<StationRow>& stations, const StationRow& r
 
 void requireListed(const std::vector<StationRow>& stations, std::size_t index,
                    const std::string& listedCode) {
-    if (index >= stations.size() || stations[index].codigo.value_or("") != listedCode) {
+    if (index >= stations.size() || stations[index].code.value_or("") != listedCode) {
         throw DatabaseFailure("O posto escolhido não existe mais no banco de dados.");
     }
 }
@@ -55,7 +55,7 @@ void requireListed(const std::vector<StationRow>& stations, std::size_t index,
 void merge(std::vector<StationRow>& stations, const std::vector<StationRow>& incoming) {
     for (const StationRow& row : incoming) {
         auto same = std::find_if(stations.begin(), stations.end(),
-                                 [&row](const StationRow& s) { return s.codigo == row.codigo; });
+                                 [&row](const StationRow& s) { return s.code == row.code; });
         if (same != stations.end()) {
             *same = row;
         } else {
@@ -66,7 +66,7 @@ void merge(std::vector<StationRow>& stations, const std::vector<StationRow>& inc
 
 // A stored station as the texts a user would write for it; a null is an empty text.
 StationTexts textsOf(const StationRow& row) {
-    StationTexts texts{row.codigo.value_or(""), row.nome.value_or(""), row.estado.value_or(""), {}};
+    StationTexts texts{row.code.value_or(""), row.name.value_or(""), row.state.value_or(""), {}};
     const auto& k = row.coefficients;
     const std::optional<double> values[] = {k.a, k.b, k.c, k.B5, k.B15, k.B30, k.Bm};
     for (std::size_t i = 0; i < texts.constants.size(); ++i) {
@@ -227,7 +227,7 @@ Result<ImportNotes> UserStations::importAccess(const std::filesystem::path& mdb)
         for (const StationRow& row : readReferenceTables(source).stations) {
             auto checkedRow = stationFromTexts(textsOf(row));
             if (auto* reason = std::get_if<std::string>(&checkedRow)) {
-                notes.leftOut.push_back("posto " + inQuotes(row.codigo.value_or("")) + ": " +
+                notes.leftOut.push_back("posto " + inQuotes(row.code.value_or("")) + ": " +
                                         *reason);
             } else {
                 accepted.push_back(std::get<StationRow>(checkedRow));
@@ -250,8 +250,8 @@ std::optional<DatabaseError> UserStations::exportCsv(const std::filesystem::path
     std::string bytes = "codigo,nome,estado,a,b,c,B5,B15,B30,Bm\n";
     for (const StationRow& row : std::get<std::vector<StationRow>>(rows)) {
         const StationTexts texts = textsOf(row);
-        bytes += util::csvField(texts.codigo) + "," + util::csvField(texts.nome) + "," +
-                 util::csvField(texts.estado);
+        bytes += util::csvField(texts.code) + "," + util::csvField(texts.name) + "," +
+                 util::csvField(texts.state);
         for (const std::string& value : texts.constants) {
             bytes += "," + value;
         }

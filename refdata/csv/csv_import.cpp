@@ -146,10 +146,10 @@ std::string notANumberReason(const std::string& text, std::string_view name) {
 } // namespace
 
 std::variant<StationRow, std::string> stationFromTexts(const StationTexts& texts) {
-    if (trimmed(texts.codigo).empty()) {
+    if (trimmed(texts.code).empty()) {
         return std::string("o código do posto está vazio");
     }
-    if (trimmed(texts.nome).empty()) {
+    if (trimmed(texts.name).empty()) {
         return std::string("o nome do posto está vazio");
     }
     std::array<double, kCoefficientColumns.size()> values{};
@@ -160,9 +160,9 @@ std::variant<StationRow, std::string> stationFromTexts(const StationTexts& texts
         }
         values[i] = *value;
     }
-    StationRow row{texts.codigo,
-                   texts.nome,
-                   texts.estado,
+    StationRow row{texts.code,
+                   texts.name,
+                   texts.state,
                    {values[0], values[1], values[2], values[3], values[4], values[5], values[6]}};
     if (auto refusal = calc::stationRainfallRefusal(row.coefficients)) {
         return *refusal;
@@ -175,8 +175,8 @@ std::optional<std::string> stationWarning(const StationRow& row) {
     if (!warning) {
         return std::nullopt;
     }
-    return "posto " + inQuotes(row.nome.value_or("")) + " (código " +
-           util::printable(row.codigo.value_or("")) + "): " + *warning;
+    return "posto " + inQuotes(row.name.value_or("")) + " (código " +
+           util::printable(row.code.value_or("")) + "): " + *warning;
 }
 
 std::vector<std::string> stationWarnings(const std::vector<StationRow>& rows) {
@@ -233,18 +233,18 @@ std::vector<CurveNumberRow> readCurveNumbersCsv(const std::filesystem::path& fil
         if (!trimmed(record->fields[0]).empty()) {
             row.id = record->fields[0];
         }
-        row.terreno = requiredText(*record, 1, file, "o terreno");
+        row.landClass = requiredText(*record, 1, file, "o terreno");
         const std::string& zone = record->fields[zona];
         if (zone != "Rural" && zone != "Urbana") {
             throw fileLineError(file, record->line,
                                 "a zona deve ser \"Rural\" ou \"Urbana\", não " + inQuotes(zone));
         }
-        row.zona = zone;
-        row.cn = parseNumberText(record->fields[cn]);
-        if (!row.cn) {
+        row.zone = zone;
+        row.curveNumber = parseNumberText(record->fields[cn]);
+        if (!row.curveNumber) {
             throw fileLineError(file, record->line, notANumberReason(record->fields[cn], "cn"));
         }
-        if (!calc::isValidCurveNumber(*row.cn)) {
+        if (!calc::isValidCurveNumber(*row.curveNumber)) {
             throw fileLineError(file, record->line,
                                 std::string(calc::kCurveNumberRange) + ", não " +
                                     inQuotes(record->fields[cn]));

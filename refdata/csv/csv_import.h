@@ -19,9 +19,9 @@ std::vector<StationRow> readStationsCsv(const std::filesystem::path& file);
 
 // A station's fields as a user writes them: code, name, state and a, b, c, B5, B15, B30, Bm.
 struct StationTexts {
-    std::string codigo;
-    std::string nome;
-    std::string estado;
+    std::string code;
+    std::string name;
+    std::string state;
     std::array<std::string, 7> constants;
 };
 

@@ -112,9 +112,9 @@ void writeSqliteDatabase(const std::filesystem::path& file, const ReferenceTable
     auto station =
         database.prepare("INSERT INTO zeb VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
     for (const auto& row : tables.stations) {
-        database.bindText(station.get(), 1, row.codigo);
-        database.bindText(station.get(), 2, row.nome);
-        database.bindText(station.get(), 3, row.estado);
+        database.bindText(station.get(), 1, row.code);
+        database.bindText(station.get(), 2, row.name);
+        database.bindText(station.get(), 3, row.state);
         const auto& k = row.coefficients;
         int index = 4;
         for (const auto& value : {k.a, k.b, k.c, k.B5, k.B15, k.B30, k.Bm}) {
@@ -126,9 +126,9 @@ void writeSqliteDatabase(const std::filesystem::path& file, const ReferenceTable
     auto curveNumber = database.prepare("INSERT INTO cn VALUES (?1, ?2, ?3, ?4)");
     for (const auto& row : tables.curveNumbers) {
         database.bindText(curveNumber.get(), 1, row.id);
-        database.bindText(curveNumber.get(), 2, row.terreno);
-        database.bindText(curveNumber.get(), 3, row.zona);
-        database.bindNumber(curveNumber.get(), 4, row.cn);
+        database.bindText(curveNumber.get(), 2, row.landClass);
+        database.bindText(curveNumber.get(), 3, row.zone);
+        database.bindNumber(curveNumber.get(), 4, row.curveNumber);
         database.insert(curveNumber.get());
     }
     station.reset();

@@ -124,7 +124,7 @@ TEST(BuildDatabase, CodesKeepTheirTextColumnsStandInAnyOrderAndCn100IsKept) {
     const auto db = valueOf(openReferenceDatabase(folder / "zeb.sqlite"));
     const auto station = valueOf(db->findStationByName("Pau d'Alho, Centro"));
     ASSERT_TRUE(station);
-    EXPECT_EQ(station->codigo, "02243010");
+    EXPECT_EQ(station->code, "02243010");
     EXPECT_EQ(station->coefficients.a, 1.0);
     EXPECT_EQ(station->coefficients.Bm, 7.0);
     EXPECT_EQ(valueOf(db->findCurveNumber("Mata d'água")), 100.0);

@@ -30,7 +30,7 @@ auto tied(const calc::StationCoefficients& k) {
     return std::tie(k.a, k.b, k.c, k.B5, k.B15, k.B30, k.Bm);
 }
 std::string shown(const std::optional<StationRecord>& station) {
-    return station ? station->codigo + "|" + station->nome + "|" + station->estado : "none";
+    return station ? station->code + "|" + station->name + "|" + station->state : "none";
 }
 
 struct Backend {
@@ -52,7 +52,7 @@ TEST_P(EveryBackend, ListsKeepEveryRowInStoredOrderAndZonesMatchExactly) {
     const auto db = open("edge-cases.mdb");
     Texts stations;
     for (const auto& item : valueOf(db->allStations())) {
-        stations.push_back(item.codigo + "|" + item.nome + "|" + item.estado);
+        stations.push_back(item.code + "|" + item.name + "|" + item.state);
     }
     EXPECT_EQ(stations, (Texts{"101|Vila Rica|MG", "102|Pau d'Alho|PE", "103|Vila Rica|GO",
                                "104|São José dos Campos|SP", "105||RJ", "106|Olho d'Água|AL",
@@ -94,7 +94,7 @@ TEST_P(EveryBackend, LookupsGiveTheFirstRowWithTheTextWhateverItsZone) {
 TEST_P(EveryBackend, NullsAreErrorsOfTheirRowOrEmptyConstants) {
     const auto db = open("null-values.mdb");
     const auto inFile = "Banco de dados " + db->path().string() + ": a linha ";
-    EXPECT_EQ(valueOf(db->allStations())[2].estado, "");
+    EXPECT_EQ(valueOf(db->allStations())[2].state, "");
     EXPECT_EQ(tied(valueOf(db->findStationByName("Posto Sem b"))->coefficients),
               tied({0.3, {}, 12, -0.06, 0.04, 0.08, 0.12}));
     EXPECT_FALSE(valueOf(db->findStationByName("Posto Sem Bm"))->coefficients.Bm);
@@ -144,7 +144,7 @@ TEST(ReferenceDatabase, AccessFilesInOtherStoredFormsReadAlike) {
     bytes[0x14] = 6;
     writeFile(folder / "formas.mdb", bytes);
     const auto db = valueOf(openReferenceDatabase(folder / "formas.mdb"));
-    EXPECT_EQ(valueOf(db->allStations())[0].codigo, "101");
+    EXPECT_EQ(valueOf(db->allStations())[0].code, "101");
     EXPECT_EQ(shown(valueOf(db->findStationByName("Pau d'Alho Central"))),
               "102|Pau d'Alho Central|PE");
 }

@@ -30,7 +30,7 @@ TEST(UserStations, DatabaseLiesUnderTheDataHome) {
 std::vector<std::string> codesOf(const UserStations& stations) {
     std::vector<std::string> codes;
     for (const StationRow& row : valueOf(stations.stations())) {
-        codes.push_back(row.codigo.value_or(""));
+        codes.push_back(row.code.value_or(""));
     }
     return codes;
 }

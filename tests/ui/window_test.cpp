@@ -18,7 +18,7 @@ refdata::Result<std::vector<refdata::StationListItem>> FakeDatabase::allStations
     }
     std::vector<refdata::StationListItem> items;
     for (const auto& s : stations) {
-        items.push_back({s.codigo, s.nome, s.estado});
+        items.push_back({s.code, s.name, s.state});
     }
     return items;
 }
@@ -43,8 +43,8 @@ refdata::Result<std::vector<std::string>> FakeDatabase::landClassesOfZone(std::s
     }
     std::vector<std::string> items;
     for (const auto& row : curveNumbers) {
-        if (zone.empty() || row.zona == zone) {
-            items.push_back(row.terreno);
+        if (zone.empty() || row.zone == zone) {
+            items.push_back(row.landClass);
         }
     }
     return items;
@@ -56,7 +56,7 @@ FakeDatabase::findStationByName(std::string_view name) {
     if (unreadable.count(std::string(name)) != 0) {
         return nullValue("zeb", m_path);
     }
-    const auto found = std::ranges::find(stations, name, &refdata::StationRecord::nome);
+    const auto found = std::ranges::find(stations, name, &refdata::StationRecord::name);
     return found == stations.end() ? std::nullopt : std::optional(*found);
 }
 
@@ -65,8 +65,8 @@ refdata::Result<std::optional<double>> FakeDatabase::findCurveNumber(std::string
         return nullValue("cn", m_path);
     }
     const auto found =
-        std::ranges::find(curveNumbers, landClass, &refdata::CurveNumberRecord::terreno);
-    return found == curveNumbers.end() ? std::nullopt : std::optional(found->cn);
+        std::ranges::find(curveNumbers, landClass, &refdata::CurveNumberRecord::landClass);
+    return found == curveNumbers.end() ? std::nullopt : std::optional(found->curveNumber);
 }
 
 bool WindowHarness::open(const char* locale, const std::function<void(FakeDatabase&)>& adjust) {

@@ -35,14 +35,14 @@ void StationPicker::fill(const std::vector<refdata::StationListItem>& stations) 
     QStringList names;
     m_codes.clear();
     for (const refdata::StationListItem& station : stations) {
-        codes.append(QString::fromStdString(station.codigo));
-        names.append(QString::fromStdString(station.nome));
-        m_codes.push_back(station.codigo);
+        codes.append(QString::fromStdString(station.code));
+        names.append(QString::fromStdString(station.name));
+        m_codes.push_back(station.code);
     }
     // An open study's copy of its station stays last in the lists.
     if (m_studyCopy) {
-        codes.append(QString::fromStdString(m_studyCopy->codigo));
-        names.append(QString::fromStdString(m_studyCopy->nome));
+        codes.append(QString::fromStdString(m_studyCopy->code));
+        names.append(QString::fromStdString(m_studyCopy->name));
         m_studyCopyIndex = static_cast<int>(names.size()) - 1;
     }
     for (QComboBox* list : {m_form.cboCodigo, m_form.cboPosto}) {
@@ -101,9 +101,9 @@ void StationPicker::lookUp(refdata::ReferenceDatabase& database, const QString& 
     m_current = std::move(station);
     // Selecting the code runs codeChosen, which finds the name already selected (or, for a
     // repeated name, selects the first row's and looks that up in turn).
-    selectCode(m_current->codigo);
+    selectCode(m_current->code);
     if (m_current) {
-        m_form.txtEstado->setText(QString::fromStdString(m_current->estado));
+        m_form.txtEstado->setText(QString::fromStdString(m_current->state));
     }
 }
 
@@ -111,8 +111,8 @@ void StationPicker::codeChosen() {
     m_form.cboPosto->setCurrentIndex(m_form.cboCodigo->currentIndex());
 }
 
-void StationPicker::selectCode(const std::string& codigo) {
-    const auto found = std::find(m_codes.cbegin(), m_codes.cend(), codigo);
+void StationPicker::selectCode(const std::string& code) {
+    const auto found = std::find(m_codes.cbegin(), m_codes.cend(), code);
     if (found != m_codes.cend()) {
         m_form.cboCodigo->setCurrentIndex(static_cast<int>(found - m_codes.cbegin()));
     }
@@ -129,7 +129,7 @@ void StationPicker::chooseStudyStation(const report::StudyStation& station) {
         }
     }
     const bool listed =
-        m_current && m_current->codigo == station.code && m_current->nome == station.name;
+        m_current && m_current->code == station.code && m_current->name == station.name;
     if (listed && m_current->coefficients == station.constants) {
         return;
     }

@@ -51,7 +51,7 @@ private:
     // The study's copy, when that item is chosen; true when it was.
     bool studyCopyChosen();
     void dropStudyCopy();
-    void selectCode(const std::string& codigo);
+    void selectCode(const std::string& code);
     void lookUp(refdata::ReferenceDatabase& database, const QString& name);
 
     Ui::frmZEB& m_form;

@@ -68,9 +68,9 @@ StationForm::StationForm(DialogService& dialogs, const QString& title,
     };
 
     auto* form = new QFormLayout;
-    m_codigo = addField(form, this, "txtCodigoPosto", QStringLiteral("C&ódigo:"), text(row.codigo));
-    m_nome = addField(form, this, "txtNomePosto", QStringLiteral("&Nome:"), text(row.nome));
-    m_estado = addField(form, this, "txtEstadoPosto", QStringLiteral("&Estado:"), text(row.estado));
+    m_codigo = addField(form, this, "txtCodigoPosto", QStringLiteral("C&ódigo:"), text(row.code));
+    m_nome = addField(form, this, "txtNomePosto", QStringLiteral("&Nome:"), text(row.name));
+    m_estado = addField(form, this, "txtEstadoPosto", QStringLiteral("&Estado:"), text(row.state));
     const auto& k = row.coefficients;
     const std::array<std::optional<double>, 7> values{k.a, k.b, k.c, k.B5, k.B15, k.B30, k.Bm};
     for (std::size_t i = 0; i < kConstantFields.size(); ++i) {

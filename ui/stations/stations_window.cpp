@@ -40,11 +40,11 @@ bool inProgramFolder(const fs::path& database) {
 }
 
 QString nameOf(const refdata::StationRow& row) {
-    return QString::fromStdString(row.nome.value_or(std::string()));
+    return QString::fromStdString(row.name.value_or(std::string()));
 }
 
 QString codeOf(const refdata::StationRow& row) {
-    return QString::fromStdString(row.codigo.value_or(std::string()));
+    return QString::fromStdString(row.code.value_or(std::string()));
 }
 
 } // namespace
@@ -152,7 +152,7 @@ void StationsWindow::fillTable() {
         const std::array<QString, 10> cells{
             codeOf(station),
             nameOf(station),
-            QString::fromStdString(station.estado.value_or(std::string())),
+            QString::fromStdString(station.state.value_or(std::string())),
             number(k.a),
             number(k.b),
             number(k.c),
@@ -266,7 +266,7 @@ void StationsWindow::editStation() {
     if (!index || !m_source.userDatabase) {
         return;
     }
-    const std::string listed = m_rows[*index].codigo.value_or("");
+    const std::string listed = m_rows[*index].code.value_or("");
     openForm(QStringLiteral("Editar posto"), m_rows[*index], static_cast<int>(*index),
              [index, listed](refdata::UserStations stations, const refdata::StationTexts& texts) {
                  return stations.edit(*index, listed, texts);
@@ -284,7 +284,7 @@ void StationsWindow::deleteStation() {
             QStringLiteral("Excluir o posto \"%1\" (código %2)?").arg(nameOf(row), codeOf(row)))) {
         return;
     }
-    followed(userStations().remove(*index, row.codigo.value_or("")), -1);
+    followed(userStations().remove(*index, row.code.value_or("")), -1);
 }
 
 void StationsWindow::importCsv() {
