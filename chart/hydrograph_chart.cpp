@@ -2,7 +2,8 @@
 
 #include "calc/durations.h"
 #include "calc/study.h"
-#include "chart/fonts.h"
+#include "look/colours.h"
+#include "look/fonts.h"
 #include "numbers/number_format.h"
 
 #include <algorithm>
@@ -24,6 +25,12 @@ namespace chart {
 namespace {
 
 using calc::CalculationRecord;
+using look::chartFont;
+using look::kExcessColour;
+using look::kFloodColour;
+using look::kLossColour;
+using look::kPeakColour;
+using look::kUnitHydrographColour;
 using calc::kSteps;
 
 // Every value axis has this many intervals, so the flow axis's grid serves all three.
@@ -36,11 +43,6 @@ constexpr double kRainfallShare = 0.4;
 constexpr double kFloodShare = 0.55;
 constexpr double kUnitHydrographShare = 0.45;
 
-const QColor kFloodColour(0x1a, 0x3e, 0x8c);
-const QColor kUnitHydrographColour(0xd3, 0x6b, 0x00);
-const QColor kExcessColour(0x2e, 0x86, 0xc1);
-const QColor kLossColour(0xae, 0xd6, 0xf1);
-const QColor kPeakColour(0xc0, 0x39, 0x2b);
 
 // The smallest of 1, 2, 2.5 and 5 times a power of ten that is at least `raw`.
 double roundStepAbove(double raw) {
@@ -150,17 +152,6 @@ QLocale chartLocale(const report::NumberStyle& style) {
     return locale;
 }
 
-QFont chartFont(int pixelSize, bool bold) {
-    // Looked up once: the search through the font database costs more than a whole chart,
-    // and the installed faces do not change while the program runs.
-    static const QString family = firstInstalledFamily(
-        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
-    QFont font(family);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
 std::array<double, kSteps + 1> designStormRainfallMm(const CalculationRecord& record) {
     std::array<double, kSteps + 1> blocks{};
     for (int step = 1; step <= kSteps; ++step) {
@@ -170,8 +161,20 @@ std::array<double, kSteps + 1> designStormRainfallMm(const CalculationRecord& re
     return blocks;
 }
 
-std::unique_ptr<QChart> buildHydrographChart(const CalculationRecord& record,
-                                             const HydrographCaption& caption) {
+namespace {
+
+// The chart's axes: time along the bottom, a hidden one for the bars, flows and the unit
+// hydrograph on the left, rainfall hanging from the top on the right.
+struct ChartAxes {
+    QValueAxis* time;
+    QValueAxis* blocks;
+    QValueAxis* flow;
+    QValueAxis* unitHydrograph;
+    QValueAxis* rainfall;
+};
+
+std::unique_ptr<QChart> emptyChart(const CalculationRecord& record,
+                                   const HydrographCaption& caption) {
     auto chart = std::make_unique<QChart>();
     chart->setTitle(chartTitle(record, caption));
     chart->setTitleFont(chartFont(17, true));
@@ -182,36 +185,40 @@ std::unique_ptr<QChart> buildHydrographChart(const CalculationRecord& record,
     chart->setMargins(QMargins(8, 4, 8, 4));
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->legend()->setFont(chartFont(12));
+    return chart;
+}
 
-    const double step = record.unitDurationH.value_or(1);
-    const double endTime = step * kSteps;
-
+ChartAxes addAxes(QChart& chart, double step) {
     // Time runs along the bottom; the bars take a hidden axis of their own on which block i
     // is centred at i - 1, so that it spans (i - 1)·D to i·D on the time axis.
-    auto* timeAxis = makeValueAxis(QStringLiteral("Tempo (h)"), Qt::black);
-    timeAxis->setRange(0, endTime);
-    timeAxis->setTickCount(kSteps + 1);
-    timeAxis->setLabelFormat(labelFormat(step));
-    timeAxis->setGridLineVisible(true);
-    auto* blockAxis = new QValueAxis;
-    blockAxis->setRange(-0.5, kSteps - 0.5);
-    blockAxis->setVisible(false);
+    ChartAxes axes{};
+    axes.time = makeValueAxis(QStringLiteral("Tempo (h)"), Qt::black);
+    axes.time->setRange(0, step * kSteps);
+    axes.time->setTickCount(kSteps + 1);
+    axes.time->setLabelFormat(labelFormat(step));
+    axes.time->setGridLineVisible(true);
+    axes.blocks = new QValueAxis;
+    axes.blocks->setRange(-0.5, kSteps - 0.5);
+    axes.blocks->setVisible(false);
 
-    auto* flowAxis = makeValueAxis(QStringLiteral("Vazão (m³/s)"), kFloodColour);
-    flowAxis->setGridLineVisible(true);
-    auto* unitAxis =
+    axes.flow = makeValueAxis(QStringLiteral("Vazão (m³/s)"), kFloodColour);
+    axes.flow->setGridLineVisible(true);
+    axes.unitHydrograph =
         makeValueAxis(QStringLiteral("Hidrograma unitário (m³/s/mm)"), kUnitHydrographColour);
-    auto* rainAxis = makeValueAxis(QStringLiteral("Precipitação (mm)"), kExcessColour.darker(130));
-    rainAxis->setReverse(true);
+    axes.rainfall = makeValueAxis(QStringLiteral("Precipitação (mm)"), kExcessColour.darker(130));
+    axes.rainfall->setReverse(true);
 
-    chart->addAxis(timeAxis, Qt::AlignBottom);
-    chart->addAxis(blockAxis, Qt::AlignTop);
-    chart->addAxis(flowAxis, Qt::AlignLeft);
-    chart->addAxis(unitAxis, Qt::AlignLeft);
-    chart->addAxis(rainAxis, Qt::AlignRight);
+    chart.addAxis(axes.time, Qt::AlignBottom);
+    chart.addAxis(axes.blocks, Qt::AlignTop);
+    chart.addAxis(axes.flow, Qt::AlignLeft);
+    chart.addAxis(axes.unitHydrograph, Qt::AlignLeft);
+    chart.addAxis(axes.rainfall, Qt::AlignRight);
+    return axes;
+}
 
-    // The hyetograph: each block of the design storm hangs from the top, the losses first and
-    // the excess below them, towards the flood it feeds; the whole bar is the step's rainfall.
+// The hyetograph: each block of the design storm hangs from the top, the losses first and
+// the excess below them, towards the flood it feeds; the whole bar is the step's rainfall.
+void addHyetograph(QChart& chart, const ChartAxes& axes, const CalculationRecord& record) {
     const std::array<double, kSteps + 1> rainfall = designStormRainfallMm(record);
     auto* excess = new QBarSet(QStringLiteral("Precipitação efetiva (mm)"));
     auto* losses = new QBarSet(QStringLiteral("Perdas (mm)"));
@@ -233,12 +240,14 @@ std::unique_ptr<QChart> buildHydrographChart(const CalculationRecord& record,
     hyetograph->setBarWidth(1.0);
     hyetograph->append(losses);
     hyetograph->append(excess);
-    chart->addSeries(hyetograph);
-    hyetograph->attachAxis(blockAxis);
-    hyetograph->attachAxis(rainAxis);
-    setRoundRange(rainAxis, 0, tallestBlock, kRainfallShare);
+    chart.addSeries(hyetograph);
+    hyetograph->attachAxis(axes.blocks);
+    hyetograph->attachAxis(axes.rainfall);
+    setRoundRange(axes.rainfall, 0, tallestBlock, kRainfallShare);
+}
 
-    // The unit hydrograph: its eight ordinates from 0 at time 0.
+// The unit hydrograph: its eight ordinates from 0 at time 0.
+void addUnitHydrograph(QChart& chart, const ChartAxes& axes, const CalculationRecord& record) {
     QLineSeries* unit = lineFromOrigin(chart_series::kUnitHydrograph,
                                        QStringLiteral("Hidrograma unitário (m³/s/mm)"),
                                        QPen(kUnitHydrographColour, 2, Qt::DashLine));
@@ -248,12 +257,16 @@ std::unique_ptr<QChart> buildHydrographChart(const CalculationRecord& record,
         unit->append(entryOr0(record.timesH[k]), ordinate);
         unitPeak = std::max(unitPeak, ordinate);
     }
-    chart->addSeries(unit);
-    unit->attachAxis(timeAxis);
-    unit->attachAxis(unitAxis);
-    setRoundRange(unitAxis, 0, unitPeak, kUnitHydrographShare);
+    chart.addSeries(unit);
+    unit->attachAxis(axes.time);
+    unit->attachAxis(axes.unitHydrograph);
+    setRoundRange(axes.unitHydrograph, 0, unitPeak, kUnitHydrographShare);
+}
 
-    // The flood hydrograph from 0 at time 0 through the 15 steps.
+// The flood hydrograph from 0 at time 0 through the 15 steps; its axis leaves room for the
+// peak (0 when the flood never rises above zero).
+void addFlood(QChart& chart, const ChartAxes& axes, const CalculationRecord& record,
+              double peakFlow) {
     QLineSeries* flood = lineFromOrigin(
         chart_series::kFlood, QStringLiteral("Hidrograma de cheia (m³/s)"), QPen(kFloodColour, 3));
     double lowestFlow = 0;
@@ -262,50 +275,62 @@ std::unique_ptr<QChart> buildHydrographChart(const CalculationRecord& record,
         flood->append(entryOr0(record.timesH[i]), flow);
         lowestFlow = std::min(lowestFlow, flow);
     }
-    chart->addSeries(flood);
-    flood->attachAxis(timeAxis);
-    flood->attachAxis(flowAxis);
+    chart.addSeries(flood);
+    flood->attachAxis(axes.time);
+    flood->attachAxis(axes.flow);
+    setRoundRange(axes.flow, lowestFlow, peakFlow, kFloodShare);
+}
+
+// The peak: a marker with its flow and time, and a dashed drop line to the time axis.
+void addPeak(QChart& chart, const ChartAxes& axes, const calc::RunSummary& peak,
+             const report::NumberStyle& style) {
+    auto* dropLine = new QLineSeries;
+    dropLine->setObjectName(QString::fromLatin1(chart_series::kPeakTime));
+    dropLine->setPen(QPen(kPeakColour, 1.5, Qt::DotLine));
+    dropLine->append(peak.peakTimeH, 0);
+    dropLine->append(peak.peakTimeH, peak.peakFlowM3s);
+    chart.addSeries(dropLine);
+    dropLine->attachAxis(axes.time);
+    dropLine->attachAxis(axes.flow);
+    hideFromLegend(chart, dropLine);
+
+    auto* marker = new QScatterSeries;
+    marker->setObjectName(QString::fromLatin1(chart_series::kPeak));
+    marker->setName(QStringLiteral("Vazão de pico"));
+    marker->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+    marker->setMarkerSize(11);
+    marker->setColor(kPeakColour);
+    marker->setBorderColor(Qt::white);
+    marker->append(peak.peakTimeH, peak.peakFlowM3s);
+    marker->setPointLabelsFormat(QStringLiteral("Pico: %1 m³/s em %2 h")
+                                     .arg(QString::fromStdString(report::formatPattern(
+                                              peak.peakFlowM3s, report::Pattern::Grouped, style)),
+                                          QString::fromStdString(report::formatPattern(
+                                              peak.peakTimeH, report::Pattern::Plain3, style))));
+    marker->setPointLabelsFont(chartFont(13, true));
+    marker->setPointLabelsColor(kPeakColour);
+    marker->setPointLabelsClipping(false);
+    marker->setPointLabelsVisible(true);
+    chart.addSeries(marker);
+    marker->attachAxis(axes.time);
+    marker->attachAxis(axes.flow);
+}
+
+} // namespace
+
+std::unique_ptr<QChart> buildHydrographChart(const CalculationRecord& record,
+                                             const HydrographCaption& caption) {
+    std::unique_ptr<QChart> chart = emptyChart(record, caption);
+    const ChartAxes axes = addAxes(*chart, record.unitDurationH.value_or(1));
+    addHyetograph(*chart, axes, record);
+    addUnitHydrograph(*chart, axes, record);
     // The study's peak (the first occurrence of the largest flow); a flood that never rises
     // above zero has none to mark.
     const calc::RunSummary summary = calc::summarizeRun(record);
     const bool hasPeak = summary.peakFlowM3s > 0;
-    const double peakFlow = hasPeak ? summary.peakFlowM3s : 0.0;
-    setRoundRange(flowAxis, lowestFlow, peakFlow, kFloodShare);
-
-    // The peak: a marker with its flow and time, and a dashed drop line to the time axis.
+    addFlood(*chart, axes, record, hasPeak ? summary.peakFlowM3s : 0.0);
     if (hasPeak) {
-        const double peakTime = summary.peakTimeH;
-        const report::NumberStyle& style = caption.numberStyle;
-        auto* dropLine = new QLineSeries;
-        dropLine->setObjectName(QString::fromLatin1(chart_series::kPeakTime));
-        dropLine->setPen(QPen(kPeakColour, 1.5, Qt::DotLine));
-        dropLine->append(peakTime, 0);
-        dropLine->append(peakTime, peakFlow);
-        chart->addSeries(dropLine);
-        dropLine->attachAxis(timeAxis);
-        dropLine->attachAxis(flowAxis);
-        hideFromLegend(*chart, dropLine);
-
-        auto* peak = new QScatterSeries;
-        peak->setObjectName(QString::fromLatin1(chart_series::kPeak));
-        peak->setName(QStringLiteral("Vazão de pico"));
-        peak->setMarkerShape(QScatterSeries::MarkerShapeCircle);
-        peak->setMarkerSize(11);
-        peak->setColor(kPeakColour);
-        peak->setBorderColor(Qt::white);
-        peak->append(peakTime, peakFlow);
-        peak->setPointLabelsFormat(QStringLiteral("Pico: %1 m³/s em %2 h")
-                                       .arg(QString::fromStdString(report::formatPattern(
-                                                peakFlow, report::Pattern::Grouped, style)),
-                                            QString::fromStdString(report::formatPattern(
-                                                peakTime, report::Pattern::Plain3, style))));
-        peak->setPointLabelsFont(chartFont(13, true));
-        peak->setPointLabelsColor(kPeakColour);
-        peak->setPointLabelsClipping(false);
-        peak->setPointLabelsVisible(true);
-        chart->addSeries(peak);
-        peak->attachAxis(timeAxis);
-        peak->attachAxis(flowAxis);
+        addPeak(*chart, axes, summary, caption.numberStyle);
     }
     return chart;
 }

@@ -29,10 +29,6 @@ inline constexpr char kPeak[] = "peakFlow";
 inline constexpr char kPeakTime[] = "peakTime";
 } // namespace chart_series
 
-// The figure's face at a size in pixels, not points: the figure is laid out once and painted
-// on screens, images, SVG and PDF pages alike, whatever resolution each device reports.
-QFont chartFont(int pixelSize, bool bold = false);
-
 // The locale a chart's axis labels are written in: the separators of the report; no grouping,
 // which the labels' short numbers do not need.
 QLocale chartLocale(const report::NumberStyle& style);

@@ -1,8 +1,9 @@
 #include "chart/hydrograph_figure.h"
 
 #include "calc/limits.h"
-#include "chart/figure_style.h"
+#include "look/colours.h"
 #include "chart/pdf_page.h"
+#include "look/fonts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,7 +32,7 @@ constexpr int kDotsPerInch = 96;
 constexpr double kImageScale = 2;
 
 QFont noteFont() {
-    return chartFont(14);
+    return look::chartFont(14);
 }
 
 QRectF noteArea() {
@@ -87,7 +88,7 @@ void paintHydrographFigure(QPainter& painter, const QRectF& target,
     scene.render(&painter, chartRect, chartRect);
 
     painter.setFont(noteFont());
-    painter.setPen(kNoteColour);
+    painter.setPen(look::kNoteColour);
     double top = kChartHeight + kNoteSpacing;
     for (const QString& note : notes) {
         const QRectF area = noteArea().translated(0, top);
@@ -98,47 +99,59 @@ void paintHydrographFigure(QPainter& painter, const QRectF& target,
     painter.restore();
 }
 
+namespace {
+
+void writePng(QBuffer& buffer, const calc::CalculationRecord& record,
+              const HydrographCaption& caption, QSizeF size) {
+    QImage image((size * kImageScale).toSize(), QImage::Format_RGB32);
+    const int dotsPerMeter = static_cast<int>(std::lround(kDotsPerInch * kImageScale / 0.0254));
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        paintHydrographFigure(painter, QRectF(QPointF(0, 0), size * kImageScale), record, caption);
+    }
+    image.save(&buffer, "PNG");
+}
+
+void writeSvg(QBuffer& buffer, const calc::CalculationRecord& record,
+              const HydrographCaption& caption, QSizeF size) {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setResolution(kDotsPerInch);
+    svg.setSize(size.toSize());
+    svg.setViewBox(QRectF(QPointF(0, 0), size));
+    svg.setTitle(QStringLiteral("Hidrograma de cheia de projeto"));
+    QPainter painter(&svg);
+    paintHydrographFigure(painter, QRectF(QPointF(0, 0), size), record, caption);
+}
+
+void writePdf(QBuffer& buffer, const calc::CalculationRecord& record,
+              const HydrographCaption& caption) {
+    QPdfWriter pdf(&buffer);
+    const QRect page = setUpLandscapePdf(pdf, QStringLiteral("Hidrograma de cheia de projeto"), 12);
+    QPainter painter(&pdf);
+    paintHydrographFigure(painter, QRectF(QPointF(0, 0), page.size()), record, caption);
+}
+
+} // namespace
+
 QByteArray hydrographFigureFile(const calc::CalculationRecord& record,
                                 const HydrographCaption& caption, FigureFormat format) {
-    const QSizeF size = hydrographFigureSize(record);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-
     switch (format) {
-    case FigureFormat::Png: {
-        QImage image((size * kImageScale).toSize(), QImage::Format_RGB32);
-        const int dotsPerMeter = static_cast<int>(std::lround(kDotsPerInch * kImageScale / 0.0254));
-        image.setDotsPerMeterX(dotsPerMeter);
-        image.setDotsPerMeterY(dotsPerMeter);
-        image.fill(Qt::white);
-        {
-            QPainter painter(&image);
-            paintHydrographFigure(painter, QRectF(QPointF(0, 0), size * kImageScale), record,
-                                  caption);
-        }
-        image.save(&buffer, "PNG");
+    case FigureFormat::Png:
+        writePng(buffer, record, caption, hydrographFigureSize(record));
         break;
-    }
-    case FigureFormat::Svg: {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&buffer);
-        svg.setResolution(kDotsPerInch);
-        svg.setSize(size.toSize());
-        svg.setViewBox(QRectF(QPointF(0, 0), size));
-        svg.setTitle(QStringLiteral("Hidrograma de cheia de projeto"));
-        QPainter painter(&svg);
-        paintHydrographFigure(painter, QRectF(QPointF(0, 0), size), record, caption);
+    case FigureFormat::Svg:
+        writeSvg(buffer, record, caption, hydrographFigureSize(record));
         break;
-    }
-    case FigureFormat::Pdf: {
-        QPdfWriter pdf(&buffer);
-        const QRect page =
-            setUpLandscapePdf(pdf, QStringLiteral("Hidrograma de cheia de projeto"), 12);
-        QPainter painter(&pdf);
-        paintHydrographFigure(painter, QRectF(QPointF(0, 0), page.size()), record, caption);
+    case FigureFormat::Pdf:
+        writePdf(buffer, record, caption);
         break;
-    }
     }
     return bytes;
 }

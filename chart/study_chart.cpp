@@ -2,6 +2,8 @@
 
 #include "calc/durations.h"
 #include "chart/hydrograph_chart.h"
+#include "look/colours.h"
+#include "look/fonts.h"
 #include "numbers/number_format.h"
 
 #include <algorithm>
@@ -20,25 +22,23 @@ namespace chart {
 
 namespace {
 
-const QColor kPeakColour(0x1a, 0x3e, 0x8c);
-const QColor kNotedColour(0xc0, 0x39, 0x2b);
 
 template <typename Axis> void styleAxis(Axis* axis, const QString& title) {
     axis->setTitleText(title);
-    axis->setTitleFont(chartFont(12, true));
-    axis->setLabelsFont(chartFont(11));
+    axis->setTitleFont(look::chartFont(12, true));
+    axis->setLabelsFont(look::chartFont(11));
 }
 
 std::unique_ptr<QChart> newChart(const QString& title, const report::NumberStyle& style) {
     auto chart = std::make_unique<QChart>();
     chart->setTitle(title);
-    chart->setTitleFont(chartFont(14, true));
+    chart->setTitleFont(look::chartFont(14, true));
     chart->setBackgroundRoundness(0);
     chart->setMargins(QMargins(4, 4, 4, 4));
     chart->setLocalizeNumbers(true);
     chart->setLocale(chartLocale(style));
     chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->legend()->setFont(chartFont(11));
+    chart->legend()->setFont(look::chartFont(11));
     return chart;
 }
 
@@ -57,13 +57,13 @@ void addCurve(QChart& chart, QAbstractAxis* xAxis) {
     auto* peaks = new QLineSeries;
     peaks->setObjectName(QString::fromLatin1(study_series::kPeaks));
     peaks->setName(QStringLiteral("Vazão de pico"));
-    peaks->setPen(QPen(kPeakColour, 2));
+    peaks->setPen(QPen(look::kFloodColour, 2));
     peaks->setPointsVisible(true);
     auto* noted = new QScatterSeries;
     noted->setObjectName(QString::fromLatin1(study_series::kNoted));
     noted->setName(QStringLiteral("Com nota de limite"));
-    noted->setColor(kNotedColour);
-    noted->setBorderColor(kNotedColour);
+    noted->setColor(look::kPeakColour);
+    noted->setBorderColor(look::kPeakColour);
     noted->setMarkerSize(9);
     chart.addAxis(xAxis, Qt::AlignBottom);
     chart.addAxis(flowAxis, Qt::AlignLeft);
@@ -139,7 +139,7 @@ std::unique_ptr<QChart> newPeakByDurationChart(const report::NumberStyle& style)
     // Each duration is a category one unit wide, centred on its list position, with its
     // label under it; thirteen of them fit across half a page in a small face.
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionCenter);
-    axis->setLabelsFont(chartFont(9));
+    axis->setLabelsFont(look::chartFont(9));
     axis->setStartValue(-0.5);
     for (int index = 0; index < calc::kDurationCount; ++index) {
         axis->append(durationText(index), index + 0.5);

@@ -163,22 +163,11 @@ std::string constantsSourceLine(calc::EquationMode mode, std::string_view statio
            constant(" b=", record.idfCoefficientB) + constant(" c=", record.idfCoefficientC);
 }
 
-std::vector<ReportLine> composeReportLines(const calc::CalculationRecord& record,
-                                           calc::EquationMode mode, std::string_view riverText,
-                                           std::string_view stationText,
-                                           std::string_view dateTimeText,
-                                           const NumberStyle& style) {
-    const calc::CalculationRecord& r = record;
-    std::vector<ReportLine> lines;
-    lines.reserve(kReportLineCount);
+namespace {
 
-    lines.push_back({std::string(kTitle) + std::string(kTitleGap, ' ') + singleLine(dateTimeText)});
-    lines.push_back({std::string(kRuleWidth, '=')});
-    lines.push_back({});
-    lines.push_back({alignRight("Rio: ", kFigureLabelWidth) + singleLine(riverText)});
-    lines.push_back({constantsSourceLine(mode, stationText, record, style)});
-    lines.push_back(blankFigureLine());
-
+// Lines 7 to 20: the basin's figures and the unit hydrograph's times.
+void appendBasinFigures(const calc::CalculationRecord& r, const NumberStyle& style,
+                        std::vector<ReportLine>& lines) {
     lines.push_back(
         figureLine("Área de drenagem: ", r.drainageAreaKm2, twoDecimals, " km²", style));
     lines.push_back(
@@ -202,7 +191,11 @@ std::vector<ReportLine> composeReportLines(const calc::CalculationRecord& record
     lines.push_back(
         figureLine("Tempo de Recorrência (TR): ", r.returnPeriodYears, plain, " anos", style));
     lines.push_back(blankFigureLine());
+}
 
+// Lines 21 to 46: the heading of the flood, the series and the convolution table.
+void appendSeries(const calc::CalculationRecord& r, const NumberStyle& style,
+                  std::vector<ReportLine>& lines) {
     lines.push_back({alignRight("Hidrograma de cheias para TR= ", kHeadingLabelWidth) +
                          valueField(r.returnPeriodYears, kHeadingValueWidth, plain, style) +
                          alignLeft(" anos", kUnitWidth),
@@ -232,7 +225,28 @@ std::vector<ReportLine> composeReportLines(const calc::CalculationRecord& record
         lines.push_back({std::string(kSeriesLabelWidth, ' ') +
                          seriesFields(r.convolutionTable[row], row, seriesDecimals, style)});
     }
+}
 
+} // namespace
+
+std::vector<ReportLine> composeReportLines(const calc::CalculationRecord& record,
+                                           calc::EquationMode mode, std::string_view riverText,
+                                           std::string_view stationText,
+                                           std::string_view dateTimeText,
+                                           const NumberStyle& style) {
+    const calc::CalculationRecord& r = record;
+    std::vector<ReportLine> lines;
+    lines.reserve(kReportLineCount);
+
+    lines.push_back({std::string(kTitle) + std::string(kTitleGap, ' ') + singleLine(dateTimeText)});
+    lines.push_back({std::string(kRuleWidth, '=')});
+    lines.push_back({});
+    lines.push_back({alignRight("Rio: ", kFigureLabelWidth) + singleLine(riverText)});
+    lines.push_back({constantsSourceLine(mode, stationText, record, style)});
+    lines.push_back(blankFigureLine());
+
+    appendBasinFigures(r, style, lines);
+    appendSeries(r, style, lines);
     lines.push_back(seriesLine("Vazão Total (m³/s): ", r.totalFlow, flowDecimals, style));
     appendLimitNotes(r, lines);
     return lines;

@@ -1,6 +1,7 @@
 #include "util/csv_stream.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace util {
 
@@ -42,13 +43,8 @@ CsvStream::Line CsvStream::readLine(std::string& line, std::size_t room) {
     return any ? Line::Read : Line::End;
 }
 
-CsvStream::Read CsvStream::next(CsvRecord& record) {
-    m_error.clear();
-    if (m_ended) {
-        return Read::End;
-    }
-    std::string line;
-    bool crlf = false;
+std::optional<CsvStream::Read> CsvStream::readFirstLine(CsvRecord& record, std::string& line,
+                                                        bool& crlf) {
     // Skip blank lines; a record starts on the first line with anything on it.
     do {
         const Line read = readLine(line, kMaxRecordBytes);
@@ -69,57 +65,83 @@ CsvStream::Read CsvStream::next(CsvRecord& record) {
         }
         crlf = dropLineEnd(line);
     } while (line.empty());
-
     record.line = m_line;
+    return std::nullopt;
+}
+
+std::optional<CsvStream::Read> CsvStream::continueQuotedField(CsvRecord& record, std::string& line,
+                                                              bool& crlf, std::size_t& used) {
+    // A quoted field goes on over the line break, which it keeps as written.
+    const Line read = readLine(line, kMaxRecordBytes - std::min(used, kMaxRecordBytes));
+    if (read == Line::End) {
+        m_ended = true;
+        return malformed(kUnclosedQuote, record.line);
+    }
+    ++m_line;
+    if (read == Line::TooLong) {
+        return malformed(kQuotedTooLong, record.line);
+    }
+    used += line.size() + 1;
+    record.fields.back() += crlf ? "\r\n" : "\n";
+    crlf = dropLineEnd(line);
+    return std::nullopt;
+}
+
+std::optional<CsvStream::Read> CsvStream::takeCharacter(CsvRecord& record, std::string_view line,
+                                                        std::size_t& i, FieldState& state) {
+    const char c = line[i++];
+    std::string& field = record.fields.back();
+    if (state.quoted) {
+        if (c != '"') {
+            field += c;
+        } else if (i < line.size() && line[i] == '"') {
+            field += '"';
+            ++i;
+        } else {
+            state.quoted = false;
+            state.afterQuote = true;
+        }
+    } else if (c == ',') {
+        record.fields.emplace_back();
+        state.afterQuote = false;
+    } else if (state.afterQuote) {
+        return malformed("texto depois das aspas que fecham um campo", m_line);
+    } else if (c == '"' && field.empty()) {
+        state.quoted = true;
+    } else if (c == '"') {
+        return malformed("aspas no meio de um campo sem aspas", m_line);
+    } else {
+        field += c;
+    }
+    return std::nullopt;
+}
+
+CsvStream::Read CsvStream::next(CsvRecord& record) {
+    m_error.clear();
+    if (m_ended) {
+        return Read::End;
+    }
+    std::string line;
+    bool crlf = false;
+    if (const std::optional<Read> stop = readFirstLine(record, line, crlf)) {
+        return *stop;
+    }
     record.fields.assign(1, std::string());
     std::size_t used = line.size(); // bytes of the record read so far
-    bool quoted = false;            // inside a quoted field
-    bool afterQuote = false;        // a quoted field has just closed
+    FieldState state;
     std::size_t i = 0;
     while (true) {
-        if (i == line.size()) {
-            if (!quoted) {
-                return Read::Record;
-            }
-            // A quoted field goes on over the line break, which it keeps as written.
-            const Line read = readLine(line, kMaxRecordBytes - std::min(used, kMaxRecordBytes));
-            if (read == Line::End) {
-                m_ended = true;
-                return malformed(kUnclosedQuote, record.line);
-            }
-            ++m_line;
-            if (read == Line::TooLong) {
-                return malformed(kQuotedTooLong, record.line);
-            }
-            used += line.size() + 1;
-            record.fields.back() += crlf ? "\r\n" : "\n";
-            crlf = dropLineEnd(line);
-            i = 0;
-            continue;
-        }
-        const char c = line[i++];
-        std::string& field = record.fields.back();
-        if (quoted) {
-            if (c != '"') {
-                field += c;
-            } else if (i < line.size() && line[i] == '"') {
-                field += '"';
-                ++i;
-            } else {
-                quoted = false;
-                afterQuote = true;
-            }
-        } else if (c == ',') {
-            record.fields.emplace_back();
-            afterQuote = false;
-        } else if (afterQuote) {
-            return malformed("texto depois das aspas que fecham um campo", m_line);
-        } else if (c == '"' && field.empty()) {
-            quoted = true;
-        } else if (c == '"') {
-            return malformed("aspas no meio de um campo sem aspas", m_line);
+        std::optional<Read> stop;
+        if (i < line.size()) {
+            stop = takeCharacter(record, line, i, state);
+        } else if (!state.quoted) {
+            return Read::Record;
         } else {
-            field += c;
+            stop = continueQuotedField(record, line, crlf, used);
+            i = 0;
+        }
+        if (stop) {
+            return *stop;
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <istream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,18 @@ private:
     // The next line without its LF, at most `room` bytes kept.
     Line readLine(std::string& line, std::size_t room);
     Read malformed(const char* reason, std::size_t line);
+
+    // Where the record being read stands: inside a quoted field, or just after one closed.
+    struct FieldState {
+        bool quoted = false;
+        bool afterQuote = false;
+    };
+    // Each gives the end of the record when it has come (a fault, or the end of the text).
+    std::optional<Read> readFirstLine(CsvRecord& record, std::string& line, bool& crlf);
+    std::optional<Read> continueQuotedField(CsvRecord& record, std::string& line, bool& crlf,
+                                            std::size_t& used);
+    std::optional<Read> takeCharacter(CsvRecord& record, std::string_view line, std::size_t& i,
+                                      FieldState& state);
 
     std::istream& m_in;
     std::size_t m_line = 0; // lines read so far

@@ -1,6 +1,7 @@
 #include "ui/chart/hydrograph_window.h"
 
-#include "chart/figure_style.h"
+#include "look/colours.h"
+#include "look/fonts.h"
 #include "ui/common/dialog_service.h"
 #include "ui/common/file_export.h"
 #include "ui/common/out_of_date.h"
@@ -55,8 +56,8 @@ HydrographWindow::HydrographWindow(DialogService& dialogs, std::function<bool()>
     m_notes = new QLabel(this);
     m_notes->setObjectName(QStringLiteral("lblNotas"));
     m_notes->setWordWrap(true);
-    m_notes->setFont(chart::chartFont(14));
-    m_notes->setStyleSheet(QStringLiteral("color: %1;").arg(chart::kNoteColour.name()));
+    m_notes->setFont(look::chartFont(14));
+    m_notes->setStyleSheet(QStringLiteral("color: %1;").arg(look::kNoteColour.name()));
     m_notes->setVisible(false);
 
     m_outOfDate = outOfDateLabel(this);

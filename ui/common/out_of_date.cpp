@@ -1,7 +1,8 @@
 #include "ui/common/out_of_date.h"
 
-#include "chart/figure_style.h"
+#include "look/colours.h"
 #include "chart/hydrograph_chart.h"
+#include "look/fonts.h"
 
 #include <QLabel>
 
@@ -10,8 +11,8 @@ namespace ui {
 QLabel* outOfDateLabel(QWidget* parent) {
     auto* label = new QLabel(kOutOfDateLine, parent);
     label->setObjectName(QStringLiteral("lblDesatualizado"));
-    label->setFont(chart::chartFont(14, true));
-    label->setStyleSheet(QStringLiteral("color: %1;").arg(chart::kNoteColour.name()));
+    label->setFont(look::chartFont(14, true));
+    label->setStyleSheet(QStringLiteral("color: %1;").arg(look::kNoteColour.name()));
     label->setVisible(false);
     return label;
 }

@@ -1,6 +1,6 @@
 #include "ui/common/report_printing.h"
 
-#include "chart/fonts.h"
+#include "look/fonts.h"
 #include "ui/common/print_system.h"
 
 #include <algorithm>
@@ -20,8 +20,8 @@ void setReportOrientation(QPagedPaintDevice& device) {
 }
 
 void paintReportLines(QPainter& painter, const std::vector<report::ReportLine>& lines) {
-    const QFont regular = chart::reportFont(false);
-    const QFont bold = chart::reportFont(true);
+    const QFont regular = look::reportFont(false);
+    const QFont bold = look::reportFont(true);
     painter.save();
     painter.setPen(Qt::black);
     // Metrics of the device, not of the screen: a printer's resolution differs.

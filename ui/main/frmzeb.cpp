@@ -4,7 +4,7 @@
 
 #include "calc/durations.h"
 #include "calc/run_request.h"
-#include "chart/fonts.h"
+#include "look/fonts.h"
 #include "ui/chart/hydrograph_window.h"
 #include "ui/common/dialog_service.h"
 #include "ui/common/resources.h"
@@ -43,8 +43,8 @@ frmZEB::frmZEB(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent), m_ui(std::make_unique<Ui::frmZEB>()), m_services(std::move(services)) {
     initResources();
     m_ui->setupUi(this);
-    setFont(chart::controlFont());
-    m_ui->lblNorbaltica->setFont(chart::titleFont());
+    setFont(look::controlFont());
+    m_ui->lblNorbaltica->setFont(look::titleFont());
     auto* notes = new QLabel(m_ui->centralwidget);
     notes->setObjectName(QStringLiteral("lblAvisos"));
     notes->setGeometry(kNotesPlace);
@@ -117,18 +117,7 @@ void frmZEB::connectInputs() {
     connect(u.cboZona, &QComboBox::currentIndexChanged, this, &frmZEB::cboZona_Click);
     connect(u.cboTerreno, &QComboBox::currentIndexChanged, this, &frmZEB::cboTerreno_Click);
 
-    connect(u.Option1, &QRadioButton::toggled, this, [this](bool selected) {
-        m_basin->updateOptionTabStops();
-        if (selected) {
-            Option1_Click();
-        }
-    });
-    connect(u.Option2, &QRadioButton::toggled, this, [this](bool selected) {
-        m_basin->updateOptionTabStops();
-        if (selected) {
-            Option2_Click();
-        }
-    });
+    connectEquationModes();
 
     // textChanged also runs for texts set by the program, nested, and never for the same text.
     connect(u.txtComprimento, &QLineEdit::textChanged, this, &frmZEB::txtComprimento_Change);
@@ -147,6 +136,22 @@ void frmZEB::connectInputs() {
         connect(list, &QComboBox::currentIndexChanged, this, &frmZEB::inputsChanged);
     }
     connect(u.Option2, &QRadioButton::toggled, this, &frmZEB::inputsChanged);
+}
+
+void frmZEB::connectEquationModes() {
+    auto& u = *m_ui;
+    connect(u.Option1, &QRadioButton::toggled, this, [this](bool selected) {
+        m_basin->updateOptionTabStops();
+        if (selected) {
+            Option1_Click();
+        }
+    });
+    connect(u.Option2, &QRadioButton::toggled, this, [this](bool selected) {
+        m_basin->updateOptionTabStops();
+        if (selected) {
+            Option2_Click();
+        }
+    });
 }
 
 bool frmZEB::Form_Load() {

@@ -97,6 +97,7 @@ protected:
 private:
     void connectHandlers();
     void connectInputs();
+    void connectEquationModes();
     // The database opened and its stations and land classes listed; false, with its message
     // shown, when it cannot be.
     bool loadDatabase();

@@ -1,7 +1,7 @@
 #include "ui/main/results_view.h"
 
 #include "calc/limits.h"
-#include "chart/figure_style.h"
+#include "look/colours.h"
 #include "report/results_grid.h"
 
 #include <QHeaderView>
@@ -46,7 +46,7 @@ ResultsView::ResultsView(QTableWidget* grid, QLabel* notes, const report::Number
     }
     m_notes->setWordWrap(true);
     m_notes->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_notes->setStyleSheet(QStringLiteral("color: %1;").arg(chart::kNoteColour.name()));
+    m_notes->setStyleSheet(QStringLiteral("color: %1;").arg(look::kNoteColour.name()));
 }
 
 void ResultsView::setUpHeadings() {

@@ -1,6 +1,6 @@
 #include "ui/shell/about.h"
 
-#include "chart/fonts.h"
+#include "look/fonts.h"
 #include "ui/common/dialog_service.h"
 #include "ui/common/resources.h"
 #include "ui/shell/sysinfo.h"
@@ -26,7 +26,7 @@ AboutBox::AboutBox(DialogService& dialogs, SysInfoStarter startTool)
     initResources();
     m_ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(chart::controlFont());
+    setFont(look::controlFont());
     setFixedSize(size());
 
     m_ui->picIcon->setPixmap(windowIcon().pixmap(32, 32));

@@ -28,6 +28,35 @@ bool installQtTranslations(const QLocale& locale, const QString& folder) {
     return false;
 }
 
+namespace {
+
+// The main window over the program's database, shown, with the study named on the command
+// line opening once the splash has gone; false when it could not start.
+bool showMainWindow(QtDialogService& dialogs, const QString& studyPath) {
+    MainWindowServices services;
+    services.openDatabase = [] {
+        return refdata::openProgramDatabase(QCoreApplication::applicationDirPath().toStdString(),
+                                            refdata::userDatabasePath());
+    };
+    services.dialogs = &dialogs;
+    services.numberStyle = systemNumberStyle();
+
+    auto* window = new frmZEB(std::move(services));
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    if (!window->Form_Load()) {
+        delete window;
+        return false;
+    }
+    window->show();
+    // Once the splash has gone: opening may ask or tell the user something.
+    if (!studyPath.isEmpty()) {
+        QTimer::singleShot(0, window, [window, studyPath] { window->openStudy(studyPath); });
+    }
+    return true;
+}
+
+} // namespace
+
 int runProgram(const std::function<void(SplashWindow*)>& onSplashShown, const QString& studyPath) {
     QApplication::setApplicationName(kProgramTitle);
     QGuiApplication::setDesktopFileName(QStringLiteral("com.example.zeb"));
@@ -37,28 +66,8 @@ int runProgram(const std::function<void(SplashWindow*)>& onSplashShown, const QS
     int status = EXIT_SUCCESS;
 
     // The splash is the whole of the start: it shows the main window when it hands over.
-    auto* splash = new SplashWindow([&dialogs, studyPath] {
-        MainWindowServices services;
-        services.openDatabase = [] {
-            return refdata::openProgramDatabase(
-                QCoreApplication::applicationDirPath().toStdString(), refdata::userDatabasePath());
-        };
-        services.dialogs = &dialogs;
-        services.numberStyle = systemNumberStyle();
-
-        auto* window = new frmZEB(std::move(services));
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        if (!window->Form_Load()) {
-            delete window;
-            return false;
-        }
-        window->show();
-        // Once the splash has gone: opening may ask or tell the user something.
-        if (!studyPath.isEmpty()) {
-            QTimer::singleShot(0, window, [window, studyPath] { window->openStudy(studyPath); });
-        }
-        return true;
-    });
+    auto* splash =
+        new SplashWindow([&dialogs, studyPath] { return showMainWindow(dialogs, studyPath); });
     QObject::connect(splash, &SplashWindow::mainWindowFailed, splash,
                      [&status] { status = EXIT_FAILURE; });
     splash->showCentred();

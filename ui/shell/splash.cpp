@@ -1,6 +1,6 @@
 #include "ui/shell/splash.h"
 
-#include "chart/fonts.h"
+#include "look/fonts.h"
 #include "ui/common/resources.h"
 #include "ui_frmsplash.h"
 
@@ -16,7 +16,7 @@ namespace {
 
 // Sizes the label to its text in the splash face, keeping the edge the text is aligned to.
 void setSplashFont(QLabel* label, qreal points) {
-    label->setFont(chart::splashFont(points));
+    label->setFont(look::splashFont(points));
     const int right = label->geometry().right();
     label->adjustSize();
     if (label->alignment().testFlag(Qt::AlignRight)) {

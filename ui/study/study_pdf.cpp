@@ -1,8 +1,9 @@
 #include "ui/study/study_pdf.h"
 
 #include "calc/durations.h"
-#include "chart/figure_style.h"
+#include "look/colours.h"
 #include "chart/hydrograph_chart.h"
+#include "look/fonts.h"
 #include "chart/pdf_page.h"
 
 #include <algorithm>
@@ -54,7 +55,7 @@ double paintTable(QPainter& painter, double top, const report::StudyGrid& grid,
         return QRectF(left, top + static_cast<double>(row) * kRowHeight,
                       column < 0 ? kLabelWidth : columnWidth, kRowHeight);
     };
-    painter.setFont(chart::chartFont(12, true));
+    painter.setFont(look::chartFont(12, true));
     painter.drawText(cellRect(0, -1).adjusted(4, 0, 0, 0), Qt::AlignVCenter,
                      QStringLiteral("Duração"));
     for (std::size_t c = 0; c < grid.returnPeriodsYears.size(); ++c) {
@@ -63,7 +64,7 @@ double paintTable(QPainter& painter, double top, const report::StudyGrid& grid,
                          qText(report::columnHeading(grid, c, style)));
     }
     for (std::size_t r = 0; r < grid.durationIndexes.size(); ++r) {
-        painter.setFont(chart::chartFont(12, true));
+        painter.setFont(look::chartFont(12, true));
         painter.setPen(Qt::black);
         const std::string_view label =
             calc::durationLabels.at(static_cast<std::size_t>(grid.durationIndexes[r]));
@@ -72,10 +73,10 @@ double paintTable(QPainter& painter, double top, const report::StudyGrid& grid,
         for (std::size_t c = 0; c < grid.cells[r].size(); ++c) {
             const report::StudyGridCell& cell = grid.cells[r][c];
             if (cell.bestPeak) {
-                painter.fillRect(cellRect(r + 1, static_cast<int>(c)), chart::kBestPeakColour);
+                painter.fillRect(cellRect(r + 1, static_cast<int>(c)), look::kBestPeakColour);
             }
-            painter.setFont(chart::chartFont(12, cell.bestPeak));
-            painter.setPen(cell.noted() ? chart::kNoteColour : QColor(Qt::black));
+            painter.setFont(look::chartFont(12, cell.bestPeak));
+            painter.setPen(cell.noted() ? look::kNoteColour : QColor(Qt::black));
             painter.drawText(cellRect(r + 1, static_cast<int>(c)).adjusted(0, 0, -4, 0),
                              Qt::AlignRight | Qt::AlignVCenter,
                              qText(report::studyCellText(cell, style)));
@@ -99,12 +100,12 @@ QByteArray studyPdf(StudyPage page) {
     painter.setRenderHint(QPainter::TextAntialiasing);
 
     double top = 0;
-    painter.setFont(chart::chartFont(15, true));
+    painter.setFont(look::chartFont(15, true));
     QRectF used;
     painter.drawText(QRectF(0, top, kPageWidth, 60), Qt::TextWordWrap, page.heading, &used);
     top += used.height() + 6;
     top += paintTable(painter, top, *page.grid, page.numberStyle) + 4;
-    painter.setFont(chart::chartFont(10));
+    painter.setFont(look::chartFont(10));
     for (const QString& line : page.legend) {
         painter.drawText(QRectF(0, top, kPageWidth, 40), Qt::TextWordWrap, line, &used);
         top += used.height() + 1;

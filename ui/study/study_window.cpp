@@ -2,7 +2,8 @@
 
 #include "calc/durations.h"
 #include "calc/limits.h"
-#include "chart/figure_style.h"
+#include "look/colours.h"
+#include "look/fonts.h"
 #include "chart/study_chart.h"
 #include "numbers/number_format.h"
 #include "report/study_table.h"
@@ -53,7 +54,7 @@ StudyWindow::StudyWindow(DialogService& dialogs, std::function<bool()> bringUpTo
 
     m_heading = new QLabel(this);
     m_heading->setObjectName(QStringLiteral("lblEstudo"));
-    m_heading->setFont(chart::chartFont(14, true));
+    m_heading->setFont(look::chartFont(14, true));
 
     buildReturnPeriodRow();
     buildTable();
@@ -72,7 +73,10 @@ StudyWindow::StudyWindow(DialogService& dialogs, std::function<bool()> bringUpTo
                            this);
     m_ownNote->setObjectName(QStringLiteral("lblEquacaoPropria"));
     m_ownNote->setVisible(false);
+    arrangeParts(charts, commands);
+}
 
+void StudyWindow::arrangeParts(QHBoxLayout* charts, QHBoxLayout* commands) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_outOfDate);
     layout->addWidget(m_heading);
@@ -202,8 +206,8 @@ void StudyWindow::fillTable() {
             QFont font = item->font();
             font.setBold(cell.bestPeak);
             item->setFont(font);
-            item->setBackground(cell.bestPeak ? QBrush(chart::kBestPeakColour) : QBrush());
-            item->setForeground(cell.noted() || !cell.computed ? QBrush(chart::kNoteColour)
+            item->setBackground(cell.bestPeak ? QBrush(look::kBestPeakColour) : QBrush());
+            item->setForeground(cell.noted() || !cell.computed ? QBrush(look::kNoteColour)
                                                                : QBrush());
             item->setToolTip(qText(cell.error));
         }

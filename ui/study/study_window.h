@@ -53,6 +53,7 @@ private:
     void buildTable();
     QHBoxLayout* buildCharts();
     QHBoxLayout* buildCommands();
+    void arrangeParts(QHBoxLayout* charts, QHBoxLayout* commands);
     void applyReturnPeriods();
     // The return periods of the columns: the list typed, or in mode Own the run's own alone,
     // since the typed K already holds its return period.

@@ -4,7 +4,7 @@
 #include "ui/study/study_window.h"
 
 #include "calc/durations.h"
-#include "chart/figure_style.h"
+#include "look/colours.h"
 
 #include <QChartView>
 #include <QComboBox>
@@ -35,7 +35,7 @@ void StudyWindow::buildReturnPeriodRow() {
     m_returnPeriodList = new QLineEdit(this);
     m_returnPeriodList->setObjectName(QStringLiteral("txtRecorrencias"));
     m_listProblem = new QLabel(this);
-    m_listProblem->setStyleSheet(QStringLiteral("color: %1;").arg(chart::kNoteColour.name()));
+    m_listProblem->setStyleSheet(QStringLiteral("color: %1;").arg(look::kNoteColour.name()));
     m_listProblem->setVisible(false);
     connect(m_returnPeriodList, &QLineEdit::editingFinished, this,
             &StudyWindow::applyReturnPeriods);

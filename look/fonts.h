@@ -4,9 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-namespace chart {
+namespace look {
 
-// The window fonts are chosen here and nowhere else. Where a face of the layout is not
+// The program's fonts are chosen here and nowhere else. Where a face of the layout is not
 // installed, a metric-compatible or close face from fonts-liberation stands in for it.
 
 // "MS Sans Serif" 8.25 point, regular: every control without a font of its own.
@@ -22,7 +22,12 @@ QFont splashFont(qreal pointSize);
 // the report's fixed-width fields line up on paper; bold for the one heading line.
 QFont reportFont(bool bold);
 
+// Arial (or a metric-compatible face) at a size in pixels, not points: the charts' and
+// figures' texts and the headings that go with them. A figure is laid out once and painted on
+// screens, images, SVG and PDF pages alike, whatever resolution each device reports.
+QFont chartFont(int pixelSize, bool bold = false);
+
 // The first of the families that is installed; the last one when none is.
 QString firstInstalledFamily(const QStringList& families);
 
-} // namespace chart
+} // namespace look

@@ -1,8 +1,8 @@
-#include "chart/fonts.h"
+#include "look/fonts.h"
 
 #include <QFontDatabase>
 
-namespace chart {
+namespace look {
 
 namespace {
 
@@ -72,4 +72,15 @@ QFont reportFont(bool bold) {
                     8, bold);
 }
 
-} // namespace chart
+QFont chartFont(int pixelSize, bool bold) {
+    // Looked up once: the search through the font database costs more than a whole chart,
+    // and the installed faces do not change while the program runs.
+    static const QString family = firstInstalledFamily(
+        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
+    QFont font(family);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace look

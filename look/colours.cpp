@@ -1,0 +1,14 @@
+#include "look/colours.h"
+
+namespace look {
+
+const QColor kNoteColour(0x9a, 0x2a, 0x1d);
+const QColor kBestPeakColour(0xff, 0xf1, 0xb8);
+
+const QColor kFloodColour(0x1a, 0x3e, 0x8c);
+const QColor kUnitHydrographColour(0xd3, 0x6b, 0x00);
+const QColor kExcessColour(0x2e, 0x86, 0xc1);
+const QColor kLossColour(0xae, 0xd6, 0xf1);
+const QColor kPeakColour(0xc0, 0x39, 0x2b);
+
+} // namespace look
