@@ -13,7 +13,7 @@
 #include "ui/common/report_printing.h"
 #include "ui/main/result_exports.h"
 #include "ui/main/results_view.h"
-#include "ui/shell/about.h"
+#include "ui/about/about.h"
 #include "ui/stations/stations_window.h"
 #include "ui/study/study_window.h"
 

@@ -1,9 +1,9 @@
-#include "ui/shell/about.h"
+#include "ui/about/about.h"
 
 #include "look/fonts.h"
 #include "ui/common/dialog_service.h"
 #include "ui/common/resources.h"
-#include "ui/shell/sysinfo.h"
+#include "ui/about/sysinfo.h"
 #include "ui_frmabout.h"
 
 #include <QIcon>

@@ -1,4 +1,4 @@
-#include "ui/shell/sysinfo.h"
+#include "ui/about/sysinfo.h"
 
 #include <QProcess>
 #include <QStandardPaths>
