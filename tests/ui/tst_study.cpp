@@ -80,6 +80,13 @@ private Q_SLOTS:
         QCOMPARE(table->columnCount(), 1);
         QCOMPARE(table->horizontalHeaderItem(0)->text(), u"Equação própria"_s);
         QVERIFY(study->findChild<QLabel*>(u"lblEquacaoPropria"_s)->isVisible());
+
+        // An IDF equation takes the return period: the list's columns again.
+        h->enterIdfEquation();
+        QTest::mouseClick(h->button("cmdCalcular"), Qt::LeftButton);
+        QCOMPARE(table->columnCount(), 2);
+        QCOMPARE(table->horizontalHeaderItem(1)->text(), u"TR 1000"_s);
+        QVERIFY(!study->findChild<QLabel*>(u"lblEquacaoPropria"_s)->isVisible());
     }
 };
 

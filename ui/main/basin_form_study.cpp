@@ -29,7 +29,7 @@ report::StudyInputs BasinForm::studyInputs() const {
     };
     report::StudyInputs study;
     study.river = u.txtRio->text().toStdString();
-    study.mode = u.Option2->isChecked() ? calc::EquationMode::Own : calc::EquationMode::Automatic;
+    study.mode = chosenMode();
     study.zone = chosenText(u.cboZona);
     study.landClass = chosenText(u.cboTerreno);
     study.curveNumber = number(u.txtCN->text());
@@ -49,7 +49,13 @@ report::StudyInputs BasinForm::studyInputs() const {
 
 void BasinForm::fillRiverAndMode(const report::StudyInputs& study) {
     m_form.txtRio->setText(QString::fromStdString(study.river));
-    (study.mode == calc::EquationMode::Own ? m_form.Option2 : m_form.Option1)->setChecked(true);
+    QRadioButton* option = m_form.Option1;
+    if (study.mode == calc::EquationMode::Own) {
+        option = m_form.Option2;
+    } else if (study.mode == calc::EquationMode::Idf) {
+        option = m_form.Option3;
+    }
+    option->setChecked(true);
 }
 
 // Every choice and text is set as the user would make it, so the handlers run as for the user:
@@ -90,7 +96,8 @@ void BasinForm::clear() {
     auto& u = m_form;
     for (QLineEdit* field : std::initializer_list<QLineEdit*>{
              u.txtRio, u.txtCN, u.txtArea, u.txtComprimento, u.txtDesnivel, u.txtconcentracao,
-             u.txtRecorrencia, u.txtK, u.txta, u.txtb, u.txtc}) {
+             u.txtRecorrencia, u.txtK, u.txta, u.txtb, u.txtc, u.txtIdfK, u.txtIdfm, u.txtIdft0,
+             u.txtIdfn}) {
         const QSignalBlocker blocker(field);
         field->clear();
     }
