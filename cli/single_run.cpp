@@ -202,14 +202,15 @@ struct RunStation {
     std::string text;
 };
 
-// The station chosen from the options (none with the own equation), its warning on the error
-// stream; the database it was read from joins `readFiles`.
+// The station chosen from the options (none with the own or an IDF equation), its warning on the
+// error stream; the database it was read from joins `readFiles`.
 std::variant<RunStation, CommandFailure> runStation(const CommandOptions& options,
                                                     const ProcessEnvironment& environment,
                                                     std::ostream& err,
                                                     std::vector<ReadFile>& readFiles) {
     RunStation station{std::nullopt, options.stationText.value_or("")};
-    if (options.constantsSource == ConstantsSource::Own) {
+    if (options.constantsSource == ConstantsSource::Own ||
+        options.constantsSource == ConstantsSource::Idf) {
         return station;
     }
     auto found = chooseStation(options, environment.programFolder);

@@ -1,6 +1,7 @@
 #include "cli/batch.h"
 
 #include "cli/options.h"
+#include "report/study_table.h"
 
 #include "tests/test_files.h"
 #include "tests/worked_example.h"
@@ -65,6 +66,27 @@ TEST(Batch, EachRowIsItsSingleRunAndABadRowStopsNoOther) {
     const BatchRun run = batch(zebtest::dataFile("batch-rows.csv"));
     EXPECT_EQ(run.exitCode, 3);
     EXPECT_EQ(run.out, zebtest::dataFile("batch-rows-out.csv"));
+}
+
+// Rows of an IDF equation are the single runs of their inputs to the last bit, whatever their
+// duration and return period.
+TEST(Batch, IdfRowsAreTheSingleRunsToTheLastBit) {
+    const std::pair<int, int> cells[] = {{0, 2}, {3, 100}, {8, 1000}, {12, 25}};
+    std::string csv = "id,duration,return-period,area,tc,cn,idf-K,idf-m,idf-t0,idf-n\n";
+    const std::string golden = zebtest::dataFile("batch-rows-out.csv");
+    std::string expected = golden.substr(0, golden.find('\n') + 1);
+    for (const auto& [duration, years] : cells) {
+        calc::RunRequest request = zebtest::workedExampleRequest();
+        request.mode = calc::EquationMode::Idf;
+        request.idfEquation = {897.79, 0.1463, 11.83, 0.758};
+        request.durationIndex = duration;
+        request.returnPeriodYears = years;
+        const auto record = std::get<calc::CalculationRecord>(calc::runRequest(request));
+        csv += "c," + std::to_string(duration) + "," + std::to_string(years) +
+               ",50,6,75,897.79,0.1463,11.83,0.758\n";
+        expected += "c," + report::summaryCsvFields(calc::summarizeRun(record)) + ",\n";
+    }
+    EXPECT_EQ(batch(csv, 2).out, expected);
 }
 
 TEST(Batch, HeaderAndDatabaseFailuresStopTheBatch) {

@@ -44,6 +44,13 @@ TEST_F(ZebCalcProcess, WritesTheReportToStandardOutputOrToOutputWhole) {
     EXPECT_NE(own.out.find("Equa\xE7\xE3o pr\xF3pria: K=2.3 a=0.2 b=25 c=20\r\n"),
               std::string::npos)
         << own.out;
+    // With --idf it names the equation and its units, and looks up no station.
+    const ProcessOutcome idf =
+        runZebCalcProcess({"--idf", "897.79,0.1463,11.83,0.758", "--duration", "1 h",
+                           "--return-period", "100", "--area", "50", "--tc", "6", "--cn", "75"});
+    EXPECT_NE(idf.out.find("Equa\xE7\xE3o IDF: K=897.79 m=0.1463 t0=11.83 n=0.758 (i em mm/h"),
+              std::string::npos)
+        << idf.err;
 
     // The environment's locale, LC_ALL first, and --output.
     const fs::path target = m_folder / "relatório.txt";
