@@ -3,9 +3,6 @@
 
 #include "window_test.h"
 
-#include "calc/concentration.h"
-#include "report/record_table.h"
-#include "tests/worked_example.h"
 #include "ui/chart/hydrograph_window.h"
 #include "ui/common/report_printing.h"
 #include "ui/main/results_view.h"
@@ -114,31 +111,6 @@ private Q_SLOTS:
         QCOMPARE(messages[0].title, u"Aviso!"_s);
         QCOMPARE(h->focusName(), emptied);
         QCOMPARE(flows(), before);
-    }
-
-    // The IDF equation typed is the request calc runs; another mode or a constant changed puts
-    // the run out of date.
-    void idfEquationIsRunAsTyped() {
-        QVERIFY(h->open("pt_BR"));
-        h->enterWorkedExample();
-        h->enterIdfEquation();
-        calculate();
-        calc::RunRequest request = zebtest::workedExampleRequest();
-        request.mode = calc::EquationMode::Idf;
-        request.station.reset();
-        request.idfEquation = {897.79, 0.1463, 11.83, 0.758};
-        request.channelLengthKm = 30.46;
-        request.elevationDropM = 235.59;
-        request.concentrationTimeH = calc::computeConcentrationTime(30.46, 235.59);
-        QCOMPARE(report::recordJson(h->window().record()),
-                 report::recordJson(std::get<calc::CalculationRecord>(calc::runRequest(request))));
-        auto* notes = h->child<QLabel>("lblAvisos");
-        h->child<QRadioButton>("Option1")->click();
-        QCOMPARE(notes->text(), ui::kOutOfDateLine);
-        h->child<QRadioButton>("Option3")->click();
-        QVERIFY(notes->text() != ui::kOutOfDateLine);
-        h->type("txtIdfn", u"0,76"_s);
-        QCOMPARE(notes->text(), ui::kOutOfDateLine);
     }
 
     // A number that reads two ways is not read: the message names the field and how to write

@@ -40,9 +40,10 @@ report::StudyInputs BasinForm::studyInputs() const {
         study.durationIndex = u.cboDuracao->currentIndex();
     }
     study.returnPeriodYears = number(u.txtRecorrencia->text());
-    // The typed constants, also while "Automática" shows those of the last run in their boxes.
+    // The typed constants of both equations, also while another mode is chosen.
     for (std::size_t i = 0; i < study.ownConstants.size(); ++i) {
         study.ownConstants[i] = number(ownText(i));
+        study.idfConstants[i] = number(idfFields()[i]->text());
     }
     return study;
 }
@@ -89,6 +90,7 @@ void BasinForm::fillBasin(const report::StudyInputs& study) {
     u.txtRecorrencia->setText(text(study.returnPeriodYears));
     for (std::size_t i = 0; i < study.ownConstants.size(); ++i) {
         setOwnText(i, text(study.ownConstants[i]));
+        idfFields()[i]->setText(text(study.idfConstants[i]));
     }
 }
 
