@@ -80,6 +80,19 @@ private Q_SLOTS:
         QCOMPARE(table->columnCount(), 1);
         QCOMPARE(table->horizontalHeaderItem(0)->text(), u"Equação própria"_s);
         QVERIFY(study->findChild<QLabel*>(u"lblEquacaoPropria"_s)->isVisible());
+
+        // An IDF equation takes the return period: the list's columns again.
+        h->enterIdfEquation();
+        QTest::mouseClick(h->button("cmdCalcular"), Qt::LeftButton);
+        QCOMPARE(table->columnCount(), 2);
+        QCOMPARE(table->horizontalHeaderItem(1)->text(), u"TR 1000"_s);
+        QVERIFY(!study->findChild<QLabel*>(u"lblEquacaoPropria"_s)->isVisible());
+        // A constant of the equation, and the mode, are inputs like the others.
+        h->type("txtIdfn", u"0,76"_s);
+        QVERIFY(outOfDate->isVisible());
+        h->type("txtIdfn", u"0,7580"_s);
+        h->child<QRadioButton>("Option1")->click();
+        QVERIFY(outOfDate->isVisible());
     }
 };
 

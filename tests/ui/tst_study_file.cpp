@@ -46,9 +46,22 @@ private Q_SLOTS:
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(file(u"config"_s)));
     }
 
+    void savedStudyReopensWithTheCommandLinesReport_data() {
+        QTest::addColumn<bool>("idf");
+        QTest::newRow("Automática") << false;
+        QTest::newRow("Equação IDF") << true;
+    }
     void savedStudyReopensWithTheCommandLinesReport() {
+        QFETCH(bool, idf);
         QVERIFY(h->openAtTheGoldenMoment("pt_BR"));
-        h->runWorkedExample();
+        h->enterWorkedExample();
+        report::StudyInputs expected = zebtest::workedExampleStudy();
+        if (idf) {
+            h->enterIdfEquation();
+            expected.mode = calc::EquationMode::Idf;
+            expected.idfConstants = {897.79, 0.1463, 11.83, 0.758};
+        }
+        h->button("cmdCalcular")->click();
         h->dialogs.saveAnswers = {file(u"estudo.zeb"_s)};
         trigger(*h, "mnuSalvarComo");
         QCOMPARE(h->dialogs.saveRequests.value(0).nameFilters,
@@ -57,8 +70,10 @@ private Q_SLOTS:
         QVERIFY(!h->window().isWindowModified());
         // The typed values, not their regional texts.
         const auto saved = report::loadStudyFile(QFile::encodeName(file(u"estudo.zeb"_s)).data());
-        QVERIFY(saved == decltype(saved)(zebtest::workedExampleStudy()));
+        QVERIFY(saved == decltype(saved)(expected));
         const QByteArray first = exportReport(*h, u"primeiro.txt"_s);
+        QCOMPARE(reportFileLines(first).value(4).trimmed().startsWith(u"Equação IDF: K=897,79 "_s),
+                 idf);
 
         WindowHarness fresh;
         QVERIFY(fresh.openAtTheGoldenMoment("pt_BR"));

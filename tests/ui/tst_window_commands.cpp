@@ -72,25 +72,31 @@ private Q_SLOTS:
     // Every field a mode needs is checked, the focus goes to the empty one, and the refused
     // run changes nothing.
     void emptyFieldRefusesTheRun_data() {
-        QTest::addColumn<bool>("own");
+        QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("emptied");
         for (const char* name : {"cboCodigo", "txtCN", "txtArea", "txtComprimento", "txtDesnivel",
                                  "cboDuracao", "txtRecorrencia"}) {
-            QTest::addRow("Automática without %s", name) << false << QString::fromLatin1(name);
+            QTest::addRow("Automática without %s", name)
+                << u"Option1"_s << QString::fromLatin1(name);
         }
         for (const char* name : {"txtCN", "txtArea", "txtComprimento", "txtDesnivel", "cboDuracao",
                                  "txtK", "txta", "txtb", "txtc"}) {
-            QTest::addRow("Própria without %s", name) << true << QString::fromLatin1(name);
+            QTest::addRow("Própria without %s", name) << u"Option2"_s << QString::fromLatin1(name);
+        }
+        for (const char* name : {"txtRecorrencia", "txtIdfK", "txtIdfm", "txtIdft0", "txtIdfn"}) {
+            QTest::addRow("Equação IDF without %s", name)
+                << u"Option3"_s << QString::fromLatin1(name);
         }
     }
     void emptyFieldRefusesTheRun() {
-        QFETCH(bool, own);
+        QFETCH(QString, option);
         QFETCH(QString, emptied);
         QVERIFY(h->open());
         h->runWorkedExample();
         const QStringList before = flows();
-        h->child<QRadioButton>(own ? "Option2" : "Option1")->click();
-        for (const char* constant : {"txtK", "txta", "txtb", "txtc", "txtArea"}) {
+        h->child<QRadioButton>(qPrintable(option))->click();
+        for (const char* constant : {"txtK", "txta", "txtb", "txtc", "txtArea", "txtIdfK",
+                                     "txtIdfm", "txtIdft0", "txtIdfn"}) {
             h->field(constant)->setText(u"80"_s);
         }
         if (emptied.startsWith(u"cbo"_s)) {
@@ -110,16 +116,25 @@ private Q_SLOTS:
     // A number that reads two ways is not read: the message names the field and how to write
     // it, the field keeps its text and the focus, and nothing is computed.
     void ambiguousNumberIsNotRead() {
-        QVERIFY(h->open("pt_BR"));
-        h->enterWorkedExample();
-        h->field("txtArea")->setText(u"1.416"_s);
-        calculate();
-        QCOMPARE(h->dialogs.take().value(0).text,
-                 u"O número \"1.416\" em Área de drenagem (km²) pode ser lido como 1416 ou como "
-                 "1,416. Escreva-o sem separador de milhares: 1416 ou 1,416."_s);
-        QCOMPARE(h->text("txtArea"), u"1.416"_s);
-        QCOMPARE(h->focusName(), u"txtArea"_s);
-        QVERIFY(h->cell(15, 1).isEmpty());
+        for (const auto& [idf, field, name] :
+             {std::tuple{false, "txtArea", u"Área de drenagem (km²)"_s},
+              {true, "txtIdft0", u"t₀ (min) da equação IDF"_s}}) {
+            h = std::make_unique<WindowHarness>();
+            QVERIFY(h->open("pt_BR"));
+            h->enterWorkedExample();
+            if (idf) {
+                h->enterIdfEquation();
+            }
+            h->field(field)->setText(u"1.416"_s);
+            calculate();
+            QCOMPARE(h->dialogs.take().value(0).text,
+                     u"O número \"1.416\" em "_s + name +
+                         u" pode ser lido como 1416 ou como 1,416. Escreva-o sem separador de "
+                         "milhares: 1416 ou 1,416."_s);
+            QCOMPARE(h->text(field), u"1.416"_s);
+            QCOMPARE(h->focusName(), QString::fromLatin1(field));
+            QVERIFY(h->cell(15, 1).isEmpty());
+        }
     }
 
     // The worked example typed in: the grid shows the golden flows and the exported file is

@@ -179,8 +179,9 @@ private Q_SLOTS:
     }
 
     // Maximised, the frame may grow; restored, it has the layout's size again. The own
-    // constants are enabled with "Própria"; "Automática" shows in their boxes those of its last
-    // run, none before one, and the typed ones come back with "Própria".
+    // constants are enabled with "Própria", the IDF equation's with "Equação IDF"; "Automática"
+    // shows in K, a, b, c those of its last run, none before one or in "Equação IDF", and the
+    // typed ones come back with their mode.
     void maximisingAndTheEquationMode() {
         QVERIFY(h->open());
         const QSize fixed = h->window().maximumSize();
@@ -188,23 +189,45 @@ private Q_SLOTS:
         QCOMPARE(h->window().maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
         h->window().showNormal();
         QCOMPARE(h->window().maximumSize(), fixed);
-        QTest::mouseClick(h->child<QRadioButton>("Option2"), Qt::LeftButton);
+        h->child<QRadioButton>("Option2")->click();
         h->type("txtK", u"1.5"_s);
-        QTest::mouseClick(h->child<QRadioButton>("Option1"), Qt::LeftButton);
-        QVERIFY(!h->field("txtK")->isEnabled());
-        QCOMPARE(h->text("txtK"), QString());
+        h->child<QRadioButton>("Option3")->click();
+        QVERIFY(!h->field("txtK")->isEnabled() && h->field("txtIdfn")->isEnabled());
+        h->type("txtIdfK", u"897.79"_s);
+        h->child<QRadioButton>("Option1")->click();
+        QVERIFY(!h->field("txtIdfK")->isEnabled() && h->text("txtK").isEmpty());
         h->runWorkedExample();
         const calc::CalculationRecord& run = h->window().record();
         QCOMPARE(h->text("txtK").toDouble(), *run.frequencyFactorK);
         QCOMPARE(h->text("txtb"), u"25"_s); // the station's b
-        QTest::mouseClick(h->child<QRadioButton>("Option2"), Qt::LeftButton);
+        h->child<QRadioButton>("Option3")->click();
+        QVERIFY(h->text("txtb").isEmpty() && h->text("txtIdfK") == u"897.79"_s);
+        h->child<QRadioButton>("Option2")->click();
         QCOMPARE(h->text("txtK"), u"1.5"_s);
-        QCOMPARE(h->text("txtb"), QString());
+        QVERIFY(h->text("txtb").isEmpty() && !h->field("txtIdfK")->isEnabled());
         // "Novo" empties the form: back in "Automática", with no run's constants to show.
         h->dialogs.unsavedAnswers = {ui::UnsavedChoice::Discard};
         h->window().findChild<QAction*>(u"mnuNovo"_s)->trigger();
         QVERIFY(h->child<QRadioButton>("Option1")->isChecked());
-        QCOMPARE(h->text("txtK"), QString());
+        QVERIFY(h->text("txtK").isEmpty() && h->text("txtIdfK").isEmpty());
+    }
+
+    // Tab enters "Equação" at its selected option only, then the fields of that mode.
+    void tabVisitsTheChosenModesFields() {
+        QVERIFY(h->open());
+        for (const auto& [option, order] :
+             {std::pair{"Option1", u"Option1 txtRio"_s},
+              {"Option2", u"Option2 txtK txta txtb txtc txtRio"_s},
+              {"Option3", u"Option3 txtIdfK txtIdfm txtIdft0 txtIdfn txtRio"_s}}) {
+            h->child<QRadioButton>(option)->click();
+            h->child("grdVazoes")->setFocus(Qt::TabFocusReason);
+            QStringList visited;
+            while (visited.size() <= order.count(u' ')) {
+                h->pressTab();
+                visited.append(h->focusName());
+            }
+            QCOMPARE(visited.join(u' '), order);
+        }
     }
 };
 

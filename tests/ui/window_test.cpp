@@ -9,6 +9,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFile>
+#include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
 
@@ -164,6 +165,14 @@ void WindowHarness::enterWorkedExample() {
 void WindowHarness::runWorkedExample() {
     enterWorkedExample();
     QTest::mouseClick(button("cmdCalcular"), Qt::LeftButton);
+}
+
+void WindowHarness::enterIdfEquation() {
+    child<QRadioButton>("Option3")->click();
+    type("txtIdfK", QStringLiteral("897.79"));
+    type("txtIdfm", QStringLiteral("0.1463"));
+    type("txtIdft0", QStringLiteral("11.83"));
+    type("txtIdfn", QStringLiteral("0.7580"));
 }
 
 void WindowTest::cleanup() {

@@ -143,6 +143,9 @@ public:
     void enterWorkedExample();
     // The same, then "&Calcular".
     void runWorkedExample();
+    // "Equação IDF" chosen and a published equation typed: K 897.79, m 0.1463, t0 11.83 min,
+    // n 0.7580.
+    void enterIdfEquation();
 
 private:
     FakeDatabase* m_database = nullptr;

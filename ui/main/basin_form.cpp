@@ -6,9 +6,18 @@
 #include "numbers/number_format.h"
 #include "ui/common/dialog_service.h"
 
+#include <algorithm>
+
 #include <QSignalBlocker>
 
 namespace ui {
+
+namespace {
+
+// The IDF equation's fields are named apart from the own equation's K.
+const QString kOfIdf = QStringLiteral(" da equação IDF");
+
+} // namespace
 
 BasinForm::BasinForm(Ui::frmZEB& form, DialogService& dialogs, QWidget& window,
                      report::NumberStyle numberStyle)
@@ -23,20 +32,22 @@ BasinForm::readRequest(const std::optional<refdata::StationRecord>& station) con
     if (auto ambiguous = firstAmbiguousNumber(false)) {
         return *ambiguous;
     }
-    const bool automatic = u.Option1->isChecked();
     calc::RunRequest request;
-    request.mode = automatic ? calc::EquationMode::Automatic : calc::EquationMode::Own;
+    request.mode = chosenMode();
     request.durationIndex = u.cboDuracao->currentIndex();
     request.curveNumber = readField(u.txtCN);
     request.drainageAreaKm2 = readField(u.txtArea);
     request.returnPeriodYears = readField(u.txtRecorrencia);
-    if (automatic) {
+    if (request.mode == calc::EquationMode::Automatic) {
         if (station) {
             request.station = station->coefficients;
         }
-    } else {
+    } else if (request.mode == calc::EquationMode::Own) {
         request.ownConstants = {readField(u.txtK), readField(u.txta), readField(u.txtb),
                                 readField(u.txtc)};
+    } else {
+        request.idfEquation = {readField(u.txtIdfK), readField(u.txtIdfm), readField(u.txtIdft0),
+                               readField(u.txtIdfn)};
     }
     request.channelLengthKm = m_typed.channelLengthKm;
     request.elevationDropM = m_typed.elevationDropM;
@@ -52,10 +63,9 @@ void BasinForm::showRefusal(const RequestRefusal& refusal) {
 // ---- The equation's modes ----------------------------------------------------------------
 
 void BasinForm::automaticChosen(const calc::CalculationRecord& record, bool automaticRun) {
-    const auto fields = ownFields();
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        m_ownTexts[i] = fields[i]->text();
-        fields[i]->setEnabled(false);
+    putOwnTextsAway();
+    for (QLineEdit* field : idfFields()) {
+        field->setEnabled(false);
     }
     showConstantsUsed(record, automaticRun);
 }
@@ -66,6 +76,38 @@ void BasinForm::ownChosen() {
         const QSignalBlocker blocker(fields[i]);
         fields[i]->setText(m_ownTexts[i]);
         fields[i]->setEnabled(true);
+    }
+    for (QLineEdit* field : idfFields()) {
+        field->setEnabled(false);
+    }
+}
+
+// The IDF fields keep their texts while disabled, so nothing has to come back.
+void BasinForm::idfChosen() {
+    putOwnTextsAway();
+    showConstantsUsed({}, false);
+    for (QLineEdit* field : idfFields()) {
+        field->setEnabled(true);
+    }
+}
+
+void BasinForm::showIdfEquation(const calc::IdfEquation& equation) {
+    m_form.Option3->setChecked(true);
+    const double constants[] = {equation.k, equation.m, equation.t0Min, equation.n};
+    const auto fields = idfFields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        fields[i]->setText(formatPlain(constants[i]));
+    }
+}
+
+// Only the boxes of "Própria" hold typed texts: in the other modes they show the run's.
+void BasinForm::putOwnTextsAway() {
+    const auto fields = ownFields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (fields[i]->isEnabled()) {
+            m_ownTexts[i] = fields[i]->text();
+        }
+        fields[i]->setEnabled(false);
     }
 }
 
@@ -88,11 +130,24 @@ void BasinForm::showConstantsUsed(const calc::CalculationRecord& record, bool au
 
 // The other option is reached by the arrow keys or the mouse.
 void BasinForm::updateOptionTabStops() {
-    const bool anySelected = m_form.Option1->isChecked() || m_form.Option2->isChecked();
-    for (QRadioButton* option : {m_form.Option1, m_form.Option2}) {
+    const auto options = {m_form.Option1, m_form.Option2, m_form.Option3};
+    const bool anySelected =
+        std::any_of(options.begin(), options.end(), [](auto* o) { return o->isChecked(); });
+    for (QRadioButton* option : options) {
         option->setFocusPolicy(option->isChecked() || !anySelected ? Qt::StrongFocus
                                                                    : Qt::ClickFocus);
     }
+}
+
+calc::EquationMode BasinForm::chosenMode() const {
+    if (m_form.Option2->isChecked()) {
+        return calc::EquationMode::Own;
+    }
+    return m_form.Option3->isChecked() ? calc::EquationMode::Idf : calc::EquationMode::Automatic;
+}
+
+std::array<QLineEdit*, 4> BasinForm::idfFields() const {
+    return {m_form.txtIdfK, m_form.txtIdfm, m_form.txtIdft0, m_form.txtIdfn};
 }
 
 std::array<QLineEdit*, 4> BasinForm::ownFields() const {
@@ -204,15 +259,20 @@ void BasinForm::formatOnLeaving(QLineEdit* field) {
 // The first required field of the mode that is empty, in the window's order; none.
 QWidget* BasinForm::firstEmptyRequiredField() const {
     auto& u = m_form;
-    const bool automatic = u.Option1->isChecked();
     // In the window's order, from the top; a blank counts as filled.
-    const std::vector<QWidget*> required =
-        automatic
-            ? std::vector<QWidget*>{u.cboCodigo,   u.txtCN,      u.txtArea,       u.txtComprimento,
-                                    u.txtDesnivel, u.cboDuracao, u.txtRecorrencia}
-            : std::vector<QWidget*>{u.txtCN,       u.txtArea,    u.txtComprimento,
-                                    u.txtDesnivel, u.cboDuracao, u.txtK,
-                                    u.txta,        u.txtb,       u.txtc};
+    std::vector<QWidget*> required{u.txtCN, u.txtArea, u.txtComprimento, u.txtDesnivel,
+                                   u.cboDuracao};
+    const calc::EquationMode mode = chosenMode();
+    if (mode == calc::EquationMode::Automatic) {
+        required.insert(required.begin(), u.cboCodigo);
+    }
+    if (mode != calc::EquationMode::Own) {
+        required.push_back(u.txtRecorrencia);
+    }
+    if (mode != calc::EquationMode::Automatic) {
+        const auto constants = mode == calc::EquationMode::Own ? ownFields() : idfFields();
+        required.insert(required.end(), constants.begin(), constants.end());
+    }
     for (QWidget* field : required) {
         const auto* list = qobject_cast<QComboBox*>(field);
         const QString text =
@@ -226,26 +286,33 @@ QWidget* BasinForm::firstEmptyRequiredField() const {
 
 std::optional<RequestRefusal> BasinForm::firstAmbiguousNumber(bool everyField) const {
     auto& u = m_form;
-    const bool own = u.Option2->isChecked() || everyField;
-    const bool automatic = !u.Option2->isChecked() || everyField;
-    const std::pair<QLineEdit*, QLabel*> read[] = {
-        {u.txtCN, u.lblCN},
-        {u.txtArea, u.lblArea},
-        {u.txtComprimento, u.lblComprimento},
-        {u.txtDesnivel, u.lblDesnivel},
-        {automatic ? u.txtRecorrencia : nullptr, u.lblRecorrencia},
+    const calc::EquationMode mode = chosenMode();
+    const bool own = mode == calc::EquationMode::Own || everyField;
+    const bool idf = mode == calc::EquationMode::Idf || everyField;
+    const auto name = [](const QLabel* label, const QString& more = {}) {
+        return label->text().chopped(1) + more;
     };
-    for (const auto& [field, label] : read) {
+    const std::tuple<QLineEdit*, QString, QString> read[] = {
+        {u.txtCN, u.txtCN->text(), name(u.lblCN)},
+        {u.txtArea, u.txtArea->text(), name(u.lblArea)},
+        {u.txtComprimento, u.txtComprimento->text(), name(u.lblComprimento)},
+        {u.txtDesnivel, u.txtDesnivel->text(), name(u.lblDesnivel)},
+        {mode != calc::EquationMode::Own || everyField ? u.txtRecorrencia : nullptr,
+         u.txtRecorrencia->text(), name(u.lblRecorrencia)},
+        {own ? u.txtK : nullptr, ownText(0), name(u.lblK)},
+        {own ? u.txta : nullptr, ownText(1), name(u.lbla)},
+        {own ? u.txtb : nullptr, ownText(2), name(u.lblb)},
+        {own ? u.txtc : nullptr, ownText(3), name(u.lblc)},
+        {idf ? u.txtIdfK : nullptr, u.txtIdfK->text(), name(u.lblIdfK, kOfIdf)},
+        {idf ? u.txtIdfm : nullptr, u.txtIdfm->text(), name(u.lblIdfm, kOfIdf)},
+        {idf ? u.txtIdft0 : nullptr, u.txtIdft0->text(), name(u.lblIdft0, kOfIdf)},
+        {idf ? u.txtIdfn : nullptr, u.txtIdfn->text(), name(u.lblIdfn, kOfIdf)},
+    };
+    for (const auto& [field, text, fieldName] : read) {
         if (field != nullptr) {
-            if (auto refusal = ambiguity(field->text(), field, label)) {
+            if (auto refusal = ambiguity(text, field, fieldName)) {
                 return refusal;
             }
-        }
-    }
-    const QLabel* ownLabels[] = {u.lblK, u.lbla, u.lblb, u.lblc};
-    for (std::size_t i = 0; own && i < ownFields().size(); ++i) {
-        if (auto refusal = ambiguity(ownText(i), ownFields()[i], ownLabels[i])) {
-            return refusal;
         }
     }
     return std::nullopt;
@@ -260,7 +327,7 @@ bool BasinForm::refuseAmbiguousNumber(bool everyField) {
 }
 
 bool BasinForm::refuseAmbiguous(QLineEdit* field, const QLabel* label) {
-    const auto refusal = ambiguity(field->text(), field, label);
+    const auto refusal = ambiguity(field->text(), field, label->text().chopped(1));
     if (refusal) {
         showRefusal(*refusal);
     }
@@ -268,14 +335,14 @@ bool BasinForm::refuseAmbiguous(QLineEdit* field, const QLabel* label) {
 }
 
 std::optional<RequestRefusal> BasinForm::ambiguity(const QString& text, QWidget* field,
-                                                   const QLabel* label) const {
+                                                   const QString& name) const {
     const report::TypedNumber number = report::readTypedNumber(text.toStdString(), m_numberStyle);
     if (number.value) {
         return std::nullopt;
     }
-    return RequestRefusal{field, QString::fromStdString(report::ambiguousNumberMessage(
-                                     text.toStdString(), label->text().chopped(1).toStdString(),
-                                     number, m_numberStyle))};
+    return RequestRefusal{field,
+                          QString::fromStdString(report::ambiguousNumberMessage(
+                              text.toStdString(), name.toStdString(), number, m_numberStyle))};
 }
 
 // ---- Zone, land class and curve number ---------------------------------------------------

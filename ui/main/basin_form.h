@@ -35,7 +35,7 @@ struct RequestRefusal {
 
 // The main window's basin and rainfall fields: what they ask for as a run or why they give
 // none, tc kept live from the length and drop, the numbers tidied on leaving a field, the
-// equation's two modes with the typed constants, the zone's land classes and the curve number.
+// equation's three modes with the typed constants, the zone's land classes and the curve number.
 class BasinForm {
 public:
     BasinForm(Ui::frmZEB& form, DialogService& dialogs, QWidget& window,
@@ -57,6 +57,11 @@ public:
     void automaticChosen(const calc::CalculationRecord& record, bool automaticRun);
     // "Própria" chosen: the typed constants come back.
     void ownChosen();
+    // "Equação IDF" chosen: its four fields open with what they held; K, a, b and c wait.
+    void idfChosen();
+    // An IDF equation from elsewhere (a station that holds one) in the four fields, in
+    // "Equação IDF", as if typed.
+    void showIdfEquation(const calc::IdfEquation& equation);
     // Tab enters the "Equação" frame at its selected option only.
     void updateOptionTabStops();
     // In "Automática", K, a, b and c as the last run used them when it ran in that mode;
@@ -101,8 +106,12 @@ private:
     QWidget* firstEmptyRequiredField() const;
     std::optional<RequestRefusal> firstAmbiguousNumber(bool everyField) const;
     std::optional<RequestRefusal> ambiguity(const QString& text, QWidget* field,
-                                            const QLabel* label) const;
+                                            const QString& name) const;
+    calc::EquationMode chosenMode() const;
     std::array<QLineEdit*, 4> ownFields() const;
+    std::array<QLineEdit*, 4> idfFields() const;
+    // K, a, b and c leave their boxes, which are disabled; the typed texts wait.
+    void putOwnTextsAway();
     // K, a, b and c as typed in "Própria"; in "Automática" the typed texts wait here.
     QString ownText(std::size_t index) const;
     void setOwnText(std::size_t index, const QString& text);

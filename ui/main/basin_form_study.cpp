@@ -29,7 +29,7 @@ report::StudyInputs BasinForm::studyInputs() const {
     };
     report::StudyInputs study;
     study.river = u.txtRio->text().toStdString();
-    study.mode = u.Option2->isChecked() ? calc::EquationMode::Own : calc::EquationMode::Automatic;
+    study.mode = chosenMode();
     study.zone = chosenText(u.cboZona);
     study.landClass = chosenText(u.cboTerreno);
     study.curveNumber = number(u.txtCN->text());
@@ -40,16 +40,23 @@ report::StudyInputs BasinForm::studyInputs() const {
         study.durationIndex = u.cboDuracao->currentIndex();
     }
     study.returnPeriodYears = number(u.txtRecorrencia->text());
-    // The typed constants, also while "Automática" shows those of the last run in their boxes.
+    // The typed constants of both equations, also while another mode is chosen.
     for (std::size_t i = 0; i < study.ownConstants.size(); ++i) {
         study.ownConstants[i] = number(ownText(i));
+        study.idfConstants[i] = number(idfFields()[i]->text());
     }
     return study;
 }
 
 void BasinForm::fillRiverAndMode(const report::StudyInputs& study) {
     m_form.txtRio->setText(QString::fromStdString(study.river));
-    (study.mode == calc::EquationMode::Own ? m_form.Option2 : m_form.Option1)->setChecked(true);
+    QRadioButton* option = m_form.Option1;
+    if (study.mode == calc::EquationMode::Own) {
+        option = m_form.Option2;
+    } else if (study.mode == calc::EquationMode::Idf) {
+        option = m_form.Option3;
+    }
+    option->setChecked(true);
 }
 
 // Every choice and text is set as the user would make it, so the handlers run as for the user:
@@ -83,6 +90,7 @@ void BasinForm::fillBasin(const report::StudyInputs& study) {
     u.txtRecorrencia->setText(text(study.returnPeriodYears));
     for (std::size_t i = 0; i < study.ownConstants.size(); ++i) {
         setOwnText(i, text(study.ownConstants[i]));
+        idfFields()[i]->setText(text(study.idfConstants[i]));
     }
 }
 
@@ -90,7 +98,8 @@ void BasinForm::clear() {
     auto& u = m_form;
     for (QLineEdit* field : std::initializer_list<QLineEdit*>{
              u.txtRio, u.txtCN, u.txtArea, u.txtComprimento, u.txtDesnivel, u.txtconcentracao,
-             u.txtRecorrencia, u.txtK, u.txta, u.txtb, u.txtc}) {
+             u.txtRecorrencia, u.txtK, u.txta, u.txtb, u.txtc, u.txtIdfK, u.txtIdfm, u.txtIdft0,
+             u.txtIdfn}) {
         const QSignalBlocker blocker(field);
         field->clear();
     }

@@ -32,7 +32,7 @@ namespace {
 // The layout measures in twips; 15 of them make a pixel at 96 dots per inch.
 constexpr int kTwipsPerPixel = 15;
 constexpr int kClientWidthPx = 8850 / kTwipsPerPixel;
-constexpr int kClientHeightPx = 7845 / kTwipsPerPixel;
+constexpr int kClientHeightPx = 8565 / kTwipsPerPixel;
 // Under the grid, where the notes on the run's limits and the out-of-date line stand.
 const QRect kNotesPlace(5520 / kTwipsPerPixel, 5330 / kTwipsPerPixel, 3300 / kTwipsPerPixel,
                         510 / kTwipsPerPixel);
@@ -129,29 +129,31 @@ void frmZEB::connectInputs() {
     // handler has run.
     for (QLineEdit* field : std::initializer_list<QLineEdit*>{
              u.txtRio, u.txtCN, u.txtArea, u.txtComprimento, u.txtDesnivel, u.txtRecorrencia,
-             u.txtK, u.txta, u.txtb, u.txtc}) {
+             u.txtK, u.txta, u.txtb, u.txtc, u.txtIdfK, u.txtIdfm, u.txtIdft0, u.txtIdfn}) {
         connect(field, &QLineEdit::textChanged, this, &frmZEB::inputsChanged);
     }
     for (QComboBox* list : {u.cboPosto, u.cboZona, u.cboTerreno, u.cboDuracao}) {
         connect(list, &QComboBox::currentIndexChanged, this, &frmZEB::inputsChanged);
     }
+    // Every change of mode toggles "Própria" or "Equação IDF".
     connect(u.Option2, &QRadioButton::toggled, this, &frmZEB::inputsChanged);
+    connect(u.Option3, &QRadioButton::toggled, this, &frmZEB::inputsChanged);
 }
 
 void frmZEB::connectEquationModes() {
     auto& u = *m_ui;
-    connect(u.Option1, &QRadioButton::toggled, this, [this](bool selected) {
-        m_basin->updateOptionTabStops();
-        if (selected) {
-            Option1_Click();
-        }
-    });
-    connect(u.Option2, &QRadioButton::toggled, this, [this](bool selected) {
-        m_basin->updateOptionTabStops();
-        if (selected) {
-            Option2_Click();
-        }
-    });
+    const std::pair<QRadioButton*, void (frmZEB::*)()> options[] = {
+        {u.Option1, &frmZEB::Option1_Click},
+        {u.Option2, &frmZEB::Option2_Click},
+        {u.Option3, &frmZEB::Option3_Click}};
+    for (const auto& [option, handler] : options) {
+        connect(option, &QRadioButton::toggled, this, [this, handler](bool selected) {
+            m_basin->updateOptionTabStops();
+            if (selected) {
+                (this->*handler)();
+            }
+        });
+    }
 }
 
 bool frmZEB::Form_Load() {
@@ -336,6 +338,10 @@ void frmZEB::Option1_Click() {
 
 void frmZEB::Option2_Click() {
     m_basin->ownChosen();
+}
+
+void frmZEB::Option3_Click() {
+    m_basin->idfChosen();
 }
 
 void frmZEB::txtComprimento_Change() {

@@ -141,6 +141,7 @@ private:
     // Input fields.
     void Option1_Click();
     void Option2_Click();
+    void Option3_Click();
     void txtComprimento_Change();
     void txtDesnivel_Change();
     void txtArea_LostFocus();

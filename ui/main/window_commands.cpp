@@ -28,12 +28,15 @@ namespace ui {
 std::vector<report::ReportLine> frmZEB::composeReport() const {
     const QDateTime now = m_services.clock ? m_services.clock() : QDateTime::currentDateTime();
     const QString dateTime = QLocale::c().toString(now, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    // Line 5 names where the run's constants came from.
+    // Line 5 names where the run's constants came from: the station chosen, or the equation
+    // typed in "Equação IDF", where no station gave it.
     const calc::EquationMode mode =
         m_lastRequest ? m_lastRequest->mode : calc::EquationMode::Automatic;
+    const QString station =
+        mode == calc::EquationMode::Idf ? QString() : m_ui->cboPosto->currentText();
     return report::composeReportLines(m_record, mode, m_ui->txtRio->text().toStdString(),
-                                      m_ui->cboPosto->currentText().toStdString(),
-                                      dateTime.toStdString(), m_services.numberStyle);
+                                      station.toStdString(), dateTime.toStdString(),
+                                      m_services.numberStyle);
 }
 
 void frmZEB::cmdImprimir_Click() {
