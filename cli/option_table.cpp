@@ -219,8 +219,8 @@ constexpr std::array kHelp = {
     HelpBlock{HelpKind::Entry, "--format, --output, --locale",
               "text (padrão): a análise em português, números com os\n"
               "separadores de --locale; json: anos, Gumbel, equação e\n"
-              "pontos; csv: os 72 pontos (durationMin,\n"
-              "returnPeriodYears,intensityMmH,fittedMmH)"},
+              "pontos; csv: os 72 pontos, com o cabeçalho\n"
+              "durationMin,returnPeriodYears,intensityMmH,fittedMmH"},
     HelpBlock{HelpKind::Note, "",
               "  Uma série ilegível (formato desconhecido, valor que não é número, total\n"
               "  negativo, data impossível, dia repetido no CSV, mês repetido no mesmo nível\n"
