@@ -85,9 +85,9 @@ int runFitIdf(const FitIdfRequest& request, const ProcessEnvironment& environmen
         return usageFailure(err, *refusal);
     }
     if (request.outputPath) {
-        std::vector<ReadFile> inputs = {{request.seriesPath, "a própria série"}};
+        std::vector<ReadFile> inputs = {{request.seriesPath, "o próprio arquivo da série"}};
         if (request.ratiosPath) {
-            inputs.push_back({*request.ratiosPath, "a própria tabela de razões"});
+            inputs.push_back({*request.ratiosPath, "o próprio arquivo de razões"});
         }
         if (const auto refusal = outputOverInput("--output", *request.outputPath, inputs)) {
             return failure(err, *refusal);

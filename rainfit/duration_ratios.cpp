@@ -10,19 +10,20 @@
 namespace rainfit {
 
 DurationRatios cetesbRatios() {
+    // In the order of kDurationsMin: 5, 10, 15, 20, 25 and 30 min, 1, 6, 8, 10, 12 and 24 h.
     return {{{
-        {5, 30, 0.34},
-        {10, 30, 0.54},
-        {15, 30, 0.70},
-        {20, 30, 0.81},
-        {25, 30, 0.91},
-        {30, 60, 0.74},
-        {60, 1440, 0.42},
-        {360, 1440, 0.72},
-        {480, 1440, 0.78},
-        {600, 1440, 0.82},
-        {720, 1440, 0.85},
-        {1440, 0, 1.14},
+        {30, 0.34},
+        {30, 0.54},
+        {30, 0.70},
+        {30, 0.81},
+        {30, 0.91},
+        {60, 0.74},
+        {1440, 0.42},
+        {1440, 0.72},
+        {1440, 0.78},
+        {1440, 0.82},
+        {1440, 0.85},
+        {0, 1.14},
     }}};
 }
 
@@ -33,7 +34,7 @@ std::array<double, kDurationCount> durationDepthsMm(double oneDayMm, const Durat
         const DurationRatio& row = ratios.rows[i];
         double from = oneDayMm;
         for (std::size_t j = i + 1; j < kDurationCount; ++j) {
-            if (ratios.rows[j].durationMin == row.fromMin) {
+            if (kDurationsMin[j] == row.fromMin) {
                 from = depths[j];
             }
         }

@@ -17,7 +17,6 @@ inline constexpr std::array<double, 6> kReturnPeriodsYears = {2, 5, 10, 25, 50, 
 // A duration's total as a ratio of a longer duration's: 24 h of the one-day total (`fromMin`
 // 0), 12 h to 1 h of 24 h, 30 min of 1 h, 25 to 5 min of 30 min.
 struct DurationRatio {
-    int durationMin = 0;
     int fromMin = 0;
     double ratio = 0;
 };

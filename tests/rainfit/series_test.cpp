@@ -43,8 +43,8 @@ std::optional<double> total(const DailySeries& series, year_month_day day) {
 TEST(DailySeries, HidroWebPrefersConsistedMonthsInAnyOrder) {
     const std::string file =
         exported(monthLine("01/02/2001", 1, "1,5;;2", "x") + monthLine("01/01/2001", 2, "7,25") +
-                 monthLine("01/01/2001", 1, "9") + monthLine("01/03/2001", 2, "4") +
-                 monthLine("01/03/2001", 1, "5"));
+                 monthLine("01/01/2001", 1, "9") + monthLine("01/03/2001", 1, "5") +
+                 monthLine("01/03/2001", 2, "4"));
     const auto read = readDailySeries(file);
     ASSERT_TRUE(std::holds_alternative<DailySeries>(read)) << std::get<Refusal>(read).message;
     const DailySeries& series = std::get<DailySeries>(read);
@@ -68,6 +68,7 @@ TEST(DailySeries, RefusalsNameTheLine) {
         {csv + "2001-01-02,-0.1\n", "linha 3: o total \"-0.1\" é negativo"},
         {csv + "2001-02-29,1\n", "linha 3: a data \"2001-02-29\" não existe"},
         {csv + "2001/01/02,1\n", "linha 3: a data \"2001/01/02\" não está na forma"},
+        {csv + "2001-1x-02,1\n", "linha 3: a data \"2001-1x-02\" não está na forma"},
         {csv + "01/01/2001,\n", "linha 3: o dia 01/01/2001 aparece de novo"},
         {exported(monthLine("01/01/2001", 1, "1") + monthLine("01/01/2001", 1, "2")),
          "linha 6: o mês 01/2001 aparece de novo no nível 1 (também na linha 5)"},
