@@ -95,10 +95,13 @@ double pointRainfall(double k, double a, double b, double c, double t) {
     return k * (linear + logTerm);
 }
 
+double idfIntensity(const IdfEquation& equation, double returnPeriodYears, double tMin) {
+    return equation.k * std::pow(returnPeriodYears, equation.m) /
+           std::pow(tMin + equation.t0Min, equation.n);
+}
+
 double idfPointRainfall(const IdfEquation& equation, double returnPeriodYears, double t) {
-    const double intensity = equation.k * std::pow(returnPeriodYears, equation.m) /
-                             std::pow(60 * t + equation.t0Min, equation.n);
-    return intensity * t;
+    return idfIntensity(equation, returnPeriodYears, 60 * t) * t;
 }
 
 std::optional<CalculationError> computeRainfallConstants(const CalculationInputs& inputs,

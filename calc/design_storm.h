@@ -22,8 +22,11 @@ double frequencyFactor(double returnPeriodYears, double alpha, double beta);
 // 1 + c*t is not above 0.
 double pointRainfall(double k, double a, double b, double c, double t);
 
-// The IDF equation's rainfall in mm after t hours: its intensity k·TR^m / (60·t + t0)^n in mm/h,
-// computed in that order, times t.
+// The IDF equation's intensity in mm/h over tMin minutes: k·TR^m / (tMin + t0)^n, computed in
+// that order.
+double idfIntensity(const IdfEquation& equation, double returnPeriodYears, double tMin);
+
+// The IDF equation's rainfall in mm after t hours: its intensity over 60·t minutes times t.
 double idfPointRainfall(const IdfEquation& equation, double returnPeriodYears, double t);
 
 // Fills the constants of the rainfall relation: K, a, b, c in mode Automatic from the return

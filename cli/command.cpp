@@ -4,6 +4,7 @@
 #include "cli/command_output.h"
 #include "cli/database_commands.h"
 #include "cli/exit_codes.h"
+#include "cli/fit_idf_command.h"
 #include "cli/help_text.h"
 #include "cli/options.h"
 #include "cli/single_run.h"
@@ -67,6 +68,9 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
             return failure(err, {outcome.exitCode, outcome.message});
         }
         return outcome.exitCode;
+    }
+    if (const auto* fit = std::get_if<FitIdfRequest>(&parsed)) {
+        return runFitIdf(*fit, environment, out, err);
     }
     return runSingle(std::get<CommandOptions>(parsed), environment, out, err, renderChart);
 }

@@ -2,6 +2,7 @@
 
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
+#include "util/file_replacement.h"
 
 namespace cli {
 
@@ -28,6 +29,18 @@ int writeToStandardOutput(std::ostream& out, std::ostream& err, const std::strin
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
     return out ? kExitSuccess : standardOutputFailure(err);
+}
+
+int writeResult(const std::optional<std::string>& outputPath, const std::string& bytes,
+                std::ostream& out, std::ostream& err) {
+    if (outputPath) {
+        if (const auto error = util::writeFileAtomically(*outputPath, bytes)) {
+            err << "zeb-calc: " << *error << "\n";
+            return kExitOutputFailed;
+        }
+        return kExitSuccess;
+    }
+    return writeToStandardOutput(out, err, bytes);
 }
 
 } // namespace cli

@@ -2,6 +2,7 @@
 
 #include "cli/station_source.h"
 
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -15,5 +16,10 @@ int failure(std::ostream& err, const CommandFailure& failure);
 
 // Everything or nothing reaches standard output.
 int writeToStandardOutput(std::ostream& out, std::ostream& err, const std::string& bytes);
+
+// A result's bytes, whole, to the output file (replaced whole or left as it was) or, with
+// none, to standard output.
+int writeResult(const std::optional<std::string>& outputPath, const std::string& bytes,
+                std::ostream& out, std::ostream& err);
 
 } // namespace cli

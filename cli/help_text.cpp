@@ -22,6 +22,9 @@ std::string usageSynopsis() {
                 [--format csv|json] [--csv-style ESTILO] [--output ARQUIVO]
      zeb-calc --batch BACIAS.csv [--database ARQUIVO] [--output ARQUIVO]
                 [--jobs N]
+     zeb-calc --fit-idf SÉRIE [--year-start MÊS] [--max-missing PORCENTAGEM]
+                [--ratios RAZÕES.csv] [--format text|json|csv] [--locale NOME]
+                [--output ARQUIVO]
      zeb-calc --list stations|land-classes [--zone Rural|Urbana]
                 [--database ARQUIVO]
      zeb-calc --build-database SAÍDA.sqlite

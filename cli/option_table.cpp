@@ -14,7 +14,7 @@ constexpr std::string_view option(RunInputId id) {
     return calc::kRunInputs[static_cast<std::size_t>(id)].option;
 }
 
-constexpr unsigned kEveryUse = kUseRun | kUseList | kUseBuild | kUseBatch;
+constexpr unsigned kEveryUse = kUseRun | kUseList | kUseBuild | kUseBatch | kUseFitIdf;
 
 constexpr std::array kOptions = {
     CommandOption{option(RunInputId::Duration), true, kUseRun},
@@ -32,10 +32,10 @@ constexpr std::array kOptions = {
     CommandOption{"--database", true, kUseRun | kUseList | kUseBatch},
     CommandOption{"--river", true, kUseRun},
     CommandOption{"--station-name", true, kUseRun},
-    CommandOption{"--format", true, kUseRun},
+    CommandOption{"--format", true, kUseRun | kUseFitIdf},
     CommandOption{"--csv-style", true, kUseRun},
-    CommandOption{"--locale", true, kUseRun},
-    CommandOption{"--output", true, kUseRun | kUseBatch},
+    CommandOption{"--locale", true, kUseRun | kUseFitIdf},
+    CommandOption{"--output", true, kUseRun | kUseBatch | kUseFitIdf},
     CommandOption{"--list", true, kUseList},
     CommandOption{"--zone", true, kUseList},
     CommandOption{"--build-database", true, kUseBuild},
@@ -48,6 +48,10 @@ constexpr std::array kOptions = {
     CommandOption{"--batch", true, kUseBatch},
     CommandOption{"--jobs", true, kUseBatch},
     CommandOption{"--input", true, kUseRun},
+    CommandOption{"--fit-idf", true, kUseFitIdf},
+    CommandOption{"--year-start", true, kUseFitIdf},
+    CommandOption{"--max-missing", true, kUseFitIdf},
+    CommandOption{"--ratios", true, kUseFitIdf},
     CommandOption{"--help", false, kEveryUse},
 };
 
@@ -192,6 +196,45 @@ constexpr std::array kHelp = {
     HelpBlock{HelpKind::Note, "",
               "  Código de saída 0 quando todas as linhas foram calculadas, 3 quando alguma\n"
               "  falhou (todas saem), 2 para um cabeçalho ruim, 4 para uma falha do banco.\n"},
+    HelpBlock{HelpKind::Section, "",
+              "\n"
+              "Equação IDF a partir de uma série de chuvas diárias (--fit-idf):\n"},
+    HelpBlock{HelpKind::Entry, "--fit-idf SÉRIE",
+              "ajusta i = K·TR^m/(t + t0)^n (i em mm/h, t e t0 em\n"
+              "minutos, TR em anos) às chuvas diárias de um posto: a\n"
+              "exportação do HidroWeb (notas, o cabeçalho\n"
+              "EstacaoCodigo;NivelConsistencia;Data;... e uma linha por\n"
+              "mês, com vírgula decimal; nível 2 no lugar do 1) ou um\n"
+              "CSV data,mm com cabeçalho (datas aaaa-mm-dd ou\n"
+              "dd/mm/aaaa, ponto decimal); um valor vazio é um dia em\n"
+              "falta. Máximo diário de cada ano, Gumbel pelos momentos\n"
+              "com o teste de Kolmogorov-Smirnov, as razões entre\n"
+              "durações da CETESB, as intensidades de 5 min a 24 h\n"
+              "para TR 2, 5, 10, 25, 50 e 100 anos, e o ajuste por\n"
+              "mínimos quadrados de ln i, com t0 de 0 a 120 min"},
+    HelpBlock{HelpKind::Entry, "--year-start MÊS",
+              "mês (1 a 12) em que o ano começa (padrão 1: o ano civil;\n"
+              "o ano hidrológico leva o número do ano em que começa)"},
+    HelpBlock{HelpKind::Entry, "--max-missing PORCENTAGEM",
+              "um ano conta quando lhe faltam no máximo esta\n"
+              "porcentagem dos dias (padrão 5); são precisos 10 anos"},
+    HelpBlock{HelpKind::Entry, "--ratios RAZÕES.csv",
+              "troca razões entre durações: cabeçalho e linhas\n"
+              "duração em minutos,razão; 24 h (1440) é razão do total\n"
+              "de 1 dia, 12, 10, 8, 6 e 1 h (720 a 60) de 24 h, 30 min\n"
+              "de 1 h, 25, 20, 15, 10 e 5 min de 30 min; as durações\n"
+              "não dadas ficam com a razão da CETESB"},
+    HelpBlock{HelpKind::Entry, "--format, --output, --locale",
+              "text (padrão): a análise em português, números com os\n"
+              "separadores de --locale; json: anos, Gumbel, equação e\n"
+              "pontos; csv: os 72 pontos, com o cabeçalho\n"
+              "durationMin,returnPeriodYears,intensityMmH,fittedMmH"},
+    HelpBlock{HelpKind::Note, "",
+              "  Uma série ilegível (formato desconhecido, valor que não é número, total\n"
+              "  negativo, data impossível, dia repetido no CSV, mês repetido no mesmo nível\n"
+              "  no HidroWeb, menos de 10 anos contados) é recusada com a linha e o motivo,\n"
+              "  código de saída 2. Um ajuste de Gumbel que o teste rejeita a 5 % sai com um\n"
+              "  aviso na saída de erros.\n"},
     HelpBlock{HelpKind::Section, "",
               "\n"
               "Listas do banco de referência (UTF-8, uma linha por item, na ordem do banco):\n"},

@@ -12,6 +12,7 @@ enum OptionUse : unsigned {
     kUseList = 4,
     kUseBuild = 8,
     kUseBatch = 16,
+    kUseFitIdf = 32, // an IDF equation fitted from a daily series
 };
 
 // One option of zeb-calc: its name, whether a value follows it, and the uses it belongs to.

@@ -117,7 +117,41 @@ public:
         if (isOneOf({"--durations", "--return-periods", "--batch", "--jobs", "--input"})) {
             return takeRunSet(name, value);
         }
+        if (isOneOf({"--fit-idf", "--year-start", "--max-missing", "--ratios"})) {
+            return takeFitIdf(name, value);
+        }
         return takeOutput(name, value);
+    }
+
+    // The series an IDF equation is fitted from, and how.
+    std::optional<UsageError> takeFitIdf(const std::string& name, const std::string& value) {
+        if (name == "--fit-idf") {
+            return fileName(name, value, m_fit.seriesPath);
+        }
+        if (name == "--year-start") {
+            const auto month = calc::parseCompleteNumber(value);
+            if (!month || *month < 1 || *month > 12 || *month != static_cast<int>(*month)) {
+                return usage("--year-start espera o mês em que o ano começa, de 1 a 12, não " +
+                             util::inQuotes(value) + ".");
+            }
+            m_fit.years.firstMonth = static_cast<int>(*month);
+            return std::nullopt;
+        }
+        if (name == "--max-missing") {
+            const auto percent = calc::parseCompleteNumber(value);
+            if (!percent || *percent < 0 || *percent > 100) {
+                return usage("--max-missing espera uma porcentagem de 0 a 100, não " +
+                             util::inQuotes(value) + ".");
+            }
+            m_fit.years.maxMissingPercent = *percent;
+            return std::nullopt;
+        }
+        std::string path;
+        if (auto error = fileName(name, value, path)) {
+            return error;
+        }
+        m_fit.ratiosPath = path;
+        return std::nullopt;
     }
 
     // The rainfall's source: a station's constants, the own equation's, an IDF equation, or a
@@ -262,9 +296,12 @@ public:
             m_options.format = OutputFormat::Svg;
         } else if (value == "pdf") {
             m_options.format = OutputFormat::Pdf;
+        } else if (value == "text") {
+            m_options.format = OutputFormat::Text;
         } else {
             return usage("formato desconhecido: " + util::inQuotes(value) +
-                         " (use report, json, csv, png, svg ou pdf).");
+                         " (use report, json, csv, png, svg ou pdf; com --fit-idf, text, json "
+                         "ou csv).");
         }
         return std::nullopt;
     }
@@ -375,6 +412,14 @@ public:
     // build, or a run, each with the options it needs and no option of another use.
     ParseResult finish(const std::vector<std::string>& given) const {
         const auto has = [&given](std::string_view name) { return contains(given, name); };
+        if (has("--fit-idf")) {
+            return finishFitIdf(given);
+        }
+        for (const std::string& option : given) {
+            if (findCommandOption(option)->uses == kUseFitIdf) {
+                return usage(option + " só vale com --fit-idf.");
+            }
+        }
         if (has("--list") && has("--build-database")) {
             return usage("dê --list ou --build-database, não ambos.");
         }
@@ -426,6 +471,25 @@ private:
             }
         }
         return m_batch;
+    }
+
+    ParseResult finishFitIdf(const std::vector<std::string>& given) const {
+        for (const std::string& option : given) {
+            if (!isFor(option, kUseFitIdf)) {
+                return usage("a opção " + option + " não vale com --fit-idf.");
+            }
+        }
+        FitIdfRequest request = m_fit;
+        if (m_formatGiven) {
+            request.format = m_options.format;
+        }
+        if (request.format != OutputFormat::Text && request.format != OutputFormat::Json &&
+            request.format != OutputFormat::Csv) {
+            return usage("--fit-idf escreve text, json ou csv.");
+        }
+        request.localeName = m_options.localeName;
+        request.outputPath = m_options.outputPath;
+        return request;
     }
 
     ParseResult finishBuild(const std::vector<std::string>& given) const {
@@ -542,6 +606,9 @@ private:
     }
 
     std::optional<UsageError> checkOutput(const std::vector<std::string>& given) const {
+        if (m_options.format == OutputFormat::Text) {
+            return usage("o formato text só vale com --fit-idf.");
+        }
         if (contains(given, "--csv-style") && m_options.format != OutputFormat::Csv) {
             return usage("--csv-style só vale com --format csv.");
         }
@@ -691,6 +758,7 @@ private:
     bool m_formatGiven = false;
     ListRequest m_list;
     BuildDatabaseRequest m_build;
+    FitIdfRequest m_fit;
     int m_sourceCount = 0;
 };
 

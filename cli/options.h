@@ -3,6 +3,7 @@
 #include "calc/record.h"
 #include "calc/run_request.h"
 #include "calc/study.h"
+#include "rainfit/annual_maxima.h"
 #include "report/csv_style.h"
 #include "report/study_file.h"
 
@@ -14,8 +15,9 @@
 
 namespace cli {
 
-// Report, json and csv are text; png, svg and pdf draw the hydrograph chart and need --output.
-enum class OutputFormat { Report, Json, Csv, Png, Svg, Pdf };
+// Report, json and csv are text; png, svg and pdf draw the hydrograph chart and need --output;
+// text is --fit-idf's analysis for a person.
+enum class OutputFormat { Report, Json, Csv, Png, Svg, Pdf, Text };
 
 // Where the rainfall relation's constants come from.
 enum class ConstantsSource {
@@ -67,6 +69,17 @@ struct BatchRequest {
     int jobs = 1;
 };
 
+// --fit-idf SERIES [--year-start MONTH] [--max-missing PERCENT] [--ratios FILE]
+// [--format text|json|csv] [--locale NAME] [--output FILE]
+struct FitIdfRequest {
+    std::string seriesPath;
+    rainfit::YearRule years;
+    std::optional<std::string> ratiosPath; // none: the CETESB ratios
+    OutputFormat format = OutputFormat::Text;
+    std::optional<std::string> localeName; // none: the system's
+    std::optional<std::string> outputPath; // none: standard output
+};
+
 struct HelpRequest {};
 
 enum class ListKind { Stations, LandClasses };
@@ -92,7 +105,7 @@ struct UsageError {
 };
 
 using ParseResult = std::variant<CommandOptions, HelpRequest, UsageError, ListRequest,
-                                 BuildDatabaseRequest, BatchRequest>;
+                                 BuildDatabaseRequest, BatchRequest, FitIdfRequest>;
 
 // Reads a study file by name for --input; on failure, the message naming the file.
 using StudyLoader =

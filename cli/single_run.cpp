@@ -67,6 +67,7 @@ std::optional<chart::FigureFormat> chartFormatOf(OutputFormat format) {
     case OutputFormat::Report:
     case OutputFormat::Json:
     case OutputFormat::Csv:
+    case OutputFormat::Text:
         break;
     }
     return std::nullopt;
@@ -85,24 +86,12 @@ std::string outputBytes(const CommandOptions& options, const calc::CalculationRe
     case OutputFormat::Png:
     case OutputFormat::Svg:
     case OutputFormat::Pdf:
+    case OutputFormat::Text:
         break;
     }
     const std::string timestamp = environment.reportTimestamp.value_or(localTimestamp());
     return report::reportFileBytes(report::composeReportLines(
         record, options.run.mode, options.riverText, stationText, timestamp, style));
-}
-
-// The result's bytes, whole, to --output or to standard output.
-int writeResult(const CommandOptions& options, const std::string& bytes, std::ostream& out,
-                std::ostream& err) {
-    if (options.outputPath) {
-        if (const auto error = report::writeFileAtomically(*options.outputPath, bytes)) {
-            err << "zeb-calc: " << *error << "\n";
-            return kExitOutputFailed;
-        }
-        return kExitSuccess;
-    }
-    return writeToStandardOutput(out, err, bytes);
 }
 
 // Every cell of a study, or the first that cannot be computed, named by its duration and
@@ -154,16 +143,6 @@ int runStudy(const CommandOptions& options, const calc::RunRequest& basin, std::
     return kExitSuccess;
 }
 
-// The report's number style: --locale's, or else the system's; none for an unknown --locale.
-std::optional<report::NumberStyle> reportNumberStyle(const CommandOptions& options,
-                                                     const ProcessEnvironment& environment) {
-    if (options.localeName) {
-        return numberStyleForLocaleName(*options.localeName);
-    }
-    return systemNumberStyle(
-        numericLocaleName(environment.lcAll, environment.lcNumeric, environment.lang));
-}
-
 // The single run computed, its notes on the error stream, and its bytes written.
 int computeAndWrite(const CommandOptions& options, const calc::RunRequest& request,
                     const std::string& stationText, const report::NumberStyle& style,
@@ -193,7 +172,7 @@ int computeAndWrite(const CommandOptions& options, const calc::RunRequest& reque
     } else {
         bytes = outputBytes(options, record, stationText, style, environment);
     }
-    return writeResult(options, bytes, out, err);
+    return writeResult(options.outputPath, bytes, out, err);
 }
 
 // The run's station and the name the report shows with it.
@@ -233,6 +212,20 @@ std::variant<RunStation, CommandFailure> runStation(const CommandOptions& option
 
 } // namespace
 
+std::variant<report::NumberStyle, std::string>
+commandNumberStyle(const std::optional<std::string>& localeName,
+                   const ProcessEnvironment& environment) {
+    if (!localeName) {
+        return systemNumberStyle(
+            numericLocaleName(environment.lcAll, environment.lcNumeric, environment.lang));
+    }
+    if (auto style = numberStyleForLocaleName(*localeName)) {
+        return *style;
+    }
+    return "localidade desconhecida: " + util::inQuotes(*localeName) +
+           " (use C, POSIX, en_US ou pt_BR).";
+}
+
 int runSingle(const CommandOptions& options, const ProcessEnvironment& environment,
               std::ostream& out, std::ostream& err, const ChartRenderer& renderChart) {
     if (environment.reportTimestamp && !isTimestamp(*environment.reportTimestamp)) {
@@ -245,11 +238,11 @@ int runSingle(const CommandOptions& options, const ProcessEnvironment& environme
         return usageFailure(err, "aqui o zeb-calc não desenha o gráfico (png, svg e pdf).");
     }
 
-    const std::optional<report::NumberStyle> style = reportNumberStyle(options, environment);
-    if (!style) {
-        return usageFailure(err, "localidade desconhecida: " + util::inQuotes(*options.localeName) +
-                                     " (use C, POSIX, en_US ou pt_BR).");
+    const auto chosenStyle = commandNumberStyle(options.localeName, environment);
+    if (const auto* refusal = std::get_if<std::string>(&chosenStyle)) {
+        return usageFailure(err, *refusal);
     }
+    const auto style = std::get<report::NumberStyle>(chosenStyle);
 
     std::vector<ReadFile> readFiles; // what --output may not be
     if (options.inputPath) {
@@ -270,8 +263,8 @@ int runSingle(const CommandOptions& options, const ProcessEnvironment& environme
     if (options.study) {
         return runStudy(options, request, out, err);
     }
-    return computeAndWrite(options, request, std::get<RunStation>(station).text, *style,
-                           environment, out, err, renderChart);
+    return computeAndWrite(options, request, std::get<RunStation>(station).text, style, environment,
+                           out, err, renderChart);
 }
 
 } // namespace cli

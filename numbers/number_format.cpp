@@ -106,6 +106,15 @@ std::string withRegionalPoint(std::string text, const NumberStyle& style) {
 
 } // namespace
 
+std::string formatFixed(double value, int decimals, const NumberStyle& style) {
+    if (auto text = nonFiniteText(value)) {
+        return *text;
+    }
+    // -0.0 is not below zero and prints without a sign.
+    return withRegionalPoint((value < 0 ? "-" : "") + fixedDigits(std::fabs(value), decimals),
+                             style);
+}
+
 std::string formatPlain(double value, const NumberStyle& style) {
     return withRegionalPoint(util::generalNumberText(value), style);
 }

@@ -17,6 +17,11 @@ enum class Pattern {
 
 std::string formatPattern(double value, Pattern pattern, const NumberStyle& style);
 
+// The value with this many decimals (the library's correctly rounded conversion, halves to
+// even), the regional decimal separator and no grouping: figures a person reads, such as a
+// fitted equation's constants.
+std::string formatFixed(double value, int decimals, const NumberStyle& style);
+
 // The general number text: C's %.15g with the regional decimal separator, no grouping.
 std::string formatPlain(double value, const NumberStyle& style);
 

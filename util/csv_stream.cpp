@@ -101,7 +101,7 @@ std::optional<CsvStream::Read> CsvStream::takeCharacter(CsvRecord& record, std::
             state.quoted = false;
             state.afterQuote = true;
         }
-    } else if (c == ',') {
+    } else if (c == m_separator) {
         record.fields.emplace_back();
         state.afterQuote = false;
     } else if (state.afterQuote) {

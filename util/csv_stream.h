@@ -16,14 +16,14 @@ struct CsvRecord {
 };
 
 // Reads CSV records one at a time by RFC 4180, so that a file of any length is read in
-// constant memory: fields separated by commas, records by CR LF or LF; a field in double
-// quotes may hold commas, line breaks (kept as written) and doubled quotes. A leading UTF-8
-// byte-order mark is dropped and blank lines are skipped. No record is held past
+// constant memory: fields separated by commas (or the separator given), records by CR LF or LF; a
+// field in double quotes may hold commas, line breaks (kept as written) and doubled quotes. A
+// leading UTF-8 byte-order mark is dropped and blank lines are skipped. No record is held past
 // kMaxRecordBytes (64 KiB): a longer line, or a quoted text that runs on longer (a quote never
 // closed), is malformed, and the rest of its line is skipped unread.
 class CsvStream {
 public:
-    explicit CsvStream(std::istream& in) : m_in(in) {}
+    explicit CsvStream(std::istream& in, char separator = ',') : m_in(in), m_separator(separator) {}
 
     enum class Read { Record, Malformed, End };
 
@@ -63,6 +63,7 @@ private:
                                       FieldState& state);
 
     std::istream& m_in;
+    char m_separator;
     std::size_t m_line = 0; // lines read so far
     bool m_started = false;
     bool m_ended = false;

@@ -85,6 +85,19 @@ TEST(Options, EachOptionGivesItsValue) {
     EXPECT_EQ(idf.run.idfEquation, (calc::IdfEquation{897.79, 0.1463, 11.83, 0.758}));
 
     EXPECT_TRUE(std::holds_alternative<HelpRequest>(parseArguments(with({"-h"}))));
+
+    const auto fit =
+        parsedAs<FitIdfRequest>({"--fit-idf", "s.csv", "--year-start", "10", "--max-missing", "2.5",
+                                 "--ratios", "r.csv", "--locale", "pt_BR", "--output", "o.txt"});
+    EXPECT_EQ(fit.seriesPath, "s.csv");
+    EXPECT_EQ(fit.years.firstMonth, 10);
+    EXPECT_EQ(fit.years.maxMissingPercent, 2.5);
+    EXPECT_EQ(fit.ratiosPath, "r.csv");
+    EXPECT_EQ(fit.format, OutputFormat::Text);
+    EXPECT_EQ(fit.localeName, "pt_BR");
+    EXPECT_EQ(fit.outputPath, "o.txt");
+    EXPECT_EQ(parsedAs<FitIdfRequest>({"--fit-idf", "s.csv", "--format", "csv"}).format,
+              OutputFormat::Csv);
 }
 
 TEST(Options, RefusalsSayWhy) {
@@ -145,7 +158,13 @@ TEST(Options, RefusalsSayWhy) {
         {{"--build-database", "o", "--stations", "s"}, "--curve-numbers"},
         {{"--build-database", "o", "--from-access", "a", "--stations", "s"}, "não ambos"},
         {{"--build-database", "o", "--from-access", "a", "--river", "b"}, "não vale com"},
-        {with({"--stations", "s.csv"}), "só vale com --build-database"}};
+        {with({"--stations", "s.csv"}), "só vale com --build-database"},
+        {{"--fit-idf", "s.csv", "--year-start", "1.5"}, "de 1 a 12, não \"1.5\""},
+        {{"--fit-idf", "s.csv", "--max-missing", "101"}, "de 0 a 100, não \"101\""},
+        {{"--fit-idf", "s.csv", "--cn", "75"}, "--cn não vale com --fit-idf"},
+        {{"--fit-idf", "s.csv", "--format", "report"}, "text, json ou csv"},
+        {with({"--ratios", "r.csv"}), "--ratios só vale com --fit-idf"},
+        {with({"--format", "text"}), "text só vale com --fit-idf"}};
     // clang-format on
     for (const auto& [arguments, messagePart] : rows) {
         const ParseResult result = parseArguments(arguments);

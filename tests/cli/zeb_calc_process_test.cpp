@@ -73,6 +73,8 @@ TEST_F(ZebCalcProcess, FailuresExitWithTheirCodeAndNothingOnStandardOutput) {
     fs::copy_file(ZEB_SHIPPED_DATABASE, database);
     fs::create_symlink(database, m_folder / "link.sqlite");
     const std::string databaseBytes = readFile(database);
+    const std::string series = (m_folder / "serie.csv").string();
+    std::ofstream(series) << "date,mm\n2001-01-01,1\n2001-02-30,2\n";
     // clang-format off
     const std::vector<std::string> byCode = {"--code", "1", "--database", database.string(),
         "--duration", "1 h", "--area", "50", "--tc", "6", "--cn", "75", "--return-period", "100",
@@ -94,6 +96,12 @@ TEST_F(ZebCalcProcess, FailuresExitWithTheirCodeAndNothingOnStandardOutput) {
          2,
          "zeb-calc: Valor inválido: o CN deve ser maior que 0 e no máximo 100.\n\nUso:"},
         {{"--batch", "none.csv"}, 2, "zeb-calc: o arquivo de bacias \"none.csv\" não existe."},
+        {{"--fit-idf", series, "--output", series},
+         2,
+         "zeb-calc: --output é o próprio arquivo da série lido"},
+        {{"--fit-idf", series},
+         2,
+         "zeb-calc: a série \"" + series + "\", linha 3: a data \"2001-02-30\" não existe.\n"},
         {workedExampleArguments({"--output", (m_folder / "no" / "r.txt").string()}), 1,
          kNotes + "zeb-calc: Não foi possível gravar o arquivo " + (m_folder / "no").string()},
     };
@@ -114,6 +122,23 @@ TEST_F(ZebCalcProcess, FailuresExitWithTheirCodeAndNothingOnStandardOutput) {
     const ProcessOutcome full = runZebCalcProcess({"--help"}, {}, "/dev/full");
     EXPECT_EQ(full.exitCode, 1);
     EXPECT_EQ(full.err, "zeb-calc: não foi possível escrever na saída padrão.\n");
+}
+
+// The shipped gauge's series fitted, as JSON.
+TEST_F(ZebCalcProcess, FitIdfWritesTheAnalysisOfTheShippedSeries) {
+    const ProcessOutcome run = runZebCalcProcess(
+        {"--fit-idf", ZEB_TEST_DATA_DIR "/hidroweb_01943022.csv", "--format", "json"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    for (const char* part :
+         {"{\n  \"years\": [\n    {\"year\": 2000, \"maxDailyMm\": 173, \"missingDays\": 2},",
+          "\n  ],\n  \"yearsLeftOut\": [],\n  \"gumbel\": {\"meanMm\": 107.285714285714",
+          "\"ksCritical5pct\": 0.2967763307", "\"equation\": {\"K\": 1122.825", "\"t0\": 11.8272",
+          "\"r2\": 0.995206688", "\"sse\": 0.181224694",
+          "\"points\": [\n    {\"durationMin\": 5, \"returnPeriodYears\": 2, \"intensityMmH\": "
+          "145.178584778943"}) {
+        EXPECT_NE(run.out.find(part), std::string::npos) << part;
+    }
 }
 
 TEST_F(ZebCalcProcess, ChartFormatsAreDrawnWithoutADisplayIntoOutput) {

@@ -64,6 +64,10 @@ TEST(NumberFormat, PlainIsFifteenSignificantDigitsWithTheRegionalSeparator) {
         EXPECT_EQ(formatPlain(value, kEnglish), english);
         EXPECT_EQ(formatPlain(value, kBrazilian), brazilian);
     }
+    // Fixed decimals: the library's rounding, halves to even, and no sign on zero.
+    EXPECT_EQ(formatFixed(1122.82523, 4, kBrazilian), "1122,8252");
+    EXPECT_EQ(formatFixed(-0.25, 1, kEnglish), "-0.2");
+    EXPECT_EQ(formatFixed(-0.0, 3, kEnglish), "0.000");
 }
 
 TEST(FieldReading, RegionalNumbersFirstThenTheLeadingNumber) {

@@ -1,5 +1,6 @@
 // The calculation report: the worked example's exported bytes against the golden file, then
 // the layout's edges, each by the characters it must show.
+#include "report/rain_analysis_text.h"
 #include "report/record_table.h"
 #include "report/report_file.h"
 #include "report/report_lines.h"
@@ -188,6 +189,34 @@ TEST(ResultsGrid, CellsAreGroupedRightAlignedInTwentyFiveAndNeverNegative) {
     EXPECT_EQ(gridFlowCell(record, 16, kEnglish), std::string(25, ' '));
     record.totalFlow[1] = 1e17;
     EXPECT_EQ(gridFlowCell(record, 1, kEnglish), "100,000,000,000,000,000.00") << "whole";
+}
+
+// The fitted equation for a person: the test's verdict said either way, the years left out
+// listed, the hydrological year named, the regional decimal separator.
+TEST(RainAnalysisText, VerdictAndYearsAreSaidPlainly) {
+    rainfit::RainAnalysis analysis;
+    analysis.maxima.counted = {{2001, 80.5, 2}};
+    analysis.maxima.leftOut = {{2002, 40}};
+    analysis.gumbel = {78.5, 24.3, 0.2, 0.39};
+    analysis.fit.equation = {836.69387, 0.18226, 11.827226, 0.757954};
+    analysis.stationCode = "01943022";
+    for (const double years : rainfit::kReturnPeriodsYears) {
+        analysis.points.push_back({5, years, years, years + 0.5});
+    }
+    const std::string accepted = rainAnalysisText(analysis, {10, 5}, kBrazilian);
+    for (const char* part :
+         {"(posto 01943022)\n", "(anos hidrológicos de 1º de outubro,",
+          "         5      2,00      5,00     10,00     25,00     50,00    100,00\n\nIntens",
+          "         5      2,50      5,50     10,50     25,50     50,50    100,50\n",
+          "    2001               80,50              2\n", "    2002: 40 dias em falta\n",
+          "D = 0,2000, valor crítico a 5 % = 0,3900: o ajuste é "
+          "aceito",
+          "K = 836,6939  m = 0,1823  t0 = 11,827 min  n = 0,7580"}) {
+        EXPECT_NE(accepted.find(part), std::string::npos) << part << "\n" << accepted;
+    }
+    analysis.gumbel.ksStatistic = 0.4;
+    EXPECT_NE(rainAnalysisText(analysis, {}, kBrazilian).find("O TESTE REJEITA O AJUSTE"),
+              std::string::npos);
 }
 
 } // namespace

@@ -1,0 +1,64 @@
+#include "rainfit/series_fields.h"
+#include "rainfit/series_layouts.h"
+#include "util/csv_stream.h"
+
+#include <sstream>
+
+namespace rainfit {
+
+namespace {
+
+// One line "date,mm" into the series; the refusal names the line.
+std::optional<Refusal> takeDay(const util::CsvRecord& record, DailySeries& series) {
+    if (record.fields.size() != 2) {
+        return refusalAtLine(record.line, "espera 2 campos (data e total em mm), não " +
+                                              std::to_string(record.fields.size()));
+    }
+    std::chrono::year_month_day date;
+    std::optional<double> total;
+    if (auto refusal = takeAtLine(readDate(record.fields[0]), record.line, date)) {
+        return refusal;
+    }
+    if (auto refusal =
+            takeAtLine(readDailyTotal(record.fields[1], DecimalMark::Period), record.line, total)) {
+        return refusal;
+    }
+    if (!series.totalsMm.emplace(Day{date}, total).second) {
+        return refusalAtLine(record.line, "o dia " + dateText(date) + " aparece de novo");
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+Outcome<DailySeries> readPlainCsvSeries(std::string_view bytes) {
+    std::istringstream in{std::string(bytes)};
+    util::CsvStream csv(in);
+    util::CsvRecord record;
+    DailySeries series;
+    bool first = true;
+    for (auto read = csv.next(record); read != util::CsvStream::Read::End;
+         read = csv.next(record)) {
+        if (read == util::CsvStream::Read::Malformed) {
+            return refusalAtLine(csv.errorLine(), csv.error());
+        }
+        if (first) {
+            first = false;
+            if (record.fields.size() != 2) {
+                return unknownLayout();
+            }
+            if (std::holds_alternative<Refusal>(readDate(record.fields[0]))) {
+                continue; // the header
+            }
+        }
+        if (auto refusal = takeDay(record, series)) {
+            return *refusal;
+        }
+    }
+    if (first) {
+        return unknownLayout();
+    }
+    return series;
+}
+
+} // namespace rainfit
