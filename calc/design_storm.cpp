@@ -16,7 +16,7 @@ double decimalLog(double x) {
     return std::log(x) / std::log(10.0);
 }
 
-std::optional<CalculationError> missingStationValue(const char* fieldName) {
+std::optional<util::Failure> missingStationValue(const char* fieldName) {
     return cannotCalculate(std::string("o posto não tem valor para ") + fieldName + ".");
 }
 
@@ -48,8 +48,8 @@ double pointRainfall(double k, double a, double b, double c, double t) {
     return k * (linear + logTerm);
 }
 
-std::optional<CalculationError> computeRainfallConstants(const CalculationInputs& inputs,
-                                                         CalculationRecord& record) {
+std::optional<util::Failure> computeRainfallConstants(const CalculationInputs& inputs,
+                                                      CalculationRecord& record) {
     if (inputs.mode == EquationMode::Own) {
         record.frequencyFactorK = inputs.frequencyFactorK;
         record.idfCoefficientA = inputs.idfCoefficientA;
@@ -94,7 +94,7 @@ std::optional<CalculationError> computeRainfallConstants(const CalculationInputs
     return std::nullopt;
 }
 
-std::optional<CalculationError> computeDesignStorm(CalculationRecord& record) {
+std::optional<util::Failure> computeDesignStorm(CalculationRecord& record) {
     const double d = record.unitDurationH.value_or(0);
     const double k = record.frequencyFactorK.value_or(0);
     const double a = record.idfCoefficientA.value_or(0);

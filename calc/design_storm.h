@@ -25,12 +25,12 @@ double pointRainfall(double k, double a, double b, double c, double t);
 // Fills K, a, b, c of the rainfall relation: in mode Automatic from the return period and the
 // station (with alpha, beta and the exponent 0.25), in mode Own from the typed values.
 // Expects durationIndex and returnPeriodYears set. An error when K or a station value has none.
-std::optional<CalculationError> computeRainfallConstants(const CalculationInputs& inputs,
-                                                         CalculationRecord& record);
+std::optional<util::Failure> computeRainfallConstants(const CalculationInputs& inputs,
+                                                      CalculationRecord& record);
 
 // Times, point, reduced, incremental, reordered and cumulative rainfall, from the constants,
 // unitDurationH, drainageAreaKm2 and concentrationTimeH already in the record. An error when
 // 1 + c*t is not above 0 at some step, where the relation's logarithm has no value.
-std::optional<CalculationError> computeDesignStorm(CalculationRecord& record);
+std::optional<util::Failure> computeDesignStorm(CalculationRecord& record);
 
 } // namespace calc

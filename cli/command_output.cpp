@@ -16,12 +16,13 @@ int usageFailure(std::ostream& err, const std::string& message) {
     return kExitUsage;
 }
 
-int failure(std::ostream& err, const CommandFailure& failure) {
-    if (failure.exitCode == kExitUsage) {
+int failure(std::ostream& err, const util::Failure& failure) {
+    const int exitCode = exitCodeOf(failure);
+    if (exitCode == kExitUsage) {
         return usageFailure(err, failure.message);
     }
     err << "zeb-calc: " << failure.message << "\n";
-    return failure.exitCode;
+    return exitCode;
 }
 
 int writeToStandardOutput(std::ostream& out, std::ostream& err, const std::string& bytes) {
