@@ -66,6 +66,9 @@ TEST_F(ZebCalcProcess, FailuresExitWithTheirCodeAndNothingOnStandardOutput) {
     fs::copy_file(ZEB_SHIPPED_DATABASE, database);
     fs::create_symlink(database, m_folder / "link.sqlite");
     const std::string databaseBytes = readFile(database);
+    const std::string badHeader = (m_folder / "cabecalho.csv").string();
+    std::ofstream(badHeader) << "id,x\n";
+    const std::string unwritten = (m_folder / "novo.csv").string();
     // clang-format off
     const std::vector<std::string> byCode = {"--code", "1", "--database", database.string(),
         "--duration", "1 h", "--area", "50", "--tc", "6", "--cn", "75", "--return-period", "100",
@@ -87,6 +90,14 @@ TEST_F(ZebCalcProcess, FailuresExitWithTheirCodeAndNothingOnStandardOutput) {
          2,
          "zeb-calc: Valor inválido: o CN deve ser maior que 0 e no máximo 100.\n\nUso:"},
         {{"--batch", "none.csv"}, 2, "zeb-calc: o arquivo de bacias \"none.csv\" não existe."},
+        {{"--batch", badHeader},
+         2,
+         "zeb-calc: cabeçalho do arquivo de bacias: coluna desconhecida"},
+        {{"--batch", badHeader, "--output", unwritten}, 2, "zeb-calc: cabeçalho do arquivo"},
+        {{"--study", "--area", "50", "--tc", "6", "--cn", "0", "--station-constants",
+          "0.2,25,20,-0.04,0.08,0.08,0.08", "--durations", "1 h", "--return-periods", "100"},
+         3,
+         "zeb-calc: duração 1 h, TR 100 anos: Não é possível calcular: o CN não pode ser zero.\n"},
         {workedExampleArguments({"--output", (m_folder / "no" / "r.txt").string()}), 1,
          kNotes + "zeb-calc: Não foi possível gravar o arquivo " + (m_folder / "no").string()},
     };
@@ -98,6 +109,7 @@ TEST_F(ZebCalcProcess, FailuresExitWithTheirCodeAndNothingOnStandardOutput) {
     }
     EXPECT_EQ(readFile(kept), "old contents");
     EXPECT_EQ(readFile(database), databaseBytes);
+    EXPECT_FALSE(fs::exists(unwritten)) << "a batch that stopped leaves no output file";
 
     // A malformed time stamp is refused; a full standard output fails with a message.
     const ProcessOutcome stamp = runZebCalcProcess(
