@@ -16,20 +16,19 @@ double decimalLog(double x) {
     return std::log(x) / std::log(10.0);
 }
 
-std::optional<CalculationError> missingStationValue(const char* fieldName) {
+std::optional<util::Failure> missingStationValue(const char* fieldName) {
     return cannotCalculate(std::string("o posto não tem valor para ") + fieldName + ".");
 }
 
 // TR^0.25 of mode Automatic and TR^m of mode Idf are 0 at TR = 0 and have no real value below.
-std::optional<CalculationError> returnPeriodNotPositive(const CalculationRecord& record) {
+std::optional<util::Failure> returnPeriodNotPositive(const CalculationRecord& record) {
     if (record.returnPeriodYears.value_or(0) > 0) {
         return std::nullopt;
     }
     return cannotCalculate("o tempo de recorrência deve ser maior que zero.");
 }
 
-std::optional<CalculationError> idfConstants(const IdfEquation& equation,
-                                             CalculationRecord& record) {
+std::optional<util::Failure> idfConstants(const IdfEquation& equation, CalculationRecord& record) {
     if (auto error = returnPeriodNotPositive(record)) {
         return error;
     }
@@ -41,7 +40,7 @@ std::optional<CalculationError> idfConstants(const IdfEquation& equation,
 }
 
 // P_1..P_15 from the IDF equation the record holds, or else from its K, a, b, c.
-std::optional<CalculationError> fillPointRainfall(CalculationRecord& record) {
+std::optional<util::Failure> fillPointRainfall(CalculationRecord& record) {
     if (record.idfEquationK) {
         const IdfEquation equation{*record.idfEquationK, record.idfExponentM.value_or(0),
                                    record.idfTimeOffsetMin.value_or(0),
@@ -104,8 +103,8 @@ double idfPointRainfall(const IdfEquation& equation, double returnPeriodYears, d
     return idfIntensity(equation, returnPeriodYears, 60 * t) * t;
 }
 
-std::optional<CalculationError> computeRainfallConstants(const CalculationInputs& inputs,
-                                                         CalculationRecord& record) {
+std::optional<util::Failure> computeRainfallConstants(const CalculationInputs& inputs,
+                                                      CalculationRecord& record) {
     if (inputs.mode == EquationMode::Own) {
         record.frequencyFactorK = inputs.frequencyFactorK;
         record.idfCoefficientA = inputs.idfCoefficientA;
@@ -152,7 +151,7 @@ std::optional<CalculationError> computeRainfallConstants(const CalculationInputs
     return std::nullopt;
 }
 
-std::optional<CalculationError> computeDesignStorm(CalculationRecord& record) {
+std::optional<util::Failure> computeDesignStorm(CalculationRecord& record) {
     const double d = record.unitDurationH.value_or(0);
     const double area = record.drainageAreaKm2.value_or(0);
     const double tc = record.concentrationTimeH;

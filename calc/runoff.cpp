@@ -8,7 +8,7 @@
 
 namespace calc {
 
-std::optional<CalculationError> computeUnitHydrographParameters(CalculationRecord& record) {
+std::optional<util::Failure> computeUnitHydrographParameters(CalculationRecord& record) {
     const double cn = record.curveNumber.value_or(0);
     if (cn == 0) {
         return cannotCalculate("o CN não pode ser zero.");
@@ -27,7 +27,7 @@ std::optional<CalculationError> computeUnitHydrographParameters(CalculationRecor
     return std::nullopt;
 }
 
-std::optional<CalculationError> computeUnitHydrographOrdinates(CalculationRecord& record) {
+std::optional<util::Failure> computeUnitHydrographOrdinates(CalculationRecord& record) {
     const double d = record.unitDurationH.value_or(0);
     const double tp = record.riseTimeH.value_or(0);
     const double tb = record.baseTimeH.value_or(0);
@@ -55,7 +55,7 @@ std::optional<CalculationError> computeUnitHydrographOrdinates(CalculationRecord
     return std::nullopt;
 }
 
-std::optional<CalculationError> computeRunoffHydrograph(CalculationRecord& record) {
+std::optional<util::Failure> computeRunoffHydrograph(CalculationRecord& record) {
     const double s = record.potentialRetentionMm.value_or(0);
 
     for (int i = 1; i <= kSteps; ++i) {

@@ -23,55 +23,58 @@ namespace {
 constexpr std::uintmax_t kMaxInputBytes = 64 * 1024 * 1024;
 
 // The whole of a file the command reads; `named` says what it is ("a série \"x.csv\"").
-std::variant<std::string, CommandFailure> readInput(const std::string& path,
-                                                    const std::string& named) {
+util::Result<std::string> readInput(const std::string& path, const std::string& named) {
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
     if (!std::filesystem::exists(status)) {
-        return CommandFailure{kExitUsage, named + " não existe."};
+        return util::Failure{util::Failure::Kind::InvalidInput, named + " não existe."};
     }
     // A pipe or a device could block the command or never end.
     if (!std::filesystem::is_regular_file(status)) {
-        return CommandFailure{kExitUsage, named + " não é um arquivo comum."};
+        return util::Failure{util::Failure::Kind::InvalidInput, named + " não é um arquivo comum."};
     }
     if (std::filesystem::file_size(path, error) > kMaxInputBytes) {
-        return CommandFailure{kExitUsage, named + " passa de 64 MiB."};
+        return util::Failure{util::Failure::Kind::InvalidInput, named + " passa de 64 MiB."};
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        return CommandFailure{kExitUsage, "não foi possível ler " + named + ": " +
-                                              util::systemErrorText(errno) + "."};
+        return util::Failure{util::Failure::Kind::InvalidInput,
+                             "não foi possível ler " + named + ": " + util::systemErrorText(errno) +
+                                 "."};
     }
     std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (in.bad()) {
-        return CommandFailure{kExitUsage, "não foi possível ler " + named + "."};
+        return util::Failure{util::Failure::Kind::InvalidInput,
+                             "não foi possível ler " + named + "."};
     }
     return bytes;
 }
 
 // The analysis of the request's files, or why there is none.
-std::variant<rainfit::RainAnalysis, CommandFailure> analyse(const FitIdfRequest& request) {
+util::Result<rainfit::RainAnalysis> analyse(const FitIdfRequest& request) {
     rainfit::AnalysisOptions options{request.years, rainfit::cetesbRatios()};
     if (request.ratiosPath) {
         const std::string named = "a tabela de razões " + util::inQuotes(*request.ratiosPath);
         auto bytes = readInput(*request.ratiosPath, named);
-        if (const auto* stop = std::get_if<CommandFailure>(&bytes)) {
-            return *stop;
+        if (!bytes) {
+            return bytes.failure();
         }
-        auto ratios = rainfit::readDurationRatios(std::get<std::string>(bytes));
+        auto ratios = rainfit::readDurationRatios(*bytes);
         if (const auto* refusal = std::get_if<rainfit::Refusal>(&ratios)) {
-            return CommandFailure{kExitUsage, named + ", " + refusal->message + "."};
+            return util::Failure{util::Failure::Kind::InvalidInput,
+                                 named + ", " + refusal->message + "."};
         }
         options.ratios = std::get<rainfit::DurationRatios>(ratios);
     }
     const std::string named = "a série " + util::inQuotes(request.seriesPath);
     auto bytes = readInput(request.seriesPath, named);
-    if (const auto* stop = std::get_if<CommandFailure>(&bytes)) {
-        return *stop;
+    if (!bytes) {
+        return bytes.failure();
     }
-    auto analysis = rainfit::analyseDailyRainfall(std::get<std::string>(bytes), options);
+    auto analysis = rainfit::analyseDailyRainfall(*bytes, options);
     if (const auto* refusal = std::get_if<rainfit::Refusal>(&analysis)) {
-        return CommandFailure{kExitUsage, named + ", " + refusal->message + "."};
+        return util::Failure{util::Failure::Kind::InvalidInput,
+                             named + ", " + refusal->message + "."};
     }
     return std::get<rainfit::RainAnalysis>(std::move(analysis));
 }
@@ -81,8 +84,8 @@ std::variant<rainfit::RainAnalysis, CommandFailure> analyse(const FitIdfRequest&
 int runFitIdf(const FitIdfRequest& request, const ProcessEnvironment& environment,
               std::ostream& out, std::ostream& err) {
     const auto style = commandNumberStyle(request.localeName, environment);
-    if (const auto* refusal = std::get_if<std::string>(&style)) {
-        return usageFailure(err, *refusal);
+    if (!style) {
+        return failure(err, style.failure());
     }
     if (request.outputPath) {
         std::vector<ReadFile> inputs = {{request.seriesPath, "o próprio arquivo da série"}};
@@ -94,10 +97,10 @@ int runFitIdf(const FitIdfRequest& request, const ProcessEnvironment& environmen
         }
     }
     const auto analysed = analyse(request);
-    if (const auto* stop = std::get_if<CommandFailure>(&analysed)) {
-        return failure(err, *stop);
+    if (!analysed) {
+        return failure(err, analysed.failure());
     }
-    const auto& analysis = std::get<rainfit::RainAnalysis>(analysed);
+    const rainfit::RainAnalysis& analysis = *analysed;
     if (analysis.gumbel.rejected()) {
         err << "zeb-calc: aviso: o teste de Kolmogorov-Smirnov rejeita a 5 % o ajuste de Gumbel "
                "aos máximos anuais; a equação merece reserva.\n";
@@ -108,8 +111,7 @@ int runFitIdf(const FitIdfRequest& request, const ProcessEnvironment& environmen
     } else if (request.format == OutputFormat::Csv) {
         bytes = report::rainAnalysisPointsCsv(analysis);
     } else {
-        bytes =
-            report::rainAnalysisText(analysis, request.years, std::get<report::NumberStyle>(style));
+        bytes = report::rainAnalysisText(analysis, request.years, *style);
     }
     return writeResult(request.outputPath, bytes, out, err);
 }
