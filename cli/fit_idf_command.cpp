@@ -5,6 +5,7 @@
 #include "cli/output_guard.h"
 #include "cli/single_run.h"
 #include "rainfit/rain_analysis.h"
+#include "rainfit/refusal.h"
 #include "report/rain_analysis_table.h"
 #include "report/rain_analysis_text.h"
 #include "util/system_error.h"
@@ -60,11 +61,10 @@ util::Result<rainfit::RainAnalysis> analyse(const FitIdfRequest& request) {
             return bytes.failure();
         }
         auto ratios = rainfit::readDurationRatios(*bytes);
-        if (const auto* refusal = std::get_if<rainfit::Refusal>(&ratios)) {
-            return util::Failure{util::Failure::Kind::InvalidInput,
-                                 named + ", " + refusal->message + "."};
+        if (!ratios) {
+            return rainfit::refused(named + ", " + ratios.failure().message + ".");
         }
-        options.ratios = std::get<rainfit::DurationRatios>(ratios);
+        options.ratios = *ratios;
     }
     const std::string named = "a série " + util::inQuotes(request.seriesPath);
     auto bytes = readInput(request.seriesPath, named);
@@ -72,11 +72,10 @@ util::Result<rainfit::RainAnalysis> analyse(const FitIdfRequest& request) {
         return bytes.failure();
     }
     auto analysis = rainfit::analyseDailyRainfall(*bytes, options);
-    if (const auto* refusal = std::get_if<rainfit::Refusal>(&analysis)) {
-        return util::Failure{util::Failure::Kind::InvalidInput,
-                             named + ", " + refusal->message + "."};
+    if (!analysis) {
+        return rainfit::refused(named + ", " + analysis.failure().message + ".");
     }
-    return std::get<rainfit::RainAnalysis>(std::move(analysis));
+    return std::move(*analysis);
 }
 
 } // namespace
