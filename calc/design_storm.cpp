@@ -103,23 +103,12 @@ double idfPointRainfall(const IdfEquation& equation, double returnPeriodYears, d
     return idfIntensity(equation, returnPeriodYears, 60 * t) * t;
 }
 
-std::optional<util::Failure> computeRainfallConstants(const CalculationInputs& inputs,
-                                                      CalculationRecord& record) {
-    if (inputs.mode == EquationMode::Own) {
-        record.frequencyFactorK = inputs.frequencyFactorK;
-        record.idfCoefficientA = inputs.idfCoefficientA;
-        record.idfCoefficientB = inputs.idfCoefficientB;
-        record.idfCoefficientC = inputs.idfCoefficientC;
-        return std::nullopt;
-    }
-    if (inputs.mode == EquationMode::Idf) {
-        return idfConstants(inputs.idfEquation, record);
-    }
+namespace {
 
-    if (!inputs.station) {
-        return cannotCalculate("nenhum posto foi escolhido.");
-    }
-    const StationCoefficients& station = *inputs.station;
+// K, a, b, c of mode Automatic: K from the return period and the duration's alpha and beta,
+// a, b, c the station's.
+std::optional<util::Failure> stationConstants(const StationCoefficients& station,
+                                              CalculationRecord& record) {
     const BetaTerm betaTerm = betaTermFor(station, record.durationIndex);
     if (!station.a) {
         return missingStationValue("a");
@@ -133,7 +122,6 @@ std::optional<util::Failure> computeRainfallConstants(const CalculationInputs& i
     if (!*betaTerm.value) {
         return missingStationValue(betaTerm.fieldName);
     }
-
     if (auto error = returnPeriodNotPositive(record)) {
         return error;
     }
@@ -151,21 +139,10 @@ std::optional<util::Failure> computeRainfallConstants(const CalculationInputs& i
     return std::nullopt;
 }
 
-std::optional<util::Failure> computeDesignStorm(CalculationRecord& record) {
-    const double d = record.unitDurationH.value_or(0);
+// One factor for every step; areas under 5 km² are not reduced (a factor of exactly 1 leaves
+// every value as it is).
+void reduceForArea(CalculationRecord& record) {
     const double area = record.drainageAreaKm2.value_or(0);
-    const double tc = record.concentrationTimeH;
-
-    for (int i = 1; i <= kSteps; ++i) {
-        record.timesH[i] = i * d;
-    }
-
-    if (auto error = fillPointRainfall(record)) {
-        return error;
-    }
-
-    // One factor for every step; areas under 5 km² are not reduced (a factor of exactly 1
-    // leaves every value as it is).
     double reduction = 1;
     if (area >= 5) {
         reduction = 1 - 0.1 * decimalLog(area / 5);
@@ -173,9 +150,12 @@ std::optional<util::Failure> computeDesignStorm(CalculationRecord& record) {
     for (int i = 1; i <= kSteps; ++i) {
         record.reducedRainfallMm[i] = *record.pointRainfallMm[i] * reduction;
     }
+}
 
-    // The increments always cover steps 1..6, then go on until the preceding time passes tc,
-    // and never beyond step 14.
+// The increments always cover steps 1..6, then go on until the preceding time passes tc, and
+// never beyond step 14.
+void fillIncrements(CalculationRecord& record) {
+    const double tc = record.concentrationTimeH;
     for (int n = 1; n <= 14; ++n) {
         const double previous = n == 1 ? 0.0 : *record.reducedRainfallMm[n - 1];
         record.incrementalRainfallMm[n] = *record.reducedRainfallMm[n] - previous;
@@ -184,13 +164,15 @@ std::optional<util::Failure> computeDesignStorm(CalculationRecord& record) {
             break;
         }
     }
+}
 
-    // The six blocks by step number, not by size: the largest (step 1) lands at position 4.
+// The six blocks by step number, not by size: the largest (step 1) lands at position 4; then
+// the cumulative rainfall, the reduced rainfall itself past step 6.
+void reorderBlocks(CalculationRecord& record) {
     constexpr int order[6] = {6, 4, 3, 1, 2, 5};
     for (int position = 1; position <= 6; ++position) {
         record.reorderedRainfallMm[position] = record.incrementalRainfallMm[order[position - 1]];
     }
-
     double cumulative = 0;
     for (int i = 1; i <= 6; ++i) {
         cumulative = cumulative + *record.reorderedRainfallMm[i];
@@ -199,6 +181,39 @@ std::optional<util::Failure> computeDesignStorm(CalculationRecord& record) {
     for (int i = 7; i <= kSteps; ++i) {
         record.cumulativeRainfallMm[i] = record.reducedRainfallMm[i];
     }
+}
+
+} // namespace
+
+std::optional<util::Failure> computeRainfallConstants(const CalculationInputs& inputs,
+                                                      CalculationRecord& record) {
+    if (inputs.mode == EquationMode::Own) {
+        record.frequencyFactorK = inputs.frequencyFactorK;
+        record.idfCoefficientA = inputs.idfCoefficientA;
+        record.idfCoefficientB = inputs.idfCoefficientB;
+        record.idfCoefficientC = inputs.idfCoefficientC;
+        return std::nullopt;
+    }
+    if (inputs.mode == EquationMode::Idf) {
+        return idfConstants(inputs.idfEquation, record);
+    }
+    if (!inputs.station) {
+        return cannotCalculate("nenhum posto foi escolhido.");
+    }
+    return stationConstants(*inputs.station, record);
+}
+
+std::optional<util::Failure> computeDesignStorm(CalculationRecord& record) {
+    const double d = record.unitDurationH.value_or(0);
+    for (int i = 1; i <= kSteps; ++i) {
+        record.timesH[i] = i * d;
+    }
+    if (auto error = fillPointRainfall(record)) {
+        return error;
+    }
+    reduceForArea(record);
+    fillIncrements(record);
+    reorderBlocks(record);
     return std::nullopt;
 }
 
