@@ -64,7 +64,7 @@ private:
         if (const auto* error = std::get_if<refdata::DatabaseError>(&found)) {
             return {std::nullopt, "", error->message};
         }
-        const auto& station = std::get<std::optional<refdata::StationRecord>>(found);
+        const auto& station = std::get<std::optional<calc::Station>>(found);
         if (!station) {
             return {std::nullopt, notFound, ""};
         }

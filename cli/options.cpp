@@ -332,7 +332,7 @@ public:
             m_options.run.ownConstants = {*own[0], *own[1], *own[2], *own[3]};
             (void)source(ConstantsSource::Own);
         } else if (study.mode == calc::EquationMode::Automatic && study.station) {
-            m_options.stationConstants = study.station->constants;
+            m_options.stationConstants = study.station->coefficients;
             (void)source(ConstantsSource::StationConstants);
         }
     }

@@ -196,38 +196,26 @@ int computeAndWrite(const CommandOptions& options, const calc::RunRequest& reque
     return writeResult(options, bytes, out, err);
 }
 
-// The run's station and the name the report shows with it.
-struct RunStation {
-    std::optional<calc::StationCoefficients> coefficients;
-    std::string text;
-};
-
 // The station chosen from the options (none with the own equation), its warning on the error
 // stream; the database it was read from joins `readFiles`.
-std::variant<RunStation, CommandFailure> runStation(const CommandOptions& options,
-                                                    const ProcessEnvironment& environment,
-                                                    std::ostream& err,
-                                                    std::vector<ReadFile>& readFiles) {
-    RunStation station{std::nullopt, options.stationText.value_or("")};
+std::variant<std::optional<calc::Station>, CommandFailure>
+runStation(const CommandOptions& options, const ProcessEnvironment& environment, std::ostream& err,
+           std::vector<ReadFile>& readFiles) {
     if (options.constantsSource == ConstantsSource::Own) {
-        return station;
+        return std::nullopt;
     }
     auto found = chooseStation(options, environment.programFolder);
     if (const auto* stop = std::get_if<CommandFailure>(&found)) {
         return *stop;
     }
-    const ChosenStation& chosen = std::get<ChosenStation>(found);
+    ChosenStation& chosen = std::get<ChosenStation>(found);
     if (!chosen.warning.empty()) {
         err << "zeb-calc: " << chosen.warning << "\n";
-    }
-    station.coefficients = chosen.coefficients;
-    if (!options.stationText && chosen.name) {
-        station.text = *chosen.name;
     }
     if (chosen.database) {
         readFiles.push_back({*chosen.database, "o próprio banco de dados"});
     }
-    return station;
+    return std::move(chosen.station);
 }
 
 } // namespace
@@ -264,13 +252,18 @@ int runSingle(const CommandOptions& options, const ProcessEnvironment& environme
         }
     }
 
+    const auto& chosen = std::get<std::optional<calc::Station>>(station);
     calc::RunRequest request = options.run;
-    request.station = std::get<RunStation>(station).coefficients;
+    if (chosen) {
+        request.station = chosen->coefficients;
+    }
     if (options.study) {
         return runStudy(options, request, out, err);
     }
-    return computeAndWrite(options, request, std::get<RunStation>(station).text, *style,
-                           environment, out, err, renderChart);
+    // The report names the station given with --station-text, or else the one chosen.
+    const std::string stationText = options.stationText.value_or(chosen ? chosen->name : "");
+    return computeAndWrite(options, request, stationText, *style, environment, out, err,
+                           renderChart);
 }
 
 } // namespace cli

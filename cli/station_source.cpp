@@ -23,11 +23,11 @@ std::variant<ChosenStation, CommandFailure> byName(refdata::ReferenceDatabase& d
     if (const auto* error = std::get_if<refdata::DatabaseError>(&found)) {
         return databaseFailure(*error);
     }
-    const auto& station = std::get<std::optional<refdata::StationRecord>>(found);
+    const auto& station = std::get<std::optional<calc::Station>>(found);
     if (!station) {
         return lookupFailure(database, "não há posto com o nome " + refdata::inQuotes(name));
     }
-    return ChosenStation{station->coefficients, station->name, {}, {}};
+    return ChosenStation{*station, {}, {}};
 }
 
 std::variant<ChosenStation, CommandFailure> byCode(refdata::ReferenceDatabase& database,
@@ -36,19 +36,19 @@ std::variant<ChosenStation, CommandFailure> byCode(refdata::ReferenceDatabase& d
     if (const auto* error = std::get_if<refdata::DatabaseError>(&found)) {
         return databaseFailure(*error);
     }
-    const auto& station = std::get<std::optional<refdata::StationRecord>>(found);
+    const auto& station = std::get<std::optional<calc::Station>>(found);
     if (!station) {
         // Only on this failing path is the list read again, to say which of the two it is.
         const auto stations = database.allStations();
-        const auto* list = std::get_if<std::vector<refdata::StationListItem>>(&stations);
+        const auto* list = std::get_if<std::vector<calc::Station>>(&stations);
         const bool listed =
-            list && std::ranges::find(*list, code, &refdata::StationListItem::code) != list->end();
+            list && std::ranges::find(*list, code, &calc::Station::code) != list->end();
         return lookupFailure(
             database, listed ? "o posto de código " + refdata::inQuotes(code) +
                                    " tem o nome vazio, e a janela não consulta um posto sem nome"
                              : "não há posto com o código " + refdata::inQuotes(code));
     }
-    ChosenStation chosen{station->coefficients, station->name, {}, {}};
+    ChosenStation chosen{*station, {}, {}};
     // The window looks the code's name up, so a shared name answers with its first row.
     if (station->code != code) {
         chosen.warning = "aviso: o código " + refdata::inQuotes(code) + " tem o nome " +
@@ -87,7 +87,7 @@ std::variant<ChosenStation, CommandFailure>
 chooseStation(const CommandOptions& options,
               const std::optional<std::filesystem::path>& programFolder) {
     if (options.constantsSource == ConstantsSource::StationConstants) {
-        return ChosenStation{options.stationConstants, std::nullopt, {}, {}};
+        return ChosenStation{{{}, {}, {}, options.stationConstants}, {}, {}};
     }
     auto opened = openCommandDatabase(options.databasePath, programFolder);
     if (auto* stop = std::get_if<CommandFailure>(&opened)) {

@@ -14,10 +14,10 @@ class TableDatabase final : public ReferenceDatabase {
 public:
     explicit TableDatabase(std::unique_ptr<TableSource> source);
 
-    Result<std::vector<StationListItem>> allStations() override;
+    Result<std::vector<calc::Station>> allStations() override;
     Result<std::vector<std::string>> allLandClasses() override;
     Result<std::vector<std::string>> landClassesOfZone(std::string_view zone) override;
-    Result<std::optional<StationRecord>> findStationByName(std::string_view name) override;
+    Result<std::optional<calc::Station>> findStationByName(std::string_view name) override;
     Result<std::optional<double>> findCurveNumber(std::string_view landClass) override;
     const std::filesystem::path& path() const override { return m_source->path(); }
 

@@ -96,16 +96,17 @@ CurveNumberColumns curveNumberColumns(const TableShape& table) {
     return {table.requireColumn("zona"), table.requireColumn("cn")};
 }
 
-StationListItem readStationListItem(const RowValues& row, const TableShape& table) {
+calc::Station readStationIdentity(const RowValues& row, const TableShape& table) {
     // The lists show code and name; the state is shown only after a lookup, so a missing
     // state does not stop the list from loading.
     return {requiredText(row, StationColumns::codigo, table),
             requiredText(row, StationColumns::nome, table),
-            optionalText(row, StationColumns::estado).value_or(std::string())};
+            optionalText(row, StationColumns::estado).value_or(std::string()),
+            {}};
 }
 
-StationRecord readStationRecord(const RowValues& row, const StationColumns& columns,
-                                const TableShape& table) {
+calc::Station readStation(const RowValues& row, const StationColumns& columns,
+                          const TableShape& table) {
     return {requiredText(row, StationColumns::codigo, table),
             requiredText(row, StationColumns::nome, table),
             requiredText(row, StationColumns::estado, table),

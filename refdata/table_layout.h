@@ -57,9 +57,9 @@ StationColumns stationColumns(const TableShape& table);
 CurveNumberColumns curveNumberColumns(const TableShape& table);
 
 // What the program takes from a row; a null where a value is needed is an error for the row.
-StationListItem readStationListItem(const RowValues& row, const TableShape& table);
-StationRecord readStationRecord(const RowValues& row, const StationColumns& columns,
-                                const TableShape& table);
+calc::Station readStationIdentity(const RowValues& row, const TableShape& table);
+calc::Station readStation(const RowValues& row, const StationColumns& columns,
+                          const TableShape& table);
 std::string readLandClass(const RowValues& row, const TableShape& table);
 double readCurveNumber(const RowValues& row, std::size_t cnColumn, const TableShape& table);
 

@@ -116,13 +116,13 @@ const json* readObject(const json& object, const char* key, const std::string& p
     return value;
 }
 
-StudyStation readStation(const json& object) {
-    StudyStation station;
+calc::Station readStation(const json& object) {
+    calc::Station station;
     station.code = readText(object, "code", "station.").value_or("");
     station.name = readText(object, "name", "station.").value_or("");
     if (const json* constants = readObject(object, "constants", "station.")) {
         for (std::size_t i = 0; i < kStationConstantNames.size(); ++i) {
-            *constantSlots(station.constants)[i] =
+            *constantSlots(station.coefficients)[i] =
                 readNumber(*constants, kStationConstantNames[i], "station.constants.");
         }
     }
@@ -132,7 +132,7 @@ StudyStation readStation(const json& object) {
 // Constants whose point rainfall cannot be are refused as the file is opened, not at the run.
 void refuseImpossibleRainfall(const StudyInputs& study) {
     if (study.station) {
-        if (auto refusal = calc::stationRainfallRefusal(study.station->constants)) {
+        if (auto refusal = calc::stationRainfallRefusal(study.station->coefficients)) {
             throw WrongValue{"o posto " + util::inQuotes(study.station->name) + " (código " +
                              util::printable(study.station->code) + ") foi recusado: " + *refusal +
                              "."};
@@ -223,7 +223,7 @@ std::string studyFileBytes(const StudyInputs& study) {
         json constants = json::object();
         for (std::size_t i = 0; i < kStationConstantNames.size(); ++i) {
             constants[std::string(kStationConstantNames[i])] =
-                numberOrNull(*constantSlots(study.station->constants)[i]);
+                numberOrNull(*constantSlots(study.station->coefficients)[i]);
         }
         station = {
             {"code", study.station->code}, {"name", study.station->name}, {"constants", constants}};

@@ -29,7 +29,7 @@ Database convertedToSqlite(const TemporaryFolder& folder, const char* mdb) {
 auto tied(const calc::StationCoefficients& k) {
     return std::tie(k.a, k.b, k.c, k.B5, k.B15, k.B30, k.Bm);
 }
-std::string shown(const std::optional<StationRecord>& station) {
+std::string shown(const std::optional<calc::Station>& station) {
     return station ? station->code + "|" + station->name + "|" + station->state : "none";
 }
 

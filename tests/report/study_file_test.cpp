@@ -11,7 +11,8 @@ namespace {
 StudyInputs fullStudy() {
     StudyInputs study;
     study.river = "Ribeirão São João";
-    study.station = StudyStation{"02048001", "Posto Exemplo", {0.2, 25, 20, 0.08, 0.1, 0.12, {}}};
+    study.station =
+        calc::Station{"02048001", "Posto Exemplo", "", {0.2, 25, 20, 0.08, 0.1, 0.12, {}}};
     study.zone = "Rural";
     study.landClass = "Pastagem";
     study.curveNumber = 75;
@@ -30,9 +31,9 @@ TEST(StudyFile, WritesEveryFieldAndReadsItBack) {
     own.curveNumber = 0.5;
     own.durationIndex = 0;
     own.ownConstants[0] = 2.25;
-    own.station = StudyStation{"7", "Posto", {}};
-    own.station->constants.b = 25;
-    own.station->constants.B5 = 0.125;
+    own.station = calc::Station{"7", "Posto", "", {}};
+    own.station->coefficients.b = 25;
+    own.station->coefficients.B5 = 0.125;
     // Written by hand: every key, nulls for empty fields, numbers with a period whatever the
     // locale.
     EXPECT_EQ(studyFileBytes(own), zebtest::dataFile("own-mode-study.zeb"));

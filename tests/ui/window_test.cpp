@@ -12,13 +12,13 @@
 #include <QTableWidget>
 #include <QTest>
 
-refdata::Result<std::vector<refdata::StationListItem>> FakeDatabase::allStations() {
+refdata::Result<std::vector<calc::Station>> FakeDatabase::allStations() {
     if (unreadable.count("zeb") != 0) {
         return refdata::DatabaseError{"Valor nulo na tabela zeb."};
     }
-    std::vector<refdata::StationListItem> items;
+    std::vector<calc::Station> items;
     for (const auto& s : stations) {
-        items.push_back({s.code, s.name, s.state});
+        items.push_back({s.code, s.name, s.state, {}});
     }
     return items;
 }
@@ -50,13 +50,13 @@ refdata::Result<std::vector<std::string>> FakeDatabase::landClassesOfZone(std::s
     return items;
 }
 
-refdata::Result<std::optional<refdata::StationRecord>>
+refdata::Result<std::optional<calc::Station>>
 FakeDatabase::findStationByName(std::string_view name) {
     ++stationLookups;
     if (unreadable.count(std::string(name)) != 0) {
         return nullValue("zeb", m_path);
     }
-    const auto found = std::ranges::find(stations, name, &refdata::StationRecord::name);
+    const auto found = std::ranges::find(stations, name, &calc::Station::name);
     return found == stations.end() ? std::nullopt : std::optional(*found);
 }
 

@@ -81,18 +81,17 @@ private:
 // there fails the list of all land classes.
 class FakeDatabase : public refdata::ReferenceDatabase {
 public:
-    std::vector<refdata::StationRecord> stations;
+    std::vector<calc::Station> stations;
     std::vector<refdata::CurveNumberRecord> curveNumbers;
     std::set<std::string> unreadable;
     int stationLookups = 0;
 
-    refdata::Result<std::vector<refdata::StationListItem>> allStations() override;
+    refdata::Result<std::vector<calc::Station>> allStations() override;
     refdata::Result<std::vector<std::string>> allLandClasses() override {
         return landClassesOfZone({});
     }
     refdata::Result<std::vector<std::string>> landClassesOfZone(std::string_view zone) override;
-    refdata::Result<std::optional<refdata::StationRecord>>
-    findStationByName(std::string_view name) override;
+    refdata::Result<std::optional<calc::Station>> findStationByName(std::string_view name) override;
     refdata::Result<std::optional<double>> findCurveNumber(std::string_view landClass) override;
     const std::filesystem::path& path() const override { return m_path; }
 

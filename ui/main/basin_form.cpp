@@ -15,7 +15,7 @@ BasinForm::BasinForm(Ui::frmZEB& form, DialogService& dialogs, QWidget& window,
     : m_form(form), m_dialogs(dialogs), m_window(window), m_numberStyle(std::move(numberStyle)) {}
 
 std::variant<calc::RunRequest, RequestRefusal>
-BasinForm::readRequest(const std::optional<refdata::StationRecord>& station) const {
+BasinForm::readRequest(const std::optional<calc::Station>& station) const {
     auto& u = m_form;
     if (QWidget* empty = firstEmptyRequiredField()) {
         return RequestRefusal{empty, QStringLiteral("Todos os campos devem estar preenchidos")};

@@ -183,7 +183,7 @@ bool frmZEB::loadDatabase() {
     if (failed(landClassesRead)) {
         return false;
     }
-    m_stations->fill(std::get<std::vector<refdata::StationListItem>>(stationsRead));
+    m_stations->fill(std::get<std::vector<calc::Station>>(stationsRead));
     m_basin->setLandClasses(std::get<std::vector<std::string>>(landClassesRead));
     fillFixedLists();
     return true;
@@ -285,7 +285,7 @@ void frmZEB::cmdSair_Click() {
 
 // ---- Station and soil selection ----------------------------------------------------------
 
-const std::optional<refdata::StationRecord>& frmZEB::currentStation() const {
+const std::optional<calc::Station>& frmZEB::currentStation() const {
     return m_stations->current();
 }
 
@@ -318,7 +318,7 @@ void frmZEB::reloadStations() {
         return;
     }
     m_database = std::move(database);
-    m_stations->refill(std::get<std::vector<refdata::StationListItem>>(stationsRead));
+    m_stations->refill(std::get<std::vector<calc::Station>>(stationsRead));
     // A station deleted or changed under the results leaves them out of date.
     inputsChanged();
 }
