@@ -20,6 +20,53 @@ std::optional<CalculationError> missingStationValue(const char* fieldName) {
     return cannotCalculate(std::string("o posto não tem valor para ") + fieldName + ".");
 }
 
+// TR^0.25 of mode Automatic and TR^m of mode Idf are 0 at TR = 0 and have no real value below.
+std::optional<CalculationError> returnPeriodNotPositive(const CalculationRecord& record) {
+    if (record.returnPeriodYears.value_or(0) > 0) {
+        return std::nullopt;
+    }
+    return cannotCalculate("o tempo de recorrência deve ser maior que zero.");
+}
+
+std::optional<CalculationError> idfConstants(const IdfEquation& equation,
+                                             CalculationRecord& record) {
+    if (auto error = returnPeriodNotPositive(record)) {
+        return error;
+    }
+    record.idfEquationK = equation.k;
+    record.idfExponentM = equation.m;
+    record.idfTimeOffsetMin = equation.t0Min;
+    record.idfExponentN = equation.n;
+    return std::nullopt;
+}
+
+// P_1..P_15 from the IDF equation the record holds, or else from its K, a, b, c.
+std::optional<CalculationError> fillPointRainfall(CalculationRecord& record) {
+    if (record.idfEquationK) {
+        const IdfEquation equation{*record.idfEquationK, record.idfExponentM.value_or(0),
+                                   record.idfTimeOffsetMin.value_or(0),
+                                   record.idfExponentN.value_or(0)};
+        const double tr = record.returnPeriodYears.value_or(0);
+        for (int i = 1; i <= kSteps; ++i) {
+            record.pointRainfallMm[i] = idfPointRainfall(equation, tr, *record.timesH[i]);
+        }
+        return std::nullopt;
+    }
+    const double k = record.frequencyFactorK.value_or(0);
+    const double a = record.idfCoefficientA.value_or(0);
+    const double b = record.idfCoefficientB.value_or(0);
+    const double c = record.idfCoefficientC.value_or(0);
+    for (int i = 1; i <= kSteps; ++i) {
+        const double t = *record.timesH[i];
+        if (1 + c * t <= 0) {
+            return cannotCalculate("1 + c·t deve ser maior que zero no passo " + std::to_string(i) +
+                                   ", pois a equação de chuva usa log(1 + c·t).");
+        }
+        record.pointRainfallMm[i] = pointRainfall(k, a, b, c, t);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 BetaTerm betaTermFor(const StationCoefficients& station, int durationIndex) {
@@ -48,6 +95,12 @@ double pointRainfall(double k, double a, double b, double c, double t) {
     return k * (linear + logTerm);
 }
 
+double idfPointRainfall(const IdfEquation& equation, double returnPeriodYears, double t) {
+    const double intensity = equation.k * std::pow(returnPeriodYears, equation.m) /
+                             std::pow(60 * t + equation.t0Min, equation.n);
+    return intensity * t;
+}
+
 std::optional<CalculationError> computeRainfallConstants(const CalculationInputs& inputs,
                                                          CalculationRecord& record) {
     if (inputs.mode == EquationMode::Own) {
@@ -56,6 +109,9 @@ std::optional<CalculationError> computeRainfallConstants(const CalculationInputs
         record.idfCoefficientB = inputs.idfCoefficientB;
         record.idfCoefficientC = inputs.idfCoefficientC;
         return std::nullopt;
+    }
+    if (inputs.mode == EquationMode::Idf) {
+        return idfConstants(inputs.idfEquation, record);
     }
 
     if (!inputs.station) {
@@ -76,11 +132,10 @@ std::optional<CalculationError> computeRainfallConstants(const CalculationInputs
         return missingStationValue(betaTerm.fieldName);
     }
 
-    const double tr = record.returnPeriodYears.value_or(0);
-    // TR^0.25 is 0 at TR = 0 and has no real value below it.
-    if (tr <= 0) {
-        return cannotCalculate("o tempo de recorrência deve ser maior que zero.");
+    if (auto error = returnPeriodNotPositive(record)) {
+        return error;
     }
+    const double tr = *record.returnPeriodYears;
     const double alpha = durationAlphaTable[static_cast<std::size_t>(record.durationIndex)];
     const double beta = **betaTerm.value;
     record.durationAlpha = alpha;
@@ -96,10 +151,6 @@ std::optional<CalculationError> computeRainfallConstants(const CalculationInputs
 
 std::optional<CalculationError> computeDesignStorm(CalculationRecord& record) {
     const double d = record.unitDurationH.value_or(0);
-    const double k = record.frequencyFactorK.value_or(0);
-    const double a = record.idfCoefficientA.value_or(0);
-    const double b = record.idfCoefficientB.value_or(0);
-    const double c = record.idfCoefficientC.value_or(0);
     const double area = record.drainageAreaKm2.value_or(0);
     const double tc = record.concentrationTimeH;
 
@@ -107,13 +158,8 @@ std::optional<CalculationError> computeDesignStorm(CalculationRecord& record) {
         record.timesH[i] = i * d;
     }
 
-    for (int i = 1; i <= kSteps; ++i) {
-        const double t = *record.timesH[i];
-        if (1 + c * t <= 0) {
-            return cannotCalculate("1 + c·t deve ser maior que zero no passo " + std::to_string(i) +
-                                   ", pois a equação de chuva usa log(1 + c·t).");
-        }
-        record.pointRainfallMm[i] = pointRainfall(k, a, b, c, t);
+    if (auto error = fillPointRainfall(record)) {
+        return error;
     }
 
     // One factor for every step; areas under 5 km² are not reduced (a factor of exactly 1

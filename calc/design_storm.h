@@ -22,14 +22,20 @@ double frequencyFactor(double returnPeriodYears, double alpha, double beta);
 // 1 + c*t is not above 0.
 double pointRainfall(double k, double a, double b, double c, double t);
 
-// Fills K, a, b, c of the rainfall relation: in mode Automatic from the return period and the
-// station (with alpha, beta and the exponent 0.25), in mode Own from the typed values.
-// Expects durationIndex and returnPeriodYears set. An error when K or a station value has none.
+// The IDF equation's rainfall in mm after t hours: its intensity k·TR^m / (60·t + t0)^n in mm/h,
+// computed in that order, times t.
+double idfPointRainfall(const IdfEquation& equation, double returnPeriodYears, double t);
+
+// Fills the constants of the rainfall relation: K, a, b, c in mode Automatic from the return
+// period and the station (with alpha, beta and the exponent 0.25), in mode Own from the typed
+// values; in mode Idf the equation's k, m, t0, n. Expects durationIndex and returnPeriodYears
+// set. An error when a station value has none, or when TR is not above 0 where it plays a part.
 std::optional<CalculationError> computeRainfallConstants(const CalculationInputs& inputs,
                                                          CalculationRecord& record);
 
 // Times, point, reduced, incremental, reordered and cumulative rainfall, from the constants,
-// unitDurationH, drainageAreaKm2 and concentrationTimeH already in the record. An error when
+// unitDurationH, drainageAreaKm2 and concentrationTimeH already in the record; the point
+// rainfall from the IDF equation when the record holds one, else from K, a, b, c. An error when
 // 1 + c*t is not above 0 at some step, where the relation's logarithm has no value.
 std::optional<CalculationError> computeDesignStorm(CalculationRecord& record);
 

@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <utility>
 
 namespace calc {
 
@@ -79,6 +80,11 @@ std::optional<std::string> durationFault(const Shape& shape, int d, double previ
     return std::nullopt;
 }
 
+// The words that name the r-th checked return period in a message.
+std::string forReturnPeriod(std::size_t r) {
+    return " para TR " + std::to_string(static_cast<int>(kCheckedReturnPeriods[r])) + " anos";
+}
+
 bool complete(const StationCoefficients& s) {
     return s.a && s.b && s.c && s.B5 && s.B15 && s.B30 && s.Bm;
 }
@@ -103,9 +109,40 @@ std::optional<std::string> stationRainfallRefusal(const StationCoefficients& sta
     }
     for (int d = 0; d < kDurationCount; ++d) {
         for (std::size_t r = 0; r < kCheckedReturnPeriods.size(); ++r) {
-            const std::string forTr =
-                " para TR " + std::to_string(static_cast<int>(kCheckedReturnPeriods[r])) + " anos";
-            if (auto fault = durationFault(shape, d, d > 0 ? k[r][d - 1] : 0, k[r][d], forTr)) {
+            if (auto fault =
+                    durationFault(shape, d, d > 0 ? k[r][d - 1] : 0, k[r][d], forReturnPeriod(r))) {
+                return fault;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> idfRainfallRefusal(const IdfEquation& equation) {
+    const std::pair<bool, const char*> ranges[] = {
+        {std::isfinite(equation.k) && equation.k > 0, "K deve ser um número finito maior que 0"},
+        {std::isfinite(equation.m), "m deve ser um número finito"},
+        {std::isfinite(equation.t0Min) && equation.t0Min >= 0,
+         "t0 deve ser um número finito maior ou igual a 0 min"},
+        {std::isfinite(equation.n) && equation.n > 0, "n deve ser um número finito maior que 0"},
+    };
+    for (const auto& [valid, rule] : ranges) {
+        if (!valid) {
+            return rule;
+        }
+    }
+    std::array<Shape, kCheckedReturnPeriods.size()> rainfall{};
+    for (std::size_t r = 0; r < kCheckedReturnPeriods.size(); ++r) {
+        for (int d = 0; d < kDurationCount; ++d) {
+            for (int i = 1; i <= kSteps; ++i) {
+                rainfall[r][d][i] =
+                    idfPointRainfall(equation, kCheckedReturnPeriods[r], i * durationHours[d]);
+            }
+        }
+    }
+    for (int d = 0; d < kDurationCount; ++d) {
+        for (std::size_t r = 0; r < kCheckedReturnPeriods.size(); ++r) {
+            if (auto fault = durationFault(rainfall[r], d, 1, 1, forReturnPeriod(r))) {
                 return fault;
             }
         }

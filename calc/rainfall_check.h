@@ -12,8 +12,9 @@ namespace calc {
 // enter. The point rainfall must be a finite number above zero and grow with the duration:
 // - from each entry of the duration list to the next (5 min up to 6 d), and
 // - from step to step of each duration's run (steps 1..15 at i times the duration),
-// at each of kCheckedReturnPeriods for a station, whose K changes with TR; the typed K of the
-// own equation already holds its return period, so for it only the durations count.
+// at each of kCheckedReturnPeriods for a station or an IDF equation, whose rainfall changes with
+// TR; the typed K of the own equation already holds its return period, so for it only the
+// durations count.
 
 // The study's default return periods with 20, 200, 2000 and 5000 between them: no two
 // neighbours are more than 2.5 times apart, and 50 lies where the beta term of K's exponent,
@@ -31,6 +32,10 @@ std::optional<std::string> stationRainfallRefusal(const StationCoefficients& sta
 
 // The same for the own equation's K, a, b, c, naming the first duration that fails.
 std::optional<std::string> ownRainfallRefusal(const std::array<double, 4>& kabc);
+
+// The same for an IDF equation: first a constant outside its range (k and n finite and above 0,
+// t0 finite and at least 0, m finite), then the first duration and return period that fail.
+std::optional<std::string> idfRainfallRefusal(const IdfEquation& equation);
 
 // The warning for a station that stationRainfallRefusal accepts and whose 24 h, TR 100
 // rainfall lies outside the usual range, naming the value; none otherwise.

@@ -6,10 +6,22 @@
 
 namespace calc {
 
-// Where K, a, b and c of the rainfall relation come from.
+// Where the point rainfall comes from.
 enum class EquationMode {
-    Automatic, // "Automática": station constants and the return period
-    Own,       // "Própria": typed by the user
+    Automatic, // "Automática": K, a, b, c from the station's constants and the return period
+    Own,       // "Própria": K, a, b, c typed by the user
+    Idf,       // "Equação IDF": an intensity-duration-frequency equation, see IdfEquation
+};
+
+// The intensity-duration-frequency equation i = k·TR^m / (t + t0Min)^n: i in mm/h, t and t0Min
+// in minutes, TR in years.
+struct IdfEquation {
+    double k = 0;
+    double m = 0;
+    double t0Min = 0;
+    double n = 0;
+
+    bool operator==(const IdfEquation&) const = default;
 };
 
 inline constexpr int kSteps = 15;             // every series has entries 1..15
@@ -42,6 +54,8 @@ struct CalculationInputs {
     double idfCoefficientA = 0;
     double idfCoefficientB = 0;
     double idfCoefficientC = 0;
+    // Mode Idf only: the equation.
+    IdfEquation idfEquation;
     // Mode Automatic only: the station's constants (none when no station was chosen).
     std::optional<StationCoefficients> station;
 };
@@ -73,6 +87,11 @@ struct CalculationRecord {
     Entry durationAlpha;        // mode Automatic only
     Entry durationBeta;         // mode Automatic only
     Entry returnPeriodExponent; // mode Automatic only
+    // Mode Idf only: the equation's k, m, t0 (min) and n.
+    Entry idfEquationK;
+    Entry idfExponentM;
+    Entry idfTimeOffsetMin;
+    Entry idfExponentN;
 
     Series timesH;
     Series pointRainfallMm;

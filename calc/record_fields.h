@@ -10,7 +10,7 @@ namespace calc {
 // run's range check names them to the user by `noun`. Visitors, so a run's check copies nothing.
 
 // Every scalar but durationIndex, which is a list position rather than a number:
-// visit(name, noun, const Entry&).
+// visit(name, noun, const Entry&). An IDF equation's constants only when the run used one.
 using Ordinates = std::array<std::optional<float>, kSteps + 1>;
 
 inline const Series& asSeries(const Series& series) {
@@ -38,6 +38,13 @@ template <typename Visit> void visitScalarFields(const CalculationRecord& r, Vis
     visit("durationAlpha", "o termo alfa", r.durationAlpha);
     visit("durationBeta", "o termo beta", r.durationBeta);
     visit("returnPeriodExponent", "o expoente do tempo de recorrência", r.returnPeriodExponent);
+    // Only a run of an IDF equation holds these; the records of the other modes list none.
+    if (r.idfEquationK) {
+        visit("idfEquationK", "o K da equação IDF", r.idfEquationK);
+        visit("idfExponentM", "o expoente m da equação IDF", r.idfExponentM);
+        visit("idfTimeOffsetMin", "o t0 da equação IDF", r.idfTimeOffsetMin);
+        visit("idfExponentN", "o expoente n da equação IDF", r.idfExponentN);
+    }
 }
 
 // The step series, timesH first and totalFlow last (the convolution table is apart):

@@ -26,6 +26,8 @@ CalculationInputs inputsOf(const RunRequest& request, double concentrationTimeH)
         inputs.idfCoefficientA = request.ownConstants[1];
         inputs.idfCoefficientB = request.ownConstants[2];
         inputs.idfCoefficientC = request.ownConstants[3];
+    } else if (request.mode == EquationMode::Idf) {
+        inputs.idfEquation = request.idfEquation;
     } else {
         inputs.station = request.station;
     }
@@ -46,8 +48,8 @@ std::optional<CalculationError> refusedInput(const RunRequest& request) {
         {request.channelLengthKm, "o comprimento do talvegue deve ser maior que 0 km"},
         {request.elevationDropM, "o desnível deve ser maior que 0 m"},
         {request.concentrationTimeH, "o tempo de concentração deve ser maior que 0 horas"},
-        {request.mode == EquationMode::Automatic ? std::optional(request.returnPeriodYears)
-                                                 : std::nullopt,
+        {request.mode != EquationMode::Own ? std::optional(request.returnPeriodYears)
+                                           : std::nullopt,
          "o tempo de recorrência deve ser maior que 0 anos"},
     };
     for (const auto& [value, rule] : positive) {
@@ -94,6 +96,10 @@ std::optional<CalculationError> refusedRainfall(const RunRequest& request) {
     if (request.mode == EquationMode::Own) {
         if (auto reason = ownRainfallRefusal(request.ownConstants)) {
             return invalid("a equação própria (K, a, b, c) foi recusada: " + *reason);
+        }
+    } else if (request.mode == EquationMode::Idf) {
+        if (auto reason = idfRainfallRefusal(request.idfEquation)) {
+            return invalid("a equação IDF (K, m, t0, n) foi recusada: " + *reason);
         }
     } else if (request.station) {
         if (auto reason = stationRainfallRefusal(*request.station)) {

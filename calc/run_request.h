@@ -20,6 +20,7 @@ struct RunRequest {
     // tc as the input fields keep it; none to compute it from the length and drop.
     std::optional<double> concentrationTimeH;
     std::array<double, 4> ownConstants{};       // K, a, b, c: mode Own only
+    IdfEquation idfEquation;                    // mode Idf only
     std::optional<StationCoefficients> station; // mode Automatic only
 
     // Two requests are equal when they ask for the same run: a window's results belong to the
@@ -35,15 +36,16 @@ inline constexpr double kMaxReturnPeriodYears = 100000;
 
 // Runs the calculation for a request. Values without physical meaning are refused first, with
 // a message naming the field and its valid range: CN outside (0, 100] (a CN of 0 keeps the
-// run's own message), an area, length, drop or tc of 0 or below, in mode Automatic a
-// return period of 0 or below, in both modes one above kMaxReturnPeriodYears; then the
+// run's own message), an area, length, drop or tc of 0 or below, in modes Automatic and Idf a
+// return period of 0 or below, in every mode one above kMaxReturnPeriodYears; then the
 // constants of the rainfall relation that refusedRainfall refuses. The record carries the
 // length, drop and tc it was computed with, the length and drop empty when they were not given.
 // A run whose results are not all finite numbers is an error that is not invalidInput.
 CalculationResult runRequest(const RunRequest& request);
 
-// The own equation's K, a, b, c, or the station's constants, whose point rainfall is not a
-// finite number above zero growing with the duration (calc/rainfall_check.h).
+// The own equation's K, a, b, c, the IDF equation, or the station's constants, whose point
+// rainfall is not a finite number above zero growing with the duration, or an IDF equation's
+// constant outside its range (calc/rainfall_check.h).
 std::optional<CalculationError> refusedRainfall(const RunRequest& request);
 
 // runRequest without refusedRainfall, for a caller that has checked the request's constants

@@ -80,5 +80,41 @@ TEST(DesignStorm, AreasFromFiveKm2AreReducedByOneFactor) {
     }
 }
 
+struct IdfRow {
+    IdfEquation equation;
+    std::int16_t durationIndex;
+    double returnPeriodYears;
+    int step;
+    double rainfallMm; // worked by hand: k·TR^m / (60·t + t0)^n · t, t = step × D in hours
+};
+
+// The point rainfall of an IDF equation is its intensity at the step's time in minutes times
+// that time in hours; TR plays its part.
+TEST(DesignStorm, IdfEquationGivesIntensityTimesDuration) {
+    // clang-format off
+    const IdfRow rows[] = {
+        {{897.79, 0.1463, 11.83, 0.758}, 3, 100, 1, 68.9755094692},
+        {{897.79, 0.1463, 11.83, 0.758}, 0, 10, 1, 12.328826978},
+        {{897.79, 0.1463, 11.83, 0.758}, 8, 2, 15, 185.277108135},
+        {{1574.7, 0.207, 11, 0.884}, 1, 25, 3, 65.4989679227},
+        {{1574.7, 0.207, 11, 0.884}, 4, 50, 6, 124.842628286},
+        {{5950, 0.217, 26, 1.15}, 2, 5, 2, 50.2944702083},
+        {{5950, 0.217, 26, 1.15}, 5, 1000, 12, 133.035716095}};
+    // clang-format on
+    for (const IdfRow& row : rows) {
+        SCOPED_TRACE(testing::Message() << "k " << row.equation.k << ", D index "
+                                        << row.durationIndex << ", step " << row.step);
+        CalculationInputs inputs = zebtest::workedExampleInputs();
+        inputs.mode = EquationMode::Idf;
+        inputs.idfEquation = row.equation;
+        inputs.durationIndex = row.durationIndex;
+        inputs.returnPeriodYears = row.returnPeriodYears;
+        const CalculationRecord r = zebtest::recordOf(inputs);
+        EXPECT_NEAR(*r.pointRainfallMm[row.step], row.rainfallMm, row.rainfallMm * 1e-10);
+        EXPECT_EQ(r.idfTimeOffsetMin, row.equation.t0Min);
+        EXPECT_FALSE(r.frequencyFactorK || r.durationAlpha) << "K, a, b, c play no part";
+    }
+}
+
 } // namespace
 } // namespace calc

@@ -98,19 +98,45 @@ TEST(RunRequest, RefusesPhysicallyMeaninglessInputs) {
         {[](RunRequest& r) {
              r.mode = EquationMode::Own, r.ownConstants = {-2.3, 0.2, 25, 20};
          },
-         "a equação própria (K, a, b, c) foi recusada: a precipitação pontual de 5 min não"}};
-    for (const auto& [change, message] : rows) {
-        RunRequest request = zebtest::workedExampleRequest();
-        request.concentrationTimeH.reset();
-        request.channelLengthKm = 10;
-        request.elevationDropM = 100;
-        change(request);
+         "a equação própria (K, a, b, c) foi recusada: a precipitação pontual de 5 min não"},
+        {[](RunRequest& r) { r.mode = EquationMode::Idf, r.returnPeriodYears = 0; },
+         "o tempo de recorrência deve ser maior que 0 anos"},
+        {[](RunRequest& r) { r.mode = EquationMode::Idf, r.returnPeriodYears = 1e6; },
+         "deve ser no máximo 100000 anos"}};
+    // An IDF equation's constants outside their ranges, and one whose rainfall stops growing:
+    // t/(t + 26)^1.15 is largest at t = 26/0.15 = 173.3 min, 0.39294 at 180 and 0.39263 at 195.
+    const std::pair<IdfEquation, const char*> idfRows[] = {
+        {{0, 0.15, 11, 0.76},
+         "a equação IDF (K, m, t0, n) foi recusada: K deve ser um número "
+         "finito maior que 0"},
+        {{INFINITY, 0, 1, 1}, "K deve ser um número finito maior que 0"},
+        {{900, NAN, 11, 0.76}, "m deve ser um número finito"},
+        {{900, 0.15, -1, 0.76}, "t0 deve ser um número finito maior ou igual a 0 min"},
+        {{900, 0.15, 11, 0}, "n deve ser um número finito maior que 0"},
+        {{5950, 0.217, 26, 1.15},
+         "a precipitação pontual de 195 min (passo 13 da duração 15 "
+         "min) para TR 2 anos não é maior que a de 180 min"}};
+    const auto expectRefused = [](const RunRequest& request, const char* message) {
         const CalculationResult result = runRequest(request);
         ASSERT_TRUE(std::holds_alternative<CalculationError>(result)) << message;
         const CalculationError& error = std::get<CalculationError>(result);
         EXPECT_TRUE(error.invalidInput) << message;
         EXPECT_EQ(error.message.rfind("Valor inválido: ", 0), 0u) << error.message;
         EXPECT_NE(error.message.find(message), std::string::npos) << error.message;
+    };
+    for (const auto& [change, message] : rows) {
+        RunRequest request = zebtest::workedExampleRequest();
+        request.concentrationTimeH.reset();
+        request.channelLengthKm = 10;
+        request.elevationDropM = 100;
+        change(request);
+        expectRefused(request, message);
+    }
+    for (const auto& [equation, message] : idfRows) {
+        RunRequest request = zebtest::workedExampleRequest();
+        request.mode = EquationMode::Idf;
+        request.idfEquation = equation;
+        expectRefused(request, message);
     }
     RunRequest cnZero = zebtest::workedExampleRequest();
     cnZero.curveNumber = 0;
