@@ -280,8 +280,11 @@ private:
             error = answer.databaseError;
         } else if (!answer.station) {
             error = answer.rowError;
+        } else if (const auto* idf = std::get_if<calc::StationIdfEquation>(&*answer.station)) {
+            request.mode = calc::EquationMode::Idf;
+            request.idfEquation = idf->equation;
         } else {
-            request.station = answer.station;
+            request.station = std::get<calc::StationCoefficients>(*answer.station);
         }
     }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/record.h"
+#include "calc/station.h"
 
 #include <filesystem>
 #include <istream>
@@ -14,9 +14,9 @@ namespace cli {
 class BatchStations {
 public:
     struct Answer {
-        std::optional<calc::StationCoefficients> station; // found
-        std::string rowError;      // not found: that row fails, the others go on
-        std::string databaseError; // the database failed: the whole batch stops
+        std::optional<calc::StationRainfall> station; // found
+        std::string rowError;                         // not found: that row fails, the others go on
+        std::string databaseError;                    // the database failed: the whole batch stops
     };
     virtual ~BatchStations() = default;
     virtual Answer byName(const std::string& name) = 0;

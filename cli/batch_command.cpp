@@ -68,7 +68,7 @@ private:
         if (!station) {
             return {std::nullopt, notFound, ""};
         }
-        return {station->coefficients, "", ""};
+        return {station->rainfall, "", ""};
     }
 
     std::optional<std::string> m_databasePath;

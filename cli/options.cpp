@@ -331,8 +331,9 @@ public:
         if (study.mode == calc::EquationMode::Own && own[0] && own[1] && own[2] && own[3]) {
             m_options.run.ownConstants = {*own[0], *own[1], *own[2], *own[3]};
             (void)source(ConstantsSource::Own);
-        } else if (study.mode == calc::EquationMode::Automatic && study.station) {
-            m_options.stationConstants = study.station->coefficients;
+        } else if (study.mode == calc::EquationMode::Automatic && study.station &&
+                   study.station->coefficients()) {
+            m_options.stationConstants = *study.station->coefficients();
             (void)source(ConstantsSource::StationConstants);
         }
     }

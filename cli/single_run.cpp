@@ -254,8 +254,12 @@ int runSingle(const CommandOptions& options, const ProcessEnvironment& environme
 
     const auto& chosen = std::get<std::optional<calc::Station>>(station);
     calc::RunRequest request = options.run;
-    if (chosen) {
-        request.station = chosen->coefficients;
+    // A station that holds an IDF equation runs in that mode.
+    if (const auto* idf = chosen ? chosen->idf() : nullptr) {
+        request.mode = calc::EquationMode::Idf;
+        request.idfEquation = idf->equation;
+    } else if (chosen) {
+        request.station = *chosen->coefficients();
     }
     if (options.study) {
         return runStudy(options, request, out, err);

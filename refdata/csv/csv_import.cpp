@@ -3,6 +3,7 @@
 #include "calc/rainfall_check.h"
 #include "calc/run_request.h"
 #include "refdata/database_message.h"
+#include "refdata/station_rainfall.h"
 #include "refdata/table_layout.h"
 #include "refdata/value_text.h"
 #include "util/csv_stream.h"
@@ -10,6 +11,7 @@
 #include "util/text.h"
 #include "util/utf8.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <sstream>
@@ -113,6 +115,28 @@ std::size_t columnOf(const CsvRecord& header, const std::filesystem::path& file,
     return found;
 }
 
+// Where the IDF equation's columns stand: the four numbers together or none, and the source.
+struct IdfFileColumns {
+    std::array<std::optional<std::size_t>, kIdfColumns.size()> numbers{};
+    std::optional<std::size_t> source;
+};
+
+IdfFileColumns idfColumnsOf(const CsvRecord& header, const std::filesystem::path& file) {
+    const auto named = [&header](std::string_view name) {
+        return std::ranges::any_of(header.fields,
+                                   [name](const std::string& f) { return trimmed(f) == name; });
+    };
+    IdfFileColumns columns;
+    const bool idf = std::ranges::any_of(kIdfColumns, named);
+    for (std::size_t i = 0; idf && i < kIdfColumns.size(); ++i) {
+        columns.numbers[i] = columnOf(header, file, kIdfColumns[i]);
+    }
+    if (named(kIdfSourceColumn)) {
+        columns.source = columnOf(header, file, kIdfSourceColumn);
+    }
+    return columns;
+}
+
 void requireFieldCount(const CsvRecord& record, const CsvRecord& header,
                        const std::filesystem::path& file) {
     if (record.fields.size() != header.fields.size()) {
@@ -143,6 +167,38 @@ std::string notANumberReason(const std::string& text, std::string_view name) {
     return reason;
 }
 
+// The seven constants into the row, or why they are refused.
+std::optional<std::string> constantsFromTexts(const StationTexts& texts, StationRow& row) {
+    std::array<double, kCoefficientColumns.size()> values{};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const auto value = parseNumberText(texts.constants[i]);
+        if (!value) {
+            return notANumberReason(texts.constants[i], kCoefficientColumns[i]);
+        }
+        values[i] = *value;
+    }
+    row.coefficients = {values[0], values[1], values[2], values[3],
+                        values[4], values[5], values[6]};
+    return calc::stationRainfallRefusal(row.coefficients);
+}
+
+// The IDF equation and its source into the row, or why they are refused.
+std::optional<std::string> idfFromTexts(const StationTexts& texts, StationRow& row) {
+    std::array<double, kIdfColumns.size()> values{};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const auto value = parseNumberText(texts.idf[i]);
+        if (!value) {
+            return notANumberReason(texts.idf[i], kIdfColumns[i]);
+        }
+        values[i] = *value;
+        row.idf[i] = *value;
+    }
+    if (!trimmed(texts.idfSource).empty()) {
+        row.idfSource = texts.idfSource;
+    }
+    return calc::idfRainfallRefusal({values[0], values[1], values[2], values[3]});
+}
+
 } // namespace
 
 std::variant<StationRow, std::string> stationFromTexts(const StationTexts& texts) {
@@ -152,19 +208,18 @@ std::variant<StationRow, std::string> stationFromTexts(const StationTexts& texts
     if (trimmed(texts.name).empty()) {
         return std::string("o nome do posto está vazio");
     }
-    std::array<double, kCoefficientColumns.size()> values{};
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        const auto value = parseNumberText(texts.constants[i]);
-        if (!value) {
-            return notANumberReason(texts.constants[i], kCoefficientColumns[i]);
-        }
-        values[i] = *value;
+    const auto filled = [](const std::string& text) { return !trimmed(text).empty(); };
+    GivenRainfall given;
+    given.anyConstant = std::ranges::any_of(texts.constants, filled);
+    std::ranges::transform(texts.idf, given.idf.begin(), filled);
+    given.source = filled(texts.idfSource);
+    if (auto refusal = mixedRainfallRefusal(given)) {
+        return *refusal;
     }
-    StationRow row{texts.code,
-                   texts.name,
-                   texts.state,
-                   {values[0], values[1], values[2], values[3], values[4], values[5], values[6]}};
-    if (auto refusal = calc::stationRainfallRefusal(row.coefficients)) {
+    StationRow row{texts.code, texts.name, texts.state, {}, {}, {}};
+    const auto refusal =
+        given.idfKind() ? idfFromTexts(texts, row) : constantsFromTexts(texts, row);
+    if (refusal) {
         return *refusal;
     }
     return row;
@@ -199,14 +254,19 @@ std::vector<StationRow> readStationsCsv(const std::filesystem::path& file) {
     for (std::size_t i = 0; i < constants.size(); ++i) {
         constants[i] = columnOf(header, file, kCoefficientColumns[i]);
     }
+    const IdfFileColumns idf = idfColumnsOf(header, file);
 
     std::vector<StationRow> stations;
     for (auto record = records.begin() + 1; record != records.end(); ++record) {
         requireFieldCount(*record, header, file);
-        StationTexts texts{record->fields[0], record->fields[1], record->fields[2], {}};
+        StationTexts texts{record->fields[0], record->fields[1], record->fields[2], {}, {}, {}};
         for (std::size_t i = 0; i < constants.size(); ++i) {
             texts.constants[i] = record->fields[constants[i]];
         }
+        for (std::size_t i = 0; i < idf.numbers.size(); ++i) {
+            texts.idf[i] = idf.numbers[i] ? record->fields[*idf.numbers[i]] : std::string();
+        }
+        texts.idfSource = idf.source ? record->fields[*idf.source] : std::string();
         auto row = stationFromTexts(texts);
         if (auto* reason = std::get_if<std::string>(&row)) {
             throw fileLineError(file, record->line, *reason);

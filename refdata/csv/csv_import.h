@@ -12,21 +12,28 @@
 namespace refdata {
 
 // The stations file: a header whose first three names are codigo,nome,estado in this
-// order, then a,b,c,B5,B15,B30,Bm in any order (other columns are ignored), and one
-// station per line with a code, a name and all seven constants as numbers with a period
-// as decimal mark. Throws DatabaseFailure with the file, the line and the reason.
+// order, then a,b,c,B5,B15,B30,Bm in any order, and maybe idf-K,idf-m,idf-t0,idf-n (the four
+// together) and idf-fonte (other columns are ignored); one station per line with a code, a name
+// and either all seven constants or the IDF equation's four numbers (with its source, which may
+// be empty), never a mix, numbers with a period as decimal mark. Throws DatabaseFailure with
+// the file, the line and the reason.
 std::vector<StationRow> readStationsCsv(const std::filesystem::path& file);
 
-// A station's fields as a user writes them: code, name, state and a, b, c, B5, B15, B30, Bm.
+// A station's fields as a user writes them: code, name, state, a, b, c, B5, B15, B30, Bm, and
+// the IDF equation's K, m, t0, n and source; the kind it holds is the one whose fields are
+// filled.
 struct StationTexts {
     std::string code;
     std::string name;
     std::string state;
     std::array<std::string, 7> constants;
+    std::array<std::string, 4> idf;
+    std::string idfSource;
 };
 
 // The station, or the reason it is refused, checked as one line of the stations file: its
-// code, name and seven numbers, and a point rainfall that is possible (calc/rainfall_check.h).
+// code, name, and seven numbers or an IDF equation's four, never a mix, and a point rainfall
+// that is possible (calc/rainfall_check.h).
 std::variant<StationRow, std::string> stationFromTexts(const StationTexts& texts);
 
 // The warning for a station kept although its rainfall is unusual, naming the station; none

@@ -28,7 +28,7 @@ std::string chosen(ConstantsSource source, const std::string& text,
         return std::to_string(stop->exitCode) + "|" + stop->message;
     }
     const auto& station = std::get<ChosenStation>(result);
-    return station.station.name + "|" + std::to_string(*station.station.coefficients.a) + "|" +
+    return station.station.name + "|" + std::to_string(*station.station.coefficients()->a) + "|" +
            station.warning;
 }
 

@@ -76,7 +76,7 @@ TEST_P(EveryBackend, LookupsGiveTheFirstRowWithTheTextWhateverItsZone) {
     const auto db = open("edge-cases.mdb");
     const auto vilaRica = valueOf(db->findStationByName("Vila Rica")); // 101 MG, then 103 GO
     EXPECT_EQ(shown(vilaRica), "101|Vila Rica|MG");
-    EXPECT_EQ(tied(vilaRica->coefficients), tied({0.3, 30, 12, -0.06, 0.04, 0.08, 0.12}));
+    EXPECT_EQ(tied(*vilaRica->coefficients()), tied({0.3, 30, 12, -0.06, 0.04, 0.08, 0.12}));
     EXPECT_EQ(shown(valueOf(db->findStationByName("Olho d'Água"))), "106|Olho d'Água|AL");
     EXPECT_EQ(shown(valueOf(db->findStationByName(""))), "105||RJ");
     for (const char* absent : {"Vila", "vila rica", "x' OR '1'='1"}) {
@@ -95,9 +95,9 @@ TEST_P(EveryBackend, NullsAreErrorsOfTheirRowOrEmptyConstants) {
     const auto db = open("null-values.mdb");
     const auto inFile = "Banco de dados " + db->path().string() + ": a linha ";
     EXPECT_EQ(valueOf(db->allStations())[2].state, "");
-    EXPECT_EQ(tied(valueOf(db->findStationByName("Posto Sem b"))->coefficients),
+    EXPECT_EQ(tied(*valueOf(db->findStationByName("Posto Sem b"))->coefficients()),
               tied({0.3, {}, 12, -0.06, 0.04, 0.08, 0.12}));
-    EXPECT_FALSE(valueOf(db->findStationByName("Posto Sem Bm"))->coefficients.Bm);
+    EXPECT_FALSE(valueOf(db->findStationByName("Posto Sem Bm"))->coefficients()->Bm);
     EXPECT_EQ(messageOf(db->findStationByName("Posto Sem Estado")),
               inFile + "3 da tabela \"zeb\" não tem valor na coluna \"estado\".");
     EXPECT_EQ(valueOf(db->allLandClasses()).size(), 2u);
@@ -115,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(, EveryBackend,
 TEST(ReferenceDatabase, ColumnsAfterTheFirstThreeAreFoundByNameWhereverTheyStand) {
     // The rows of edge-cases.mdb, the constants shuffled and a text column added.
     const auto shuffled = valueOf(openReferenceDatabase(fixture("shuffled-columns.accdb")));
-    EXPECT_EQ(tied(valueOf(shuffled->findStationByName("São José dos Campos"))->coefficients),
+    EXPECT_EQ(tied(*valueOf(shuffled->findStationByName("São José dos Campos"))->coefficients()),
               tied({0.4, 28, 20, -0.04, 0.0, 0.04, 0.08}));
     // SQLite, like Access, finds table and column names without regard to case; the file's
     // name means something in a URI.
@@ -126,7 +126,7 @@ TEST(ReferenceDatabase, ColumnsAfterTheFirstThreeAreFoundByNameWhereverTheyStand
                        "CREATE TABLE CN (ID, TERRENO, ZONA, CN);"
                        "INSERT INTO CN VALUES (1, 'Mata', 'Rural', 55);");
     const auto upper = valueOf(openReferenceDatabase(folder / "caixa?#%20.sqlite"));
-    EXPECT_EQ(tied(valueOf(upper->findStationByName("P"))->coefficients),
+    EXPECT_EQ(tied(*valueOf(upper->findStationByName("P"))->coefficients()),
               tied({7, 6, 5, 4, 3, 2, 1}));
     EXPECT_EQ(valueOf(upper->landClassesOfZone("Rural")), Texts{"Mata"});
     EXPECT_EQ(valueOf(upper->findCurveNumber("Mata")), 55.0);

@@ -11,8 +11,8 @@ namespace {
 StudyInputs fullStudy() {
     StudyInputs study;
     study.river = "Ribeirão São João";
-    study.station =
-        calc::Station{"02048001", "Posto Exemplo", "", {0.2, 25, 20, 0.08, 0.1, 0.12, {}}};
+    study.station = calc::Station{"02048001", "Posto Exemplo", "",
+                                  calc::StationCoefficients{0.2, 25, 20, 0.08, 0.1, 0.12, {}}};
     study.zone = "Rural";
     study.landClass = "Pastagem";
     study.curveNumber = 75;
@@ -31,14 +31,15 @@ TEST(StudyFile, WritesEveryFieldAndReadsItBack) {
     own.curveNumber = 0.5;
     own.durationIndex = 0;
     own.ownConstants[0] = 2.25;
-    own.station = calc::Station{"7", "Posto", "", {}};
-    own.station->coefficients.b = 25;
-    own.station->coefficients.B5 = 0.125;
+    own.station =
+        calc::Station{"7", "Posto", "", calc::StationCoefficients{{}, 25, {}, 0.125, {}, {}, {}}};
     // Written by hand: every key, nulls for empty fields, numbers with a period whatever the
     // locale.
     EXPECT_EQ(studyFileBytes(own), zebtest::dataFile("own-mode-study.zeb"));
 
-    for (const StudyInputs& study : {own, fullStudy(), StudyInputs{}}) {
+    StudyInputs idfStation = fullStudy();
+    idfStation.station->rainfall = calc::StationIdfEquation{{897.79, 0.1463, 11.83, 0.758}, "DAEE"};
+    for (const StudyInputs& study : {own, fullStudy(), idfStation, StudyInputs{}}) {
         const auto back = parseStudyFile(studyFileBytes(study));
         ASSERT_TRUE(std::holds_alternative<StudyInputs>(back)) << std::get<std::string>(back);
         EXPECT_EQ(std::get<StudyInputs>(back), study);
@@ -64,6 +65,11 @@ TEST(StudyFile, ReadingGivesTheStudyOrTheReason) {
         {head + R"("station": {"constants": {"Bm": "x"}}})",
          "o campo \"station.constants.Bm\" deveria ser um número."},
         {head + R"("station": "Posto"})", "o campo \"station\" deveria ser um objeto."},
+        {head + R"("station": {"constants": {}, "idfEquation": {}}})",
+         "o posto tem \"station.constants\" e \"station.idfEquation\"; um posto tem uma ou "
+         "outra."},
+        {head + R"("station": {"idfEquation": {"K": 897.79, "m": 0.15, "t0": 11.8}}})",
+         "falta o campo \"station.idfEquation.n\"."},
         {head + R"("mode": "manual"})", "o modo \"manual\" é desconhecido (automatic ou own)."},
         {head + R"("duration": "3 h"})", "a duração \"3 h\" é desconhecida."},
         {head + R"("river": "Rio\u001b[2J"})",

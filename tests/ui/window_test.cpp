@@ -79,8 +79,10 @@ bool WindowHarness::open(const char* locale, const std::function<void(FakeDataba
         auto db = std::make_unique<FakeDatabase>();
         const calc::StationCoefficients example{0.2, 25, 20, -0.04, 0.08, 0.08, 0.08};
         db->stations = {{"101", zebtest::kGoldenStation, "MG", example},
-                        {"102", "Pau d'Alho", "PE", {0.3, 20, 15, -0.04, 0.08, 0.08, 0.09}},
-                        {"103", zebtest::kGoldenStation, "GO", {0.5, 30, 25, 0, 0.1, 0.1, 0.1}},
+                        {"102", "Pau d'Alho", "PE",
+                         calc::StationCoefficients{0.3, 20, 15, -0.04, 0.08, 0.08, 0.09}},
+                        {"103", zebtest::kGoldenStation, "GO",
+                         calc::StationCoefficients{0.5, 30, 25, 0, 0.1, 0.1, 0.1}},
                         {"104", "", "SP", example}};
         db->curveNumbers = {{"Floresta", "Rural", 55},
                             {"Pastagem", "Rural", 69},

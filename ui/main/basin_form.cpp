@@ -10,6 +10,17 @@
 
 namespace ui {
 
+namespace {
+
+// A station whose rainfall is an IDF equation has no constants for mode "Automática".
+QString idfStationMessage(const calc::Station& station) {
+    return QStringLiteral("O posto \"%1\" tem uma equação IDF, não as constantes de Pfafstetter "
+                          "que o modo \"Automática\" usa.")
+        .arg(QString::fromStdString(station.name));
+}
+
+} // namespace
+
 BasinForm::BasinForm(Ui::frmZEB& form, DialogService& dialogs, QWidget& window,
                      report::NumberStyle numberStyle)
     : m_form(form), m_dialogs(dialogs), m_window(window), m_numberStyle(std::move(numberStyle)) {}
@@ -31,8 +42,11 @@ BasinForm::readRequest(const std::optional<calc::Station>& station) const {
     request.drainageAreaKm2 = readField(u.txtArea);
     request.returnPeriodYears = readField(u.txtRecorrencia);
     if (automatic) {
+        if (station && station->idf()) {
+            return RequestRefusal{u.cboPosto, idfStationMessage(*station)};
+        }
         if (station) {
-            request.station = station->coefficients;
+            request.station = *station->coefficients();
         }
     } else {
         request.ownConstants = {readField(u.txtK), readField(u.txta), readField(u.txtb),

@@ -28,7 +28,7 @@ std::optional<calc::Station> StationPicker::chosen() const {
     return calc::Station{m_form.cboCodigo->currentText().toStdString(),
                          m_form.cboPosto->currentText().toStdString(),
                          {},
-                         m_current ? m_current->coefficients : calc::StationCoefficients{}};
+                         m_current ? m_current->rainfall : calc::StationRainfall{}};
 }
 
 void StationPicker::fill(const std::vector<calc::Station>& stations) {
@@ -131,7 +131,7 @@ void StationPicker::chooseStudyStation(const calc::Station& station) {
     }
     const bool listed =
         m_current && m_current->code == station.code && m_current->name == station.name;
-    if (listed && m_current->coefficients == station.coefficients) {
+    if (listed && m_current->rainfall == station.rainfall) {
         return;
     }
     const QString where = listed ? QStringLiteral("tem no banco de dados outras constantes")
@@ -142,7 +142,7 @@ void StationPicker::chooseStudyStation(const calc::Station& station) {
                        "copiadas no estudo.")
             .arg(name, code, where));
 
-    m_studyCopy = calc::Station{station.code, station.name, {}, station.coefficients};
+    m_studyCopy = calc::Station{station.code, station.name, {}, station.rainfall};
     {
         const QSignalBlocker codes(u.cboCodigo);
         const QSignalBlocker names(u.cboPosto);

@@ -26,7 +26,9 @@ class StationPicker {
 public:
     StationPicker(Ui::frmZEB& form, DialogService& dialogs, QWidget& window);
 
-    // The row of the last station lookup, none before the first or after a failed one.
+    // The station of the last lookup, none before the first or after a failed one. Its rainfall
+    // is the seven constants or an IDF equation (idf(): what the "Equação IDF" fields take when
+    // such a station is chosen).
     const std::optional<calc::Station>& current() const { return m_current; }
     // The station chosen as a study keeps it, none when no name is chosen.
     std::optional<calc::Station> chosen() const;
