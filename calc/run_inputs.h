@@ -61,6 +61,17 @@ inline constexpr std::array<RunInput, 7> kRunInputs = {{
 inline constexpr std::array<std::string_view, 7> kStationConstantNames = {"a",   "b",   "c", "B5",
                                                                           "B15", "B30", "Bm"};
 inline constexpr std::array<std::string_view, 4> kOwnConstantNames = {"K", "a", "b", "c"};
+// An IDF equation's four in IdfEquation's order: keys of a study file, and zeb-calc's --idf
+// takes them in this order; a batch's columns are named apart, since K, a, b, c are the own
+// equation's.
+inline constexpr std::array<std::string_view, 4> kIdfConstantNames = {"K", "m", "t0", "n"};
+inline constexpr std::array<std::string_view, 4> kIdfBatchColumns = {"idf-K", "idf-m", "idf-t0",
+                                                                     "idf-n"};
+
+// The four in kIdfConstantNames' order as an equation.
+constexpr IdfEquation idfEquationOf(const std::array<double, 4>& values) {
+    return {values[0], values[1], values[2], values[3]};
+}
 
 const RunInput& runInput(RunInputId id);
 

@@ -41,6 +41,10 @@ enum Column {
     B15,
     B30,
     Bm,
+    IdfK,
+    IdfM,
+    IdfT0,
+    IdfN,
     kColumnCount
 };
 
@@ -48,6 +52,7 @@ constexpr std::string_view column(calc::RunInputId id) {
     return calc::kRunInputs[static_cast<std::size_t>(id)].batchColumn;
 }
 
+using calc::kIdfBatchColumns;
 using calc::kOwnConstantNames;
 using calc::kStationConstantNames;
 
@@ -71,6 +76,10 @@ constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
     kStationConstantNames[4],
     kStationConstantNames[5],
     kStationConstantNames[6],
+    kIdfBatchColumns[0],
+    kIdfBatchColumns[1],
+    kIdfBatchColumns[2],
+    kIdfBatchColumns[3],
 };
 
 // Rows are read, computed and written a block at a time: memory stays that of one block.
@@ -195,7 +204,7 @@ private:
             request.elevationDropM = drop;
         }
         rainfall(request, error);
-        if (request.mode == calc::EquationMode::Automatic) {
+        if (request.mode != calc::EquationMode::Own) {
             number(ReturnPeriod, request.returnPeriodYears, error);
         }
         if (!error.empty()) {
@@ -214,6 +223,9 @@ private:
         Key key{request.mode, {}};
         if (request.mode == calc::EquationMode::Own) {
             std::copy(request.ownConstants.begin(), request.ownConstants.end(), key.second.begin());
+        } else if (request.mode == calc::EquationMode::Idf) {
+            const calc::IdfEquation& e = request.idfEquation;
+            key.second = {e.k, e.m, e.t0Min, e.n};
         } else if (request.station) {
             const calc::StationCoefficients& s = *request.station;
             key.second = {s.a, s.b, s.c, s.B5, s.B15, s.B30, s.Bm};
@@ -230,25 +242,24 @@ private:
     }
 
     // The rainfall comes from one source: a station by name or code, the seven station
-    // constants, or the own equation's K, a, b and c.
+    // constants, the own equation's K, a, b and c, or an IDF equation's four columns.
     void rainfall(calc::RunRequest& request, std::string& error) {
         const bool seven = has(B5) || has(B15) || has(B30) || has(Bm);
-        const int sources = int(has(K)) + int(has(Station)) + int(has(Code)) + int(seven);
+        const bool idf = has(IdfK) || has(IdfM) || has(IdfT0) || has(IdfN);
+        const int sources =
+            int(has(K)) + int(has(Station)) + int(has(Code)) + int(seven) + int(idf);
         if (!error.empty()) {
             return;
         }
         if (sources != 1) {
-            error = sources == 0 ? "falta a chuva: station, code, a,b,c,B5,B15,B30,Bm ou K,a,b,c"
-                                 : "a chuva vem de uma fonte só: station, code, "
-                                   "a,b,c,B5,B15,B30,Bm ou K,a,b,c";
+            constexpr std::string_view kSources =
+                "station, code, a,b,c,B5,B15,B30,Bm, K,a,b,c ou idf-K,idf-m,idf-t0,idf-n";
+            error = (sources == 0 ? "falta a chuva: " : "a chuva vem de uma fonte só: ") +
+                    std::string(kSources);
             return;
         }
-        if (has(K)) {
-            request.mode = calc::EquationMode::Own;
-            const Column own[] = {K, A, B, C};
-            for (std::size_t i = 0; i < 4; ++i) {
-                number(own[i], request.ownConstants[i], error);
-            }
+        if (idf || has(K)) {
+            equation(request, idf, error);
             return;
         }
         if (seven) {
@@ -261,6 +272,29 @@ private:
                                                         values[4], values[5], values[6]};
             return;
         }
+        stationOfDatabase(request, error);
+    }
+
+    // The own equation's K, a, b, c, or an IDF equation's four columns.
+    void equation(calc::RunRequest& request, bool idf, std::string& error) {
+        if (idf) {
+            request.mode = calc::EquationMode::Idf;
+            double* const values[] = {&request.idfEquation.k, &request.idfEquation.m,
+                                      &request.idfEquation.t0Min, &request.idfEquation.n};
+            for (std::size_t i = 0; i < 4; ++i) {
+                number(static_cast<Column>(IdfK + i), *values[i], error);
+            }
+            return;
+        }
+        request.mode = calc::EquationMode::Own;
+        const Column own[] = {K, A, B, C};
+        for (std::size_t i = 0; i < 4; ++i) {
+            number(own[i], request.ownConstants[i], error);
+        }
+    }
+
+    // The station the row names by name or code, from the database.
+    void stationOfDatabase(calc::RunRequest& request, std::string& error) {
         const bool byName = has(Station);
         const std::string key(text(byName ? Station : Code));
         auto& cache = byName ? m_byName : m_byCode;

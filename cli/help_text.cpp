@@ -9,14 +9,15 @@ std::string usageSynopsis() {
     return R"(Uso: zeb-calc --duration D --cn CN --area KM2 (--length KM --drop M | --tc HORAS)
                 --return-period TR
                 (--station-constants a,b,c,B5,B15,B30,Bm | --own K,a,b,c |
-                 --station NOME | --code CÓDIGO [--database ARQUIVO])
+                 --idf K,m,t0,n | --station NOME |
+                 --code CÓDIGO [--database ARQUIVO])
                 [--river TEXTO] [--station-name TEXTO]
                 [--format report|json|csv|png|svg|pdf] [--csv-style ESTILO]
                 [--locale NOME] [--output ARQUIVO]
      zeb-calc --input ESTUDO.zeb [opções do cálculo acima, que mudam o estudo]
      zeb-calc --study --cn CN --area KM2 (--length KM --drop M | --tc HORAS)
-                (--station-constants ... | --own ... | --station NOME |
-                 --code CÓDIGO [--database ARQUIVO])
+                (--station-constants ... | --own ... | --idf ... |
+                 --station NOME | --code CÓDIGO [--database ARQUIVO])
                 [--durations LISTA] [--return-periods LISTA]
                 [--format csv|json] [--csv-style ESTILO] [--output ARQUIVO]
      zeb-calc --batch BACIAS.csv [--database ARQUIVO] [--output ARQUIVO]

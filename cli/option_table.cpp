@@ -26,6 +26,7 @@ constexpr std::array kOptions = {
     CommandOption{option(RunInputId::ReturnPeriod), true, kUseRun},
     CommandOption{"--station-constants", true, kUseRun},
     CommandOption{"--own", true, kUseRun},
+    CommandOption{"--idf", true, kUseRun},
     CommandOption{"--station", true, kUseRun},
     CommandOption{"--code", true, kUseRun},
     CommandOption{"--database", true, kUseRun | kUseList | kUseBatch},
@@ -78,6 +79,10 @@ constexpr std::array kHelp = {
     HelpBlock{HelpKind::Entry, "--station-constants a,b,c,B5,B15,B30,Bm",
               "constantes do posto (equação \"Automática\")"},
     HelpBlock{HelpKind::Entry, "--own K,a,b,c", "constantes próprias (equação \"Própria\")"},
+    HelpBlock{HelpKind::Entry, "--idf K,m,t0,n",
+              "equação de intensidade, duração e frequência\n"
+              "i = K·TR^m/(t+t0)^n (equação \"Equação IDF\"), com i em\n"
+              "mm/h, t e t0 em min e TR em anos"},
     HelpBlock{HelpKind::Entry, "--station NOME",
               "constantes do posto com este nome no banco de referência\n"
               "(equação \"Automática\"); havendo dois postos com o mesmo\n"
@@ -96,7 +101,8 @@ constexpr std::array kHelp = {
     HelpBlock{HelpKind::Entry, "--station-name TEXTO",
               "nome do posto impresso no relatório; com --station ou\n"
               "--code, o padrão é o nome do posto no banco; com --own,\n"
-              "o relatório mostra no lugar dele as constantes K, a, b, c"},
+              "o relatório mostra no lugar dele as constantes K, a, b, c,\n"
+              "e com --idf a equação IDF, se este nome não for dado"},
     HelpBlock{HelpKind::Entry, "--format FORMATO",
               "report (padrão): o relatório exportado, em Windows-1252\n"
               "com CR LF: as 47 linhas e, quando valem, as observações\n"
@@ -120,10 +126,11 @@ constexpr std::array kHelp = {
     HelpBlock{HelpKind::Entry, "--input ESTUDO.zeb",
               "os dados de um estudo salvo pela janela (rio, posto com a\n"
               "cópia das suas constantes, CN, área, comprimento,\n"
-              "desnível, duração, recorrência, constantes próprias);\n"
-              "cada opção dada muda só o seu dado, e --own, --station,\n"
-              "--code ou --station-constants substituem as constantes\n"
-              "do estudo. A saída é a da exportação da janela."},
+              "desnível, duração, recorrência, constantes próprias,\n"
+              "equação IDF); cada opção dada muda só o seu dado, e\n"
+              "--own, --idf, --station, --code ou --station-constants\n"
+              "substituem as constantes do estudo. A saída é a da\n"
+              "exportação da janela."},
     HelpBlock{HelpKind::Note, "",
               "\n"
               "  O cálculo tem sempre 15 passos e 8 ordenadas do hidrograma unitário. Quando\n"
@@ -163,9 +170,10 @@ constexpr std::array kHelp = {
               "cabeçalho; colunas em qualquer ordem: id; duration\n"
               "(rótulo ou posição); cn; area; tc, ou length e drop;\n"
               "return-period; e a chuva por station (nome) ou code, pelas\n"
-              "sete colunas a,b,c,B5,B15,B30,Bm, ou por K,a,b,c (equação\n"
-              "\"Própria\"). Uma coluna desconhecida ou repetida recusa o\n"
-              "arquivo.\n"
+              "sete colunas a,b,c,B5,B15,B30,Bm, por K,a,b,c (equação\n"
+              "\"Própria\") ou pelas quatro idf-K,idf-m,idf-t0,idf-n\n"
+              "(\"Equação IDF\", como --idf). Uma coluna desconhecida ou\n"
+              "repetida recusa o arquivo.\n"
               "Sai uma linha por bacia, na ordem da entrada:\n"
               "id,peakFlowM3s,peakTimeH,effectiveRainfallMm,\n"
               "floodNotReceded,unitHydrographCut,error; error traz a\n"
@@ -206,8 +214,10 @@ constexpr std::array kHelp = {
               "substituído quando tudo deu certo"},
     HelpBlock{HelpKind::Entry, "--stations POSTOS.csv",
               "postos: cabeçalho codigo,nome,estado e depois as colunas\n"
-              "a,b,c,B5,B15,B30,Bm em qualquer ordem; um posto por\n"
-              "linha, números com ponto decimal"},
+              "a,b,c,B5,B15,B30,Bm em qualquer ordem, e talvez\n"
+              "idf-K,idf-m,idf-t0,idf-n e idf-fonte; um posto por\n"
+              "linha, com as sete constantes ou uma equação IDF,\n"
+              "números com ponto decimal"},
     HelpBlock{HelpKind::Entry, "--curve-numbers CN.csv",
               "números da curva: cabeçalho com uma primeira coluna\n"
               "qualquer (id), terreno em segundo, e zona e cn em qualquer\n"
@@ -234,9 +244,11 @@ constexpr std::array kHelp = {
               "  1  a saída não pôde ser gravada\n"
               "  2  uso incorreto, ou um valor sem sentido físico: CN fora de (0, 100], área,\n"
               "     comprimento, desnível ou tempo de concentração não positivos, tempo de\n"
-              "     recorrência não positivo com as constantes do posto ou acima de 100000\n"
-              "     anos, constantes (do posto ou próprias) cuja precipitação pontual não é\n"
-              "     finita, positiva e crescente com a duração de 5 min a 6 d, TR 2 a 10000\n"
+              "     recorrência não positivo com as constantes do posto ou a equação IDF, ou\n"
+              "     acima de 100000 anos, equação IDF com K ou n não positivo, t0 negativo ou\n"
+              "     constante não finita, constantes (do posto, próprias ou IDF) cuja\n"
+              "     precipitação pontual não é finita, positiva e crescente com a duração de\n"
+              "     5 min a 6 d, TR 2 a 10000\n"
               "  3  o cálculo não tem valor para estes dados (também quando falta ao posto\n"
               "     uma constante de que o cálculo precisa)\n"
               "  4  erro do banco de referência: arquivo ausente, ilegível ou corrompido,\n"

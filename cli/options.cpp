@@ -67,6 +67,22 @@ std::optional<std::array<double, N>> parseNumberList(const std::string& text) {
     return values;
 }
 
+// An option's list of constants, or its refusal naming how many and which it expects.
+template <std::size_t N>
+std::variant<std::array<double, N>, UsageError>
+constantList(const std::string& option, const std::string& value,
+             const std::array<std::string_view, N>& names, const char* count) {
+    if (const auto values = parseNumberList<N>(value)) {
+        return *values;
+    }
+    std::string list;
+    for (const std::string_view constant : names) {
+        list += (list.empty() ? "" : ",") + std::string(constant);
+    }
+    return usage(option + " espera " + count + " números separados por vírgula (" + list +
+                 "), não " + util::inQuotes(value) + ".");
+}
+
 // Whether the option belongs to the use; an unknown option belongs to none.
 bool isFor(std::string_view name, unsigned use) {
     const CommandOption* option = findCommandOption(name);
@@ -91,7 +107,7 @@ public:
         const auto isOneOf = [&name](std::initializer_list<std::string_view> names) {
             return std::ranges::find(names, name) != names.end();
         };
-        if (isOneOf({"--station-constants", "--own", "--station", "--code"})) {
+        if (isOneOf({"--station-constants", "--own", "--idf", "--station", "--code"})) {
             return takeRainfall(name, value);
         }
         if (isOneOf({"--database", "--list", "--zone", "--build-database", "--stations",
@@ -104,29 +120,37 @@ public:
         return takeOutput(name, value);
     }
 
-    // The rainfall's source: a station's constants, the own equation's, or a station to look up.
+    // The rainfall's source: a station's constants, the own equation's, an IDF equation, or a
+    // station to look up.
     std::optional<UsageError> takeRainfall(const std::string& name, const std::string& value) {
+        if (name == "--station" || name == "--code") {
+            return takeStation(name, value);
+        }
         if (name == "--station-constants") {
-            const auto values = parseNumberList<7>(value);
-            if (!values) {
-                return usage("--station-constants espera sete números separados por vírgula "
-                             "(a,b,c,B5,B15,B30,Bm), não " +
-                             util::inQuotes(value) + ".");
+            const auto values = constantList(name, value, calc::kStationConstantNames, "sete");
+            if (const auto* refusal = std::get_if<UsageError>(&values)) {
+                return *refusal;
             }
-            const auto& v = *values;
+            const auto& v = std::get<0>(values);
             m_options.stationConstants = {v[0], v[1], v[2], v[3], v[4], v[5], v[6]};
             return source(ConstantsSource::StationConstants);
         }
-        if (name == "--own") {
-            const auto values = parseNumberList<4>(value);
-            if (!values) {
-                return usage("--own espera quatro números separados por vírgula (K,a,b,c), "
-                             "não " +
-                             util::inQuotes(value) + ".");
-            }
-            m_options.run.ownConstants = *values;
-            return source(ConstantsSource::Own);
+        const bool own = name == "--own";
+        const auto values = constantList(
+            name, value, own ? calc::kOwnConstantNames : calc::kIdfConstantNames, "quatro");
+        if (const auto* refusal = std::get_if<UsageError>(&values)) {
+            return *refusal;
         }
+        if (own) {
+            m_options.run.ownConstants = std::get<0>(values);
+        } else {
+            m_options.run.idfEquation = calc::idfEquationOf(std::get<0>(values));
+        }
+        return source(own ? ConstantsSource::Own : ConstantsSource::Idf);
+    }
+
+    // A station to look up by its name or its code.
+    std::optional<UsageError> takeStation(const std::string& name, const std::string& value) {
         if (name == "--station") {
             // The window looks up no station by an empty name.
             if (value.empty()) {
@@ -307,9 +331,6 @@ public:
         if (!contains(given, "--river")) {
             m_options.riverText = study.river;
         }
-        if (!contains(given, "--station-name") && study.station) {
-            m_options.stationText = study.station->name;
-        }
         for (const calc::RunInput& input : calc::kRunInputs) {
             // A study runs its own lists of durations and return periods.
             const bool single = input.id == calc::RunInputId::Duration ||
@@ -324,13 +345,26 @@ public:
             calc::setRunInput(m_options.run, input.id, *value);
             given.emplace_back(input.option);
         }
-        if (m_sourceCount > 0) {
-            return;
+        if (m_sourceCount == 0) {
+            takeStudyConstants(study);
         }
-        const auto& own = study.ownConstants;
-        if (study.mode == calc::EquationMode::Own && own[0] && own[1] && own[2] && own[3]) {
-            m_options.run.ownConstants = {*own[0], *own[1], *own[2], *own[3]};
+        // The station's name is line 5 of the report, unless an IDF equation fills it.
+        if (!contains(given, "--station-name") && study.station &&
+            m_options.run.mode != calc::EquationMode::Idf) {
+            m_options.stationText = study.station->name;
+        }
+    }
+
+    // The study's source of the rainfall, when all its constants are given.
+    void takeStudyConstants(const report::StudyInputs& study) {
+        const auto own = report::allConstantsGiven(study.ownConstants);
+        const auto idf = report::allConstantsGiven(study.idfConstants);
+        if (study.mode == calc::EquationMode::Own && own) {
+            m_options.run.ownConstants = *own;
             (void)source(ConstantsSource::Own);
+        } else if (study.mode == calc::EquationMode::Idf && idf) {
+            m_options.run.idfEquation = calc::idfEquationOf(*idf);
+            (void)source(ConstantsSource::Idf);
         } else if (study.mode == calc::EquationMode::Automatic && study.station &&
                    study.station->coefficients()) {
             m_options.stationConstants = *study.station->coefficients();
@@ -470,7 +504,7 @@ private:
         return std::nullopt;
     }
 
-    // The return period plays no part with the typed constants; a study has its own lists.
+    // The return period plays no part with the typed K, a, b, c; a study has its own lists.
     std::optional<UsageError> checkRequired(const std::vector<std::string>& given) const {
         const bool own = m_options.constantsSource == ConstantsSource::Own;
         for (const std::string_view required :
@@ -503,7 +537,7 @@ private:
     std::optional<UsageError> checkConstantsGiven(const std::vector<std::string>&) const {
         if (m_sourceCount == 0) {
             return usage("faltam as constantes da equação: dê --station-constants, --own, "
-                         "--station ou --code.");
+                         "--idf, --station ou --code.");
         }
         return std::nullopt;
     }
@@ -532,6 +566,10 @@ private:
         } else if (m_options.constantsSource == ConstantsSource::Own) {
             if (auto refusal = calc::ownRainfallRefusal(m_options.run.ownConstants)) {
                 return usage("as constantes de --own foram recusadas: " + *refusal + ".");
+            }
+        } else if (m_options.constantsSource == ConstantsSource::Idf) {
+            if (auto refusal = calc::idfRainfallRefusal(m_options.run.idfEquation)) {
+                return usage("as constantes de --idf foram recusadas: " + *refusal + ".");
             }
         }
         if (contains(given, "--database") &&
@@ -639,12 +677,13 @@ private:
 
     std::optional<UsageError> source(ConstantsSource chosen) {
         if (++m_sourceCount > 1) {
-            return usage("dê uma só origem das constantes: --station-constants, --own, "
+            return usage("dê uma só origem das constantes: --station-constants, --own, --idf, "
                          "--station ou --code.");
         }
         m_options.constantsSource = chosen;
-        m_options.run.mode = chosen == ConstantsSource::Own ? calc::EquationMode::Own
-                                                            : calc::EquationMode::Automatic;
+        m_options.run.mode = chosen == ConstantsSource::Own   ? calc::EquationMode::Own
+                             : chosen == ConstantsSource::Idf ? calc::EquationMode::Idf
+                                                              : calc::EquationMode::Automatic;
         return std::nullopt;
     }
 

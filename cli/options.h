@@ -21,14 +21,15 @@ enum class OutputFormat { Report, Json, Csv, Png, Svg, Pdf };
 enum class ConstantsSource {
     StationConstants, // --station-constants a,b,c,B5,B15,B30,Bm, or a study's copy (Automatic)
     Own,              // --own K,a,b,c (mode Own)
+    Idf,              // --idf K,m,t0,n (mode Idf)
     StationName,      // --station NAME, from the reference database
     StationCode,      // --code CODE, from the reference database
 };
 
 // One zeb-calc invocation, every value already checked and converted.
 struct CommandOptions {
-    // The basin, the duration and return period, the mode and --own's constants; the station
-    // is chosen once the options are read, from constantsSource.
+    // The basin, the duration and return period, the mode and --own's or --idf's constants;
+    // the station is chosen once the options are read, from constantsSource.
     calc::RunRequest run;
 
     ConstantsSource constantsSource = ConstantsSource::StationConstants;

@@ -196,12 +196,13 @@ int computeAndWrite(const CommandOptions& options, const calc::RunRequest& reque
     return writeResult(options, bytes, out, err);
 }
 
-// The station chosen from the options (none with the own equation), its warning on the error
-// stream; the database it was read from joins `readFiles`.
+// The station chosen from the options (none with the own or an IDF equation), its warning on the
+// error stream; the database it was read from joins `readFiles`.
 std::variant<std::optional<calc::Station>, CommandFailure>
 runStation(const CommandOptions& options, const ProcessEnvironment& environment, std::ostream& err,
            std::vector<ReadFile>& readFiles) {
-    if (options.constantsSource == ConstantsSource::Own) {
+    if (options.constantsSource == ConstantsSource::Own ||
+        options.constantsSource == ConstantsSource::Idf) {
         return std::nullopt;
     }
     auto found = chooseStation(options, environment.programFolder);

@@ -20,12 +20,13 @@ calc::Entry entry(zebfuzz::ByteReader& in) {
 
 calc::CalculationInputs decodeInputs(zebfuzz::ByteReader& in) {
     calc::CalculationInputs inputs;
-    inputs.mode = in.byte() % 2 == 0 ? calc::EquationMode::Automatic : calc::EquationMode::Own;
+    inputs.mode = static_cast<calc::EquationMode>(in.byte() % 3);
     inputs.durationIndex = static_cast<std::int16_t>(in.byte() % 14);
     for (double* value :
          {&inputs.curveNumber, &inputs.drainageAreaKm2, &inputs.returnPeriodYears,
           &inputs.concentrationTimeH, &inputs.frequencyFactorK, &inputs.idfCoefficientA,
-          &inputs.idfCoefficientB, &inputs.idfCoefficientC}) {
+          &inputs.idfCoefficientB, &inputs.idfCoefficientC, &inputs.idfEquation.k,
+          &inputs.idfEquation.m, &inputs.idfEquation.t0Min, &inputs.idfEquation.n}) {
         *value = in.number();
     }
     if (in.byte() % 4 != 0) {
@@ -58,9 +59,9 @@ void checkReport(const calc::CalculationRecord& r, calc::EquationMode mode,
                                        : n == 5            ? 28 + util::characterCount(station)
                                        : n <= 21           ? 41
                                                            : 145;
-        // In mode Own line 5 holds the typed constants instead of the station; a value wider
-        // than its field widens it, whole.
-        const bool ownConstants = n == 5 && mode == calc::EquationMode::Own;
+        // In modes Own and Idf line 5 may hold the equation instead of the station; a value
+        // wider than its field widens it, whole.
+        const bool ownConstants = n == 5 && mode != calc::EquationMode::Automatic;
         FUZZ_CHECK(ownConstants ||
                        (n <= 6 || n == 20 || n == 22 ? width == documented : width >= documented),
                    "every line has its documented length");

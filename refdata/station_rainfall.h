@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/run_inputs.h"
 #include "calc/station.h"
 #include "refdata/reference_tables.h"
 
@@ -13,8 +14,7 @@ namespace refdata {
 
 // An IDF equation's columns in `zeb` and in the stations file, in IdfEquation's order (named as
 // a batch's columns), and its source's.
-inline constexpr std::array<std::string_view, 4> kIdfColumns = {"idf-K", "idf-m", "idf-t0",
-                                                                "idf-n"};
+inline constexpr const auto& kIdfColumns = calc::kIdfBatchColumns;
 inline constexpr std::string_view kIdfSourceColumn = "idf-fonte";
 
 // Which of a station's values are given: any of the seven constants, each of the IDF equation's

@@ -152,12 +152,19 @@ void appendLimitNotes(const calc::CalculationRecord& record, std::vector<ReportL
 
 std::string constantsSourceLine(calc::EquationMode mode, std::string_view stationText,
                                 const calc::CalculationRecord& record, const NumberStyle& style) {
-    if (mode == calc::EquationMode::Automatic) {
+    if (mode == calc::EquationMode::Automatic ||
+        (mode == calc::EquationMode::Idf && !stationText.empty())) {
         return alignRight("Posto: ", kFigureLabelWidth) + singleLine(stationText);
     }
     const auto constant = [&style](std::string_view name, const calc::Entry& value) {
         return std::string(name) + (value ? plain(*value, style) : std::string());
     };
+    if (mode == calc::EquationMode::Idf) {
+        return alignRight("Equação IDF: ", kFigureLabelWidth) +
+               constant("K=", record.idfEquationK) + constant(" m=", record.idfExponentM) +
+               constant(" t0=", record.idfTimeOffsetMin) + constant(" n=", record.idfExponentN) +
+               " (i em mm/h, t e t0 em min, TR em anos)";
+    }
     return alignRight("Equação própria: ", kFigureLabelWidth) +
            constant("K=", record.frequencyFactorK) + constant(" a=", record.idfCoefficientA) +
            constant(" b=", record.idfCoefficientB) + constant(" c=", record.idfCoefficientC);

@@ -28,7 +28,9 @@ std::vector<ReportLine> composeReportLines(const calc::CalculationRecord& record
 
 // Line 5: where the rainfall relation's constants came from. In mode Automatic "Posto: " and
 // the station's name; in mode Own "Equação própria: " and the record's K, a, b and c by the
-// plain rule, since no station played a part. The label is right-aligned in 28 characters.
+// plain rule, since no station played a part. In mode Idf "Equação IDF: " and the equation's K,
+// m, t0 and n by the same rule, followed by their units; or, when a station text is given (the
+// equation came from a station), "Posto: " and its name. The label is right-aligned in 28.
 std::string constantsSourceLine(calc::EquationMode mode, std::string_view stationText,
                                 const calc::CalculationRecord& record, const NumberStyle& style);
 

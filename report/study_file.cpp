@@ -22,10 +22,20 @@ using nlohmann::json;
 // A study is a few hundred bytes; anything far larger is not one, and is not read whole.
 constexpr std::uintmax_t kMaxStudyBytes = 1024 * 1024;
 
+using calc::kIdfConstantNames;
 using calc::kOwnConstantNames;
 using calc::kStationConstantNames;
-// A station's IDF equation, in IdfEquation's order.
-constexpr std::array<std::string_view, 4> kStationIdfNames = {"K", "m", "t0", "n"};
+
+// Each mode under its name in the file, in EquationMode's order.
+constexpr std::array<std::string_view, 3> kModeNames = {"automatic", "own", "idf"};
+
+// A study with an IDF equation needs the format that holds one.
+bool usesIdf(const StudyInputs& study) {
+    return study.mode == calc::EquationMode::Idf ||
+           std::ranges::any_of(study.idfConstants,
+                               [](const auto& value) { return value.has_value(); }) ||
+           (study.station && study.station->idf());
+}
 
 // Where a study keeps each of the run's numbers; none for the duration, kept as its label, and
 // for tc, which a study does not keep.
@@ -60,6 +70,15 @@ json numberOrNull(const std::optional<double>& value) {
 
 json textOrNull(const std::optional<std::string>& value) {
     return value ? json(*value) : json(nullptr);
+}
+
+json constantsObject(const std::array<std::string_view, 4>& names,
+                     const std::array<std::optional<double>, 4>& constants) {
+    json object = json::object();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        object[std::string(names[i])] = numberOrNull(constants[i]);
+    }
+    return object;
 }
 
 // A wrong value in a well-formed file: the reason names the key.
@@ -120,17 +139,16 @@ const json* readObject(const json& object, const char* key, const std::string& p
 
 // A station's IDF equation: its four numbers, none of them missing, and its source.
 calc::StationIdfEquation readStationIdf(const json& object, const json& equation) {
-    std::array<double, kStationIdfNames.size()> values{};
+    std::array<double, kIdfConstantNames.size()> values{};
     for (std::size_t i = 0; i < values.size(); ++i) {
-        const std::string key = "station.idfEquation." + std::string(kStationIdfNames[i]);
-        const auto value = readNumber(equation, kStationIdfNames[i], "station.idfEquation.");
+        const std::string key = "station.idfEquation." + std::string(kIdfConstantNames[i]);
+        const auto value = readNumber(equation, kIdfConstantNames[i], "station.idfEquation.");
         if (!value) {
             throw WrongValue{"falta o campo " + util::inQuotes(key) + "."};
         }
         values[i] = *value;
     }
-    return {{values[0], values[1], values[2], values[3]},
-            readText(object, "source", "station.").value_or("")};
+    return {calc::idfEquationOf(values), readText(object, "source", "station.").value_or("")};
 }
 
 calc::Station readStation(const json& object) {
@@ -164,8 +182,8 @@ void addStationRainfall(json& station, const calc::Station& copy) {
         const calc::IdfEquation& e = idf->equation;
         const double values[] = {e.k, e.m, e.t0Min, e.n};
         json& equation = station["idfEquation"] = json::object();
-        for (std::size_t i = 0; i < kStationIdfNames.size(); ++i) {
-            equation[std::string(kStationIdfNames[i])] = values[i];
+        for (std::size_t i = 0; i < kIdfConstantNames.size(); ++i) {
+            equation[std::string(kIdfConstantNames[i])] = values[i];
         }
         station["source"] = idf->source;
         return;
@@ -188,12 +206,41 @@ void refuseImpossibleRainfall(const StudyInputs& study) {
                              "."};
         }
     }
-    const auto& own = study.ownConstants;
-    if (study.mode == calc::EquationMode::Own && own[0] && own[1] && own[2] && own[3]) {
-        if (auto refusal = calc::ownRainfallRefusal({*own[0], *own[1], *own[2], *own[3]})) {
+    const auto own = allConstantsGiven(study.ownConstants);
+    if (study.mode == calc::EquationMode::Own && own) {
+        if (auto refusal = calc::ownRainfallRefusal(*own)) {
             throw WrongValue{"a equação própria (K, a, b, c) foi recusada: " + *refusal + "."};
         }
     }
+    const auto idf = allConstantsGiven(study.idfConstants);
+    if (study.mode == calc::EquationMode::Idf && idf) {
+        if (auto refusal = calc::idfRainfallRefusal(calc::idfEquationOf(*idf))) {
+            throw WrongValue{"a equação IDF (K, m, t0, n) foi recusada: " + *refusal + "."};
+        }
+    }
+}
+
+// Four constants under their names in an object of the study.
+void readConstants(const json& root, const char* key, const std::array<std::string_view, 4>& names,
+                   std::array<std::optional<double>, 4>& constants) {
+    if (const json* object = readObject(root, key)) {
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            constants[i] = readNumber(*object, names[i], std::string(key) + ".");
+        }
+    }
+}
+
+calc::EquationMode readMode(const json& root) {
+    const auto mode = readText(root, "mode");
+    if (!mode) {
+        return calc::EquationMode::Automatic;
+    }
+    const auto found = std::ranges::find(kModeNames, *mode);
+    if (found == kModeNames.end()) {
+        throw WrongValue{"o modo " + util::inQuotes(*mode) +
+                         " é desconhecido (automatic, own ou idf)."};
+    }
+    return static_cast<calc::EquationMode>(found - kModeNames.begin());
 }
 
 std::optional<int> readDuration(const json& root, std::string_view key) {
@@ -211,13 +258,7 @@ std::optional<int> readDuration(const json& root, std::string_view key) {
 StudyInputs readStudy(const json& root) {
     StudyInputs study;
     study.river = readText(root, "river").value_or("");
-    if (const auto mode = readText(root, "mode")) {
-        if (*mode != "automatic" && *mode != "own") {
-            throw WrongValue{"o modo " + util::inQuotes(*mode) +
-                             " é desconhecido (automatic ou own)."};
-        }
-        study.mode = *mode == "own" ? calc::EquationMode::Own : calc::EquationMode::Automatic;
-    }
+    study.mode = readMode(root);
     if (const json* station = readObject(root, "station")) {
         study.station = readStation(*station);
     }
@@ -230,11 +271,8 @@ StudyInputs readStudy(const json& root) {
             *slot = readNumber(root, input.studyKey, "");
         }
     }
-    if (const json* own = readObject(root, "ownConstants")) {
-        for (std::size_t i = 0; i < kOwnConstantNames.size(); ++i) {
-            study.ownConstants[i] = readNumber(*own, kOwnConstantNames[i], "ownConstants.");
-        }
-    }
+    readConstants(root, "ownConstants", kOwnConstantNames, study.ownConstants);
+    readConstants(root, "idfEquation", kIdfConstantNames, study.idfConstants);
     refuseImpossibleRainfall(study);
     return study;
 }
@@ -259,6 +297,14 @@ void addRunInputs(json& root, const StudyInputs& study) {
 
 } // namespace
 
+std::optional<std::array<double, 4>>
+allConstantsGiven(const std::array<std::optional<double>, 4>& typed) {
+    if (!std::ranges::all_of(typed, [](const auto& value) { return value.has_value(); })) {
+        return std::nullopt;
+    }
+    return std::array{*typed[0], *typed[1], *typed[2], *typed[3]};
+}
+
 std::optional<double> studyInputValue(const StudyInputs& study, calc::RunInputId id) {
     if (id == calc::RunInputId::Duration) {
         return study.durationIndex;
@@ -273,20 +319,19 @@ std::string studyFileBytes(const StudyInputs& study) {
         station = {{"code", study.station->code}, {"name", study.station->name}};
         addStationRainfall(station, *study.station);
     }
-    json own = json::object();
-    for (std::size_t i = 0; i < kOwnConstantNames.size(); ++i) {
-        own[std::string(kOwnConstantNames[i])] = numberOrNull(study.ownConstants[i]);
-    }
     json root = {
         {"format", kStudyFormatName},
-        {"version", kStudyFormatVersion},
+        {"version", usesIdf(study) ? kStudyFormatVersion : 1},
         {"river", study.river},
-        {"mode", study.mode == calc::EquationMode::Own ? "own" : "automatic"},
+        {"mode", kModeNames[static_cast<std::size_t>(study.mode)]},
         {"station", station},
         {"zone", textOrNull(study.zone)},
         {"landClass", textOrNull(study.landClass)},
-        {"ownConstants", own},
+        {"ownConstants", constantsObject(kOwnConstantNames, study.ownConstants)},
     };
+    if (usesIdf(study)) {
+        root["idfEquation"] = constantsObject(kIdfConstantNames, study.idfConstants);
+    }
     addRunInputs(root, study);
     // The window's texts are always valid UTF-8; a stray byte from elsewhere becomes U+FFFD
     // rather than losing the whole study.

@@ -31,6 +31,7 @@ struct StudyInputs {
     std::optional<int> durationIndex; // position in the duration list
     std::optional<double> returnPeriodYears;
     std::array<std::optional<double>, 4> ownConstants; // K, a, b, c as typed in mode Own
+    std::array<std::optional<double>, 4> idfConstants; // K, m, t0, n as typed in mode Idf
 
     bool operator==(const StudyInputs&) const = default;
 };
@@ -39,8 +40,14 @@ struct StudyInputs {
 // field left empty, and for tc, which a study does not keep (the window computes it).
 std::optional<double> studyInputValue(const StudyInputs& study, calc::RunInputId id);
 
+// An equation's four typed constants when all four are given; none otherwise.
+std::optional<std::array<double, 4>>
+allConstantsGiven(const std::array<std::optional<double>, 4>& typed);
+
 inline constexpr const char* kStudyFormatName = "zeb-estudo";
-inline constexpr int kStudyFormatVersion = 1;
+// The newest format this program reads and writes: 2 holds an IDF equation. A study without one
+// is written as format 1, which the programs before it open too.
+inline constexpr int kStudyFormatVersion = 2;
 
 // The study as the bytes of a .zeb file: JSON in UTF-8, numbers as JSON numbers.
 std::string studyFileBytes(const StudyInputs& study);

@@ -67,6 +67,7 @@ example=(--duration "1 h" --return-period 100 --area 50 --tc 6 --cn 75
     --station-constants 0.2,25,20,-0.04,0.08,0.08,0.08)
 named=(--river "Rio de Exemplo" --station-name "Posto de Exemplo")
 study=(--study --cn 75 --area 50 --tc 6 --station-constants 0.2,25,20,-0.04,0.08,0.08,0.08)
+idf=(--idf 897.79,0.1463,11.83,0.758 --duration "1 h" --return-period 100 --area 50 --tc 6 --cn 75)
 
 # The worked example in every output form and locale.
 run example-report -- "${example[@]}" "${named[@]}"
@@ -88,6 +89,9 @@ run example-length-drop -- --duration "1 h" --return-period 100 --area 50 --leng
 run example-own-report -- --own 2.3,0.2,25,20 --duration "1 h" --area 50 --tc 6 --cn 75
 run example-own-json -- --own 2.3,0.2,25,20 --duration "1 h" --area 50 --tc 6 --cn 75 \
     --format json
+run example-idf-report -- "${idf[@]}"
+run example-idf-report-station-name -- "${idf[@]}" --station-name "Posto de Exemplo" --locale pt_BR
+run example-idf-json -- "${idf[@]}" --format json
 for duration in 0 1 2 3 4 5 6 7 8 9 10 11 12; do
     run "duration-$duration-json" -- "${example[@]/#1 h/$duration}" --format json
 done
@@ -101,6 +105,8 @@ run study-csv-planilha -- "${study[@]}" --csv-style planilha
 run study-json -- "${study[@]}" --format json --durations "5 min,1 h,3 d" --return-periods 2,100
 run study-own -- --study --cn 75 --area 50 --length 10 --drop 100 --own 2.3,0.2,25,20 \
     --durations all --output out/result
+run study-idf -- --study --cn 75 --area 50 --tc 6 --idf 897.79,0.1463,11.83,0.758 \
+    --durations "5 min,1 h,24 h" --return-periods 2,100,1000
 
 # The study file fixture, as it is and with options over it.
 run input-report -- --input data/own-mode-study.zeb
@@ -167,6 +173,7 @@ run drop-zero -- --duration "1 h" --return-period 100 --area 50 --length 10 --dr
     --cn 75 --station-constants 0.2,25,20,-0.04,0.08,0.08,0.08
 run undefined-tc -- --duration "1 h" --return-period 100 --area 50 --length 1e300 \
     --drop 1e-300 --cn 75 --station-constants 0.2,25,20,-0.04,0.08,0.08,0.08
+run refused-idf -- "${idf[@]/,11.83,/,-1,}"
 run refused-constants -- "${example[@]/#0.2,25,20,-0.04,0.08,0.08,0.08/0.2,-25,20,-0.04,0.08,0.08,0.08}"
 run return-period-over -- "${example[@]/#100/100001}"
 run bad-timestamp ZEB_REPORT_TIMESTAMP="2024-13-01 00:00:00" -- "${example[@]}"

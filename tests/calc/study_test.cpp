@@ -23,32 +23,39 @@ TEST(Study, PeakTimeIsTheFirstOfEqualFlows) {
 // Each cell is the single run with that duration and return period, to the last bit, in the
 // order durations first; a run that cannot be computed gives its reason in its own cell. The
 // worked example's cell (1 h, TR 100) is its printed report: peak 115.33 m³/s at 8 h, 68.55 mm
-// of effective rainfall at step 15, 26.32 m³/s still flowing, a base time of 10.95 h.
+// of effective rainfall at step 15, 26.32 m³/s still flowing, a base time of 10.95 h. The same
+// holds for an IDF equation.
 TEST(Study, CellsAreTheSingleRunsInOrder) {
-    calc::RunRequest basin = zebtest::workedExampleRequest();
-    basin.station->B5.reset(); // "5 min" needs B5: that cell fails, the others compute
+    calc::RunRequest station = zebtest::workedExampleRequest();
+    station.station->B5.reset(); // "5 min" needs B5: that cell fails, the others compute
+    calc::RunRequest idf = zebtest::workedExampleRequest();
+    idf.mode = calc::EquationMode::Idf;
+    idf.idfEquation = {897.79, 0.1463, 11.83, 0.758};
     const int durations[] = {8, 0, 3};
     const double returnPeriods[] = {1000, 100};
-    const auto cells = calc::computeStudy(basin, durations, returnPeriods);
-    ASSERT_EQ(cells.size(), 6u);
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        calc::RunRequest single = basin;
-        single.durationIndex = durations[i / 2];
-        single.returnPeriodYears = returnPeriods[i % 2];
-        EXPECT_EQ(cells[i].durationIndex, durations[i / 2]);
-        EXPECT_EQ(cells[i].returnPeriodYears, returnPeriods[i % 2]);
-        const auto run = calc::runRequest(single);
-        if (const auto* record = std::get_if<calc::CalculationRecord>(&run)) {
-            const auto expected = calc::summarizeRun(*record);
-            const auto& actual = std::get<calc::RunSummary>(cells[i].outcome);
-            EXPECT_EQ(actual.peakFlowM3s, expected.peakFlowM3s);
-            EXPECT_EQ(actual.peakTimeH, expected.peakTimeH);
-            EXPECT_EQ(actual.effectiveRainfallMm, expected.effectiveRainfallMm);
-        } else {
-            EXPECT_EQ(std::get<calc::CalculationError>(cells[i].outcome).message,
-                      std::get<calc::CalculationError>(run).message);
+    for (const calc::RunRequest& basin : {idf, station}) {
+        const auto cells = calc::computeStudy(basin, durations, returnPeriods);
+        ASSERT_EQ(cells.size(), 6u);
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            calc::RunRequest single = basin;
+            single.durationIndex = durations[i / 2];
+            single.returnPeriodYears = returnPeriods[i % 2];
+            EXPECT_EQ(cells[i].durationIndex, durations[i / 2]);
+            EXPECT_EQ(cells[i].returnPeriodYears, returnPeriods[i % 2]);
+            const auto run = calc::runRequest(single);
+            if (const auto* record = std::get_if<calc::CalculationRecord>(&run)) {
+                const auto expected = calc::summarizeRun(*record);
+                const auto& actual = std::get<calc::RunSummary>(cells[i].outcome);
+                EXPECT_EQ(actual.peakFlowM3s, expected.peakFlowM3s);
+                EXPECT_EQ(actual.peakTimeH, expected.peakTimeH);
+                EXPECT_EQ(actual.effectiveRainfallMm, expected.effectiveRainfallMm);
+            } else {
+                EXPECT_EQ(std::get<calc::CalculationError>(cells[i].outcome).message,
+                          std::get<calc::CalculationError>(run).message);
+            }
         }
     }
+    const auto cells = calc::computeStudy(station, durations, returnPeriods);
     EXPECT_TRUE(std::holds_alternative<calc::CalculationError>(cells[2].outcome));
     const auto& summary = std::get<calc::RunSummary>(cells[5].outcome);
     EXPECT_NEAR(summary.peakFlowM3s, 115.33, 0.005);

@@ -78,6 +78,12 @@ TEST(Options, EachOptionGivesItsValue) {
     EXPECT_EQ(byName.stationName, "Pau d'Alho");
     EXPECT_EQ(byName.databasePath, "zeb.mdb");
 
+    // A study over an IDF equation needs no return period: it runs its list.
+    const CommandOptions idf =
+        parsedAs<CommandOptions>(Arguments{"--study", "--idf", "897.79,0.1463,11.83,0.758", "--cn",
+                                           "75", "--area", "50", "--tc", "6"});
+    EXPECT_EQ(idf.run.idfEquation, (calc::IdfEquation{897.79, 0.1463, 11.83, 0.758}));
+
     EXPECT_TRUE(std::holds_alternative<HelpRequest>(parseArguments(with({"-h"}))));
 }
 
@@ -94,6 +100,13 @@ TEST(Options, RefusalsSayWhy) {
         {changed("--tc", std::nullopt, {"--length", "10"}), "juntos"},
         {changed("--station-constants", std::nullopt), "constantes"},
         {with({"--own", "1,2,3,4"}), "uma só origem"},
+        {with({"--idf", "900,0.15,11,0.76"}), "uma só origem"},
+        {changed("--station-constants", std::nullopt, {"--idf", "900,0.15,11"}),
+         "--idf espera quatro números separados por vírgula (K,m,t0,n)"},
+        {changed("--station-constants", std::nullopt, {"--idf", "900,0.15,11,-0.76"}),
+         "as constantes de --idf foram recusadas: n deve ser um número finito maior que 0."},
+        {{"--idf", "900,0.15,11,0.76", "--duration", "1 h", "--cn", "75", "--area", "50", "--tc",
+          "6"}, "falta a opção --return-period"},
         {with({"--database", "zeb.mdb"}), "--database só vale"},
         {changed("--cn", "abc"), "\"abc\""}, {changed("--cn", "1\n2"), "\"1\\x0a2\""},
         {changed("--cn", "1.2.3"), "\"1.2.3\""},
@@ -177,6 +190,15 @@ TEST(Options, StudyGivesWhatNoOptionGives) {
     const auto typed = std::get<CommandOptions>(parsedWithStudy({"--input", "e.zeb"}, own));
     EXPECT_EQ(typed.constantsSource, ConstantsSource::Own);
     EXPECT_EQ(typed.run.ownConstants[3], 4);
+
+    // An IDF equation's study: line 5 shows the equation, not the station the form still holds.
+    report::StudyInputs idf = workedStudy();
+    idf.mode = calc::EquationMode::Idf;
+    idf.idfConstants = {897.79, 0.1463, 11.83, 0.758};
+    const auto equation = std::get<CommandOptions>(parsedWithStudy({"--input", "e.zeb"}, idf));
+    EXPECT_EQ(equation.constantsSource, ConstantsSource::Idf);
+    EXPECT_EQ(equation.run.idfEquation.t0Min, 11.83);
+    EXPECT_FALSE(equation.stationText);
 
     report::StudyInputs partial = workedStudy();
     partial.drainageAreaKm2.reset();

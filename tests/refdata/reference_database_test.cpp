@@ -179,6 +179,25 @@ TEST(ReferenceDatabase, MissingTablesColumnsAndNumbersAreErrorsWhereTheyAreRead)
         << "the curve-number lookup needs no zone";
     EXPECT_EQ(messageOf(db->landClassesOfZone("Rural")),
               inFile + "a tabela \"cn\" não tem a coluna \"zona\".");
+    // A station holds the seven constants or a whole IDF equation; a table made before the
+    // equation's columns reads as it did.
+    makeSqliteDatabase(
+        folder / "idf.sqlite",
+        "CREATE TABLE zeb (codigo, nome, estado, a, b, c, B5, B15, B30, Bm, "
+        "\"idf-K\", \"idf-m\", \"idf-t0\", \"idf-n\");"
+        "INSERT INTO zeb VALUES (1, 'Mista', 'SP', 0.2, 2, 2, 0, 0, 0, 0, 9, 0, 1, 1);"
+        "INSERT INTO zeb (codigo, nome, estado, \"idf-K\") VALUES (2, 'Meia', '', 9);");
+    const auto idf = valueOf(openReferenceDatabase(folder / "idf.sqlite"));
+    const auto refused = "Banco de dados " + (folder / "idf.sqlite").string() + ": o posto ";
+    EXPECT_EQ(messageOf(idf->findStationByName("Mista")),
+              refused + "\"Mista\" (código 1) da tabela \"zeb\" foi recusado: o posto tem as "
+                        "constantes de Pfafstetter e uma equação IDF; um posto tem uma ou outra.");
+    EXPECT_EQ(messageOf(idf->findStationByName("Meia")),
+              refused + "\"Meia\" (código 2) da tabela \"zeb\" foi recusado: a equação IDF está "
+                        "incompleta: falta o valor de \"idf-m\".");
+    const auto old = valueOf(openReferenceDatabase(fixture("stations-without-idf.sqlite")));
+    EXPECT_EQ(tied(*valueOf(old->findStationByName("Pau d'Alho"))->coefficients()),
+              tied({0.5, 25, 15, 0, 0.04, 0.08, 0.08}));
     makeSqliteDatabase(folder / "outra.sqlite", "CREATE TABLE solos (id, terreno, zona, cn);");
     EXPECT_EQ(
         messageOf(valueOf(openReferenceDatabase(folder / "outra.sqlite"))->findCurveNumber("")),

@@ -116,6 +116,10 @@ TEST(UserStations, ChangesGoToTheUsersDatabaseOnly) {
               (std::vector<std::string>{R"(posto "202": o valor de "b" está vazio)",
                                         R"(posto "204": o valor de "Bm" está vazio)"}));
     EXPECT_EQ(codesOf(other), (std::vector<std::string>{"1", "22", "23", "201", "203"}));
+    // A database made before stations held an IDF equation is changed as any other.
+    UserStations old(folder / "old" / "zeb.sqlite", test::fixture("stations-without-idf.sqlite"));
+    ASSERT_EQ(old.add(idfStation("3")), std::nullopt);
+    EXPECT_EQ(codesOf(old), (std::vector<std::string>{"101", "102", "3"}));
     // A station kept although its rainfall is unusual comes back with its warning.
     writeFile(folder / "alta.csv", "codigo,nome,estado,a,b,c,B5,B15,B30,Bm\n"
                                    "30,Alta,MG,15,25,20,-0.04,0.08,0.08,0.08\n");

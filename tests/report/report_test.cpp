@@ -125,7 +125,7 @@ TEST(Report, RegionalDecimalSeparatorWithoutGrouping) {
 }
 
 // In mode Own no station played a part: line 5 shows the typed constants instead.
-TEST(Report, RiverAndStationAreWrittenWholeOnOneLineOrTheOwnConstantsInstead) {
+TEST(Report, RiverAndStationAreWrittenWholeOnOneLineOrTheEquationInstead) {
     const std::string longName(300, 'x');
     calc::CalculationRecord record = zebtest::workedExampleRecord();
     const auto lines = compose(record, kEnglish, longName, "A\r\nB");
@@ -137,6 +137,19 @@ TEST(Report, RiverAndStationAreWrittenWholeOnOneLineOrTheOwnConstantsInstead) {
     record.idfCoefficientC = 1e-20;
     const auto own = compose(record, kBrazilian, "Rio", "Posto", calc::EquationMode::Own);
     EXPECT_EQ(own[4].text, std::string(11, ' ') + "Equação própria: K=12,5 a=0,2 b=25 c=1e-20");
+    // An IDF equation: its constants and units, or the station it came from; the JSON names them.
+    record.idfEquationK = 897.79;
+    record.idfExponentM = 0.1463;
+    record.idfTimeOffsetMin = 11.83;
+    record.idfExponentN = 0.758;
+    const auto idf = compose(record, kBrazilian, "Rio", "", calc::EquationMode::Idf);
+    EXPECT_EQ(idf[4].text, std::string(15, ' ') + "Equação IDF: K=897,79 m=0,1463 t0=11,83 n=0,758 "
+                                                  "(i em mm/h, t e t0 em min, TR em anos)");
+    const auto fromStation = compose(record, kBrazilian, "Rio", "Posto", calc::EquationMode::Idf);
+    EXPECT_EQ(fromStation[4].text, std::string(21, ' ') + "Posto: Posto");
+    EXPECT_NE(recordJson(record).find(R"("idfExponentM": 0.1463,
+    "idfTimeOffsetMin": 11.83,)"),
+              std::string::npos);
 }
 
 TEST(Windows1252, OneBytePerCharacterAndAQuestionMarkForWhatItCannotHold) {

@@ -37,9 +37,17 @@ TEST(StudyFile, WritesEveryFieldAndReadsItBack) {
     // locale.
     EXPECT_EQ(studyFileBytes(own), zebtest::dataFile("own-mode-study.zeb"));
 
+    // An IDF equation, chosen, typed or a station's, needs the newer format; a study without
+    // keeps the older.
+    StudyInputs typed = fullStudy();
+    typed.idfConstants = {897.79, 0.1463, 11.83, 0.758};
+    StudyInputs idf;
+    idf.mode = calc::EquationMode::Idf;
+    EXPECT_NE(studyFileBytes(idf).find(R"("version": 2)"), std::string::npos);
     StudyInputs idfStation = fullStudy();
     idfStation.station->rainfall = calc::StationIdfEquation{{897.79, 0.1463, 11.83, 0.758}, "DAEE"};
-    for (const StudyInputs& study : {own, fullStudy(), idfStation, StudyInputs{}}) {
+    EXPECT_NE(studyFileBytes(idfStation).find(R"("version": 2)"), std::string::npos);
+    for (const StudyInputs& study : {own, fullStudy(), StudyInputs{}, typed, idf, idfStation}) {
         const auto back = parseStudyFile(studyFileBytes(study));
         ASSERT_TRUE(std::holds_alternative<StudyInputs>(back)) << std::get<std::string>(back);
         EXPECT_EQ(std::get<StudyInputs>(back), study);
@@ -55,8 +63,8 @@ TEST(StudyFile, ReadingGivesTheStudyOrTheReason) {
         std::optional<double> curveNumber = {};
     } rows[] = {
         {head + R"("cor": {"x": [1]}, "curveNumber": 75})", "", 75}, // unknown keys ignored
-        {R"({"format": "zeb-estudo", "version": 2})",
-         "foi gravado por uma versão mais nova do ZEB (formato 2); atualize o programa para "
+        {R"({"format": "zeb-estudo", "version": 3})",
+         "foi gravado por uma versão mais nova do ZEB (formato 3); atualize o programa para "
          "abri-lo."},
         {R"({"format": "outro", "version": 1})", "não é um estudo do ZEB."},
         {"[1, 2]", "não é um estudo do ZEB."},
@@ -70,7 +78,8 @@ TEST(StudyFile, ReadingGivesTheStudyOrTheReason) {
          "outra."},
         {head + R"("station": {"idfEquation": {"K": 897.79, "m": 0.15, "t0": 11.8}}})",
          "falta o campo \"station.idfEquation.n\"."},
-        {head + R"("mode": "manual"})", "o modo \"manual\" é desconhecido (automatic ou own)."},
+        {head + R"("mode": "manual"})",
+         "o modo \"manual\" é desconhecido (automatic, own ou idf)."},
         {head + R"("duration": "3 h"})", "a duração \"3 h\" é desconhecida."},
         {head + R"("river": "Rio\u001b[2J"})",
          "o campo \"river\" tem um caractere de controle (\\x1b)."},
@@ -82,7 +91,10 @@ TEST(StudyFile, ReadingGivesTheStudyOrTheReason) {
          "anos não é maior que zero."},
         {head + R"("mode": "own", "ownConstants": {"K": -2.3, "a": 0.2, "b": 25, "c": 20}})",
          "a equação própria (K, a, b, c) foi recusada: a precipitação pontual de 5 min não é "
-         "maior que zero."}};
+         "maior que zero."},
+        {head + R"("mode": "idf", "idfEquation": {"K": 900, "m": 0.1, "t0": -1, "n": 0.7}})",
+         "a equação IDF (K, m, t0, n) foi recusada: t0 deve ser um número finito maior ou igual "
+         "a 0 min."}};
     for (const auto& row : rows) {
         const auto read = parseStudyFile(row.bytes);
         const auto* error = std::get_if<std::string>(&read);
