@@ -97,11 +97,8 @@ StationColumns stationColumns(const TableShape& table) {
     for (std::size_t i = 0; i < kCoefficientColumns.size(); ++i) {
         columns.coefficients[i] = table.requireColumn(kCoefficientColumns[i]);
     }
-    const bool idf = std::ranges::any_of(kIdfColumns, [&table](std::string_view column) {
-        return table.findColumn(column).has_value();
-    });
-    for (std::size_t i = 0; idf && i < kIdfColumns.size(); ++i) {
-        columns.idf[i] = table.requireColumn(kIdfColumns[i]);
+    for (std::size_t i = 0; i < kIdfColumns.size(); ++i) {
+        columns.idf[i] = table.findColumn(kIdfColumns[i]);
     }
     columns.idfSource = table.findColumn(kIdfSourceColumn);
     return columns;

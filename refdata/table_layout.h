@@ -44,7 +44,8 @@ struct StationColumns {
     static constexpr std::size_t codigo = 0, nome = 1, estado = 2;
     std::size_t nomeByName = nome; // the station query names its column
     std::array<std::size_t, 7> coefficients{};
-    // The IDF equation's, all four or none (a table made before they were kept), and its source's.
+    // The IDF equation's and its source's, where the table has them (one made before they were
+    // kept has none): a column missing reads as empty.
     std::array<std::optional<std::size_t>, 4> idf{};
     std::optional<std::size_t> idfSource;
 };

@@ -115,26 +115,12 @@ std::size_t columnOf(const CsvRecord& header, const std::filesystem::path& file,
     return found;
 }
 
-// Where the IDF equation's columns stand: the four numbers together or none, and the source.
-struct IdfFileColumns {
-    std::array<std::optional<std::size_t>, kIdfColumns.size()> numbers{};
-    std::optional<std::size_t> source;
-};
-
-IdfFileColumns idfColumnsOf(const CsvRecord& header, const std::filesystem::path& file) {
-    const auto named = [&header](std::string_view name) {
-        return std::ranges::any_of(header.fields,
-                                   [name](const std::string& f) { return trimmed(f) == name; });
-    };
-    IdfFileColumns columns;
-    const bool idf = std::ranges::any_of(kIdfColumns, named);
-    for (std::size_t i = 0; idf && i < kIdfColumns.size(); ++i) {
-        columns.numbers[i] = columnOf(header, file, kIdfColumns[i]);
-    }
-    if (named(kIdfSourceColumn)) {
-        columns.source = columnOf(header, file, kIdfSourceColumn);
-    }
-    return columns;
+// The column of this name, where the header has one: a column missing reads as empty.
+std::optional<std::size_t>
+optionalColumn(const CsvRecord& header, const std::filesystem::path& file, std::string_view name) {
+    const bool named = std::ranges::any_of(
+        header.fields, [name](const std::string& field) { return trimmed(field) == name; });
+    return named ? std::optional(columnOf(header, file, name)) : std::nullopt;
 }
 
 void requireFieldCount(const CsvRecord& record, const CsvRecord& header,
@@ -254,7 +240,11 @@ std::vector<StationRow> readStationsCsv(const std::filesystem::path& file) {
     for (std::size_t i = 0; i < constants.size(); ++i) {
         constants[i] = columnOf(header, file, kCoefficientColumns[i]);
     }
-    const IdfFileColumns idf = idfColumnsOf(header, file);
+    std::array<std::optional<std::size_t>, kIdfColumns.size()> idf{};
+    for (std::size_t i = 0; i < idf.size(); ++i) {
+        idf[i] = optionalColumn(header, file, kIdfColumns[i]);
+    }
+    const auto source = optionalColumn(header, file, kIdfSourceColumn);
 
     std::vector<StationRow> stations;
     for (auto record = records.begin() + 1; record != records.end(); ++record) {
@@ -263,10 +253,10 @@ std::vector<StationRow> readStationsCsv(const std::filesystem::path& file) {
         for (std::size_t i = 0; i < constants.size(); ++i) {
             texts.constants[i] = record->fields[constants[i]];
         }
-        for (std::size_t i = 0; i < idf.numbers.size(); ++i) {
-            texts.idf[i] = idf.numbers[i] ? record->fields[*idf.numbers[i]] : std::string();
+        for (std::size_t i = 0; i < idf.size(); ++i) {
+            texts.idf[i] = idf[i] ? record->fields[*idf[i]] : std::string();
         }
-        texts.idfSource = idf.source ? record->fields[*idf.source] : std::string();
+        texts.idfSource = source ? record->fields[*source] : std::string();
         auto row = stationFromTexts(texts);
         if (auto* reason = std::get_if<std::string>(&row)) {
             throw fileLineError(file, record->line, *reason);

@@ -12,8 +12,9 @@
 namespace refdata {
 
 // The stations file: a header whose first three names are codigo,nome,estado in this
-// order, then a,b,c,B5,B15,B30,Bm in any order, and maybe idf-K,idf-m,idf-t0,idf-n (the four
-// together) and idf-fonte (other columns are ignored); one station per line with a code, a name
+// order, then a,b,c,B5,B15,B30,Bm in any order, and maybe idf-K,idf-m,idf-t0,idf-n and
+// idf-fonte (a missing one reads as empty; other columns are ignored); one station per line with
+// a code, a name
 // and either all seven constants or the IDF equation's four numbers (with its source, which may
 // be empty), never a mix, numbers with a period as decimal mark. Throws DatabaseFailure with
 // the file, the line and the reason.

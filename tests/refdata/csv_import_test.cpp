@@ -95,8 +95,9 @@ INSTANTIATE_TEST_SUITE_P(
                kCurveNumbers,
                "linha 2: o posto tem as constantes de Pfafstetter e uma equação IDF; um posto tem "
                "uma ou outra."},
-        BadCsv{"IdfColumnsApart", "codigo,nome,estado,a,b,c,B5,B15,B30,Bm,idf-K,idf-t0\n",
-               kCurveNumbers, "linha 1: falta a coluna \"idf-m\" no cabeçalho."},
+        BadCsv{"IdfColumnMissing",
+               "codigo,nome,estado,a,b,c,B5,B15,B30,Bm,idf-K\n2,P,SP,,,,,,,,9\n", kCurveNumbers,
+               "linha 2: a equação IDF está incompleta: falta o valor de \"idf-m\"."},
         BadCsv{"ImpossibleIdf", kIdfHeader + "2,P,SP,,,,,,,,897,0.1,11,0,\n", kCurveNumbers,
                "linha 2: n deve ser um número finito maior que 0."},
         BadCsv{"EmptyName", kStations + "2, ,SP,1,1,1,1,1,1,1\n", kCurveNumbers,

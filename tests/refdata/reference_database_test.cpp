@@ -184,9 +184,10 @@ TEST(ReferenceDatabase, MissingTablesColumnsAndNumbersAreErrorsWhereTheyAreRead)
     makeSqliteDatabase(
         folder / "idf.sqlite",
         "CREATE TABLE zeb (codigo, nome, estado, a, b, c, B5, B15, B30, Bm, "
-        "\"idf-K\", \"idf-m\", \"idf-t0\", \"idf-n\");"
-        "INSERT INTO zeb VALUES (1, 'Mista', 'SP', 0.2, 2, 2, 0, 0, 0, 0, 9, 0, 1, 1);"
-        "INSERT INTO zeb (codigo, nome, estado, \"idf-K\") VALUES (2, 'Meia', '', 9);");
+        "\"idf-K\", \"idf-n\", \"idf-fonte\");"
+        "INSERT INTO zeb VALUES (1, 'Mista', 'SP', 0.2, 2, 2, 0, 0, 0, 0, 9, 1, '');"
+        "INSERT INTO zeb (codigo, nome, estado, \"idf-K\") VALUES (2, 'Meia', '', 9);"
+        "INSERT INTO zeb VALUES (3, 'Vazia', 'SP', 7, 6, 5, 4, 3, 2, 1, NULL, NULL, ' ');");
     const auto idf = valueOf(openReferenceDatabase(folder / "idf.sqlite"));
     const auto refused = "Banco de dados " + (folder / "idf.sqlite").string() + ": o posto ";
     EXPECT_EQ(messageOf(idf->findStationByName("Mista")),
@@ -195,6 +196,9 @@ TEST(ReferenceDatabase, MissingTablesColumnsAndNumbersAreErrorsWhereTheyAreRead)
     EXPECT_EQ(messageOf(idf->findStationByName("Meia")),
               refused + "\"Meia\" (código 2) da tabela \"zeb\" foi recusado: a equação IDF está "
                         "incompleta: falta o valor de \"idf-m\".");
+    EXPECT_EQ(tied(*valueOf(idf->findStationByName("Vazia"))->coefficients()),
+              tied({7, 6, 5, 4, 3, 2, 1}))
+        << "an empty source gives no equation";
     const auto old = valueOf(openReferenceDatabase(fixture("stations-without-idf.sqlite")));
     EXPECT_EQ(tied(*valueOf(old->findStationByName("Pau d'Alho"))->coefficients()),
               tied({0.5, 25, 15, 0, 0.04, 0.08, 0.08}));
