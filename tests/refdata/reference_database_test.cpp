@@ -179,8 +179,7 @@ TEST(ReferenceDatabase, MissingTablesColumnsAndNumbersAreErrorsWhereTheyAreRead)
         << "the curve-number lookup needs no zone";
     EXPECT_EQ(messageOf(db->landClassesOfZone("Rural")),
               inFile + "a tabela \"cn\" não tem a coluna \"zona\".");
-    // A station holds the seven constants or a whole IDF equation; a table made before the
-    // equation's columns reads as it did.
+    // A station holds the seven constants or a whole IDF equation.
     makeSqliteDatabase(
         folder / "idf.sqlite",
         "CREATE TABLE zeb (codigo, nome, estado, a, b, c, B5, B15, B30, Bm, "
@@ -199,9 +198,6 @@ TEST(ReferenceDatabase, MissingTablesColumnsAndNumbersAreErrorsWhereTheyAreRead)
     EXPECT_EQ(tied(*valueOf(idf->findStationByName("Vazia"))->coefficients()),
               tied({7, 6, 5, 4, 3, 2, 1}))
         << "an empty source gives no equation";
-    const auto old = valueOf(openReferenceDatabase(fixture("stations-without-idf.sqlite")));
-    EXPECT_EQ(tied(*valueOf(old->findStationByName("Pau d'Alho"))->coefficients()),
-              tied({0.5, 25, 15, 0, 0.04, 0.08, 0.08}));
     makeSqliteDatabase(folder / "outra.sqlite", "CREATE TABLE solos (id, terreno, zona, cn);");
     EXPECT_EQ(
         messageOf(valueOf(openReferenceDatabase(folder / "outra.sqlite"))->findCurveNumber("")),

@@ -84,13 +84,7 @@ StationForm::StationForm(DialogService& dialogs, const QString& title,
     m_estado = addField(form, this, "txtEstadoPosto", QStringLiteral("&Estado:"), text(row.state));
 
     // Created in the order Tab follows: the choice, then the fields of the kind chosen.
-    const bool idf = refdata::givenIn(row).idfKind();
-    QLayout* choice = kindChoice(idf);
-    auto* pages = new QStackedWidget(this);
-    pages->addWidget(constantsPage(row));
-    pages->addWidget(idfPage(row));
-    pages->setCurrentIndex(idf ? 1 : 0);
-    connect(m_idfChosen, &QRadioButton::toggled, pages, &QStackedWidget::setCurrentIndex);
+    QLayout* choice = kindChoice(row);
 
     auto* hint = new QLabel(QStringLiteral("Escreva os números como nos campos da janela "
                                            "principal, sem separador de milhares."),
@@ -106,24 +100,33 @@ StationForm::StationForm(DialogService& dialogs, const QString& title,
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(choice);
-    layout->addWidget(pages);
     layout->addWidget(hint);
     layout->addWidget(buttons);
     setMinimumWidth(360);
 }
 
-// The two kinds side by side; the fields of the one chosen are shown below them.
-QLayout* StationForm::kindChoice(bool idf) {
+// The two kinds side by side, and below them the fields of the one chosen.
+QLayout* StationForm::kindChoice(const refdata::StationRow& row) {
+    const bool idf = refdata::givenIn(row).idfKind();
     auto* pfafstetter = new QRadioButton(QStringLiteral("&Pfafstetter"), this);
     pfafstetter->setObjectName(QStringLiteral("optPfafstetter"));
     m_idfChosen = new QRadioButton(QStringLiteral("Equação &IDF"), this);
     m_idfChosen->setObjectName(QStringLiteral("optIdf"));
     (idf ? m_idfChosen : pfafstetter)->setChecked(true);
-    auto* choice = new QHBoxLayout;
-    choice->addWidget(new QLabel(QStringLiteral("Chuva:"), this));
-    choice->addWidget(pfafstetter);
-    choice->addWidget(m_idfChosen);
-    choice->addStretch();
+    auto* kinds = new QHBoxLayout;
+    kinds->addWidget(new QLabel(QStringLiteral("Chuva:"), this));
+    kinds->addWidget(pfafstetter);
+    kinds->addWidget(m_idfChosen);
+    kinds->addStretch();
+
+    auto* pages = new QStackedWidget(this);
+    pages->addWidget(constantsPage(row));
+    pages->addWidget(idfPage(row));
+    pages->setCurrentIndex(idf ? 1 : 0);
+    connect(m_idfChosen, &QRadioButton::toggled, pages, &QStackedWidget::setCurrentIndex);
+    auto* choice = new QVBoxLayout;
+    choice->addLayout(kinds);
+    choice->addWidget(pages);
     return choice;
 }
 

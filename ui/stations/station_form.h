@@ -38,7 +38,7 @@ public:
 private:
     QWidget* constantsPage(const refdata::StationRow& row);
     QWidget* idfPage(const refdata::StationRow& row);
-    QLayout* kindChoice(bool idf);
+    QLayout* kindChoice(const refdata::StationRow& row);
     // The numbers of the chosen kind into `texts`; false when one reads two ways (it is shown).
     bool readNumbers(refdata::StationTexts& texts);
     void confirm();

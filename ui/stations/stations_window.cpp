@@ -90,6 +90,8 @@ StationsWindow::StationsWindow(DialogService& dialogs, report::NumberStyle style
     layout->addWidget(m_table, 1);
     layout->addLayout(commands);
     refresh();
+    // Wide enough for every column, both kinds' constants side by side, at the usual font.
+    resize(1240, height());
 }
 
 // The commands in a row, those that change the stations kept to be disabled together.
