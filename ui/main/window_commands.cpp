@@ -7,13 +7,13 @@
 
 #include "refdata/user_stations.h"
 #include "report/report_file.h"
+#include "ui/about/about.h"
 #include "ui/chart/hydrograph_window.h"
 #include "ui/common/dialog_service.h"
 #include "ui/common/file_export.h"
 #include "ui/common/report_printing.h"
 #include "ui/main/result_exports.h"
 #include "ui/main/results_view.h"
-#include "ui/about/about.h"
 #include "ui/stations/stations_window.h"
 #include "ui/study/study_window.h"
 
@@ -29,11 +29,16 @@ std::vector<report::ReportLine> frmZEB::composeReport() const {
     const QDateTime now = m_services.clock ? m_services.clock() : QDateTime::currentDateTime();
     const QString dateTime = QLocale::c().toString(now, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     // Line 5 names where the run's constants came from: the station chosen, or the equation
-    // typed in "Equação IDF", where no station gave it.
+    // typed in "Equação IDF" when it is not the chosen station's.
     const calc::EquationMode mode =
         m_lastRequest ? m_lastRequest->mode : calc::EquationMode::Automatic;
-    const QString station =
-        mode == calc::EquationMode::Idf ? QString() : m_ui->cboPosto->currentText();
+    const std::optional<calc::Station>& chosen = currentStation();
+    const calc::StationIdfEquation* stationIdf = chosen ? chosen->idf() : nullptr;
+    const bool idfOfStation =
+        stationIdf && m_lastRequest && stationIdf->equation == m_lastRequest->idfEquation;
+    const QString station = mode == calc::EquationMode::Idf && !idfOfStation
+                                ? QString()
+                                : m_ui->cboPosto->currentText();
     return report::composeReportLines(m_record, mode, m_ui->txtRio->text().toStdString(),
                                       station.toStdString(), dateTime.toStdString(),
                                       m_services.numberStyle);
