@@ -146,12 +146,7 @@ public:
             m_fit.years.maxMissingPercent = *percent;
             return std::nullopt;
         }
-        std::string path;
-        if (auto error = fileName(name, value, path)) {
-            return error;
-        }
-        m_fit.ratiosPath = path;
-        return std::nullopt;
+        return fileName(name, value, m_fit.ratiosPath);
     }
 
     // The rainfall's source: a station's constants, the own equation's, an IDF equation, or a
@@ -244,12 +239,7 @@ public:
         if (name == "--curve-numbers") {
             return fileName(name, value, m_build.curveNumbersCsv);
         }
-        std::string path;
-        if (auto error = fileName(name, value, path)) {
-            return error;
-        }
-        m_build.accessPath = path;
-        return std::nullopt;
+        return fileName(name, value, m_build.accessPath);
     }
 
     // What a study, a batch or a study file runs over.
@@ -273,12 +263,7 @@ public:
             m_batch.jobs = std::stoi(value);
             return std::nullopt;
         }
-        std::string path;
-        if (auto error = fileName(name, value, path)) {
-            return error;
-        }
-        m_options.inputPath = path;
-        return std::nullopt;
+        return fileName(name, value, m_options.inputPath);
     }
 
     // report, json, csv, png, svg or pdf.
@@ -709,6 +694,16 @@ private:
             return usage(name + " espera o nome de um arquivo.");
         }
         target = value;
+        return std::nullopt;
+    }
+
+    std::optional<UsageError> fileName(const std::string& name, const std::string& value,
+                                       std::optional<std::string>& target) const {
+        std::string path;
+        if (auto error = fileName(name, value, path)) {
+            return error;
+        }
+        target = path;
         return std::nullopt;
     }
 
