@@ -30,11 +30,9 @@ struct Station {
     StationRainfall rainfall;
 
     // The seven constants, or none when the station holds an IDF equation.
-    const StationCoefficients* coefficients() const {
-        return std::get_if<StationCoefficients>(&rainfall);
-    }
+    const StationCoefficients* coefficients() const;
     // The IDF equation, or none when the station holds the seven constants.
-    const StationIdfEquation* idf() const { return std::get_if<StationIdfEquation>(&rainfall); }
+    const StationIdfEquation* idf() const;
 
     bool operator==(const Station&) const = default;
 };

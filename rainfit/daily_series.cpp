@@ -1,6 +1,7 @@
 #include "rainfit/daily_series.h"
 
-#include "rainfit/series_layouts.h"
+#include "rainfit/hidroweb_series.h"
+#include "rainfit/plain_csv_series.h"
 
 namespace rainfit {
 

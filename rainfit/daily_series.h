@@ -26,4 +26,7 @@ struct DailySeries {
 // repeated in the plain CSV, a month repeated at the same consistency level in the export.
 util::Result<DailySeries> readDailySeries(std::string_view bytes);
 
+// The refusal of a file in neither layout.
+util::Failure unknownLayout();
+
 } // namespace rainfit

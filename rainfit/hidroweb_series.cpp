@@ -1,5 +1,6 @@
+#include "rainfit/hidroweb_series.h"
+
 #include "rainfit/series_fields.h"
-#include "rainfit/series_layouts.h"
 #include "util/csv_stream.h"
 #include "util/text.h"
 

@@ -1,6 +1,7 @@
+#include "rainfit/plain_csv_series.h"
+
 #include "rainfit/csv_records.h"
 #include "rainfit/series_fields.h"
-#include "rainfit/series_layouts.h"
 #include "util/csv_stream.h"
 
 #include <sstream>

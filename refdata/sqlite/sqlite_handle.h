@@ -7,10 +7,10 @@
 namespace refdata {
 
 struct SqliteCloser {
-    void operator()(sqlite3* db) const { sqlite3_close(db); }
+    void operator()(sqlite3* db) const;
 };
 struct SqliteFinalizer {
-    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+    void operator()(sqlite3_stmt* statement) const;
 };
 
 using SqliteConnection = std::unique_ptr<sqlite3, SqliteCloser>;

@@ -1,0 +1,13 @@
+#include "refdata/sqlite/sqlite_handle.h"
+
+namespace refdata {
+
+void SqliteCloser::operator()(sqlite3* db) const {
+    sqlite3_close(db);
+}
+
+void SqliteFinalizer::operator()(sqlite3_stmt* statement) const {
+    sqlite3_finalize(statement);
+}
+
+} // namespace refdata
