@@ -7,44 +7,19 @@
 #include "rainfit/rain_analysis.h"
 #include "report/rain_analysis_table.h"
 #include "report/rain_analysis_text.h"
-#include "util/system_error.h"
 #include "util/text.h"
-
-#include <cerrno>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include "util/whole_file.h"
 
 namespace cli {
 
 namespace {
 
-// Far above a century of daily totals in either layout.
-constexpr std::uintmax_t kMaxInputBytes = 64 * 1024 * 1024;
-
 // The whole of a file the command reads; `named` says what it is ("a série \"x.csv\"").
 std::variant<std::string, CommandFailure> readInput(const std::string& path,
                                                     const std::string& named) {
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (!std::filesystem::exists(status)) {
-        return CommandFailure{kExitUsage, named + " não existe."};
-    }
-    // A pipe or a device could block the command or never end.
-    if (!std::filesystem::is_regular_file(status)) {
-        return CommandFailure{kExitUsage, named + " não é um arquivo comum."};
-    }
-    if (std::filesystem::file_size(path, error) > kMaxInputBytes) {
-        return CommandFailure{kExitUsage, named + " passa de 64 MiB."};
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return CommandFailure{kExitUsage, "não foi possível ler " + named + ": " +
-                                              util::systemErrorText(errno) + "."};
-    }
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) {
-        return CommandFailure{kExitUsage, "não foi possível ler " + named + "."};
+    std::string bytes;
+    if (auto failure = util::readWholeFile(path, named, rainfit::kMaxSeriesBytes, bytes)) {
+        return CommandFailure{kExitUsage, std::move(*failure)};
     }
     return bytes;
 }
