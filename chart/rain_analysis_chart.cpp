@@ -32,9 +32,7 @@ QLogValueAxis* newLogAxis(const QString& title, double lowest, double highest) {
     axis->setBase(10);
     axis->setLabelFormat(QStringLiteral("%.0f"));
     axis->setMinorTickCount(8);
-    // Whole decades, so that the labels are 1, 10, 100...
-    axis->setRange(std::pow(10.0, std::floor(std::log10(lowest))),
-                   std::pow(10.0, std::ceil(std::log10(highest))));
+    axis->setRange(lowest, highest);
     return axis;
 }
 
@@ -80,10 +78,11 @@ std::unique_ptr<QChart> newIntensityChart(const rainfit::RainAnalysis& analysis,
             highest = std::max(highest, value);
         }
     }
-    chart->addAxis(newLogAxis(QStringLiteral("Duração (min)"), rainfit::kDurationsMin.front(),
-                              rainfit::kDurationsMin.back()),
-                   Qt::AlignBottom);
-    chart->addAxis(newLogAxis(QStringLiteral("Intensidade (mm/h)"), lowest, highest),
+    // From a whole decade, so that the labels are 1, 10, 100...; the durations end at a day.
+    chart->addAxis(newLogAxis(QStringLiteral("Duração (min)"), 1, 2000), Qt::AlignBottom);
+    chart->addAxis(newLogAxis(QStringLiteral("Intensidade (mm/h)"),
+                              std::pow(10.0, std::floor(std::log10(lowest))),
+                              std::pow(10.0, std::ceil(std::log10(highest)))),
                    Qt::AlignLeft);
 
     const std::size_t periods = rainfit::kReturnPeriodsYears.size();

@@ -108,6 +108,13 @@ QHBoxLayout* StationsWindow::buildCommands() {
     m_changeCommands.push_back(add("cmdImportarAccess", QStringLiteral("Importar &Access…"),
                                    &StationsWindow::importAccess));
     add("cmdExportarCSV", QStringLiteral("Exp&ortar CSV…"), &StationsWindow::exportCsv);
+    if (m_source.fitFromSeries) {
+        auto* fit =
+            new QPushButton(QStringLiteral("Chuvas &intensas a partir de uma série…"), this);
+        fit->setObjectName(QStringLiteral("cmdChuvasIntensas"));
+        commands->addWidget(fit);
+        connect(fit, &QPushButton::clicked, this, [this] { m_source.fitFromSeries(); });
+    }
     commands->addStretch();
     auto* closeButton = new QPushButton(QStringLiteral("&Fechar"), this);
     closeButton->setObjectName(QStringLiteral("cmdFechar"));
