@@ -43,7 +43,7 @@ std::optional<std::string_view> firstNonFiniteField(const CalculationRecord& r) 
 
 } // namespace
 
-CalculationResult computeCalculationRecord(const CalculationInputs& inputs) {
+util::Result<CalculationRecord> computeCalculationRecord(const CalculationInputs& inputs) {
     if (inputs.durationIndex < 0 || inputs.durationIndex >= kDurationCount) {
         return cannotCalculate("a duração da chuva unitária deve ser uma das " +
                                std::to_string(kDurationCount) + " da lista.");

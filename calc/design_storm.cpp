@@ -16,20 +16,19 @@ double decimalLog(double x) {
     return std::log(x) / std::log(10.0);
 }
 
-std::optional<CalculationError> missingStationValue(const char* fieldName) {
+std::optional<util::Failure> missingStationValue(const char* fieldName) {
     return cannotCalculate(std::string("o posto não tem valor para ") + fieldName + ".");
 }
 
 // TR^0.25 of mode Automatic and TR^m of mode Idf are 0 at TR = 0 and have no real value below.
-std::optional<CalculationError> returnPeriodNotPositive(const CalculationRecord& record) {
+std::optional<util::Failure> returnPeriodNotPositive(const CalculationRecord& record) {
     if (record.returnPeriodYears.value_or(0) > 0) {
         return std::nullopt;
     }
     return cannotCalculate("o tempo de recorrência deve ser maior que zero.");
 }
 
-std::optional<CalculationError> idfConstants(const IdfEquation& equation,
-                                             CalculationRecord& record) {
+std::optional<util::Failure> idfConstants(const IdfEquation& equation, CalculationRecord& record) {
     if (auto error = returnPeriodNotPositive(record)) {
         return error;
     }
@@ -41,7 +40,7 @@ std::optional<CalculationError> idfConstants(const IdfEquation& equation,
 }
 
 // P_1..P_15 from the IDF equation the record holds, or else from its K, a, b, c.
-std::optional<CalculationError> fillPointRainfall(CalculationRecord& record) {
+std::optional<util::Failure> fillPointRainfall(CalculationRecord& record) {
     if (record.idfEquationK) {
         const IdfEquation equation{*record.idfEquationK, record.idfExponentM.value_or(0),
                                    record.idfTimeOffsetMin.value_or(0),
@@ -104,23 +103,12 @@ double idfPointRainfall(const IdfEquation& equation, double returnPeriodYears, d
     return idfIntensity(equation, returnPeriodYears, 60 * t) * t;
 }
 
-std::optional<CalculationError> computeRainfallConstants(const CalculationInputs& inputs,
-                                                         CalculationRecord& record) {
-    if (inputs.mode == EquationMode::Own) {
-        record.frequencyFactorK = inputs.frequencyFactorK;
-        record.idfCoefficientA = inputs.idfCoefficientA;
-        record.idfCoefficientB = inputs.idfCoefficientB;
-        record.idfCoefficientC = inputs.idfCoefficientC;
-        return std::nullopt;
-    }
-    if (inputs.mode == EquationMode::Idf) {
-        return idfConstants(inputs.idfEquation, record);
-    }
+namespace {
 
-    if (!inputs.station) {
-        return cannotCalculate("nenhum posto foi escolhido.");
-    }
-    const StationCoefficients& station = *inputs.station;
+// K, a, b, c of mode Automatic: K from the return period and the duration's alpha and beta,
+// a, b, c the station's.
+std::optional<util::Failure> stationConstants(const StationCoefficients& station,
+                                              CalculationRecord& record) {
     const BetaTerm betaTerm = betaTermFor(station, record.durationIndex);
     if (!station.a) {
         return missingStationValue("a");
@@ -134,7 +122,6 @@ std::optional<CalculationError> computeRainfallConstants(const CalculationInputs
     if (!*betaTerm.value) {
         return missingStationValue(betaTerm.fieldName);
     }
-
     if (auto error = returnPeriodNotPositive(record)) {
         return error;
     }
@@ -152,21 +139,10 @@ std::optional<CalculationError> computeRainfallConstants(const CalculationInputs
     return std::nullopt;
 }
 
-std::optional<CalculationError> computeDesignStorm(CalculationRecord& record) {
-    const double d = record.unitDurationH.value_or(0);
+// One factor for every step; areas under 5 km² are not reduced (a factor of exactly 1 leaves
+// every value as it is).
+void reduceForArea(CalculationRecord& record) {
     const double area = record.drainageAreaKm2.value_or(0);
-    const double tc = record.concentrationTimeH;
-
-    for (int i = 1; i <= kSteps; ++i) {
-        record.timesH[i] = i * d;
-    }
-
-    if (auto error = fillPointRainfall(record)) {
-        return error;
-    }
-
-    // One factor for every step; areas under 5 km² are not reduced (a factor of exactly 1
-    // leaves every value as it is).
     double reduction = 1;
     if (area >= 5) {
         reduction = 1 - 0.1 * decimalLog(area / 5);
@@ -174,9 +150,12 @@ std::optional<CalculationError> computeDesignStorm(CalculationRecord& record) {
     for (int i = 1; i <= kSteps; ++i) {
         record.reducedRainfallMm[i] = *record.pointRainfallMm[i] * reduction;
     }
+}
 
-    // The increments always cover steps 1..6, then go on until the preceding time passes tc,
-    // and never beyond step 14.
+// The increments always cover steps 1..6, then go on until the preceding time passes tc, and
+// never beyond step 14.
+void fillIncrements(CalculationRecord& record) {
+    const double tc = record.concentrationTimeH;
     for (int n = 1; n <= 14; ++n) {
         const double previous = n == 1 ? 0.0 : *record.reducedRainfallMm[n - 1];
         record.incrementalRainfallMm[n] = *record.reducedRainfallMm[n] - previous;
@@ -185,13 +164,15 @@ std::optional<CalculationError> computeDesignStorm(CalculationRecord& record) {
             break;
         }
     }
+}
 
-    // The six blocks by step number, not by size: the largest (step 1) lands at position 4.
+// The six blocks by step number, not by size: the largest (step 1) lands at position 4; then
+// the cumulative rainfall, the reduced rainfall itself past step 6.
+void reorderBlocks(CalculationRecord& record) {
     constexpr int order[6] = {6, 4, 3, 1, 2, 5};
     for (int position = 1; position <= 6; ++position) {
         record.reorderedRainfallMm[position] = record.incrementalRainfallMm[order[position - 1]];
     }
-
     double cumulative = 0;
     for (int i = 1; i <= 6; ++i) {
         cumulative = cumulative + *record.reorderedRainfallMm[i];
@@ -200,6 +181,39 @@ std::optional<CalculationError> computeDesignStorm(CalculationRecord& record) {
     for (int i = 7; i <= kSteps; ++i) {
         record.cumulativeRainfallMm[i] = record.reducedRainfallMm[i];
     }
+}
+
+} // namespace
+
+std::optional<util::Failure> computeRainfallConstants(const CalculationInputs& inputs,
+                                                      CalculationRecord& record) {
+    if (inputs.mode == EquationMode::Own) {
+        record.frequencyFactorK = inputs.frequencyFactorK;
+        record.idfCoefficientA = inputs.idfCoefficientA;
+        record.idfCoefficientB = inputs.idfCoefficientB;
+        record.idfCoefficientC = inputs.idfCoefficientC;
+        return std::nullopt;
+    }
+    if (inputs.mode == EquationMode::Idf) {
+        return idfConstants(inputs.idfEquation, record);
+    }
+    if (!inputs.station) {
+        return cannotCalculate("nenhum posto foi escolhido.");
+    }
+    return stationConstants(*inputs.station, record);
+}
+
+std::optional<util::Failure> computeDesignStorm(CalculationRecord& record) {
+    const double d = record.unitDurationH.value_or(0);
+    for (int i = 1; i <= kSteps; ++i) {
+        record.timesH[i] = i * d;
+    }
+    if (auto error = fillPointRainfall(record)) {
+        return error;
+    }
+    reduceForArea(record);
+    fillIncrements(record);
+    reorderBlocks(record);
     return std::nullopt;
 }
 

@@ -33,13 +33,13 @@ double idfPointRainfall(const IdfEquation& equation, double returnPeriodYears, d
 // period and the station (with alpha, beta and the exponent 0.25), in mode Own from the typed
 // values; in mode Idf the equation's k, m, t0, n. Expects durationIndex and returnPeriodYears
 // set. An error when a station value has none, or when TR is not above 0 where it plays a part.
-std::optional<CalculationError> computeRainfallConstants(const CalculationInputs& inputs,
-                                                         CalculationRecord& record);
+std::optional<util::Failure> computeRainfallConstants(const CalculationInputs& inputs,
+                                                      CalculationRecord& record);
 
 // Times, point, reduced, incremental, reordered and cumulative rainfall, from the constants,
 // unitDurationH, drainageAreaKm2 and concentrationTimeH already in the record; the point
 // rainfall from the IDF equation when the record holds one, else from K, a, b, c. An error when
 // 1 + c*t is not above 0 at some step, where the relation's logarithm has no value.
-std::optional<CalculationError> computeDesignStorm(CalculationRecord& record);
+std::optional<util::Failure> computeDesignStorm(CalculationRecord& record);
 
 } // namespace calc

@@ -4,8 +4,9 @@
 
 namespace calc {
 
-CalculationError cannotCalculate(std::string_view reason) {
-    return CalculationError{"Não é possível calcular: " + std::string(reason)};
+util::Failure cannotCalculate(std::string_view reason) {
+    return util::Failure{util::Failure::Kind::NotComputable,
+                         "Não é possível calcular: " + std::string(reason)};
 }
 
 } // namespace calc

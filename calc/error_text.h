@@ -7,6 +7,6 @@
 namespace calc {
 
 // Every refused run reads the same way to the user: the fixed opening, then the reason.
-CalculationError cannotCalculate(std::string_view reason);
+util::Failure cannotCalculate(std::string_view reason);
 
 } // namespace calc

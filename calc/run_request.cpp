@@ -7,7 +7,6 @@
 
 #include <string>
 #include <utility>
-#include <variant>
 
 namespace calc {
 
@@ -34,11 +33,11 @@ CalculationInputs inputsOf(const RunRequest& request, double concentrationTimeH)
     return inputs;
 }
 
-std::optional<CalculationError> invalid(const std::string& rule) {
-    return CalculationError{"Valor inválido: " + rule + ".", true};
+std::optional<util::Failure> invalid(const std::string& rule) {
+    return util::Failure{util::Failure::Kind::InvalidInput, "Valor inválido: " + rule + "."};
 }
 
-std::optional<CalculationError> refusedInput(const RunRequest& request) {
+std::optional<util::Failure> refusedInput(const RunRequest& request) {
     // NaN fails every comparison, so each rule is written as what a valid value satisfies.
     if (request.curveNumber != 0 && !isValidCurveNumber(request.curveNumber)) {
         return invalid(kCurveNumberRange);
@@ -65,7 +64,7 @@ std::optional<CalculationError> refusedInput(const RunRequest& request) {
 }
 
 // The run of a request whose inputs were accepted.
-CalculationResult computeAccepted(const RunRequest& request) {
+util::Result<CalculationRecord> computeAccepted(const RunRequest& request) {
     std::optional<double> tc = request.concentrationTimeH;
     if (!tc && request.channelLengthKm && request.elevationDropM) {
         tc = computeConcentrationTime(*request.channelLengthKm, *request.elevationDropM);
@@ -78,10 +77,11 @@ CalculationResult computeAccepted(const RunRequest& request) {
                                    "demais).");
         }
     }
-    CalculationResult result = computeCalculationRecord(inputsOf(request, tc.value_or(0)));
-    if (auto* record = std::get_if<CalculationRecord>(&result)) {
-        record->channelLengthKm = request.channelLengthKm;
-        record->elevationDropM = request.elevationDropM;
+    util::Result<CalculationRecord> result =
+        computeCalculationRecord(inputsOf(request, tc.value_or(0)));
+    if (result) {
+        result->channelLengthKm = request.channelLengthKm;
+        result->elevationDropM = request.elevationDropM;
     }
     return result;
 }
@@ -92,7 +92,7 @@ bool isValidCurveNumber(double curveNumber) {
     return curveNumber > 0 && curveNumber <= 100;
 }
 
-std::optional<CalculationError> refusedRainfall(const RunRequest& request) {
+std::optional<util::Failure> refusedRainfall(const RunRequest& request) {
     if (request.mode == EquationMode::Own) {
         if (auto reason = ownRainfallRefusal(request.ownConstants)) {
             return invalid("a equação própria (K, a, b, c) foi recusada: " + *reason);
@@ -109,7 +109,7 @@ std::optional<CalculationError> refusedRainfall(const RunRequest& request) {
     return std::nullopt;
 }
 
-CalculationResult runRequest(const RunRequest& request) {
+util::Result<CalculationRecord> runRequest(const RunRequest& request) {
     if (auto refused = refusedInput(request)) {
         return *refused;
     }
@@ -119,7 +119,7 @@ CalculationResult runRequest(const RunRequest& request) {
     return computeAccepted(request);
 }
 
-CalculationResult runRequestWithCheckedRainfall(const RunRequest& request) {
+util::Result<CalculationRecord> runRequestWithCheckedRainfall(const RunRequest& request) {
     if (auto refused = refusedInput(request)) {
         return *refused;
     }

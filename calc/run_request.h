@@ -40,16 +40,17 @@ inline constexpr double kMaxReturnPeriodYears = 100000;
 // return period of 0 or below, in every mode one above kMaxReturnPeriodYears; then the
 // constants of the rainfall relation that refusedRainfall refuses. The record carries the
 // length, drop and tc it was computed with, the length and drop empty when they were not given.
-// A run whose results are not all finite numbers is an error that is not invalidInput.
-CalculationResult runRequest(const RunRequest& request);
+// A run whose results are not all finite numbers is a failure of kind NotComputable; a refused
+// value, of kind InvalidInput.
+util::Result<CalculationRecord> runRequest(const RunRequest& request);
 
 // The own equation's K, a, b, c, the IDF equation, or the station's constants, whose point
 // rainfall is not a finite number above zero growing with the duration, or an IDF equation's
 // constant outside its range (calc/rainfall_check.h).
-std::optional<CalculationError> refusedRainfall(const RunRequest& request);
+std::optional<util::Failure> refusedRainfall(const RunRequest& request);
 
 // runRequest without refusedRainfall, for a caller that has checked the request's constants
 // already: a batch checks each station once, not once a row.
-CalculationResult runRequestWithCheckedRainfall(const RunRequest& request);
+util::Result<CalculationRecord> runRequestWithCheckedRainfall(const RunRequest& request);
 
 } // namespace calc

@@ -8,7 +8,7 @@
 
 namespace calc {
 
-std::optional<CalculationError> computeUnitHydrographParameters(CalculationRecord& record) {
+std::optional<util::Failure> computeUnitHydrographParameters(CalculationRecord& record) {
     const double cn = record.curveNumber.value_or(0);
     if (cn == 0) {
         return cannotCalculate("o CN não pode ser zero.");
@@ -27,7 +27,7 @@ std::optional<CalculationError> computeUnitHydrographParameters(CalculationRecor
     return std::nullopt;
 }
 
-std::optional<CalculationError> computeUnitHydrographOrdinates(CalculationRecord& record) {
+std::optional<util::Failure> computeUnitHydrographOrdinates(CalculationRecord& record) {
     const double d = record.unitDurationH.value_or(0);
     const double tp = record.riseTimeH.value_or(0);
     const double tb = record.baseTimeH.value_or(0);
@@ -55,9 +55,11 @@ std::optional<CalculationError> computeUnitHydrographOrdinates(CalculationRecord
     return std::nullopt;
 }
 
-std::optional<CalculationError> computeRunoffHydrograph(CalculationRecord& record) {
-    const double s = record.potentialRetentionMm.value_or(0);
+namespace {
 
+// Effective rainfall of each step from the cumulative rainfall and the retention.
+std::optional<util::Failure> fillEffectiveRainfall(CalculationRecord& record) {
+    const double s = record.potentialRetentionMm.value_or(0);
     for (int i = 1; i <= kSteps; ++i) {
         const double cumulative = record.cumulativeRainfallMm[i].value_or(0);
         const double initialAbstraction = 0.2 * s;
@@ -75,15 +77,18 @@ std::optional<CalculationError> computeRunoffHydrograph(CalculationRecord& recor
             record.effectiveRainfallMm[i] = 0.0;
         }
     }
-
     double previous = 0;
     for (int i = 1; i <= kSteps; ++i) {
         const double effective = *record.effectiveRainfallMm[i];
         record.incrementalEffectiveRainfallMm[i] = effective - previous;
         previous = effective;
     }
+    return std::nullopt;
+}
 
-    // Block j adds e_j * u_(i-j+1) to every later step i; the unit hydrograph is 0 past u_8.
+// Block j adds e_j * u_(i-j+1) to every later step i; the unit hydrograph is 0 past u_8. The
+// total flow of a step is the sum of its column.
+void convolve(CalculationRecord& record) {
     for (int j = 1; j <= kSteps; ++j) {
         const double excess = *record.incrementalEffectiveRainfallMm[j];
         for (int i = j; i <= kSteps; ++i) {
@@ -93,7 +98,6 @@ std::optional<CalculationError> computeRunoffHydrograph(CalculationRecord& recor
             record.convolutionTable[j][i] = excess * ordinate;
         }
     }
-
     for (int i = 1; i <= kSteps; ++i) {
         double sum = 0;
         for (int j = 1; j <= kSteps; ++j) {
@@ -101,6 +105,15 @@ std::optional<CalculationError> computeRunoffHydrograph(CalculationRecord& recor
         }
         record.totalFlow[i] = sum;
     }
+}
+
+} // namespace
+
+std::optional<util::Failure> computeRunoffHydrograph(CalculationRecord& record) {
+    if (auto error = fillEffectiveRainfall(record)) {
+        return error;
+    }
+    convolve(record);
     return std::nullopt;
 }
 

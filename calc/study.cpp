@@ -25,11 +25,11 @@ StudyCell computeStudyCell(const RunRequest& basin, int durationIndex, double re
     request.durationIndex = durationIndex;
     request.returnPeriodYears = returnPeriodYears;
     StudyCell cell{durationIndex, returnPeriodYears, RunSummary{}};
-    CalculationResult result = runRequest(request);
-    if (const auto* record = std::get_if<CalculationRecord>(&result)) {
-        cell.outcome = summarizeRun(*record);
+    const util::Result<CalculationRecord> result = runRequest(request);
+    if (result) {
+        cell.outcome = summarizeRun(*result);
     } else {
-        cell.outcome = std::get<CalculationError>(std::move(result));
+        cell.outcome = result.failure();
     }
     return cell;
 }

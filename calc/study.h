@@ -5,7 +5,6 @@
 #include "calc/run_request.h"
 
 #include <span>
-#include <variant>
 #include <vector>
 
 namespace calc {
@@ -30,7 +29,7 @@ RunSummary summarizeRun(const CalculationRecord& record);
 struct StudyCell {
     int durationIndex = 0;
     double returnPeriodYears = 0;
-    std::variant<RunSummary, CalculationError> outcome;
+    util::Result<RunSummary> outcome;
 };
 
 // One cell: exactly the single run of the request with that duration and return period.

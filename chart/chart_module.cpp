@@ -13,9 +13,10 @@ namespace {
 // messages; the command reports for itself whether the chart was drawn.
 void silentQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 
-chart::ChartResult drawOffscreen(const calc::CalculationRecord& record,
-                                 const std::string& riverText, const report::NumberStyle& style,
-                                 chart::FigureFormat format) {
+util::Result<std::string> drawOffscreen(const calc::CalculationRecord& record,
+                                        const std::string& riverText,
+                                        const report::NumberStyle& style,
+                                        chart::FigureFormat format) {
     // Qt Charts draws through widgets, which need an application object and a window
     // platform; the offscreen one needs no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -32,10 +33,9 @@ chart::ChartResult drawOffscreen(const calc::CalculationRecord& record,
     application.reset();
     qInstallMessageHandler(previous);
     if (bytes.isEmpty()) {
-        return chart::ChartFailure{"não foi possível desenhar o gráfico."};
+        return util::Failure{util::Failure::Kind::Output, "não foi possível desenhar o gráfico."};
     }
-    return chart::DrawnChart{
-        std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()))};
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 } // namespace

@@ -5,28 +5,22 @@
 
 #include "calc/record.h"
 #include "numbers/number_style.h"
+#include "util/failure.h"
 
 #include <string>
-#include <variant>
 
 namespace chart {
 
 // The files the hydrograph figure is drawn as.
 enum class FigureFormat { Png, Svg, Pdf };
 
-struct DrawnChart {
-    std::string bytes; // the whole file
-};
-struct ChartFailure {
-    std::string message; // Portuguese, one sentence
-};
-using ChartResult = std::variant<DrawnChart, ChartFailure>;
-
-// The module's drawing function: the figure of a record, its title naming the river, numbers
-// written with the style's separators.
-using DrawChartFunction = ChartResult (*)(const calc::CalculationRecord& record,
-                                          const std::string& riverText,
-                                          const report::NumberStyle& style, FigureFormat format);
+// The module's drawing function: the bytes of the whole file of the figure of a record, its
+// title naming the river, numbers written with the style's separators; or why it could not be
+// drawn (an output failure, one sentence).
+using DrawChartFunction = util::Result<std::string> (*)(const calc::CalculationRecord& record,
+                                                        const std::string& riverText,
+                                                        const report::NumberStyle& style,
+                                                        FigureFormat format);
 
 // The module exports one C function of this name and type, which hands out its drawing
 // function.

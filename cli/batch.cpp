@@ -3,7 +3,6 @@
 #include "calc/run_inputs.h"
 #include "calc/run_request.h"
 #include "calc/study.h"
-#include "cli/exit_codes.h"
 #include "cli/options.h"
 #include "numbers/number_reading.h"
 #include "report/study_table.h"
@@ -128,7 +127,7 @@ public:
     RowReader(const ColumnMap& columns, std::size_t headerSize, BatchStations& stations)
         : m_columns(columns), m_headerSize(headerSize), m_stations(stations) {}
 
-    // Fills the job from a record; a database failure is kept in databaseError().
+    // Fills the job from a record; a database failure is kept in databaseFailure().
     void read(const util::CsvRecord& record, Job& job) {
         m_fields = &record.fields;
         job.line = record.line;
@@ -136,7 +135,7 @@ public:
         job.request = request();
     }
 
-    const std::string& databaseError() const { return m_databaseError; }
+    const std::optional<util::Failure>& databaseFailure() const { return m_databaseFailure; }
 
 private:
     std::string_view text(Column column) const {
@@ -309,13 +308,13 @@ private:
                 cache.emplace(key, byName ? m_stations.byName(key) : m_stations.byCode(key)).first;
         }
         const BatchStations::Answer& answer = found->second;
-        if (!answer.databaseError.empty()) {
-            m_databaseError = answer.databaseError;
-            error = answer.databaseError;
-        } else if (!answer.station) {
-            error = answer.rowError;
-        } else {
-            request.station = answer.station;
+        if (answer) {
+            request.station = *answer;
+            return;
+        }
+        error = answer.failure().message;
+        if (answer.failure().kind == util::Failure::Kind::Database) {
+            m_databaseFailure = answer.failure();
         }
     }
 
@@ -327,7 +326,7 @@ private:
     std::map<std::string, BatchStations::Answer> m_byCode;
     std::map<std::pair<calc::EquationMode, std::array<std::optional<double>, 7>>, std::string>
         m_rainfallRefusals;
-    std::string m_databaseError;
+    std::optional<util::Failure> m_databaseFailure;
 };
 
 // The output row of a job; `failed` set when it carries an error.
@@ -337,11 +336,11 @@ std::string resultRow(const Job& job, bool& failed) {
     std::string reason;
     if (const auto* request = std::get_if<calc::RunRequest>(&job.request)) {
         // The reader has checked the rainfall's constants.
-        const calc::CalculationResult result = calc::runRequestWithCheckedRainfall(*request);
-        if (const auto* record = std::get_if<calc::CalculationRecord>(&result)) {
-            return id + "," + report::summaryCsvFields(calc::summarizeRun(*record)) + ",\n";
+        const auto result = calc::runRequestWithCheckedRainfall(*request);
+        if (result) {
+            return id + "," + report::summaryCsvFields(calc::summarizeRun(*result)) + ",\n";
         }
-        reason = std::get<calc::CalculationError>(result).message;
+        reason = result.failure().message;
     } else {
         reason = std::get<std::string>(job.request);
     }
@@ -371,20 +370,22 @@ void computeBlock(const std::vector<Job>& jobs, std::size_t count, std::vector<s
 }
 
 // The header's columns, or why the batch cannot start.
-std::variant<ColumnMap, BatchOutcome> readBatchHeader(util::CsvStream& csv,
-                                                      util::CsvRecord& record) {
+util::Result<ColumnMap> readBatchHeader(util::CsvStream& csv, util::CsvRecord& record) {
+    const auto refused = [](std::string reason) {
+        return util::Failure{util::Failure::Kind::InvalidInput, std::move(reason)};
+    };
     const auto headerRead = csv.next(record);
     if (headerRead == util::CsvStream::Read::End) {
-        return BatchOutcome{kExitUsage, "o arquivo de bacias está vazio: falta o cabeçalho"};
+        return refused("o arquivo de bacias está vazio: falta o cabeçalho");
     }
     if (headerRead == util::CsvStream::Read::Malformed) {
-        return BatchOutcome{kExitUsage, "cabeçalho do arquivo de bacias: " + csv.error()};
+        return refused("cabeçalho do arquivo de bacias: " + csv.error());
     }
     auto header = readHeader(record.fields);
     if (const auto* problem = std::get_if<std::string>(&header)) {
-        return BatchOutcome{kExitUsage, "cabeçalho do arquivo de bacias: " + *problem};
+        return refused("cabeçalho do arquivo de bacias: " + *problem);
     }
-    return std::get<ColumnMap>(std::move(header));
+    return std::get<ColumnMap>(header);
 }
 
 // Up to a block of rows read into jobs: how many, and whether the file ended. A database that
@@ -393,8 +394,8 @@ struct BlockRead {
     std::size_t count = 0;
     bool ended = false;
 };
-std::variant<BlockRead, BatchOutcome> readBlock(util::CsvStream& csv, util::CsvRecord& record,
-                                                RowReader& reader, std::vector<Job>& block) {
+util::Result<BlockRead> readBlock(util::CsvStream& csv, util::CsvRecord& record, RowReader& reader,
+                                  std::vector<Job>& block) {
     BlockRead read;
     while (read.count < block.size()) {
         const auto next = csv.next(record);
@@ -408,8 +409,8 @@ std::variant<BlockRead, BatchOutcome> readBlock(util::CsvStream& csv, util::CsvR
             continue;
         }
         reader.read(record, job);
-        if (!reader.databaseError().empty()) {
-            return BatchOutcome{kExitDatabase, reader.databaseError()};
+        if (reader.databaseFailure()) {
+            return *reader.databaseFailure();
         }
     }
     return read;
@@ -417,14 +418,15 @@ std::variant<BlockRead, BatchOutcome> readBlock(util::CsvStream& csv, util::CsvR
 
 } // namespace
 
-BatchOutcome runBatch(std::istream& in, std::ostream& out, BatchStations& stations, int jobs) {
+util::Result<BatchRun> runBatch(std::istream& in, std::ostream& out, BatchStations& stations,
+                                int jobs) {
     util::CsvStream csv(in);
     util::CsvRecord record;
     const auto header = readBatchHeader(csv, record);
-    if (const auto* stop = std::get_if<BatchOutcome>(&header)) {
-        return *stop;
+    if (!header) {
+        return header.failure();
     }
-    RowReader reader(std::get<ColumnMap>(header), record.fields.size(), stations);
+    RowReader reader(*header, record.fields.size(), stations);
 
     out << "id," << report::kSummaryColumns << ",error\n";
     std::vector<Job> block(kBlockRows);
@@ -433,10 +435,10 @@ BatchOutcome runBatch(std::istream& in, std::ostream& out, BatchStations& statio
     bool anyFailed = false;
     for (bool ended = false; !ended;) {
         const auto read = readBlock(csv, record, reader, block);
-        if (const auto* stop = std::get_if<BatchOutcome>(&read)) {
-            return *stop;
+        if (!read) {
+            return read.failure();
         }
-        const auto [count, fileEnded] = std::get<BlockRead>(read);
+        const auto [count, fileEnded] = *read;
         ended = fileEnded;
         computeBlock(block, count, rows, failed, jobs);
         for (std::size_t i = 0; i < count; ++i) {
@@ -444,10 +446,11 @@ BatchOutcome runBatch(std::istream& in, std::ostream& out, BatchStations& statio
             anyFailed = anyFailed || failed[i];
         }
         if (!out) {
-            return {kExitOutputFailed, "não foi possível gravar o resultado"};
+            return util::Failure{util::Failure::Kind::Output,
+                                 "não foi possível gravar o resultado"};
         }
     }
-    return {anyFailed ? kExitUndefined : kExitSuccess, ""};
+    return BatchRun{anyFailed};
 }
 
 } // namespace cli

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/record.h"
+#include "util/failure.h"
 
 #include <filesystem>
 #include <istream>
@@ -13,20 +14,17 @@ namespace cli {
 // Where a batch row's station, named by its name or code, comes from.
 class BatchStations {
 public:
-    struct Answer {
-        std::optional<calc::StationCoefficients> station; // found
-        std::string rowError;      // not found: that row fails, the others go on
-        std::string databaseError; // the database failed: the whole batch stops
-    };
+    // The station's constants, or why there are none: a failure of kind Database stops the
+    // whole batch; any other (a station the database lacks) fails the rows that name it.
+    using Answer = util::Result<calc::StationCoefficients>;
     virtual ~BatchStations() = default;
     virtual Answer byName(const std::string& name) = 0;
     virtual Answer byCode(const std::string& code) = 0;
 };
 
-// A batch's end: the exit status and, for a failure of the whole batch, its message.
-struct BatchOutcome {
-    int exitCode = 0;
-    std::string message;
+// A batch that ran to its end, every row answered.
+struct BatchRun {
+    bool rowsFailed = false; // some row could not be computed (exit status 3)
 };
 
 // Reads a CSV of basins (a header row of column names, one basin per row) and writes one
@@ -35,15 +33,17 @@ struct BatchOutcome {
 // the others. `jobs` threads compute the rows; the output order stays the input order, and
 // memory does not grow with the number of rows nor of stations: a station is looked up once
 // while it is among the last 1,024 names (or codes) looked up.
-// Exit status: 0 every row computed, 3 some row failed, 2 a bad header, 4 a database failure.
-BatchOutcome runBatch(std::istream& in, std::ostream& out, BatchStations& stations, int jobs);
+// A bad header (an invalid input), a database failure or an output that cannot be written
+// stops the batch.
+util::Result<BatchRun> runBatch(std::istream& in, std::ostream& out, BatchStations& stations,
+                                int jobs);
 
 struct BatchRequest;
 
 // zeb-calc --batch: the basins' file read, its stations from the reference database (opened
 // on the first row that names one), the rows written to standard output or whole to --output.
-BatchOutcome runBatchCommand(const BatchRequest& request,
-                             const std::optional<std::filesystem::path>& programFolder,
-                             std::ostream& out);
+util::Result<BatchRun> runBatchCommand(const BatchRequest& request,
+                                       const std::optional<std::filesystem::path>& programFolder,
+                                       std::ostream& out);
 
 } // namespace cli

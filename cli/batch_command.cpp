@@ -1,6 +1,5 @@
 #include "cli/batch.h"
 
-#include "cli/exit_codes.h"
 #include "cli/options.h"
 #include "cli/output_guard.h"
 #include "cli/station_source.h"
@@ -27,7 +26,7 @@ public:
         : m_databasePath(databasePath), m_programFolder(programFolder), m_outputPath(outputPath) {}
 
     // Set when the database opened is the batch's own output: the batch stops, exit 2.
-    const std::optional<CommandFailure>& refusal() const { return m_refusal; }
+    const std::optional<util::Failure>& refusal() const { return m_refusal; }
 
     Answer byName(const std::string& name) override {
         return answer(
@@ -47,10 +46,10 @@ private:
     template <typename Lookup> Answer answer(Lookup lookup, const std::string& notFound) {
         if (!m_database) {
             auto opened = openCommandDatabase(m_databasePath, m_programFolder);
-            if (const auto* stop = std::get_if<CommandFailure>(&opened)) {
-                return {std::nullopt, "", stop->message};
+            if (!opened) {
+                return opened.failure();
             }
-            m_database = std::move(std::get<std::unique_ptr<refdata::ReferenceDatabase>>(opened));
+            m_database = std::move(*opened);
             // The database found by default is known only now.
             if (m_outputPath) {
                 m_refusal = outputOverInput("--output", *m_outputPath,
@@ -58,86 +57,94 @@ private:
             }
         }
         if (m_refusal) {
-            return {std::nullopt, "", m_refusal->message};
+            // Stops the batch as a database failure would; the command then reports the
+            // refusal itself.
+            return util::Failure{util::Failure::Kind::Database, m_refusal->message};
         }
         const auto found = lookup(*m_database);
-        if (const auto* error = std::get_if<refdata::DatabaseError>(&found)) {
-            return {std::nullopt, "", error->message};
+        if (!found) {
+            return found.failure();
         }
-        const auto& station = std::get<std::optional<refdata::StationRecord>>(found);
-        if (!station) {
-            return {std::nullopt, notFound, ""};
+        if (!*found) {
+            return util::Failure{util::Failure::Kind::InvalidInput, notFound};
         }
-        return {station->coefficients, "", ""};
+        return (*found)->coefficients;
     }
 
     std::optional<std::string> m_databasePath;
     std::optional<std::filesystem::path> m_programFolder;
     std::optional<std::string> m_outputPath;
     std::unique_ptr<refdata::ReferenceDatabase> m_database;
-    std::optional<CommandFailure> m_refusal;
+    std::optional<util::Failure> m_refusal;
 };
 
-// A batch that ran to its end is written; one that stopped leaves no output file.
-bool batchRanThrough(const BatchOutcome& outcome) {
-    return outcome.exitCode == kExitSuccess || outcome.exitCode == kExitUndefined;
+util::Failure refused(std::string message) {
+    return util::Failure{util::Failure::Kind::InvalidInput, std::move(message)};
+}
+
+// Why the batch may not start: its basins' file is no file to read, or its output is one of
+// the files it reads.
+std::optional<util::Failure> refusedFiles(const BatchRequest& request, const std::string& named) {
+    std::error_code error;
+    const auto status = std::filesystem::status(request.inputPath, error);
+    if (!std::filesystem::exists(status)) {
+        return refused(named + " não existe.");
+    }
+    // A pipe or a device could block the command or never end.
+    if (!std::filesystem::is_regular_file(status)) {
+        return refused(named + " não é um arquivo comum.");
+    }
+    if (!request.outputPath) {
+        return std::nullopt;
+    }
+    std::vector<ReadFile> inputs = {{request.inputPath, "o próprio arquivo de bacias"}};
+    if (request.databasePath) {
+        inputs.push_back({*request.databasePath, "o próprio banco de dados"});
+    }
+    return outputOverInput("--output", *request.outputPath, inputs);
 }
 
 } // namespace
 
-BatchOutcome runBatchCommand(const BatchRequest& request,
-                             const std::optional<std::filesystem::path>& programFolder,
-                             std::ostream& out) {
+util::Result<BatchRun> runBatchCommand(const BatchRequest& request,
+                                       const std::optional<std::filesystem::path>& programFolder,
+                                       std::ostream& out) {
     const std::filesystem::path input = request.inputPath;
     const std::string named = "o arquivo de bacias \"" + util::visible(input.string()) + "\"";
-    std::error_code error;
-    const auto status = std::filesystem::status(input, error);
-    if (!std::filesystem::exists(status)) {
-        return {kExitUsage, named + " não existe."};
-    }
-    // A pipe or a device could block the command or never end.
-    if (!std::filesystem::is_regular_file(status)) {
-        return {kExitUsage, named + " não é um arquivo comum."};
-    }
-    if (request.outputPath) {
-        std::vector<ReadFile> inputs = {{input, "o próprio arquivo de bacias"}};
-        if (request.databasePath) {
-            inputs.push_back({*request.databasePath, "o próprio banco de dados"});
-        }
-        if (const auto refusal = outputOverInput("--output", *request.outputPath, inputs)) {
-            return {refusal->exitCode, refusal->message};
-        }
+    if (auto refusal = refusedFiles(request, named)) {
+        return *refusal;
     }
     std::ifstream in(input, std::ios::binary);
     if (!in) {
-        return {kExitUsage,
-                "não foi possível ler " + named + ": " + util::systemErrorText(errno) + "."};
+        return refused("não foi possível ler " + named + ": " + util::systemErrorText(errno) + ".");
     }
     DatabaseStations stations(request.databasePath, programFolder, request.outputPath);
     if (!request.outputPath) {
-        BatchOutcome outcome = runBatch(in, out, stations, request.jobs);
-        if (outcome.exitCode == kExitOutputFailed) {
-            outcome.message = "não foi possível escrever na saída padrão.";
+        auto ran = runBatch(in, out, stations, request.jobs);
+        if (!ran && ran.failure().kind == util::Failure::Kind::Output) {
+            return util::Failure{util::Failure::Kind::Output,
+                                 "não foi possível escrever na saída padrão."};
         }
-        return outcome;
+        return ran;
     }
 
     auto opened = util::OutputFile::open(*request.outputPath);
-    if (const auto* reason = std::get_if<std::string>(&opened)) {
-        return {kExitOutputFailed, *reason};
+    if (!opened) {
+        return opened.failure();
     }
-    util::OutputFile& file = *std::get<std::unique_ptr<util::OutputFile>>(opened);
-    BatchOutcome outcome = runBatch(in, file.stream(), stations, request.jobs);
+    util::OutputFile& file = **opened;
+    auto ran = runBatch(in, file.stream(), stations, request.jobs);
     if (stations.refusal()) {
-        return {stations.refusal()->exitCode, stations.refusal()->message};
+        return *stations.refusal();
     }
-    if (!batchRanThrough(outcome) && outcome.exitCode != kExitOutputFailed) {
-        return outcome;
+    // A batch that stopped leaves no output file; one whose output failed says why.
+    if (!ran && ran.failure().kind != util::Failure::Kind::Output) {
+        return ran;
     }
-    if (const auto reason = file.commit()) {
-        return {kExitOutputFailed, *reason};
+    if (auto reason = file.commit()) {
+        return *reason;
     }
-    return outcome;
+    return ran;
 }
 
 } // namespace cli

@@ -3,7 +3,6 @@
 #include <dlfcn.h>
 
 #include <system_error>
-#include <variant>
 #include <vector>
 
 namespace cli {
@@ -21,9 +20,13 @@ moduleCandidates(const std::optional<std::filesystem::path>& programFolder) {
                 .lexically_normal()};
 }
 
+util::Failure moduleFailure(std::string message) {
+    return util::Failure{util::Failure::Kind::Output, std::move(message)};
+}
+
 // The module's drawing function, or why there is none. Loaded once; never unloaded, since
 // Qt keeps state for the life of the process.
-std::variant<chart::DrawChartFunction, chart::ChartFailure>
+util::Result<chart::DrawChartFunction>
 loadModule(const std::optional<std::filesystem::path>& programFolder) {
     std::string tried;
     for (const std::filesystem::path& candidate : moduleCandidates(programFolder)) {
@@ -35,8 +38,8 @@ loadModule(const std::optional<std::filesystem::path>& programFolder) {
         void* module = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (module == nullptr) {
             const char* reason = ::dlerror();
-            return chart::ChartFailure{"o módulo de gráficos " + candidate.string() +
-                                       " não pôde ser carregado: " + (reason ? reason : "?") + "."};
+            return moduleFailure("o módulo de gráficos " + candidate.string() +
+                                 " não pôde ser carregado: " + (reason ? reason : "?") + ".");
         }
         auto entry = reinterpret_cast<chart::ChartModuleEntry>(
             ::dlsym(module, chart::kChartModuleEntryName));
@@ -45,14 +48,14 @@ loadModule(const std::optional<std::filesystem::path>& programFolder) {
             entry(&draw);
         }
         if (draw == nullptr) {
-            return chart::ChartFailure{"o módulo de gráficos " + candidate.string() +
-                                       " não é desta versão do zeb-calc."};
+            return moduleFailure("o módulo de gráficos " + candidate.string() +
+                                 " não é desta versão do zeb-calc.");
         }
         return draw;
     }
-    return chart::ChartFailure{
-        "este zeb-calc não tem o módulo de gráficos (" + std::string(chart::kChartModuleFileName) +
-        "; procurado em: " + (tried.empty() ? "nenhum lugar" : tried) + ")."};
+    return moduleFailure("este zeb-calc não tem o módulo de gráficos (" +
+                         std::string(chart::kChartModuleFileName) +
+                         "; procurado em: " + (tried.empty() ? "nenhum lugar" : tried) + ").");
 }
 
 } // namespace
@@ -60,13 +63,12 @@ loadModule(const std::optional<std::filesystem::path>& programFolder) {
 ChartRenderer programChartRenderer(const std::optional<std::filesystem::path>& programFolder) {
     return [programFolder](const calc::CalculationRecord& record, const std::string& riverText,
                            const report::NumberStyle& style,
-                           chart::FigureFormat format) -> chart::ChartResult {
-        static const std::variant<chart::DrawChartFunction, chart::ChartFailure> loaded =
-            loadModule(programFolder);
-        if (const auto* failure = std::get_if<chart::ChartFailure>(&loaded)) {
-            return *failure;
+                           chart::FigureFormat format) -> util::Result<std::string> {
+        static const util::Result<chart::DrawChartFunction> loaded = loadModule(programFolder);
+        if (!loaded) {
+            return loaded.failure();
         }
-        return std::get<chart::DrawChartFunction>(loaded)(record, riverText, style, format);
+        return (*loaded)(record, riverText, style, format);
     };
 }
 

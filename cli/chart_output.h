@@ -10,7 +10,7 @@
 namespace cli {
 
 // Draws the hydrograph chart of a record as the bytes of a file of the format.
-using ChartRenderer = std::function<chart::ChartResult(
+using ChartRenderer = std::function<util::Result<std::string>(
     const calc::CalculationRecord& record, const std::string& riverText,
     const report::NumberStyle& style, chart::FigureFormat format)>;
 

@@ -23,12 +23,11 @@ std::string environmentValue(const char* name) {
     return value != nullptr ? value : "";
 }
 
-int finishWith(std::variant<std::string, CommandFailure> outcome, std::ostream& out,
-               std::ostream& err) {
-    if (const auto* stop = std::get_if<CommandFailure>(&outcome)) {
-        return failure(err, *stop);
+int finishWith(const util::Result<std::string>& outcome, std::ostream& out, std::ostream& err) {
+    if (!outcome) {
+        return failure(err, outcome.failure());
     }
-    return writeToStandardOutput(out, err, std::get<std::string>(outcome));
+    return writeToStandardOutput(out, err, *outcome);
 }
 
 } // namespace
@@ -63,11 +62,11 @@ int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironme
         return finishWith(buildReferenceDatabase(*build), out, err);
     }
     if (const auto* batch = std::get_if<BatchRequest>(&parsed)) {
-        const BatchOutcome outcome = runBatchCommand(*batch, environment.programFolder, out);
-        if (!outcome.message.empty()) {
-            return failure(err, {outcome.exitCode, outcome.message});
+        const auto ran = runBatchCommand(*batch, environment.programFolder, out);
+        if (!ran) {
+            return failure(err, ran.failure());
         }
-        return outcome.exitCode;
+        return ran->rowsFailed ? kExitUndefined : kExitSuccess;
     }
     if (const auto* fit = std::get_if<FitIdfRequest>(&parsed)) {
         return runFitIdf(*fit, environment, out, err);

@@ -17,12 +17,13 @@ int usageFailure(std::ostream& err, const std::string& message) {
     return kExitUsage;
 }
 
-int failure(std::ostream& err, const CommandFailure& failure) {
-    if (failure.exitCode == kExitUsage) {
+int failure(std::ostream& err, const util::Failure& failure) {
+    const int exitCode = exitCodeOf(failure);
+    if (exitCode == kExitUsage) {
         return usageFailure(err, failure.message);
     }
     err << "zeb-calc: " << failure.message << "\n";
-    return failure.exitCode;
+    return exitCode;
 }
 
 int writeToStandardOutput(std::ostream& out, std::ostream& err, const std::string& bytes) {
@@ -35,8 +36,7 @@ int writeResult(const std::optional<std::string>& outputPath, const std::string&
                 std::ostream& out, std::ostream& err) {
     if (outputPath) {
         if (const auto error = util::writeFileAtomically(*outputPath, bytes)) {
-            err << "zeb-calc: " << *error << "\n";
-            return kExitOutputFailed;
+            return failure(err, *error);
         }
         return kExitSuccess;
     }

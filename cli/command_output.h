@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/station_source.h"
+#include "util/failure.h"
 
 #include <optional>
 #include <ostream>
@@ -9,10 +9,10 @@
 namespace cli {
 
 // How every use of zeb-calc ends: the message on the error stream, prefixed by the program's
-// name (a usage error followed by the synopsis), and the exit status returned.
+// name (a usage error, an invalid input, followed by the synopsis), and the exit status returned.
 int standardOutputFailure(std::ostream& err);
 int usageFailure(std::ostream& err, const std::string& message);
-int failure(std::ostream& err, const CommandFailure& failure);
+int failure(std::ostream& err, const util::Failure& failure);
 
 // Everything or nothing reaches standard output.
 int writeToStandardOutput(std::ostream& out, std::ostream& err, const std::string& bytes);

@@ -1,6 +1,7 @@
 #include "cli/database_commands.h"
 
 #include "cli/output_guard.h"
+#include "cli/station_source.h"
 #include "refdata/database_builder.h"
 #include "refdata/open_database.h"
 #include "util/text.h"
@@ -19,27 +20,53 @@ std::string counted(std::size_t count, const char* one, const char* many) {
 // messages show them: a line break in a name must not split the list, nor an escape sequence
 // reach the terminal.
 template <typename Items, typename Line>
-std::variant<std::string, CommandFailure> listed(const refdata::Result<Items>& items, Line line) {
-    if (const auto* error = std::get_if<refdata::DatabaseError>(&items)) {
-        return databaseFailure(*error);
+util::Result<std::string> listed(const util::Result<Items>& items, Line line) {
+    if (!items) {
+        return items.failure();
     }
     std::string text;
-    for (const auto& item : std::get<Items>(items)) {
+    for (const auto& item : *items) {
         text += line(item) + '\n';
+    }
+    return text;
+}
+
+// The line that confirms a built database, read back so that it counts what a lookup will
+// see, and the warnings of its stations.
+util::Result<std::string> confirmation(const std::filesystem::path& out,
+                                       const std::vector<std::string>& warnings) {
+    auto opened = refdata::openReferenceDatabase(out);
+    if (!opened) {
+        return opened.failure();
+    }
+    const auto stations = (*opened)->allStations();
+    if (!stations) {
+        return stations.failure();
+    }
+    const auto landClasses = (*opened)->allLandClasses();
+    if (!landClasses) {
+        return landClasses.failure();
+    }
+    std::string text = "Banco de dados " + util::visible(out.string()) +
+                       " gravado: " + counted(stations->size(), "posto", "postos") + ", " +
+                       counted(landClasses->size(), "classe de terreno", "classes de terreno") +
+                       ".\n";
+    for (const std::string& warning : warnings) {
+        text += "Aviso: " + warning + ".\n";
     }
     return text;
 }
 
 } // namespace
 
-std::variant<std::string, CommandFailure>
+util::Result<std::string>
 listReferenceData(const ListRequest& request,
                   const std::optional<std::filesystem::path>& programFolder) {
     auto opened = openCommandDatabase(request.databasePath, programFolder);
-    if (auto* stop = std::get_if<CommandFailure>(&opened)) {
-        return *stop;
+    if (!opened) {
+        return opened.failure();
     }
-    auto& database = *std::get<std::unique_ptr<refdata::ReferenceDatabase>>(opened);
+    refdata::ReferenceDatabase& database = **opened;
     if (request.kind == ListKind::Stations) {
         return listed(database.allStations(), [](const refdata::StationListItem& station) {
             return util::printable(station.code) + '\t' + util::printable(station.name) + '\t' +
@@ -51,8 +78,7 @@ listReferenceData(const ListRequest& request,
                   util::printable);
 }
 
-std::variant<std::string, CommandFailure>
-buildReferenceDatabase(const BuildDatabaseRequest& request) {
+util::Result<std::string> buildReferenceDatabase(const BuildDatabaseRequest& request) {
     const std::filesystem::path out = request.outputPath;
     std::vector<ReadFile> inputs;
     if (request.accessPath) {
@@ -70,30 +96,9 @@ buildReferenceDatabase(const BuildDatabaseRequest& request) {
                              : refdata::buildDatabaseFromCsv(out, request.stationsCsv,
                                                              request.curveNumbersCsv, &warnings);
     if (failure) {
-        return databaseFailure(*failure);
+        return *failure;
     }
-    // Read back what was written, so the confirmation counts what a lookup will see.
-    auto opened = refdata::openReferenceDatabase(out);
-    if (const auto* error = std::get_if<refdata::DatabaseError>(&opened)) {
-        return databaseFailure(*error);
-    }
-    auto& built = *std::get<std::unique_ptr<refdata::ReferenceDatabase>>(opened);
-    const auto stations = built.allStations();
-    const auto landClasses = built.allLandClasses();
-    for (const auto* error : {std::get_if<refdata::DatabaseError>(&stations),
-                              std::get_if<refdata::DatabaseError>(&landClasses)}) {
-        if (error) {
-            return databaseFailure(*error);
-        }
-    }
-    std::string text =
-        "Banco de dados " + util::visible(out.string()) +
-        " gravado: " + counted(std::get<0>(stations).size(), "posto", "postos") + ", " +
-        counted(std::get<0>(landClasses).size(), "classe de terreno", "classes de terreno") + ".\n";
-    for (const std::string& warning : warnings) {
-        text += "Aviso: " + warning + ".\n";
-    }
-    return text;
+    return confirmation(out, warnings);
 }
 
 } // namespace cli

@@ -5,6 +5,7 @@
 #include "cli/output_guard.h"
 #include "cli/single_run.h"
 #include "rainfit/rain_analysis.h"
+#include "rainfit/refusal.h"
 #include "report/rain_analysis_table.h"
 #include "report/rain_analysis_text.h"
 #include "util/text.h"
@@ -14,41 +15,31 @@ namespace cli {
 
 namespace {
 
-// The whole of a file the command reads; `named` says what it is ("a série \"x.csv\"").
-std::variant<std::string, CommandFailure> readInput(const std::string& path,
-                                                    const std::string& named) {
-    std::string bytes;
-    if (auto failure = util::readWholeFile(path, named, rainfit::kMaxSeriesBytes, bytes)) {
-        return CommandFailure{kExitUsage, std::move(*failure)};
-    }
-    return bytes;
-}
-
 // The analysis of the request's files, or why there is none.
-std::variant<rainfit::RainAnalysis, CommandFailure> analyse(const FitIdfRequest& request) {
+util::Result<rainfit::RainAnalysis> analyse(const FitIdfRequest& request) {
     rainfit::AnalysisOptions options{request.years, rainfit::cetesbRatios()};
     if (request.ratiosPath) {
         const std::string named = "a tabela de razões " + util::inQuotes(*request.ratiosPath);
-        auto bytes = readInput(*request.ratiosPath, named);
-        if (const auto* stop = std::get_if<CommandFailure>(&bytes)) {
-            return *stop;
+        auto bytes = util::readWholeFile(*request.ratiosPath, named, rainfit::kMaxSeriesBytes);
+        if (!bytes) {
+            return bytes.failure();
         }
-        auto ratios = rainfit::readDurationRatios(std::get<std::string>(bytes));
-        if (const auto* refusal = std::get_if<rainfit::Refusal>(&ratios)) {
-            return CommandFailure{kExitUsage, named + ", " + refusal->message + "."};
+        auto ratios = rainfit::readDurationRatios(*bytes);
+        if (!ratios) {
+            return rainfit::refused(named + ", " + ratios.failure().message + ".");
         }
-        options.ratios = std::get<rainfit::DurationRatios>(ratios);
+        options.ratios = *ratios;
     }
     const std::string named = "a série " + util::inQuotes(request.seriesPath);
-    auto bytes = readInput(request.seriesPath, named);
-    if (const auto* stop = std::get_if<CommandFailure>(&bytes)) {
-        return *stop;
+    auto bytes = util::readWholeFile(request.seriesPath, named, rainfit::kMaxSeriesBytes);
+    if (!bytes) {
+        return bytes.failure();
     }
-    auto analysis = rainfit::analyseDailyRainfall(std::get<std::string>(bytes), options);
-    if (const auto* refusal = std::get_if<rainfit::Refusal>(&analysis)) {
-        return CommandFailure{kExitUsage, named + ", " + refusal->message + "."};
+    auto analysis = rainfit::analyseDailyRainfall(*bytes, options);
+    if (!analysis) {
+        return rainfit::refused(named + ", " + analysis.failure().message + ".");
     }
-    return std::get<rainfit::RainAnalysis>(std::move(analysis));
+    return std::move(*analysis);
 }
 
 } // namespace
@@ -56,8 +47,8 @@ std::variant<rainfit::RainAnalysis, CommandFailure> analyse(const FitIdfRequest&
 int runFitIdf(const FitIdfRequest& request, const ProcessEnvironment& environment,
               std::ostream& out, std::ostream& err) {
     const auto style = commandNumberStyle(request.localeName, environment);
-    if (const auto* refusal = std::get_if<std::string>(&style)) {
-        return usageFailure(err, *refusal);
+    if (!style) {
+        return failure(err, style.failure());
     }
     if (request.outputPath) {
         std::vector<ReadFile> inputs = {{request.seriesPath, "o próprio arquivo da série"}};
@@ -69,10 +60,10 @@ int runFitIdf(const FitIdfRequest& request, const ProcessEnvironment& environmen
         }
     }
     const auto analysed = analyse(request);
-    if (const auto* stop = std::get_if<CommandFailure>(&analysed)) {
-        return failure(err, *stop);
+    if (!analysed) {
+        return failure(err, analysed.failure());
     }
-    const auto& analysis = std::get<rainfit::RainAnalysis>(analysed);
+    const rainfit::RainAnalysis& analysis = *analysed;
     if (analysis.gumbel.rejected()) {
         err << "zeb-calc: aviso: o teste de Kolmogorov-Smirnov rejeita a 5 % o ajuste de Gumbel "
                "aos máximos anuais; a equação merece reserva.\n";
@@ -83,8 +74,7 @@ int runFitIdf(const FitIdfRequest& request, const ProcessEnvironment& environmen
     } else if (request.format == OutputFormat::Csv) {
         bytes = report::rainAnalysisPointsCsv(analysis);
     } else {
-        bytes =
-            report::rainAnalysisText(analysis, request.years, std::get<report::NumberStyle>(style));
+        bytes = report::rainAnalysisText(analysis, request.years, *style);
     }
     return writeResult(request.outputPath, bytes, out, err);
 }

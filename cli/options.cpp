@@ -817,11 +817,11 @@ ParseResult parseArguments(const std::vector<std::string>& arguments,
         if (!loadStudy) {
             return usage("aqui o zeb-calc não lê estudos (--input).");
         }
-        auto loaded = loadStudy(*input);
-        if (auto* error = std::get_if<std::string>(&loaded)) {
-            return usage(*error);
+        const auto loaded = loadStudy(*input);
+        if (!loaded) {
+            return usage(loaded.failure().message);
         }
-        reader.takeStudyFile(std::get<report::StudyInputs>(loaded), given);
+        reader.takeStudyFile(*loaded, given);
     }
     return reader.finish(given);
 }

@@ -108,8 +108,7 @@ using ParseResult = std::variant<CommandOptions, HelpRequest, UsageError, ListRe
                                  BuildDatabaseRequest, BatchRequest, FitIdfRequest>;
 
 // Reads a study file by name for --input; on failure, the message naming the file.
-using StudyLoader =
-    std::function<std::variant<report::StudyInputs, std::string>(const std::string& path)>;
+using StudyLoader = std::function<util::Result<report::StudyInputs>(const std::string& path)>;
 
 // Reads the arguments after the program name. --input's study gives every input that no option
 // gives: the options override single inputs of the study, and a source of the constants

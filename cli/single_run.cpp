@@ -20,7 +20,6 @@
 #include <array>
 #include <ctime>
 #include <memory>
-#include <variant>
 
 namespace cli {
 
@@ -94,6 +93,16 @@ std::string outputBytes(const CommandOptions& options, const calc::CalculationRe
         record, options.run.mode, options.riverText, stationText, timestamp, style));
 }
 
+// A cell's failure as the study reports it: a refused value as it is, a cell that cannot be
+// computed named by its duration and return period.
+util::Failure inCell(const util::Failure& failure, int duration, double returnPeriod) {
+    if (failure.kind != util::Failure::Kind::NotComputable) {
+        return failure;
+    }
+    return {failure.kind, "duração " + std::string(calc::durationLabels[duration]) + ", TR " +
+                              util::generalNumberText(returnPeriod) + " anos: " + failure.message};
+}
+
 // Every cell of a study, or the first that cannot be computed, named by its duration and
 // return period. The rows are written as they are computed; to standard output only once the
 // last is, so that a study that stops leaves nothing there, nor in --output.
@@ -102,10 +111,10 @@ int runStudy(const CommandOptions& options, const calc::RunRequest& basin, std::
     std::unique_ptr<util::OutputFile> file;
     if (options.outputPath) {
         auto opened = util::OutputFile::open(*options.outputPath);
-        if (const auto* stop = std::get_if<std::string>(&opened)) {
-            return failure(err, {kExitOutputFailed, *stop});
+        if (!opened) {
+            return failure(err, opened.failure());
         }
-        file = std::move(std::get<std::unique_ptr<util::OutputFile>>(opened));
+        file = std::move(*opened);
     }
     std::string text;
     report::StudyTableWriter table(text,
@@ -116,14 +125,8 @@ int runStudy(const CommandOptions& options, const calc::RunRequest& basin, std::
     for (const int duration : options.studyDurations) {
         for (const double returnPeriod : options.studyReturnPeriods) {
             const calc::StudyCell cell = calc::computeStudyCell(basin, duration, returnPeriod);
-            if (const auto* error = std::get_if<calc::CalculationError>(&cell.outcome)) {
-                if (error->invalidInput) {
-                    return failure(err, {kExitUsage, error->message});
-                }
-                return failure(
-                    err, {kExitUndefined, "duração " + std::string(calc::durationLabels[duration]) +
-                                              ", TR " + util::generalNumberText(returnPeriod) +
-                                              " anos: " + error->message});
+            if (!cell.outcome) {
+                return failure(err, inCell(cell.outcome.failure(), duration, returnPeriod));
             }
             table.add(cell);
             if (file) {
@@ -138,7 +141,7 @@ int runStudy(const CommandOptions& options, const calc::RunRequest& basin, std::
     }
     file->stream() << text;
     if (const auto stop = file->commit()) {
-        return failure(err, {kExitOutputFailed, *stop});
+        return failure(err, *stop);
     }
     return kExitSuccess;
 }
@@ -149,11 +152,11 @@ int computeAndWrite(const CommandOptions& options, const calc::RunRequest& reque
                     const ProcessEnvironment& environment, std::ostream& out, std::ostream& err,
                     const ChartRenderer& renderChart) {
     const std::optional<chart::FigureFormat> chartFormat = chartFormatOf(options.format);
-    const calc::CalculationResult result = calc::runRequest(request);
-    if (const auto* error = std::get_if<calc::CalculationError>(&result)) {
-        return failure(err, {error->invalidInput ? kExitUsage : kExitUndefined, error->message});
+    const auto result = calc::runRequest(request);
+    if (!result) {
+        return failure(err, result.failure());
     }
-    const calc::CalculationRecord& record = std::get<calc::CalculationRecord>(result);
+    const calc::CalculationRecord& record = *result;
 
     // The fixed 15 steps and 8 ordinates may leave part of the flood outside the results: say
     // so, whatever the format, without changing the exit status.
@@ -163,12 +166,11 @@ int computeAndWrite(const CommandOptions& options, const calc::RunRequest& reque
 
     std::string bytes;
     if (chartFormat) {
-        chart::ChartResult drawn = renderChart(record, options.riverText, style, *chartFormat);
-        if (const auto* stop = std::get_if<chart::ChartFailure>(&drawn)) {
-            err << "zeb-calc: " << stop->message << "\n";
-            return kExitOutputFailed;
+        auto drawn = renderChart(record, options.riverText, style, *chartFormat);
+        if (!drawn) {
+            return failure(err, drawn.failure());
         }
-        bytes = std::move(std::get<chart::DrawnChart>(drawn).bytes);
+        bytes = std::move(*drawn);
     } else {
         bytes = outputBytes(options, record, stationText, style, environment);
     }
@@ -183,20 +185,19 @@ struct RunStation {
 
 // The station chosen from the options (none with the own or an IDF equation), its warning on the
 // error stream; the database it was read from joins `readFiles`.
-std::variant<RunStation, CommandFailure> runStation(const CommandOptions& options,
-                                                    const ProcessEnvironment& environment,
-                                                    std::ostream& err,
-                                                    std::vector<ReadFile>& readFiles) {
+util::Result<RunStation> runStation(const CommandOptions& options,
+                                    const ProcessEnvironment& environment, std::ostream& err,
+                                    std::vector<ReadFile>& readFiles) {
     RunStation station{std::nullopt, options.stationText.value_or("")};
     if (options.constantsSource == ConstantsSource::Own ||
         options.constantsSource == ConstantsSource::Idf) {
         return station;
     }
     auto found = chooseStation(options, environment.programFolder);
-    if (const auto* stop = std::get_if<CommandFailure>(&found)) {
-        return *stop;
+    if (!found) {
+        return found.failure();
     }
-    const ChosenStation& chosen = std::get<ChosenStation>(found);
+    const ChosenStation& chosen = *found;
     if (!chosen.warning.empty()) {
         err << "zeb-calc: " << chosen.warning << "\n";
     }
@@ -212,9 +213,8 @@ std::variant<RunStation, CommandFailure> runStation(const CommandOptions& option
 
 } // namespace
 
-std::variant<report::NumberStyle, std::string>
-commandNumberStyle(const std::optional<std::string>& localeName,
-                   const ProcessEnvironment& environment) {
+util::Result<report::NumberStyle> commandNumberStyle(const std::optional<std::string>& localeName,
+                                                     const ProcessEnvironment& environment) {
     if (!localeName) {
         return systemNumberStyle(
             numericLocaleName(environment.lcAll, environment.lcNumeric, environment.lang));
@@ -222,8 +222,9 @@ commandNumberStyle(const std::optional<std::string>& localeName,
     if (auto style = numberStyleForLocaleName(*localeName)) {
         return *style;
     }
-    return "localidade desconhecida: " + util::inQuotes(*localeName) +
-           " (use C, POSIX, en_US ou pt_BR).";
+    return util::Failure{util::Failure::Kind::InvalidInput,
+                         "localidade desconhecida: " + util::inQuotes(*localeName) +
+                             " (use C, POSIX, en_US ou pt_BR)."};
 }
 
 int runSingle(const CommandOptions& options, const ProcessEnvironment& environment,
@@ -238,19 +239,18 @@ int runSingle(const CommandOptions& options, const ProcessEnvironment& environme
         return usageFailure(err, "aqui o zeb-calc não desenha o gráfico (png, svg e pdf).");
     }
 
-    const auto chosenStyle = commandNumberStyle(options.localeName, environment);
-    if (const auto* refusal = std::get_if<std::string>(&chosenStyle)) {
-        return usageFailure(err, *refusal);
+    const auto style = commandNumberStyle(options.localeName, environment);
+    if (!style) {
+        return failure(err, style.failure());
     }
-    const auto style = std::get<report::NumberStyle>(chosenStyle);
 
     std::vector<ReadFile> readFiles; // what --output may not be
     if (options.inputPath) {
         readFiles.push_back({*options.inputPath, "o próprio estudo"});
     }
     auto station = runStation(options, environment, err, readFiles);
-    if (const auto* stop = std::get_if<CommandFailure>(&station)) {
-        return failure(err, *stop);
+    if (!station) {
+        return failure(err, station.failure());
     }
     if (options.outputPath) {
         if (const auto refusal = outputOverInput("--output", *options.outputPath, readFiles)) {
@@ -259,12 +259,12 @@ int runSingle(const CommandOptions& options, const ProcessEnvironment& environme
     }
 
     calc::RunRequest request = options.run;
-    request.station = std::get<RunStation>(station).coefficients;
+    request.station = station->coefficients;
     if (options.study) {
         return runStudy(options, request, out, err);
     }
-    return computeAndWrite(options, request, std::get<RunStation>(station).text, style, environment,
-                           out, err, renderChart);
+    return computeAndWrite(options, request, station->text, *style, environment, out, err,
+                           renderChart);
 }
 
 } // namespace cli

@@ -4,18 +4,19 @@
 #include "cli/command.h"
 #include "cli/options.h"
 
+#include "util/failure.h"
 #include <optional>
 #include <ostream>
 #include <string>
+
 #include <variant>
 
 namespace cli {
 
 // The separators numbers are written with for a person: --locale's, or else the system's; for
 // an unknown --locale, the refusal.
-std::variant<report::NumberStyle, std::string>
-commandNumberStyle(const std::optional<std::string>& localeName,
-                   const ProcessEnvironment& environment);
+util::Result<report::NumberStyle> commandNumberStyle(const std::optional<std::string>& localeName,
+                                                     const ProcessEnvironment& environment);
 
 // One run, or one --study, of options already read: the station chosen, the result computed
 // and written whole to --output or to `out`, messages and warnings to `err`; the exit status.

@@ -3,27 +3,18 @@
 #include "calc/record.h"
 #include "cli/options.h"
 #include "refdata/reference_database.h"
+#include "util/failure.h"
 
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
-#include <variant>
 
 namespace cli {
 
-// Why the command stops before computing, with its exit status.
-struct CommandFailure {
-    int exitCode;
-    std::string message;
-};
-
-// A failure of the reference database: exit status 4.
-CommandFailure databaseFailure(const refdata::DatabaseError& error);
-
 // The database a command reads: --database's file, or else the program's own, found from the
 // program's folder.
-std::variant<std::unique_ptr<refdata::ReferenceDatabase>, CommandFailure>
+util::Result<std::unique_ptr<refdata::ReferenceDatabase>>
 openCommandDatabase(const std::optional<std::string>& given,
                     const std::optional<std::filesystem::path>& programFolder);
 
@@ -37,8 +28,8 @@ struct ChosenStation {
 
 // The station constants given on the command line, or the station found in the reference
 // database by name or code. Every database failure, a name or code the database lacks
-// included, is exit status 4.
-std::variant<ChosenStation, CommandFailure>
+// included, is of kind Database (exit status 4).
+util::Result<ChosenStation>
 chooseStation(const CommandOptions& options,
               const std::optional<std::filesystem::path>& programFolder);
 

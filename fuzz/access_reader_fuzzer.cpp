@@ -14,15 +14,16 @@
 namespace {
 
 template <typename T>
-std::optional<T> checked(const std::filesystem::path& file, refdata::Result<T> result) {
-    if (const auto* error = std::get_if<refdata::DatabaseError>(&result)) {
+std::optional<T> checked(const std::filesystem::path& file, util::Result<T> result) {
+    if (!result) {
+        const util::Failure* error = &result.failure();
         FUZZ_CHECK(error->message.starts_with("Banco de dados " + file.string() + ": "),
                    "a database failure names the file");
         FUZZ_CHECK(error->message.find_first_of(std::string("\0\r\n", 3)) == std::string::npos,
                    "the message is one line, whatever the file holds");
         return std::nullopt;
     }
-    return std::move(std::get<T>(result));
+    return std::move(*result);
 }
 
 } // namespace

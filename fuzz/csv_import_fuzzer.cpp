@@ -24,16 +24,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                    "a refusal names the file and the line, on one line");
         return 0;
     }
-    const auto db = std::move(std::get<0>(refdata::openReferenceDatabase(out)));
-    const auto stations = std::get<0>(db->allStations());
+    const auto db = std::move(*refdata::openReferenceDatabase(out));
+    const auto stations = *db->allStations();
     for (const auto& station : stations) {
-        const auto found = std::get<0>(db->findStationByName(station.name));
+        const auto found = *db->findStationByName(station.name);
         FUZZ_CHECK(found && !station.name.empty() && found->coefficients.Bm,
                    "every station has a name and reads back with its constants");
     }
-    const auto classes = std::get<0>(db->allLandClasses());
+    const auto classes = *db->allLandClasses();
     for (const auto& landClass : classes) {
-        const auto cn = std::get<0>(db->findCurveNumber(landClass));
+        const auto cn = *db->findCurveNumber(landClass);
         FUZZ_CHECK(cn && *cn > 0 && *cn <= 100, "every land class has a curve number in (0, 100]");
     }
     return 0;

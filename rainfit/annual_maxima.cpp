@@ -25,7 +25,7 @@ Day firstDayOf(int year, const YearRule& rule) {
 
 } // namespace
 
-Outcome<AnnualMaxima> annualMaxima(const DailySeries& series, const YearRule& rule) {
+util::Result<AnnualMaxima> annualMaxima(const DailySeries& series, const YearRule& rule) {
     AnnualMaxima maxima;
     const auto& totals = series.totalsMm;
     const int last = totals.empty() ? 0 : yearOf(totals.rbegin()->first, rule);
@@ -50,11 +50,11 @@ Outcome<AnnualMaxima> annualMaxima(const DailySeries& series, const YearRule& ru
         }
     }
     if (maxima.counted.size() < kMinimumYears) {
-        return Refusal{"só " + std::to_string(maxima.counted.size()) +
+        return refused("só " + std::to_string(maxima.counted.size()) +
                        " anos da série têm no máximo " +
                        report::formatPlain(rule.maxMissingPercent, {",", ""}) +
                        " % dos dias em falta; o ajuste precisa de pelo menos " +
-                       std::to_string(kMinimumYears)};
+                       std::to_string(kMinimumYears));
     }
     return maxima;
 }

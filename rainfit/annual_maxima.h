@@ -35,6 +35,6 @@ inline constexpr std::size_t kMinimumYears = 10;
 
 // The largest daily total of each year from the first the series touches to the last, and the
 // years left out; refused when fewer than kMinimumYears count, saying how many do.
-Outcome<AnnualMaxima> annualMaxima(const DailySeries& series, const YearRule& rule);
+util::Result<AnnualMaxima> annualMaxima(const DailySeries& series, const YearRule& rule);
 
 } // namespace rainfit

@@ -10,13 +10,13 @@ constexpr std::string_view kHidroWebHeader = "EstacaoCodigo;NivelConsistencia;Da
 
 } // namespace
 
-Refusal unknownLayout() {
-    return Refusal{"o arquivo não está num formato conhecido: nem a exportação do HidroWeb "
+util::Failure unknownLayout() {
+    return refused("o arquivo não está num formato conhecido: nem a exportação do HidroWeb "
                    "(linha de cabeçalho \"EstacaoCodigo;NivelConsistencia;Data;…\") nem um CSV "
-                   "de duas colunas, data e total diário em mm, com cabeçalho"};
+                   "de duas colunas, data e total diário em mm, com cabeçalho");
 }
 
-Outcome<DailySeries> readDailySeries(std::string_view bytes) {
+util::Result<DailySeries> readDailySeries(std::string_view bytes) {
     // The export's notes come before its header, which starts a line of its own.
     std::size_t at = 0;
     for (std::size_t line = 1; at < bytes.size(); ++line) {

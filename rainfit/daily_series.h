@@ -24,6 +24,6 @@ struct DailySeries {
 // per station-month) or a plain CSV "date,mm" with a header line. Refused, naming the line: an
 // unknown layout, a value that is not a number, a negative total, an impossible date, a day
 // repeated in the plain CSV, a month repeated at the same consistency level in the export.
-Outcome<DailySeries> readDailySeries(std::string_view bytes);
+util::Result<DailySeries> readDailySeries(std::string_view bytes);
 
 } // namespace rainfit

@@ -46,8 +46,8 @@ std::array<double, kDurationCount> durationDepthsMm(double oneDayMm, const Durat
 namespace {
 
 // One line "duration,ratio" into the table.
-std::optional<Refusal> takeRatio(const util::CsvRecord& record, DurationRatios& ratios,
-                                 std::array<bool, kDurationCount>& given) {
+std::optional<util::Failure> takeRatio(const util::CsvRecord& record, DurationRatios& ratios,
+                                       std::array<bool, kDurationCount>& given) {
     if (record.fields.size() != 2) {
         return refusalAtLine(record.line, "espera 2 campos (duração em minutos e razão), não " +
                                               std::to_string(record.fields.size()));
@@ -78,7 +78,7 @@ std::optional<Refusal> takeRatio(const util::CsvRecord& record, DurationRatios& 
 
 } // namespace
 
-Outcome<DurationRatios> readDurationRatios(std::string_view csvBytes) {
+util::Result<DurationRatios> readDurationRatios(std::string_view csvBytes) {
     std::istringstream in{std::string(csvBytes)};
     util::CsvStream csv(in);
     util::CsvRecord record;

@@ -37,6 +37,6 @@ std::array<double, kDurationCount> durationDepthsMm(double oneDayMm, const Durat
 // "duration in minutes,ratio" (ratio with a decimal period, above 0), each of the 12 durations
 // at most once. Refused, naming the line: a duration not of the 12, a ratio not a positive
 // number, a duration repeated, a line without two fields.
-Outcome<DurationRatios> readDurationRatios(std::string_view csvBytes);
+util::Result<DurationRatios> readDurationRatios(std::string_view csvBytes);
 
 } // namespace rainfit

@@ -28,18 +28,19 @@ struct Month {
     std::array<std::optional<double>, 31> totalsMm{};
 };
 
-Outcome<Columns> headerColumns(const std::vector<std::string>& header) {
+util::Result<Columns> headerColumns(const std::vector<std::string>& header) {
     Columns columns;
-    const auto find = [&](const std::string& name, std::size_t& at) -> std::optional<Refusal> {
+    const auto find = [&](const std::string& name,
+                          std::size_t& at) -> std::optional<util::Failure> {
         for (at = 0; at < header.size(); ++at) {
             if (header[at] == name) {
                 columns.needed = std::max(columns.needed, at + 1);
                 return std::nullopt;
             }
         }
-        return Refusal{"falta a coluna " + name + " no cabeçalho"};
+        return refused("falta a coluna " + name + " no cabeçalho");
     };
-    std::optional<Refusal> missing = find("EstacaoCodigo", columns.station);
+    std::optional<util::Failure> missing = find("EstacaoCodigo", columns.station);
     missing = missing ? missing : find("NivelConsistencia", columns.level);
     missing = missing ? missing : find("Data", columns.date);
     for (std::size_t day = 1; day <= 31 && !missing; ++day) {
@@ -54,30 +55,30 @@ Outcome<Columns> headerColumns(const std::vector<std::string>& header) {
 
 // The month's level, first day and totals from one line; the days past the month's end are
 // not days and are not read.
-Outcome<Month> readMonth(const std::vector<std::string>& fields, const Columns& columns,
-                         year_month& when) {
+util::Result<Month> readMonth(const std::vector<std::string>& fields, const Columns& columns,
+                              year_month& when) {
     Month month;
     const std::string_view level = util::trimmed(fields[columns.level]);
     if (level != "1" && level != "2") {
-        return Refusal{"o nível de consistência " + util::inQuotes(level) + " não é 1 nem 2"};
+        return refused("o nível de consistência " + util::inQuotes(level) + " não é 1 nem 2");
     }
     month.level = level[0] - '0';
     auto date = readDate(fields[columns.date]);
-    if (const auto* refusal = std::get_if<Refusal>(&date)) {
-        return *refusal;
+    if (!date) {
+        return date.failure();
     }
-    const auto first = std::get<std::chrono::year_month_day>(date);
+    const auto first = *date;
     if (first.day() != std::chrono::day{1}) {
-        return Refusal{"a data " + dateText(first) + " não é o primeiro dia de um mês"};
+        return refused("a data " + dateText(first) + " não é o primeiro dia de um mês");
     }
     when = first.year() / first.month();
     const unsigned days = static_cast<unsigned>((when / std::chrono::last).day());
     for (unsigned day = 1; day <= days; ++day) {
         auto total = readDailyTotal(fields[columns.days[day - 1]], DecimalMark::Comma);
-        if (const auto* refusal = std::get_if<Refusal>(&total)) {
-            return *refusal;
+        if (!total) {
+            return total.failure();
         }
-        month.totalsMm[day - 1] = std::get<std::optional<double>>(total);
+        month.totalsMm[day - 1] = *total;
     }
     return month;
 }
@@ -88,7 +89,7 @@ public:
     MonthReader(Columns columns, std::size_t lineOffset)
         : m_columns(columns), m_lineOffset(lineOffset) {}
 
-    std::optional<Refusal> take(const util::CsvRecord& record) {
+    std::optional<util::Failure> take(const util::CsvRecord& record) {
         const std::size_t line = record.line + m_lineOffset;
         const std::vector<std::string>& fields = record.fields;
         if (fields.size() < m_columns.needed) {
@@ -131,7 +132,7 @@ public:
     }
 
 private:
-    std::optional<Refusal> takeStation(std::string_view code, std::size_t line) {
+    std::optional<util::Failure> takeStation(std::string_view code, std::size_t line) {
         if (m_station.empty()) {
             m_station = code;
         } else if (code != m_station) {
@@ -150,7 +151,7 @@ private:
 
 } // namespace
 
-Outcome<DailySeries> readHidroWebSeries(std::string_view fromHeader, std::size_t headerLine) {
+util::Result<DailySeries> readHidroWebSeries(std::string_view fromHeader, std::size_t headerLine) {
     std::istringstream in{std::string(fromHeader)};
     util::CsvStream csv(in, ';');
     util::CsvRecord record;

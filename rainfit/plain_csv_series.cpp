@@ -9,7 +9,7 @@ namespace rainfit {
 namespace {
 
 // One line "date,mm" into the series; the refusal names the line.
-std::optional<Refusal> takeDay(const util::CsvRecord& record, DailySeries& series) {
+std::optional<util::Failure> takeDay(const util::CsvRecord& record, DailySeries& series) {
     if (record.fields.size() != 2) {
         return refusalAtLine(record.line, "espera 2 campos (data e total em mm), não " +
                                               std::to_string(record.fields.size()));
@@ -31,7 +31,7 @@ std::optional<Refusal> takeDay(const util::CsvRecord& record, DailySeries& serie
 
 } // namespace
 
-Outcome<DailySeries> readPlainCsvSeries(std::string_view bytes) {
+util::Result<DailySeries> readPlainCsvSeries(std::string_view bytes) {
     std::istringstream in{std::string(bytes)};
     util::CsvStream csv(in);
     util::CsvRecord record;
@@ -47,7 +47,7 @@ Outcome<DailySeries> readPlainCsvSeries(std::string_view bytes) {
             if (record.fields.size() != 2) {
                 return unknownLayout();
             }
-            if (std::holds_alternative<Refusal>(readDate(record.fields[0]))) {
+            if (!readDate(record.fields[0])) {
                 continue; // the header
             }
         }

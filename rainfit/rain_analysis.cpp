@@ -4,7 +4,8 @@
 
 namespace rainfit {
 
-Outcome<RainAnalysis> analyseAnnualMaxima(AnnualMaxima maxima, const AnalysisOptions& options) {
+util::Result<RainAnalysis> analyseAnnualMaxima(AnnualMaxima maxima,
+                                               const AnalysisOptions& options) {
     RainAnalysis analysis;
     std::vector<double> values;
     for (const YearMaximum& year : maxima.counted) {
@@ -15,9 +16,9 @@ Outcome<RainAnalysis> analyseAnnualMaxima(AnnualMaxima maxima, const AnalysisOpt
     // The one-day total grows with the return period, so the shortest tells.
     if (!(analysis.gumbel.stdDevMm > 0) ||
         !(gumbelDepthMm(analysis.gumbel, kReturnPeriodsYears.front()) > 0)) {
-        return Refusal{"a distribuição de Gumbel ajustada aos máximos anuais não dá uma chuva "
+        return refused("a distribuição de Gumbel ajustada aos máximos anuais não dá uma chuva "
                        "positiva em cada tempo de recorrência (máximos todos iguais ou "
-                       "dispersos demais): a série não serve para o ajuste"};
+                       "dispersos demais): a série não serve para o ajuste");
     }
     std::vector<std::array<double, kDurationCount>> depths;
     for (const double returnPeriod : kReturnPeriodsYears) {
@@ -39,18 +40,19 @@ Outcome<RainAnalysis> analyseAnnualMaxima(AnnualMaxima maxima, const AnalysisOpt
     return analysis;
 }
 
-Outcome<RainAnalysis> analyseDailyRainfall(std::string_view bytes, const AnalysisOptions& options) {
+util::Result<RainAnalysis> analyseDailyRainfall(std::string_view bytes,
+                                                const AnalysisOptions& options) {
     auto series = readDailySeries(bytes);
-    if (const auto* refusal = std::get_if<Refusal>(&series)) {
-        return *refusal;
+    if (!series) {
+        return series.failure();
     }
-    auto maxima = annualMaxima(std::get<DailySeries>(series), options.years);
-    if (const auto* refusal = std::get_if<Refusal>(&maxima)) {
-        return *refusal;
+    auto maxima = annualMaxima(*series, options.years);
+    if (!maxima) {
+        return maxima.failure();
     }
-    auto analysis = analyseAnnualMaxima(std::move(std::get<AnnualMaxima>(maxima)), options);
-    if (auto* done = std::get_if<RainAnalysis>(&analysis)) {
-        done->stationCode = std::get<DailySeries>(series).stationCode;
+    auto analysis = analyseAnnualMaxima(std::move(*maxima), options);
+    if (analysis) {
+        analysis->stationCode = series->stationCode;
     }
     return analysis;
 }

@@ -33,10 +33,11 @@ struct RainAnalysis {
 // The whole analysis of a file's bytes: the series read, its annual maxima, the Gumbel fit
 // and its test, the 72 intensities from the duration ratios, and the equation fitted to them.
 // Every refusal is a value with its Portuguese message, naming the line where there is one.
-Outcome<RainAnalysis> analyseDailyRainfall(std::string_view bytes, const AnalysisOptions& options);
+util::Result<RainAnalysis> analyseDailyRainfall(std::string_view bytes,
+                                                const AnalysisOptions& options);
 
 // The analysis from annual maxima already found: refused when the Gumbel fit gives no positive
 // one-day total at every return period (maxima all equal, or far too scattered).
-Outcome<RainAnalysis> analyseAnnualMaxima(AnnualMaxima maxima, const AnalysisOptions& options);
+util::Result<RainAnalysis> analyseAnnualMaxima(AnnualMaxima maxima, const AnalysisOptions& options);
 
 } // namespace rainfit

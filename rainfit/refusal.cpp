@@ -2,8 +2,12 @@
 
 namespace rainfit {
 
-Refusal refusalAtLine(std::size_t line, std::string_view what) {
-    return Refusal{"linha " + std::to_string(line) + ": " + std::string(what)};
+util::Failure refused(std::string message) {
+    return {util::Failure::Kind::InvalidInput, std::move(message)};
+}
+
+util::Failure refusalAtLine(std::size_t line, std::string_view what) {
+    return refused("linha " + std::to_string(line) + ": " + std::string(what));
 }
 
 } // namespace rainfit

@@ -25,7 +25,7 @@ int digitsAt(std::string_view text, std::size_t at, std::size_t count) {
 
 } // namespace
 
-Outcome<std::chrono::year_month_day> readDate(std::string_view text) {
+util::Result<std::chrono::year_month_day> readDate(std::string_view text) {
     const std::string_view date = util::trimmed(text);
     int year = -1;
     int month = -1;
@@ -40,14 +40,14 @@ Outcome<std::chrono::year_month_day> readDate(std::string_view text) {
         year = digitsAt(date, 6, 4);
     }
     if (year < 0 || month < 0 || day < 0) {
-        return Refusal{"a data " + util::inQuotes(text) +
-                       " não está na forma aaaa-mm-dd nem dd/mm/aaaa"};
+        return refused("a data " + util::inQuotes(text) +
+                       " não está na forma aaaa-mm-dd nem dd/mm/aaaa");
     }
     const std::chrono::year_month_day read{std::chrono::year{year},
                                            std::chrono::month{static_cast<unsigned>(month)},
                                            std::chrono::day{static_cast<unsigned>(day)}};
     if (!read.ok()) {
-        return Refusal{"a data " + util::inQuotes(text) + " não existe"};
+        return refused("a data " + util::inQuotes(text) + " não existe");
     }
     return read;
 }
@@ -61,7 +61,7 @@ std::string dateText(std::chrono::year_month_day date) {
            std::to_string(static_cast<int>(date.year()));
 }
 
-Outcome<std::optional<double>> readDailyTotal(std::string_view text, DecimalMark mark) {
+util::Result<std::optional<double>> readDailyTotal(std::string_view text, DecimalMark mark) {
     const std::string_view value = util::trimmed(text);
     if (value.empty()) {
         return std::optional<double>();
@@ -70,10 +70,10 @@ Outcome<std::optional<double>> readDailyTotal(std::string_view text, DecimalMark
                                              ? report::parseLocaleNumber(value, {",", ""})
                                              : calc::parseCompleteNumber(value);
     if (!number || !std::isfinite(*number)) {
-        return Refusal{"o valor " + util::inQuotes(text) + " não é um número"};
+        return refused("o valor " + util::inQuotes(text) + " não é um número");
     }
     if (*number < 0) {
-        return Refusal{"o total " + util::inQuotes(text) + " é negativo"};
+        return refused("o total " + util::inQuotes(text) + " é negativo");
     }
     return number;
 }

@@ -4,11 +4,12 @@
 #include "refdata/csv/csv_import.h"
 #include "refdata/database_message.h"
 #include "refdata/sqlite/sqlite_writer.h"
+#include "refdata/station_texts.h"
 #include "refdata/table_database.h"
 
 namespace refdata {
 
-std::optional<DatabaseError> buildDatabaseFromCsv(const std::filesystem::path& out,
+std::optional<util::Failure> buildDatabaseFromCsv(const std::filesystem::path& out,
                                                   const std::filesystem::path& stationsCsv,
                                                   const std::filesystem::path& curveNumbersCsv,
                                                   std::vector<std::string>* warnings) {
@@ -23,7 +24,7 @@ std::optional<DatabaseError> buildDatabaseFromCsv(const std::filesystem::path& o
     });
 }
 
-std::optional<DatabaseError> convertAccessToSqlite(const std::filesystem::path& out,
+std::optional<util::Failure> convertAccessToSqlite(const std::filesystem::path& out,
                                                    const std::filesystem::path& mdbPath) {
     return failureOf([&] {
         IsolatedAccessSource source(mdbPath);

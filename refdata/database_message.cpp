@@ -8,6 +8,10 @@ std::string databaseMessage(const std::filesystem::path& file, std::string_view 
     return "Banco de dados " + file.string() + ": " + std::string(problem) + ".";
 }
 
+util::Failure asFailure(const DatabaseFailure& failure) {
+    return util::Failure{util::Failure::Kind::Database, failure.what()};
+}
+
 DatabaseFailure databaseError(const std::filesystem::path& file, std::string_view problem) {
     return DatabaseFailure(databaseMessage(file, problem));
 }

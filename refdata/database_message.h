@@ -10,32 +10,34 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <variant>
 
 namespace refdata {
 
 // Inside this layer a failure is thrown as DatabaseFailure, its message ready for the user;
-// every public function catches it and returns it as a DatabaseError.
+// every public function catches it and returns it as a failure of kind Database.
 class DatabaseFailure : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-// The result of `action`, or the DatabaseError it failed with.
-template <typename Action> auto answerOf(Action&& action) -> Result<decltype(action())> {
+// The failure a caught DatabaseFailure becomes.
+util::Failure asFailure(const DatabaseFailure& failure);
+
+// The result of `action`, or the failure it threw.
+template <typename Action> auto answerOf(Action&& action) -> util::Result<decltype(action())> {
     try {
         return action();
     } catch (const DatabaseFailure& failure) {
-        return DatabaseError{failure.what()};
+        return asFailure(failure);
     }
 }
 
-// The DatabaseError `action` failed with, if any.
-template <typename Action> std::optional<DatabaseError> failureOf(Action&& action) {
+// The failure `action` threw, if any.
+template <typename Action> std::optional<util::Failure> failureOf(Action&& action) {
     try {
         action();
     } catch (const DatabaseFailure& failure) {
-        return DatabaseError{failure.what()};
+        return asFailure(failure);
     }
     return std::nullopt;
 }

@@ -84,14 +84,14 @@ locateProgramDatabase(const std::filesystem::path& programDir,
 
 } // namespace
 
-Result<std::unique_ptr<ReferenceDatabase>>
+util::Result<std::unique_ptr<ReferenceDatabase>>
 openReferenceDatabase(const std::filesystem::path& file) {
     return answerOf([&]() -> std::unique_ptr<ReferenceDatabase> {
         return std::make_unique<TableDatabase>(openTableSource(file));
     });
 }
 
-Result<std::unique_ptr<ReferenceDatabase>>
+util::Result<std::unique_ptr<ReferenceDatabase>>
 openProgramDatabase(const std::filesystem::path& programDir,
                     const std::optional<std::filesystem::path>& userDatabase) {
     return answerOf([&]() -> std::unique_ptr<ReferenceDatabase> {

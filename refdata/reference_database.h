@@ -1,24 +1,18 @@
 #pragma once
 
 #include "calc/record.h"
+#include "util/failure.h"
 
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 namespace refdata {
 
-// A failure of the reference database, with a Portuguese message for the user that names the
-// file and the problem. Every public function of this layer returns it as a value.
-struct DatabaseError {
-    std::string message;
-    bool operator==(const DatabaseError&) const = default;
-};
-
-template <typename T> using Result = std::variant<T, DatabaseError>;
+// Every public function of this layer returns its failures as values (util::Result), of kind
+// Database, with a Portuguese message for the user that names the file and the problem.
 
 // "Banco de dados <file>: <problem>.": how every message about a database file reads.
 std::string databaseMessage(const std::filesystem::path& file, std::string_view problem);
@@ -52,14 +46,14 @@ class ReferenceDatabase {
 public:
     virtual ~ReferenceDatabase() = default;
 
-    virtual Result<std::vector<StationListItem>> allStations() = 0;
-    virtual Result<std::vector<std::string>> allLandClasses() = 0;
+    virtual util::Result<std::vector<StationListItem>> allStations() = 0;
+    virtual util::Result<std::vector<std::string>> allLandClasses() = 0;
     // Land classes of the rows whose zone is exactly this text.
-    virtual Result<std::vector<std::string>> landClassesOfZone(std::string_view zone) = 0;
+    virtual util::Result<std::vector<std::string>> landClassesOfZone(std::string_view zone) = 0;
     // The first row with this name, or none.
-    virtual Result<std::optional<StationRecord>> findStationByName(std::string_view name) = 0;
+    virtual util::Result<std::optional<StationRecord>> findStationByName(std::string_view name) = 0;
     // The curve number of the first row with this land class, whatever its zone, or none.
-    virtual Result<std::optional<double>> findCurveNumber(std::string_view landClass) = 0;
+    virtual util::Result<std::optional<double>> findCurveNumber(std::string_view landClass) = 0;
 
     virtual const std::filesystem::path& path() const = 0;
 };

@@ -4,13 +4,13 @@
 
 namespace refdata {
 
-Result<std::optional<StationRecord>> findStationByCode(ReferenceDatabase& database,
-                                                       std::string_view code) {
+util::Result<std::optional<StationRecord>> findStationByCode(ReferenceDatabase& database,
+                                                             std::string_view code) {
     const auto stations = database.allStations();
-    if (const auto* error = std::get_if<DatabaseError>(&stations)) {
-        return *error;
+    if (!stations) {
+        return stations.failure();
     }
-    const auto& list = std::get<std::vector<StationListItem>>(stations);
+    const auto& list = *stations;
     const auto picked = std::ranges::find(list, code, &StationListItem::code);
     if (picked == list.end() || picked->name.empty()) {
         return std::optional<StationRecord>();

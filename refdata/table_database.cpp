@@ -15,7 +15,7 @@ TableShape shapeOf(TableSource& source, std::string_view table) {
 
 TableDatabase::TableDatabase(std::unique_ptr<TableSource> source) : m_source(std::move(source)) {}
 
-Result<std::vector<StationListItem>> TableDatabase::allStations() {
+util::Result<std::vector<StationListItem>> TableDatabase::allStations() {
     return answerOf([&] {
         const TableShape table = shapeOf(*m_source, kStationTable);
         table.requirePositions(3);
@@ -27,15 +27,16 @@ Result<std::vector<StationListItem>> TableDatabase::allStations() {
     });
 }
 
-Result<std::vector<std::string>> TableDatabase::allLandClasses() {
+util::Result<std::vector<std::string>> TableDatabase::allLandClasses() {
     return landClasses(std::nullopt);
 }
 
-Result<std::vector<std::string>> TableDatabase::landClassesOfZone(std::string_view zone) {
+util::Result<std::vector<std::string>> TableDatabase::landClassesOfZone(std::string_view zone) {
     return landClasses(zone);
 }
 
-Result<std::vector<std::string>> TableDatabase::landClasses(std::optional<std::string_view> zone) {
+util::Result<std::vector<std::string>>
+TableDatabase::landClasses(std::optional<std::string_view> zone) {
     return answerOf([&] {
         const TableShape table = shapeOf(*m_source, kCurveNumberTable);
         table.requirePositions(2);
@@ -54,7 +55,7 @@ Result<std::vector<std::string>> TableDatabase::landClasses(std::optional<std::s
     });
 }
 
-Result<std::optional<StationRecord>> TableDatabase::findStationByName(std::string_view name) {
+util::Result<std::optional<StationRecord>> TableDatabase::findStationByName(std::string_view name) {
     return answerOf([&] {
         const TableShape table = shapeOf(*m_source, kStationTable);
         const StationColumns columns = stationColumns(table);
@@ -66,7 +67,7 @@ Result<std::optional<StationRecord>> TableDatabase::findStationByName(std::strin
     });
 }
 
-Result<std::optional<double>> TableDatabase::findCurveNumber(std::string_view landClass) {
+util::Result<std::optional<double>> TableDatabase::findCurveNumber(std::string_view landClass) {
     return answerOf([&] {
         const TableShape table = shapeOf(*m_source, kCurveNumberTable);
         table.requirePositions(2);

@@ -14,15 +14,15 @@ class TableDatabase final : public ReferenceDatabase {
 public:
     explicit TableDatabase(std::unique_ptr<TableSource> source);
 
-    Result<std::vector<StationListItem>> allStations() override;
-    Result<std::vector<std::string>> allLandClasses() override;
-    Result<std::vector<std::string>> landClassesOfZone(std::string_view zone) override;
-    Result<std::optional<StationRecord>> findStationByName(std::string_view name) override;
-    Result<std::optional<double>> findCurveNumber(std::string_view landClass) override;
+    util::Result<std::vector<StationListItem>> allStations() override;
+    util::Result<std::vector<std::string>> allLandClasses() override;
+    util::Result<std::vector<std::string>> landClassesOfZone(std::string_view zone) override;
+    util::Result<std::optional<StationRecord>> findStationByName(std::string_view name) override;
+    util::Result<std::optional<double>> findCurveNumber(std::string_view landClass) override;
     const std::filesystem::path& path() const override { return m_source->path(); }
 
 private:
-    Result<std::vector<std::string>> landClasses(std::optional<std::string_view> zone);
+    util::Result<std::vector<std::string>> landClasses(std::optional<std::string_view> zone);
 
     std::unique_ptr<TableSource> m_source;
 };

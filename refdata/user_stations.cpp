@@ -2,6 +2,7 @@
 
 #include "numbers/number_text.h"
 #include "refdata/access/isolated_access_source.h"
+#include "refdata/csv/csv_import.h"
 #include "refdata/database_message.h"
 #include "refdata/open_database.h"
 #include "refdata/sqlite/sqlite_writer.h"
@@ -28,10 +29,10 @@ namespace {
 
 StationRow checked(const StationTexts& texts) {
     auto row = stationFromTexts(texts);
-    if (auto* reason = std::get_if<std::string>(&row)) {
-        throw DatabaseFailure("Posto recusado: " + *reason + ".");
+    if (!row) {
+        throw DatabaseFailure("Posto recusado: " + row.failure().message + ".");
     }
-    return std::get<StationRow>(row);
+    return *row;
 }
 
 void requireNewCode(const std::vector<StationRow>& stations, const StationRow& row,
@@ -150,37 +151,36 @@ std::optional<std::filesystem::path> userDatabasePath() {
     return userDatabasePath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
 }
 
-Result<ReferenceTables> readDatabaseTables(const std::filesystem::path& file) {
+util::Result<ReferenceTables> readDatabaseTables(const std::filesystem::path& file) {
     return answerOf([&] { return readReferenceTables(*openTableSource(file)); });
 }
 
-Result<std::vector<StationRow>> UserStations::stations() const {
+util::Result<std::vector<StationRow>> UserStations::stations() const {
     std::error_code error;
     const bool started = std::filesystem::exists(m_user, error);
     auto tables = readDatabaseTables(started ? m_user : m_current);
-    if (auto* failure = std::get_if<DatabaseError>(&tables)) {
-        return *failure;
+    if (!tables) {
+        return tables.failure();
     }
-    return std::get<ReferenceTables>(tables).stations;
+    return tables->stations;
 }
 
-template <typename Change> std::optional<DatabaseError> UserStations::change(Change&& apply) {
+template <typename Change> std::optional<util::Failure> UserStations::change(Change&& apply) {
     return failureOf([&] {
         std::error_code error;
         std::filesystem::create_directories(m_user.parent_path(), error);
         const ChangeLock lock(m_user, m_lockPatience);
         const bool started = std::filesystem::exists(m_user, error);
         auto tables = readDatabaseTables(started ? m_user : m_current);
-        if (auto* failure = std::get_if<DatabaseError>(&tables)) {
-            throw DatabaseFailure(failure->message);
+        if (!tables) {
+            throw DatabaseFailure(tables.failure().message);
         }
-        ReferenceTables& changed = std::get<ReferenceTables>(tables);
-        apply(changed.stations);
-        writeSqliteDatabase(m_user, changed);
+        apply(tables->stations);
+        writeSqliteDatabase(m_user, *tables);
     });
 }
 
-std::optional<DatabaseError> UserStations::add(const StationTexts& station) {
+std::optional<util::Failure> UserStations::add(const StationTexts& station) {
     return change([&](std::vector<StationRow>& stations) {
         const StationRow row = checked(station);
         requireNewCode(stations, row, std::nullopt);
@@ -188,7 +188,7 @@ std::optional<DatabaseError> UserStations::add(const StationTexts& station) {
     });
 }
 
-std::optional<DatabaseError> UserStations::edit(std::size_t index, const std::string& listedCode,
+std::optional<util::Failure> UserStations::edit(std::size_t index, const std::string& listedCode,
                                                 const StationTexts& station) {
     return change([&](std::vector<StationRow>& stations) {
         requireListed(stations, index, listedCode);
@@ -198,7 +198,7 @@ std::optional<DatabaseError> UserStations::edit(std::size_t index, const std::st
     });
 }
 
-std::optional<DatabaseError> UserStations::remove(std::size_t index,
+std::optional<util::Failure> UserStations::remove(std::size_t index,
                                                   const std::string& listedCode) {
     return change([&](std::vector<StationRow>& stations) {
         requireListed(stations, index, listedCode);
@@ -206,7 +206,7 @@ std::optional<DatabaseError> UserStations::remove(std::size_t index,
     });
 }
 
-Result<ImportNotes> UserStations::importCsv(const std::filesystem::path& csv) {
+util::Result<ImportNotes> UserStations::importCsv(const std::filesystem::path& csv) {
     ImportNotes notes;
     const auto failure = change([&](std::vector<StationRow>& stations) {
         const std::vector<StationRow> incoming = readStationsCsv(csv);
@@ -219,18 +219,18 @@ Result<ImportNotes> UserStations::importCsv(const std::filesystem::path& csv) {
     return notes;
 }
 
-Result<ImportNotes> UserStations::importAccess(const std::filesystem::path& mdb) {
+util::Result<ImportNotes> UserStations::importAccess(const std::filesystem::path& mdb) {
     ImportNotes notes;
     const auto failure = change([&](std::vector<StationRow>& stations) {
         IsolatedAccessSource source(mdb);
         std::vector<StationRow> accepted;
         for (const StationRow& row : readReferenceTables(source).stations) {
             auto checkedRow = stationFromTexts(textsOf(row));
-            if (auto* reason = std::get_if<std::string>(&checkedRow)) {
+            if (!checkedRow) {
                 notes.leftOut.push_back("posto " + inQuotes(row.code.value_or("")) + ": " +
-                                        *reason);
+                                        checkedRow.failure().message);
             } else {
-                accepted.push_back(std::get<StationRow>(checkedRow));
+                accepted.push_back(*checkedRow);
             }
         }
         notes.warnings = stationWarnings(accepted);
@@ -242,13 +242,13 @@ Result<ImportNotes> UserStations::importAccess(const std::filesystem::path& mdb)
     return notes;
 }
 
-std::optional<DatabaseError> UserStations::exportCsv(const std::filesystem::path& csv) const {
+std::optional<util::Failure> UserStations::exportCsv(const std::filesystem::path& csv) const {
     auto rows = stations();
-    if (auto* failure = std::get_if<DatabaseError>(&rows)) {
-        return *failure;
+    if (!rows) {
+        return rows.failure();
     }
     std::string bytes = "codigo,nome,estado,a,b,c,B5,B15,B30,Bm\n";
-    for (const StationRow& row : std::get<std::vector<StationRow>>(rows)) {
+    for (const StationRow& row : *rows) {
         const StationTexts texts = textsOf(row);
         bytes += util::csvField(texts.code) + "," + util::csvField(texts.name) + "," +
                  util::csvField(texts.state);
@@ -257,10 +257,7 @@ std::optional<DatabaseError> UserStations::exportCsv(const std::filesystem::path
         }
         bytes += "\n";
     }
-    if (auto error = util::writeFileAtomically(csv, bytes)) {
-        return DatabaseError{*error};
-    }
-    return std::nullopt;
+    return util::writeFileAtomically(csv, bytes);
 }
 
 } // namespace refdata

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "refdata/csv/csv_import.h"
 #include "refdata/reference_database.h"
 #include "refdata/reference_tables.h"
+#include "refdata/station_texts.h"
 
 #include <chrono>
 #include <cstddef>
@@ -20,7 +20,7 @@ std::optional<std::filesystem::path> userDatabasePath(const char* xdgDataHome, c
 std::optional<std::filesystem::path> userDatabasePath();
 
 // Both tables of a database file of either format, nulls kept.
-Result<ReferenceTables> readDatabaseTables(const std::filesystem::path& file);
+util::Result<ReferenceTables> readDatabaseTables(const std::filesystem::path& file);
 
 // What an import says besides its changes, one line a station: the stations left out, with
 // the reason, and the stations kept with a warning.
@@ -41,32 +41,32 @@ public:
         : m_user(std::move(user)), m_current(std::move(current)), m_lockPatience(lockPatience) {}
 
     // The stations a change starts from, in stored order.
-    Result<std::vector<StationRow>> stations() const;
+    util::Result<std::vector<StationRow>> stations() const;
 
     // `index` is a position in stations() and `listedCode` the code listed there: when another
     // program has changed the file since, the change is refused rather than made to another
     // station. A station is checked as a line of the stations file; a code another station
     // has is refused.
-    std::optional<DatabaseError> add(const StationTexts& station);
-    std::optional<DatabaseError> edit(std::size_t index, const std::string& listedCode,
+    std::optional<util::Failure> add(const StationTexts& station);
+    std::optional<util::Failure> edit(std::size_t index, const std::string& listedCode,
                                       const StationTexts& station);
-    std::optional<DatabaseError> remove(std::size_t index, const std::string& listedCode);
+    std::optional<util::Failure> remove(std::size_t index, const std::string& listedCode);
 
     // Stations of a stations file or of a legacy Access file: one with a code already there
     // replaces it, the others are added at the end. A stations file with a bad line is
     // refused whole; of an Access file, whose rows the user cannot mend as easily, the
     // stations a stations file would refuse are left out, and the reasons come back, one a
     // station.
-    Result<ImportNotes> importCsv(const std::filesystem::path& csv);
-    Result<ImportNotes> importAccess(const std::filesystem::path& mdb);
+    util::Result<ImportNotes> importCsv(const std::filesystem::path& csv);
+    util::Result<ImportNotes> importAccess(const std::filesystem::path& mdb);
 
     // The stations as a stations file that importCsv and --build-database read.
-    std::optional<DatabaseError> exportCsv(const std::filesystem::path& csv) const;
+    std::optional<util::Failure> exportCsv(const std::filesystem::path& csv) const;
 
     const std::filesystem::path& userPath() const { return m_user; }
 
 private:
-    template <typename Change> std::optional<DatabaseError> change(Change&& apply);
+    template <typename Change> std::optional<util::Failure> change(Change&& apply);
 
     std::filesystem::path m_user;
     std::filesystem::path m_current;

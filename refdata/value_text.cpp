@@ -43,6 +43,17 @@ std::optional<double> parseNumberText(std::string_view text) {
     return value;
 }
 
+std::string notANumberReason(const std::string& text, std::string_view name) {
+    std::string reason =
+        util::trimmed(text).empty()
+            ? "o valor de " + util::inQuotes(name) + " está vazio"
+            : "o valor de " + util::inQuotes(name) + " não é um número: " + util::inQuotes(text);
+    if (text.find(',') != std::string::npos) {
+        reason += " (use ponto como separador decimal)";
+    }
+    return reason;
+}
+
 std::string valueText(const StoredValue& value) {
     return std::visit(Overloaded{[](std::monostate) { return std::string(); },
                                  [](const std::string& text) { return text; },

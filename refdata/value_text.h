@@ -20,6 +20,10 @@ std::string floatText(float value);
 // Anything else ("", "1,5", "12abc", "nan") gives none.
 std::optional<double> parseNumberText(std::string_view text);
 
+// Why a constant's text is not a number, as the stations file and the station window say it:
+// the value of `name` is empty, or not a number (with a hint when it has a comma).
+std::string notANumberReason(const std::string& text, std::string_view name);
+
 // A stored value as the data layer converts it: text unchanged, a number written as above
 // (a null is the empty text); as a number, a text must be one whole (none otherwise).
 std::string valueText(const StoredValue& value);

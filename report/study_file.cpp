@@ -85,6 +85,11 @@ struct WrongValue {
     std::string reason;
 };
 
+// A file that is no study to open.
+util::Failure unreadable(std::string reason) {
+    return util::Failure{util::Failure::Kind::InvalidInput, std::move(reason)};
+}
+
 WrongValue wrongType(const std::string& key, const char* expected) {
     return {"o campo " + util::inQuotes(key) + " deveria ser " + expected + "."};
 }
@@ -295,62 +300,65 @@ std::string studyFileBytes(const StudyInputs& study) {
     return root.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }
 
-std::variant<StudyInputs, std::string> parseStudyFile(std::string_view bytes) {
+util::Result<StudyInputs> parseStudyFile(std::string_view bytes) {
     const json root = json::parse(bytes, nullptr, false);
     if (root.is_discarded()) {
-        return std::string("o conteúdo está danificado ou incompleto.");
+        return unreadable("o conteúdo está danificado ou incompleto.");
     }
     if (!root.is_object() || root.value("format", json()) != kStudyFormatName) {
-        return std::string("não é um estudo do ZEB.");
+        return unreadable("não é um estudo do ZEB.");
     }
     const json version = root.value("version", json());
     if (!version.is_number_integer() || version.get<std::int64_t>() < 1) {
-        return std::string("a versão do formato está ausente ou é inválida.");
+        return unreadable("a versão do formato está ausente ou é inválida.");
     }
     if (version.get<std::int64_t>() > kStudyFormatVersion) {
-        return "foi gravado por uma versão mais nova do ZEB (formato " +
-               std::to_string(version.get<std::int64_t>()) + "); atualize o programa para abri-lo.";
+        return unreadable("foi gravado por uma versão mais nova do ZEB (formato " +
+                          std::to_string(version.get<std::int64_t>()) +
+                          "); atualize o programa para abri-lo.");
     }
     try {
         return readStudy(root);
     } catch (const WrongValue& wrong) {
-        return wrong.reason;
+        return unreadable(wrong.reason);
     }
 }
 
-std::variant<StudyInputs, std::string> loadStudyFile(const std::filesystem::path& path) {
-    const std::string prefix =
-        "Não foi possível abrir o estudo " + util::visible(path.string()) + ": ";
+util::Result<StudyInputs> loadStudyFile(const std::filesystem::path& path) {
+    const auto refused = [&path](const std::string& reason) {
+        return unreadable("Não foi possível abrir o estudo " + util::visible(path.string()) + ": " +
+                          reason);
+    };
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
     if (error) {
-        return prefix + util::systemErrorText(error.value()) + ".";
+        return refused(util::systemErrorText(error.value()) + ".");
     }
     if (!std::filesystem::is_regular_file(status)) {
-        return prefix + "não é um arquivo comum.";
+        return refused("não é um arquivo comum.");
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        return prefix + util::systemErrorText(errno) + ".";
+        return refused(util::systemErrorText(errno) + ".");
     }
     std::string bytes(kMaxStudyBytes + 1, '\0');
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (in.bad()) {
-        return prefix + "a leitura falhou.";
+        return refused("a leitura falhou.");
     }
     bytes.resize(static_cast<std::size_t>(in.gcount()));
     if (bytes.size() > kMaxStudyBytes) {
-        return prefix + "o arquivo é grande demais para ser um estudo.";
+        return refused("o arquivo é grande demais para ser um estudo.");
     }
     auto parsed = parseStudyFile(bytes);
-    if (auto* reason = std::get_if<std::string>(&parsed)) {
-        return prefix + *reason;
+    if (!parsed) {
+        return refused(parsed.failure().message);
     }
     return parsed;
 }
 
-std::optional<std::string> saveStudyFile(const std::filesystem::path& path,
-                                         const StudyInputs& study) {
+std::optional<util::Failure> saveStudyFile(const std::filesystem::path& path,
+                                           const StudyInputs& study) {
     return util::writeFileAtomically(path, studyFileBytes(study));
 }
 

@@ -2,13 +2,13 @@
 
 #include "calc/record.h"
 #include "calc/run_inputs.h"
+#include "util/failure.h"
 
 #include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 
 namespace report {
 
@@ -61,13 +61,13 @@ std::string studyFileBytes(const StudyInputs& study);
 // A study from a file's bytes. Unknown keys are ignored, so that an older program still opens
 // what a newer one adds; a newer format version, or anything that is not a whole, well-formed
 // study, is refused with the reason in Portuguese.
-std::variant<StudyInputs, std::string> parseStudyFile(std::string_view bytes);
+util::Result<StudyInputs> parseStudyFile(std::string_view bytes);
 
-// Reads and parses a study file; on failure a message naming the file.
-std::variant<StudyInputs, std::string> loadStudyFile(const std::filesystem::path& path);
+// Reads and parses a study file; on failure (an invalid input) a message naming the file.
+util::Result<StudyInputs> loadStudyFile(const std::filesystem::path& path);
 
 // Writes a study file whole or not at all; on failure a message naming the file.
-std::optional<std::string> saveStudyFile(const std::filesystem::path& path,
-                                         const StudyInputs& study);
+std::optional<util::Failure> saveStudyFile(const std::filesystem::path& path,
+                                           const StudyInputs& study);
 
 } // namespace report

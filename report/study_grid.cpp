@@ -16,13 +16,13 @@ StudyGrid studyGrid(const std::vector<calc::StudyCell>& cells,
     grid.cells.assign(durationIndexes.size(), std::vector<StudyGridCell>(columns));
     for (std::size_t i = 0; i < cells.size() && columns > 0; ++i) {
         StudyGridCell& cell = grid.cells[i / columns][i % columns];
-        if (const auto* summary = std::get_if<calc::RunSummary>(&cells[i].outcome)) {
+        if (const auto& summary = cells[i].outcome) {
             cell.computed = true;
             cell.peakFlowM3s = summary->peakFlowM3s;
             cell.floodNotReceded = summary->floodNotReceded;
             cell.unitHydrographCut = summary->unitHydrographCut;
         } else {
-            cell.error = std::get<calc::CalculationError>(cells[i].outcome).message;
+            cell.error = cells[i].outcome.failure().message;
         }
     }
     // A peak the fixed sizes of the run have cut is no candidate for the design flood.

@@ -10,7 +10,7 @@ namespace report {
 namespace {
 
 const calc::RunSummary& summaryOf(const calc::StudyCell& cell) {
-    return std::get<calc::RunSummary>(cell.outcome);
+    return *cell.outcome;
 }
 
 std::string flag(bool value) {

@@ -17,6 +17,10 @@ namespace util {
 
 namespace {
 
+Failure outputFailure(std::string reason) {
+    return Failure{Failure::Kind::Output, std::move(reason)};
+}
+
 // The temporary files being written now, for the signal handler: fixed slots of plain
 // characters, since a handler may use neither the heap nor locks. Each slot keeps the process
 // that wrote it, so a forked child (the Access reader) that dies leaves its parent's files.
@@ -243,12 +247,11 @@ FileReplacement::~FileReplacement() {
     unregisterTemporary(m_slot);
 }
 
-std::variant<FileReplacement, std::string>
-FileReplacement::begin(const std::filesystem::path& path) {
+Result<FileReplacement> FileReplacement::begin(const std::filesystem::path& path) {
     installSignalHandlers();
     const Target target = targetOf(path);
     if (!target.refusal.empty()) {
-        return target.refusal;
+        return outputFailure(target.refusal);
     }
     const std::filesystem::path folder =
         target.path.has_parent_path() ? target.path.parent_path() : std::filesystem::path(".");
@@ -266,37 +269,40 @@ FileReplacement::begin(const std::filesystem::path& path) {
                 return FileReplacement(target.path, std::move(temporary), staged, true);
             }
         }
-        return systemErrorText(creationError);
+        return outputFailure(systemErrorText(creationError));
     }
     FileReplacement replacement(target.path, std::move(temporary), fd, false);
     if (target.existing) {
         // The replaced file keeps its owner where the program may give it, and its mode.
         const struct stat& old = *target.existing;
         if (::fchown(fd, old.st_uid, old.st_gid) != 0 && errno != EPERM) {
-            return systemErrorText(errno);
+            return outputFailure(systemErrorText(errno));
         }
         if (::fchmod(fd, old.st_mode & 07777) != 0) {
-            return systemErrorText(errno);
+            return outputFailure(systemErrorText(errno));
         }
     }
     return replacement;
 }
 
-std::optional<std::string> FileReplacement::commit() {
+std::optional<Failure> FileReplacement::commit() {
     int failure = m_inPlace || ::fsync(m_fd) == 0 ? 0 : errno;
     if (::close(m_fd) != 0 && failure == 0) {
         failure = errno;
     }
     m_fd = -1;
     if (failure != 0) {
-        return systemErrorText(failure);
+        return outputFailure(systemErrorText(failure));
     }
     if (m_inPlace) {
         // The staged file goes with the object, whatever the copy's outcome.
-        return copyInPlace(m_temporary, m_target);
+        if (auto reason = copyInPlace(m_temporary, m_target)) {
+            return outputFailure(std::move(*reason));
+        }
+        return std::nullopt;
     }
     if (::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
-        return systemErrorText(errno);
+        return outputFailure(systemErrorText(errno));
     }
     m_done = true;
     syncFolder(m_target.has_parent_path() ? m_target.parent_path() : std::filesystem::path("."));
@@ -307,19 +313,21 @@ std::string writeFailure(const std::filesystem::path& path, const std::string& r
     return "Não foi possível gravar o arquivo " + visible(path.string()) + ": " + reason;
 }
 
-std::optional<std::string> writeFileAtomically(const std::filesystem::path& path,
-                                               std::string_view bytes) {
-    const auto failed = [&path](const std::string& reason) { return writeFailure(path, reason); };
-    auto started = FileReplacement::begin(path);
-    if (const auto* reason = std::get_if<std::string>(&started)) {
-        return failed(*reason);
+Failure writeFailure(const std::filesystem::path& path, const Failure& reason) {
+    return outputFailure(writeFailure(path, reason.message));
+}
+
+std::optional<Failure> writeFileAtomically(const std::filesystem::path& path,
+                                           std::string_view bytes) {
+    auto replacement = FileReplacement::begin(path);
+    if (!replacement) {
+        return writeFailure(path, replacement.failure());
     }
-    FileReplacement& replacement = std::get<FileReplacement>(started);
-    if (!writeAll(replacement.descriptor(), bytes)) {
-        return failed(systemErrorText(errno));
+    if (!writeAll(replacement->descriptor(), bytes)) {
+        return outputFailure(writeFailure(path, systemErrorText(errno)));
     }
-    if (const auto reason = replacement.commit()) {
-        return failed(*reason);
+    if (const auto reason = replacement->commit()) {
+        return writeFailure(path, *reason);
     }
     return std::nullopt;
 }

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "util/failure.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 
 namespace util {
 
@@ -25,7 +26,7 @@ namespace util {
 class FileReplacement {
 public:
     // Starts replacing `target`; on failure, the reason (without the file's name).
-    static std::variant<FileReplacement, std::string> begin(const std::filesystem::path& target);
+    static Result<FileReplacement> begin(const std::filesystem::path& target);
 
     FileReplacement(FileReplacement&& other) noexcept;
     FileReplacement& operator=(FileReplacement&&) = delete;
@@ -36,8 +37,8 @@ public:
     int descriptor() const { return m_fd; }
 
     // Makes the written content durable and puts it in the target's place; on failure, the
-    // reason, and the target stays as it was.
-    std::optional<std::string> commit();
+    // reason (without the file's name), and the target stays as it was.
+    std::optional<Failure> commit();
 
 private:
     FileReplacement(std::filesystem::path target, std::filesystem::path temporary, int fd,
@@ -54,10 +55,13 @@ private:
 // "Não foi possível gravar o arquivo PATH: REASON", the path's control characters as codes.
 std::string writeFailure(const std::filesystem::path& path, const std::string& reason);
 
+// "Não foi possível gravar o arquivo PATH: REASON" as a failure to write the output.
+Failure writeFailure(const std::filesystem::path& path, const Failure& reason);
+
 // Writes the bytes as the whole content of the file, through a FileReplacement. Returns
 // "Não foi possível gravar o arquivo PATH: REASON" (control characters of PATH as codes) on
 // failure, nothing on success.
-std::optional<std::string> writeFileAtomically(const std::filesystem::path& path,
-                                               std::string_view bytes);
+std::optional<Failure> writeFileAtomically(const std::filesystem::path& path,
+                                           std::string_view bytes);
 
 } // namespace util

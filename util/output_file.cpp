@@ -42,21 +42,19 @@ OutputFile::OutputFile(std::filesystem::path target, FileReplacement replacement
     : m_target(std::move(target)), m_replacement(std::move(replacement)),
       m_buffer(m_replacement.descriptor()), m_stream(&m_buffer) {}
 
-std::variant<std::unique_ptr<OutputFile>, std::string>
-OutputFile::open(const std::filesystem::path& target) {
+Result<std::unique_ptr<OutputFile>> OutputFile::open(const std::filesystem::path& target) {
     auto begun = FileReplacement::begin(target);
-    if (const auto* reason = std::get_if<std::string>(&begun)) {
-        return writeFailure(target, *reason);
+    if (!begun) {
+        return writeFailure(target, begun.failure());
     }
-    return std::unique_ptr<OutputFile>(
-        new OutputFile(target, std::move(std::get<FileReplacement>(begun))));
+    return std::unique_ptr<OutputFile>(new OutputFile(target, std::move(*begun)));
 }
 
-std::optional<std::string> OutputFile::commit() {
+std::optional<Failure> OutputFile::commit() {
     m_stream.flush();
     if (!m_stream) {
-        return writeFailure(m_target,
-                            systemErrorText(m_buffer.failure != 0 ? m_buffer.failure : EIO));
+        const int error = m_buffer.failure != 0 ? m_buffer.failure : EIO;
+        return Failure{Failure::Kind::Output, writeFailure(m_target, systemErrorText(error))};
     }
     if (const auto reason = m_replacement.commit()) {
         return writeFailure(m_target, *reason);

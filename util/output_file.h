@@ -9,7 +9,6 @@
 #include <ostream>
 #include <streambuf>
 #include <string>
-#include <variant>
 
 namespace util {
 
@@ -18,13 +17,12 @@ namespace util {
 // "Não foi possível gravar o arquivo PATH: REASON".
 class OutputFile {
 public:
-    static std::variant<std::unique_ptr<OutputFile>, std::string>
-    open(const std::filesystem::path& target);
+    static Result<std::unique_ptr<OutputFile>> open(const std::filesystem::path& target);
 
     std::ostream& stream() { return m_stream; }
 
-    // Writes what is buffered and puts the file in place; on failure, the message.
-    std::optional<std::string> commit();
+    // Writes what is buffered and puts the file in place; on failure, why.
+    std::optional<Failure> commit();
 
 private:
     // Buffered writes to a descriptor, keeping the errno of the first that fails.

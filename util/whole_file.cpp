@@ -8,30 +8,31 @@
 
 namespace util {
 
-std::optional<std::string> readWholeFile(const std::filesystem::path& path,
-                                         const std::string& named, std::uintmax_t maxBytes,
-                                         std::string& bytes) {
+Result<std::string> readWholeFile(const std::filesystem::path& path, const std::string& named,
+                                  std::uintmax_t maxBytes) {
+    const auto refused = [](std::string message) {
+        return Failure{Failure::Kind::InvalidInput, std::move(message)};
+    };
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
     if (!std::filesystem::exists(status)) {
-        return named + " não existe.";
+        return refused(named + " não existe.");
     }
     if (!std::filesystem::is_regular_file(status)) {
-        return named + " não é um arquivo comum.";
+        return refused(named + " não é um arquivo comum.");
     }
     if (std::filesystem::file_size(path, error) > maxBytes) {
-        return named + " passa de " + std::to_string(maxBytes / (1024 * 1024)) + " MiB.";
+        return refused(named + " passa de " + std::to_string(maxBytes / (1024 * 1024)) + " MiB.");
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        return "não foi possível ler " + named + ": " + systemErrorText(errno) + ".";
+        return refused("não foi possível ler " + named + ": " + systemErrorText(errno) + ".");
     }
-    std::string read{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (in.bad()) {
-        return "não foi possível ler " + named + ".";
+        return refused("não foi possível ler " + named + ".");
     }
-    bytes = std::move(read);
-    return std::nullopt;
+    return bytes;
 }
 
 } // namespace util

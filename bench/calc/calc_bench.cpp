@@ -20,7 +20,7 @@ calc::CalculationInputs workedExample() {
 void BM_CalculationRun(benchmark::State& state) {
     const calc::CalculationInputs inputs = workedExample();
     for (auto _ : state) {
-        calc::CalculationResult result = calc::computeCalculationRecord(inputs);
+        auto result = calc::computeCalculationRecord(inputs);
         benchmark::DoNotOptimize(result);
     }
 }
@@ -31,7 +31,7 @@ void BM_CalculationRunLongStorm(benchmark::State& state) {
     calc::CalculationInputs inputs = workedExample();
     inputs.concentrationTimeH = 100;
     for (auto _ : state) {
-        calc::CalculationResult result = calc::computeCalculationRecord(inputs);
+        auto result = calc::computeCalculationRecord(inputs);
         benchmark::DoNotOptimize(result);
     }
 }

@@ -9,8 +9,11 @@ namespace {
 
 class NoStations : public cli::BatchStations {
 public:
-    Answer byName(const std::string&) override { return {}; }
-    Answer byCode(const std::string&) override { return {}; }
+    Answer byName(const std::string&) override { return none(); }
+    Answer byCode(const std::string&) override { return none(); }
+
+private:
+    static util::Failure none() { return {util::Failure::Kind::InvalidInput, "sem postos"}; }
 };
 
 // Basins with the seven station constants, the thirteen durations in turn: rows per second
@@ -29,8 +32,7 @@ void BM_BatchRows(benchmark::State& state) {
     for (auto _ : state) {
         std::istringstream in(csv);
         std::ostringstream out;
-        const cli::BatchOutcome outcome =
-            cli::runBatch(in, out, stations, static_cast<int>(state.range(0)));
+        const auto outcome = cli::runBatch(in, out, stations, static_cast<int>(state.range(0)));
         benchmark::DoNotOptimize(outcome);
     }
     state.SetItemsProcessed(state.iterations() * rows);

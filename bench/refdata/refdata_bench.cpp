@@ -27,12 +27,12 @@ namespace {
 namespace fs = std::filesystem;
 
 // The answer of a database call; a failure ends the run with its message.
-template <typename T> T answer(refdata::Result<T> result) {
-    if (const auto* error = std::get_if<refdata::DatabaseError>(&result)) {
-        std::fprintf(stderr, "%s\n", error->message.c_str());
+template <typename T> T answer(util::Result<T> result) {
+    if (!result) {
+        std::fprintf(stderr, "%s\n", result.failure().message.c_str());
         std::exit(1);
     }
-    return std::move(std::get<T>(result));
+    return std::move(*result);
 }
 
 const fs::path kLarge = ZEB_LARGE_DATABASE;

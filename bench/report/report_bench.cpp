@@ -4,8 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <variant>
-
 namespace {
 
 calc::CalculationRecord workedExampleRecord() {
@@ -17,8 +15,7 @@ calc::CalculationRecord workedExampleRecord() {
     inputs.concentrationTimeH = 6;
     inputs.curveNumber = 75;
     inputs.station = calc::StationCoefficients{0.2, 25, 20, -0.04, 0.08, 0.08, 0.08};
-    calc::CalculationRecord record =
-        std::get<calc::CalculationRecord>(calc::computeCalculationRecord(inputs));
+    calc::CalculationRecord record = *calc::computeCalculationRecord(inputs);
     record.concentrationTimeH = inputs.concentrationTimeH;
     return record;
 }

@@ -32,7 +32,10 @@ bool hasAccessSignature(std::span<const unsigned char> firstBytes) {
            startsWith(firstBytes, "\0\1\0\0Standard ACE DB\0"sv);
 }
 
-AccessFileShape checkAccessFile(const std::filesystem::path& file) {
+namespace {
+
+// The header's version byte, once the file is known to be a regular Access file.
+unsigned char readVersion(const std::filesystem::path& file) {
     if (const auto problem = notARegularFile(file)) {
         throw databaseError(file, *problem);
     }
@@ -46,9 +49,14 @@ AccessFileShape checkAccessFile(const std::filesystem::path& file) {
         !hasAccessSignature({header.data(), kSignatureSize})) {
         throw databaseError(file, "o arquivo não é um banco de dados Access");
     }
+    return header[kVersionOffset];
+}
 
+} // namespace
+
+AccessFileShape checkAccessFile(const std::filesystem::path& file) {
     AccessFileShape shape;
-    shape.version = header[kVersionOffset];
+    shape.version = readVersion(file);
     if (shape.version > kLastKnownVersion) {
         throw corruptDatabase(file, "versão de formato Access desconhecida: " +
                                         std::to_string(shape.version));

@@ -1,8 +1,8 @@
 #include "refdata/csv/csv_import.h"
 
-#include "calc/rainfall_check.h"
 #include "calc/run_request.h"
 #include "refdata/database_message.h"
+#include "refdata/station_texts.h"
 #include "refdata/table_layout.h"
 #include "refdata/value_text.h"
 #include "util/csv_stream.h"
@@ -132,62 +132,7 @@ std::string requiredText(const CsvRecord& record, std::size_t column,
     return text;
 }
 
-// Why a constant's text is not a number, as the stations file and the station window say it.
-std::string notANumberReason(const std::string& text, std::string_view name) {
-    std::string reason = trimmed(text).empty() ? "o valor de " + inQuotes(name) + " está vazio"
-                                               : "o valor de " + inQuotes(name) +
-                                                     " não é um número: " + inQuotes(text);
-    if (text.find(',') != std::string::npos) {
-        reason += " (use ponto como separador decimal)";
-    }
-    return reason;
-}
-
 } // namespace
-
-std::variant<StationRow, std::string> stationFromTexts(const StationTexts& texts) {
-    if (trimmed(texts.code).empty()) {
-        return std::string("o código do posto está vazio");
-    }
-    if (trimmed(texts.name).empty()) {
-        return std::string("o nome do posto está vazio");
-    }
-    std::array<double, kCoefficientColumns.size()> values{};
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        const auto value = parseNumberText(texts.constants[i]);
-        if (!value) {
-            return notANumberReason(texts.constants[i], kCoefficientColumns[i]);
-        }
-        values[i] = *value;
-    }
-    StationRow row{texts.code,
-                   texts.name,
-                   texts.state,
-                   {values[0], values[1], values[2], values[3], values[4], values[5], values[6]}};
-    if (auto refusal = calc::stationRainfallRefusal(row.coefficients)) {
-        return *refusal;
-    }
-    return row;
-}
-
-std::optional<std::string> stationWarning(const StationRow& row) {
-    auto warning = calc::stationRainfallWarning(row.coefficients);
-    if (!warning) {
-        return std::nullopt;
-    }
-    return "posto " + inQuotes(row.name.value_or("")) + " (código " +
-           util::printable(row.code.value_or("")) + "): " + *warning;
-}
-
-std::vector<std::string> stationWarnings(const std::vector<StationRow>& rows) {
-    std::vector<std::string> warnings;
-    for (const StationRow& row : rows) {
-        if (auto warning = stationWarning(row)) {
-            warnings.push_back(*warning);
-        }
-    }
-    return warnings;
-}
 
 std::vector<StationRow> readStationsCsv(const std::filesystem::path& file) {
     const auto records = readCsvFile(file);
@@ -208,10 +153,10 @@ std::vector<StationRow> readStationsCsv(const std::filesystem::path& file) {
             texts.constants[i] = record->fields[constants[i]];
         }
         auto row = stationFromTexts(texts);
-        if (auto* reason = std::get_if<std::string>(&row)) {
-            throw fileLineError(file, record->line, *reason);
+        if (!row) {
+            throw fileLineError(file, record->line, row.failure().message);
         }
-        stations.push_back(std::move(std::get<StationRow>(row)));
+        stations.push_back(std::move(*row));
     }
     return stations;
 }

@@ -2,11 +2,7 @@
 
 #include "refdata/reference_tables.h"
 
-#include <array>
 #include <filesystem>
-#include <optional>
-#include <string>
-#include <variant>
 #include <vector>
 
 namespace refdata {
@@ -16,23 +12,6 @@ namespace refdata {
 // station per line with a code, a name and all seven constants as numbers with a period
 // as decimal mark. Throws DatabaseFailure with the file, the line and the reason.
 std::vector<StationRow> readStationsCsv(const std::filesystem::path& file);
-
-// A station's fields as a user writes them: code, name, state and a, b, c, B5, B15, B30, Bm.
-struct StationTexts {
-    std::string code;
-    std::string name;
-    std::string state;
-    std::array<std::string, 7> constants;
-};
-
-// The station, or the reason it is refused, checked as one line of the stations file: its
-// code, name and seven numbers, and a point rainfall that is possible (calc/rainfall_check.h).
-std::variant<StationRow, std::string> stationFromTexts(const StationTexts& texts);
-
-// The warning for a station kept although its rainfall is unusual, naming the station; none
-// otherwise. And the warnings of several, in their order.
-std::optional<std::string> stationWarning(const StationRow& row);
-std::vector<std::string> stationWarnings(const std::vector<StationRow>& rows);
 
 // The curve-number file: a header whose first column is kept but never read, the second is
 // terreno, and zona and cn follow in any order; one land class per line with its zone

@@ -7,7 +7,6 @@
 
 #include <optional>
 #include <string>
-#include <variant>
 
 namespace refdata {
 
@@ -74,17 +73,17 @@ public:
         check(sqlite3_close(m_db.get()));
         m_db.release();
         if (const auto reason = m_replacement->commit()) {
-            fail(*reason);
+            fail(reason->message);
         }
     }
 
 private:
     util::FileReplacement start(const std::filesystem::path& target) {
         auto started = util::FileReplacement::begin(target);
-        if (const auto* reason = std::get_if<std::string>(&started)) {
-            fail(*reason);
+        if (!started) {
+            fail(started.failure().message);
         }
-        return std::move(std::get<util::FileReplacement>(started));
+        return std::move(*started);
     }
 
     void check(int code) {

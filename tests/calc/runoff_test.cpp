@@ -95,9 +95,9 @@ TEST(Runoff, RunsWithoutAValueAreRefusedWithTheReason) {
     for (const UndefinedRow& row : rows) {
         CalculationInputs inputs = zebtest::workedExampleInputs();
         row.change(inputs);
-        const CalculationResult result = computeCalculationRecord(inputs);
-        const auto* error = std::get_if<CalculationError>(&result);
-        ASSERT_NE(error, nullptr) << row.name;
+        const auto result = computeCalculationRecord(inputs);
+        ASSERT_FALSE(result) << row.name;
+        const util::Failure* error = &result.failure();
         EXPECT_EQ(error->message.rfind("Não é possível calcular: ", 0), 0u) << row.name;
         EXPECT_NE(error->message.find(row.messagePart), std::string::npos)
             << row.name << ": " << error->message;

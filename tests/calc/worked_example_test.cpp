@@ -98,7 +98,7 @@ TEST(WorkedExample, IdfEquation) {
     RunRequest request = zebtest::workedExampleRequest();
     request.mode = EquationMode::Idf;
     request.idfEquation = {897.79, 0.1463, 11.83, 0.758};
-    const auto r = std::get<CalculationRecord>(runRequest(request));
+    const CalculationRecord r = *runRequest(request);
     const double flows[] = {0,           0,           0.2280056136, 18.9029794,  44.84498603,
                             73.62133207, 104.1976462, 110.240814,   104.5284065, 95.15286104,
                             83.49473611, 48.99674295, 37.12415407,  33.43634924, 31.04303499};

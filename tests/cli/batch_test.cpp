@@ -1,5 +1,6 @@
 #include "cli/batch.h"
 
+#include "cli/exit_codes.h"
 #include "cli/options.h"
 #include "report/study_table.h"
 
@@ -30,12 +31,13 @@ private:
         ++lookups;
         heapPeak = std::max(heapPeak, ::mallinfo2().uordblks);
         if (key == "Falho") {
-            return {std::nullopt, "", "o banco falhou"};
+            return util::Failure{util::Failure::Kind::Database, "o banco falhou"};
         }
         if (!found) {
-            return {std::nullopt, "posto \"" + key + "\" não está no banco", ""};
+            return util::Failure{util::Failure::Kind::InvalidInput,
+                                 "posto \"" + key + "\" não está no banco"};
         }
-        return {zebtest::workedExampleInputs().station, "", ""};
+        return *zebtest::workedExampleInputs().station;
     }
 };
 
@@ -47,12 +49,20 @@ struct BatchRun {
     std::size_t heapPeak;
 };
 
+// A batch's end as the command reports it: its exit status and, for a failure, its message.
+std::pair<int, std::string> ending(const util::Result<cli::BatchRun>& ran) {
+    if (!ran) {
+        return {cli::exitCodeOf(ran.failure()), ran.failure().message};
+    }
+    return {ran->rowsFailed ? 3 : 0, ""};
+}
+
 BatchRun batch(const std::string& csv, int jobs = 1, std::ostream* into = nullptr) {
     std::istringstream in(csv);
     std::ostringstream out;
     FakeStations stations;
-    const cli::BatchOutcome outcome = cli::runBatch(in, into ? *into : out, stations, jobs);
-    return {outcome.exitCode, outcome.message, out.str(), stations.lookups, stations.heapPeak};
+    const auto [exitCode, message] = ending(cli::runBatch(in, into ? *into : out, stations, jobs));
+    return {exitCode, message, out.str(), stations.lookups, stations.heapPeak};
 }
 
 // The worked example's result row: its published peak and effective rainfall.
@@ -81,7 +91,7 @@ TEST(Batch, IdfRowsAreTheSingleRunsToTheLastBit) {
         request.idfEquation = {897.79, 0.1463, 11.83, 0.758};
         request.durationIndex = duration;
         request.returnPeriodYears = years;
-        const auto record = std::get<calc::CalculationRecord>(calc::runRequest(request));
+        const calc::CalculationRecord record = *calc::runRequest(request);
         csv += "c," + std::to_string(duration) + "," + std::to_string(years) +
                ",50,6,75,897.79,0.1463,11.83,0.758\n";
         expected += "c," + report::summaryCsvFields(calc::summarizeRun(record)) + ",\n";
@@ -179,10 +189,10 @@ TEST(BatchCommand, NeverWritesOverWhatItReadsAndNamesTheFileItCannotWrite) {
     };
     for (const auto& row : rows) {
         std::ostringstream out;
-        const cli::BatchOutcome outcome =
-            cli::runBatchCommand({row.basins, row.database, row.output, 1}, folder.path(), out);
-        EXPECT_EQ(outcome.exitCode, row.exitCode) << row.output;
-        EXPECT_EQ(outcome.message, row.message);
+        const auto [exitCode, message] = ending(
+            cli::runBatchCommand({row.basins, row.database, row.output, 1}, folder.path(), out));
+        EXPECT_EQ(exitCode, row.exitCode) << row.output;
+        EXPECT_EQ(message, row.message);
     }
     EXPECT_EQ(zebtest::readFile(database), databaseBytes);
     EXPECT_EQ(zebtest::readFile(byCode).substr(0, 3), "id,");

@@ -1,5 +1,6 @@
 // zeb-calc over the reference database: the station a run takes from it (in process), and the
 // wiring of the database commands, run as a process.
+#include "cli/exit_codes.h"
 #include "cli/station_source.h"
 #include "tests/cli/process_runner.h"
 
@@ -24,10 +25,10 @@ std::string chosen(ConstantsSource source, const std::string& text,
     (source == ConstantsSource::StationCode ? options.stationCode : options.stationName) = text;
     options.databasePath = std::move(database);
     const auto result = chooseStation(options, std::nullopt);
-    if (const auto* stop = std::get_if<CommandFailure>(&result)) {
-        return std::to_string(stop->exitCode) + "|" + stop->message;
+    if (!result) {
+        return std::to_string(exitCodeOf(result.failure())) + "|" + result.failure().message;
     }
-    const auto& station = std::get<ChosenStation>(result);
+    const ChosenStation& station = *result;
     return station.name.value_or("-") + "|" + std::to_string(*station.coefficients.a) + "|" +
            station.warning;
 }

@@ -183,8 +183,8 @@ report::StudyInputs workedStudy() {
 
 ParseResult parsedWithStudy(const Arguments& arguments, const report::StudyInputs& study) {
     return parseArguments(arguments, [&study](const std::string& path) {
-        return path == "e.zeb" ? std::variant<report::StudyInputs, std::string>(study)
-                               : std::variant<report::StudyInputs, std::string>("sem " + path);
+        return path == "e.zeb" ? util::Result<report::StudyInputs>(study)
+                               : util::Failure{util::Failure::Kind::InvalidInput, "sem " + path};
     });
 }
 

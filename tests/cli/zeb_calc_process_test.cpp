@@ -75,6 +75,9 @@ TEST_F(ZebCalcProcess, FailuresExitWithTheirCodeAndNothingOnStandardOutput) {
     const std::string databaseBytes = readFile(database);
     const std::string series = (m_folder / "serie.csv").string();
     std::ofstream(series) << "date,mm\n2001-01-01,1\n2001-02-30,2\n";
+    const std::string badHeader = (m_folder / "cabecalho.csv").string();
+    std::ofstream(badHeader) << "id,x\n";
+    const std::string unwritten = (m_folder / "novo.csv").string();
     // clang-format off
     const std::vector<std::string> byCode = {"--code", "1", "--database", database.string(),
         "--duration", "1 h", "--area", "50", "--tc", "6", "--cn", "75", "--return-period", "100",
@@ -102,6 +105,14 @@ TEST_F(ZebCalcProcess, FailuresExitWithTheirCodeAndNothingOnStandardOutput) {
         {{"--fit-idf", series},
          2,
          "zeb-calc: a série \"" + series + "\", linha 3: a data \"2001-02-30\" não existe.\n"},
+        {{"--batch", badHeader},
+         2,
+         "zeb-calc: cabeçalho do arquivo de bacias: coluna desconhecida"},
+        {{"--batch", badHeader, "--output", unwritten}, 2, "zeb-calc: cabeçalho do arquivo"},
+        {{"--study", "--area", "50", "--tc", "6", "--cn", "0", "--station-constants",
+          "0.2,25,20,-0.04,0.08,0.08,0.08", "--durations", "1 h", "--return-periods", "100"},
+         3,
+         "zeb-calc: duração 1 h, TR 100 anos: Não é possível calcular: o CN não pode ser zero.\n"},
         {workedExampleArguments({"--output", (m_folder / "no" / "r.txt").string()}), 1,
          kNotes + "zeb-calc: Não foi possível gravar o arquivo " + (m_folder / "no").string()},
     };
@@ -113,6 +124,7 @@ TEST_F(ZebCalcProcess, FailuresExitWithTheirCodeAndNothingOnStandardOutput) {
     }
     EXPECT_EQ(readFile(kept), "old contents");
     EXPECT_EQ(readFile(database), databaseBytes);
+    EXPECT_FALSE(fs::exists(unwritten)) << "a batch that stopped leaves no output file";
 
     // A malformed time stamp is refused; a full standard output fails with a message.
     const ProcessOutcome stamp = runZebCalcProcess(

@@ -37,11 +37,11 @@ std::string corrupt(const std::filesystem::path& file, const std::string& detail
 // The first error of opening the file and listing both tables.
 std::string firstError(const std::filesystem::path& file) {
     auto opened = openReferenceDatabase(file);
-    if (const auto* error = std::get_if<DatabaseError>(&opened)) {
-        return error->message;
+    if (!opened) {
+        return opened.failure().message;
     }
-    const auto& db = std::get<std::unique_ptr<ReferenceDatabase>>(opened);
-    if (auto stations = db->allStations(); std::holds_alternative<DatabaseError>(stations)) {
+    const auto& db = *opened;
+    if (auto stations = db->allStations(); !stations) {
         return messageOf(stations);
     }
     return messageOf(db->allLandClasses());
@@ -184,15 +184,13 @@ TEST(DatabaseFiles, HostileSqliteFilesAreRefusedWithinTheLimits) {
         std::filesystem::remove(file);
         makeSqliteDatabase(file, sql.c_str());
         auto source = answerOf([&] { return std::make_unique<SqliteSource>(file, limits); });
-        if (const auto* error = std::get_if<DatabaseError>(&source)) {
-            EXPECT_EQ(error->message, problem(file, text));
+        if (!source) {
+            EXPECT_EQ(source.failure().message, problem(file, text));
             continue;
         }
-        TableDatabase db(std::move(std::get<0>(source)));
+        TableDatabase db(std::move(*source));
         auto stations = db.allStations();
-        EXPECT_EQ(std::holds_alternative<DatabaseError>(stations)
-                      ? messageOf(stations)
-                      : messageOf(db.landClassesOfZone("Rural")),
+        EXPECT_EQ(!stations ? messageOf(stations) : messageOf(db.landClassesOfZone("Rural")),
                   problem(file, text));
     }
 }

@@ -18,8 +18,8 @@ void makeSqliteDatabase(const std::filesystem::path& file, const char* sql) {
     sqlite3_close(db);
 }
 
-std::string messageOf(const std::optional<DatabaseError>& failure) {
-    EXPECT_TRUE(failure) << "no DatabaseError";
+std::string messageOf(const std::optional<util::Failure>& failure) {
+    EXPECT_TRUE(failure) << "no failure";
     return failure ? failure->message : std::string();
 }
 

@@ -22,19 +22,18 @@ using zebtest::writeFile;
 void makeSqliteDatabase(const std::filesystem::path& file, const char* sql);
 
 // The answer of a call; an error fails the test, thrown where gtest reports it.
-template <typename T> T valueOf(Result<T> result) {
-    if (const auto* error = std::get_if<DatabaseError>(&result)) {
-        throw std::runtime_error("unexpected DatabaseError: " + error->message);
+template <typename T> T valueOf(util::Result<T> result) {
+    if (!result) {
+        throw std::runtime_error("unexpected failure: " + result.failure().message);
     }
-    return std::move(std::get<T>(result));
+    return std::move(*result);
 }
 
-// The error of a call; an answer fails the test.
-template <typename T> std::string messageOf(const Result<T>& result) {
-    const auto* error = std::get_if<DatabaseError>(&result);
-    EXPECT_TRUE(error) << "no DatabaseError";
-    return error ? error->message : std::string();
+// The failure of a call; an answer fails the test.
+template <typename T> std::string messageOf(const util::Result<T>& result) {
+    EXPECT_FALSE(result) << "no failure";
+    return result ? std::string() : result.failure().message;
 }
-std::string messageOf(const std::optional<DatabaseError>& failure);
+std::string messageOf(const std::optional<util::Failure>& failure);
 
 } // namespace refdata::test

@@ -83,8 +83,8 @@ TEST(UserStations, ChangesGoToTheUsersDatabaseOnly) {
     const auto csv = folder / "postos.csv";
     ASSERT_EQ(user.exportCsv(csv), std::nullopt);
     UserStations other(folder / "other.sqlite", current);
-    ASSERT_FALSE(std::holds_alternative<DatabaseError>(other.importCsv(csv)));
-    ASSERT_FALSE(std::holds_alternative<DatabaseError>(other.importCsv(csv)));
+    ASSERT_TRUE(other.importCsv(csv));
+    ASSERT_TRUE(other.importCsv(csv));
     EXPECT_EQ(codesOf(other), (std::vector<std::string>{"1", "22"}));
     EXPECT_EQ(valueOf(other.stations())[1].coefficients, valueOf(user.stations())[0].coefficients);
     EXPECT_EQ(messageOf(other.importAccess(folder / "none.mdb")).rfind("Banco de dados ", 0), 0u);

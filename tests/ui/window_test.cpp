@@ -13,9 +13,9 @@
 #include <QTableWidget>
 #include <QTest>
 
-refdata::Result<std::vector<refdata::StationListItem>> FakeDatabase::allStations() {
+util::Result<std::vector<refdata::StationListItem>> FakeDatabase::allStations() {
     if (unreadable.count("zeb") != 0) {
-        return refdata::DatabaseError{"Valor nulo na tabela zeb."};
+        return util::Failure{util::Failure::Kind::Database, "Valor nulo na tabela zeb."};
     }
     std::vector<refdata::StationListItem> items;
     for (const auto& s : stations) {
@@ -26,8 +26,9 @@ refdata::Result<std::vector<refdata::StationListItem>> FakeDatabase::allStations
 
 namespace {
 
-refdata::DatabaseError nullValue(const char* table, const std::filesystem::path& file) {
-    return {std::string("Valor nulo na tabela ") + table + " em " + file.string() + "."};
+util::Failure nullValue(const char* table, const std::filesystem::path& file) {
+    return {util::Failure::Kind::Database,
+            std::string("Valor nulo na tabela ") + table + " em " + file.string() + "."};
 }
 
 // The golden report (tests/data, the exported file's bytes) as text lines.
@@ -38,7 +39,7 @@ QStringList goldenReportLines() {
 
 } // namespace
 
-refdata::Result<std::vector<std::string>> FakeDatabase::landClassesOfZone(std::string_view zone) {
+util::Result<std::vector<std::string>> FakeDatabase::landClassesOfZone(std::string_view zone) {
     if (unreadable.count(std::string(zone)) != 0) {
         return nullValue("cn", m_path);
     }
@@ -51,7 +52,7 @@ refdata::Result<std::vector<std::string>> FakeDatabase::landClassesOfZone(std::s
     return items;
 }
 
-refdata::Result<std::optional<refdata::StationRecord>>
+util::Result<std::optional<refdata::StationRecord>>
 FakeDatabase::findStationByName(std::string_view name) {
     ++stationLookups;
     if (unreadable.count(std::string(name)) != 0) {
@@ -61,7 +62,7 @@ FakeDatabase::findStationByName(std::string_view name) {
     return found == stations.end() ? std::nullopt : std::optional(*found);
 }
 
-refdata::Result<std::optional<double>> FakeDatabase::findCurveNumber(std::string_view landClass) {
+util::Result<std::optional<double>> FakeDatabase::findCurveNumber(std::string_view landClass) {
     if (unreadable.count(std::string(landClass)) != 0) {
         return nullValue("cn", m_path);
     }
@@ -73,9 +74,9 @@ refdata::Result<std::optional<double>> FakeDatabase::findCurveNumber(std::string
 bool WindowHarness::open(const char* locale, const std::function<void(FakeDatabase&)>& adjust) {
     ui::MainWindowServices services;
     services.openDatabase =
-        [this, adjust]() -> refdata::Result<std::unique_ptr<refdata::ReferenceDatabase>> {
+        [this, adjust]() -> util::Result<std::unique_ptr<refdata::ReferenceDatabase>> {
         if (openingFailure) {
-            return refdata::DatabaseError{*openingFailure};
+            return util::Failure{util::Failure::Kind::Database, *openingFailure};
         }
         auto db = std::make_unique<FakeDatabase>();
         const calc::StationCoefficients example{0.2, 25, 20, -0.04, 0.08, 0.08, 0.08};

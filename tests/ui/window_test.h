@@ -86,14 +86,14 @@ public:
     std::set<std::string> unreadable;
     int stationLookups = 0;
 
-    refdata::Result<std::vector<refdata::StationListItem>> allStations() override;
-    refdata::Result<std::vector<std::string>> allLandClasses() override {
+    util::Result<std::vector<refdata::StationListItem>> allStations() override;
+    util::Result<std::vector<std::string>> allLandClasses() override {
         return landClassesOfZone({});
     }
-    refdata::Result<std::vector<std::string>> landClassesOfZone(std::string_view zone) override;
-    refdata::Result<std::optional<refdata::StationRecord>>
+    util::Result<std::vector<std::string>> landClassesOfZone(std::string_view zone) override;
+    util::Result<std::optional<refdata::StationRecord>>
     findStationByName(std::string_view name) override;
-    refdata::Result<std::optional<double>> findCurveNumber(std::string_view landClass) override;
+    util::Result<std::optional<double>> findCurveNumber(std::string_view landClass) override;
     const std::filesystem::path& path() const override { return m_path; }
 
 private:

@@ -33,6 +33,15 @@ void DialogService::databaseMessage(QWidget* window, const QString& text) {
                 MessageIcon::Exclamation);
 }
 
+void DialogService::failure(QWidget* window, const util::Failure& failure) {
+    const QString text = QString::fromStdString(failure.message);
+    if (failure.kind == util::Failure::Kind::Database) {
+        databaseMessage(window, text);
+    } else {
+        warning(window, text);
+    }
+}
+
 void QtDialogService::showMessage(QWidget* parent, const QString& text, const QString& title,
                                   MessageIcon icon) {
     QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/failure.h"
+
 #include <optional>
 
 #include <QString>
@@ -89,6 +91,9 @@ public:
     // A database that could not be read or lacks a row: the program's title and the
     // exclamation icon, over the window once it is shown and alone before.
     void databaseMessage(QWidget* window, const QString& text);
+    // A failure of a command of the main window or of a window it opens: one of the reference
+    // database as databaseMessage shows it, any other as a warning.
+    void failure(QWidget* window, const util::Failure& failure);
     // The program's title, no icon: a command that succeeded.
     void information(QWidget* parent, const QString& text) {
         showMessage(parent, text, kProgramTitle, MessageIcon::None);

@@ -17,9 +17,10 @@ std::filesystem::path localPath(const QString& path) {
 
 bool writeExportedFile(QWidget* parent, DialogService& dialogs, const QString& path,
                        std::string_view bytes) {
-    const std::optional<std::string> failure = report::writeFileAtomically(localPath(path), bytes);
+    const std::optional<util::Failure> failure =
+        report::writeFileAtomically(localPath(path), bytes);
     if (failure) {
-        dialogs.warning(parent, QString::fromStdString(*failure));
+        dialogs.failure(parent, *failure);
         return false;
     }
     dialogs.information(parent,

@@ -352,11 +352,11 @@ std::optional<RequestRefusal> BasinForm::ambiguity(const QString& text, QWidget*
 void BasinForm::zoneChosen(refdata::ReferenceDatabase& database) {
     const QString zone = m_form.cboZona->currentText();
     const auto found = database.landClassesOfZone(zone.toStdString());
-    if (const auto* error = std::get_if<refdata::DatabaseError>(&found)) {
-        m_dialogs.databaseMessage(&m_window, QString::fromStdString(error->message));
+    if (!found) {
+        m_dialogs.failure(&m_window, found.failure());
         return;
     }
-    setLandClasses(std::get<std::vector<std::string>>(found));
+    setLandClasses(*found);
 }
 
 void BasinForm::setLandClasses(const std::vector<std::string>& landClasses) {
@@ -379,11 +379,11 @@ void BasinForm::landClassChosen(refdata::ReferenceDatabase& database) {
     // A failed lookup leaves no curve number for a run to take as the new land class's.
     m_form.txtCN->clear();
     const auto found = database.findCurveNumber(landClass.toStdString());
-    if (const auto* error = std::get_if<refdata::DatabaseError>(&found)) {
-        m_dialogs.databaseMessage(&m_window, QString::fromStdString(error->message));
+    if (!found) {
+        m_dialogs.failure(&m_window, found.failure());
         return;
     }
-    const auto& curveNumber = std::get<std::optional<double>>(found);
+    const std::optional<double>& curveNumber = *found;
     if (!curveNumber) {
         m_dialogs.databaseMessage(
             &m_window, QStringLiteral("O terreno \"%1\" não está no banco de dados %2.")

@@ -170,18 +170,17 @@ bool frmZEB::Form_Load() {
 // running any handler and end with nothing selected.
 bool frmZEB::loadDatabase() {
     auto opened = m_services.openDatabase();
-    if (const auto* error = std::get_if<refdata::DatabaseError>(&opened)) {
-        m_services.dialogs->databaseMessage(this, QString::fromStdString(error->message));
+    if (!opened) {
+        m_services.dialogs->failure(this, opened.failure());
         return false;
     }
-    m_database = std::move(std::get<std::unique_ptr<refdata::ReferenceDatabase>>(opened));
+    m_database = std::move(*opened);
     const auto failed = [this](const auto& read) {
-        const auto* error = std::get_if<refdata::DatabaseError>(&read);
-        if (error) {
+        if (!read) {
             m_database.reset();
-            m_services.dialogs->databaseMessage(this, QString::fromStdString(error->message));
+            m_services.dialogs->failure(this, read.failure());
         }
-        return error != nullptr;
+        return !read;
     };
     const auto stationsRead = m_database->allStations();
     if (failed(stationsRead)) {
@@ -191,8 +190,8 @@ bool frmZEB::loadDatabase() {
     if (failed(landClassesRead)) {
         return false;
     }
-    m_stations->fill(std::get<std::vector<refdata::StationListItem>>(stationsRead));
-    m_basin->setLandClasses(std::get<std::vector<std::string>>(landClassesRead));
+    m_stations->fill(*stationsRead);
+    m_basin->setLandClasses(*landClassesRead);
     fillFixedLists();
     return true;
 }
@@ -226,12 +225,12 @@ bool frmZEB::calculate() {
         return false;
     }
     const calc::RunRequest& request = std::get<calc::RunRequest>(reading);
-    const calc::CalculationResult result = calc::runRequest(request);
-    if (const auto* error = std::get_if<calc::CalculationError>(&result)) {
-        m_services.dialogs->warning(this, QString::fromStdString(error->message));
+    const auto result = calc::runRequest(request);
+    if (!result) {
+        m_services.dialogs->failure(this, result.failure());
         return false;
     }
-    showRun(request, std::get<calc::CalculationRecord>(result));
+    showRun(request, *result);
     return true;
 }
 
@@ -315,18 +314,17 @@ void frmZEB::cboTerreno_Click() {
 
 void frmZEB::reloadStations() {
     auto opened = m_services.openDatabase();
-    if (const auto* error = std::get_if<refdata::DatabaseError>(&opened)) {
-        m_services.dialogs->databaseMessage(this, QString::fromStdString(error->message));
+    if (!opened) {
+        m_services.dialogs->failure(this, opened.failure());
         return;
     }
-    auto database = std::move(std::get<std::unique_ptr<refdata::ReferenceDatabase>>(opened));
-    const auto stationsRead = database->allStations();
-    if (const auto* error = std::get_if<refdata::DatabaseError>(&stationsRead)) {
-        m_services.dialogs->databaseMessage(this, QString::fromStdString(error->message));
+    const auto stationsRead = (*opened)->allStations();
+    if (!stationsRead) {
+        m_services.dialogs->failure(this, stationsRead.failure());
         return;
     }
-    m_database = std::move(database);
-    m_stations->refill(std::get<std::vector<refdata::StationListItem>>(stationsRead));
+    m_database = std::move(*opened);
+    m_stations->refill(*stationsRead);
     // A station deleted or changed under the results leaves them out of date.
     inputsChanged();
 }

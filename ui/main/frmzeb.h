@@ -39,8 +39,7 @@ class StudyDocument;
 class StudyWindow;
 
 // Opens the reference database, or says why it cannot.
-using DatabaseOpener =
-    std::function<refdata::Result<std::unique_ptr<refdata::ReferenceDatabase>>()>;
+using DatabaseOpener = std::function<util::Result<std::unique_ptr<refdata::ReferenceDatabase>>()>;
 
 // The printer a printout goes to; none when there is no printer.
 using PrinterSource = std::function<std::unique_ptr<QPrinter>()>;

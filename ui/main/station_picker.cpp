@@ -87,11 +87,11 @@ void StationPicker::nameChosen(refdata::ReferenceDatabase& database) {
 
 void StationPicker::lookUp(refdata::ReferenceDatabase& database, const QString& name) {
     auto found = database.findStationByName(name.toStdString());
-    if (const auto* error = std::get_if<refdata::DatabaseError>(&found)) {
-        m_dialogs.databaseMessage(&m_window, QString::fromStdString(error->message));
+    if (!found) {
+        m_dialogs.failure(&m_window, found.failure());
         return;
     }
-    auto& station = std::get<std::optional<refdata::StationRecord>>(found);
+    std::optional<refdata::StationRecord>& station = *found;
     if (!station) {
         m_dialogs.databaseMessage(&m_window,
                                   QStringLiteral("O posto \"%1\" não está no banco de dados %2.")

@@ -117,10 +117,10 @@ void frmZEB::clearForm() {
     m_basin->clear();
     m_stations->clear();
     const auto landClasses = m_database->allLandClasses();
-    if (const auto* error = std::get_if<refdata::DatabaseError>(&landClasses)) {
-        m_services.dialogs->databaseMessage(this, QString::fromStdString(error->message));
+    if (!landClasses) {
+        m_services.dialogs->failure(this, landClasses.failure());
     } else {
-        m_basin->setLandClasses(std::get<std::vector<std::string>>(landClasses));
+        m_basin->setLandClasses(*landClasses);
     }
     m_ui->Option1->setChecked(true);
     clearResults();

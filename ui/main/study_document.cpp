@@ -36,16 +36,16 @@ std::optional<QString> StudyDocument::askSavePath(const QString& river) {
 
 std::optional<report::StudyInputs> StudyDocument::load(const QString& path) {
     auto loaded = report::loadStudyFile(localPath(path));
-    if (const auto* failure = std::get_if<std::string>(&loaded)) {
-        m_parts.dialogs->warning(m_parts.window, QString::fromStdString(*failure));
+    if (!loaded) {
+        m_parts.dialogs->failure(m_parts.window, loaded.failure());
         return std::nullopt;
     }
-    return std::get<report::StudyInputs>(std::move(loaded));
+    return std::move(*loaded);
 }
 
 bool StudyDocument::save(const QString& path) {
     if (const auto failure = report::saveStudyFile(localPath(path), m_parts.inputs())) {
-        m_parts.dialogs->warning(m_parts.window, QString::fromStdString(*failure));
+        m_parts.dialogs->failure(m_parts.window, *failure);
         return false;
     }
     openedOrSaved(path);

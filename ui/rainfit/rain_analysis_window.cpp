@@ -164,14 +164,14 @@ bool RainAnalysisWindow::openSeries(const QString& path) {
     if (!options) {
         return false;
     }
-    std::string bytes;
-    if (const auto failure = util::readWholeFile(
-            localPath(path), "a série " + util::inQuotes(fileName.toStdString()),
-            rainfit::kMaxSeriesBytes, bytes)) {
-        m_dialogs.warning(this, sentence(*failure));
+    const util::Result<std::string> bytes =
+        util::readWholeFile(localPath(path), "a série " + util::inQuotes(fileName.toStdString()),
+                            rainfit::kMaxSeriesBytes);
+    if (!bytes) {
+        m_dialogs.warning(this, sentence(bytes.failure().message));
         return false;
     }
-    return analyse(bytes, fileName, *options);
+    return analyse(*bytes, fileName, *options);
 }
 
 void RainAnalysisWindow::analyseAgain() {
@@ -185,13 +185,13 @@ void RainAnalysisWindow::analyseAgain() {
 
 bool RainAnalysisWindow::analyse(const std::string& bytes, const QString& fileName,
                                  const rainfit::AnalysisOptions& options) {
-    auto analysed = rainfit::analyseDailyRainfall(bytes, options);
-    if (const auto* refusal = std::get_if<rainfit::Refusal>(&analysed)) {
+    util::Result<rainfit::RainAnalysis> analysed = rainfit::analyseDailyRainfall(bytes, options);
+    if (!analysed) {
         m_dialogs.warning(this, sentence("a série " + util::inQuotes(fileName.toStdString()) +
-                                         ", " + refusal->message + "."));
+                                         ", " + analysed.failure().message + "."));
         return false;
     }
-    m_analysis = std::get<rainfit::RainAnalysis>(std::move(analysed));
+    m_analysis = std::move(*analysed);
     m_bytes = bytes;
     m_fileName = fileName;
     m_options = options;

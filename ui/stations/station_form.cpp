@@ -120,8 +120,8 @@ void StationForm::confirm() {
         return;
     }
     const auto stored = refdata::stationFromTexts(texts);
-    if (const auto* row = std::get_if<refdata::StationRow>(&stored)) {
-        if (const auto warning = refdata::stationWarning(*row)) {
+    if (stored) {
+        if (const auto warning = refdata::stationWarning(*stored)) {
             m_dialogs.warning(this, QStringLiteral("O posto foi gravado, mas confira-o: %1.")
                                         .arg(QString::fromStdString(*warning)));
         }

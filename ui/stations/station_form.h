@@ -1,8 +1,8 @@
 #pragma once
 
 #include "numbers/number_style.h"
-#include "refdata/csv/csv_import.h"
 #include "refdata/reference_tables.h"
+#include "refdata/station_texts.h"
 
 #include <array>
 #include <functional>

@@ -135,11 +135,11 @@ refdata::UserStations StationsWindow::userStations() const {
 
 void StationsWindow::refresh() {
     auto read = userStations().stations();
-    if (const auto* error = std::get_if<refdata::DatabaseError>(&read)) {
+    if (!read) {
         m_rows.clear();
-        m_dialogs.warning(this, QString::fromStdString(error->message));
+        m_dialogs.warning(this, QString::fromStdString(read.failure().message));
     } else {
-        m_rows = std::move(std::get<std::vector<refdata::StationRow>>(read));
+        m_rows = std::move(*read);
     }
     fillTable();
     updateNote();
@@ -229,7 +229,7 @@ std::optional<std::size_t> StationsWindow::selectedIndex() const {
     return static_cast<std::size_t>(selected.first()->row());
 }
 
-bool StationsWindow::followed(const std::optional<refdata::DatabaseError>& error, int row) {
+bool StationsWindow::followed(const std::optional<util::Failure>& error, int row) {
     if (error) {
         m_dialogs.warning(this, QString::fromStdString(error->message));
         return false;
@@ -314,13 +314,13 @@ void StationsWindow::importAccess() {
 }
 
 void StationsWindow::followImport(const QString& path,
-                                  const refdata::Result<refdata::ImportNotes>& imported) {
-    if (const auto* error = std::get_if<refdata::DatabaseError>(&imported)) {
-        followed(*error, -1);
+                                  const util::Result<refdata::ImportNotes>& imported) {
+    if (!imported) {
+        followed(imported.failure(), -1);
         return;
     }
     followed(std::nullopt, -1);
-    const auto& notes = std::get<refdata::ImportNotes>(imported);
+    const refdata::ImportNotes& notes = *imported;
     QString text;
     const auto list = [&text, &path](const QString& heading,
                                      const std::vector<std::string>& lines) {

@@ -56,10 +56,10 @@ private:
     std::optional<std::size_t> selectedIndex() const;
     // Shows a refusal, or follows a change: the main window first, then this window, with
     // `row` selected. True when the change was made.
-    bool followed(const std::optional<refdata::DatabaseError>& error, int row);
+    bool followed(const std::optional<util::Failure>& error, int row);
     // Opens the station form; "OK" makes the change and selects `row` afterwards.
-    using Change = std::function<std::optional<refdata::DatabaseError>(
-        refdata::UserStations, const refdata::StationTexts&)>;
+    using Change = std::function<std::optional<util::Failure>(refdata::UserStations,
+                                                              const refdata::StationTexts&)>;
     void openForm(const QString& title, const std::optional<refdata::StationRow>& station, int row,
                   const Change& change);
 
@@ -71,7 +71,7 @@ private:
     void importAccess();
     void exportCsv();
     // Follows an import, then lists the stations it left out and those it kept with a warning.
-    void followImport(const QString& path, const refdata::Result<refdata::ImportNotes>& imported);
+    void followImport(const QString& path, const util::Result<refdata::ImportNotes>& imported);
 
     DialogService& m_dialogs;
     report::NumberStyle m_style;

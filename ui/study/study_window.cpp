@@ -287,7 +287,7 @@ void StudyWindow::exportCsv() {
     }
     // The file holds every cell: a study with a run that failed is not exported.
     for (const calc::StudyCell& cell : m_cells) {
-        if (const auto* error = std::get_if<calc::CalculationError>(&cell.outcome)) {
+        if (!cell.outcome) {
             m_dialogs.warning(
                 this,
                 QStringLiteral("O estudo não foi exportado: a duração %1 com TR %2 anos "
@@ -295,7 +295,7 @@ void StudyWindow::exportCsv() {
                     .arg(qText(
                              calc::durationLabels.at(static_cast<std::size_t>(cell.durationIndex))),
                          qText(report::formatPlain(cell.returnPeriodYears, m_caption.numberStyle)),
-                         QString::fromStdString(error->message)));
+                         QString::fromStdString(cell.outcome.failure().message)));
             return;
         }
     }
