@@ -308,13 +308,16 @@ private:
                 cache.emplace(key, byName ? m_stations.byName(key) : m_stations.byCode(key)).first;
         }
         const BatchStations::Answer& answer = found->second;
-        if (answer) {
-            request.station = *answer;
-            return;
-        }
-        error = answer.failure().message;
-        if (answer.failure().kind == util::Failure::Kind::Database) {
-            m_databaseFailure = answer.failure();
+        if (!answer) {
+            error = answer.failure().message;
+            if (answer.failure().kind == util::Failure::Kind::Database) {
+                m_databaseFailure = answer.failure();
+            }
+        } else if (const auto* idf = std::get_if<calc::StationIdfEquation>(&*answer)) {
+            request.mode = calc::EquationMode::Idf;
+            request.idfEquation = idf->equation;
+        } else {
+            request.station = std::get<calc::StationCoefficients>(*answer);
         }
     }
 

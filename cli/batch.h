@@ -2,6 +2,7 @@
 
 #include "calc/record.h"
 #include "util/failure.h"
+#include "calc/station.h"
 
 #include <filesystem>
 #include <istream>
@@ -14,9 +15,9 @@ namespace cli {
 // Where a batch row's station, named by its name or code, comes from.
 class BatchStations {
 public:
-    // The station's constants, or why there are none: a failure of kind Database stops the
-    // whole batch; any other (a station the database lacks) fails the rows that name it.
-    using Answer = util::Result<calc::StationCoefficients>;
+    // The station's rainfall relation, or why there is none: a failure of kind Database stops
+    // the whole batch; any other (a station the database lacks) fails the rows that name it.
+    using Answer = util::Result<calc::StationRainfall>;
     virtual ~BatchStations() = default;
     virtual Answer byName(const std::string& name) = 0;
     virtual Answer byCode(const std::string& code) = 0;

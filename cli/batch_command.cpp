@@ -65,10 +65,11 @@ private:
         if (!found) {
             return found.failure();
         }
-        if (!*found) {
+        const std::optional<calc::Station>& station = *found;
+        if (!station) {
             return util::Failure{util::Failure::Kind::InvalidInput, notFound};
         }
-        return (*found)->coefficients;
+        return station->rainfall;
     }
 
     std::optional<std::string> m_databasePath;

@@ -68,7 +68,7 @@ listReferenceData(const ListRequest& request,
     }
     refdata::ReferenceDatabase& database = **opened;
     if (request.kind == ListKind::Stations) {
-        return listed(database.allStations(), [](const refdata::StationListItem& station) {
+        return listed(database.allStations(), [](const calc::Station& station) {
             return util::printable(station.code) + '\t' + util::printable(station.name) + '\t' +
                    util::printable(station.state);
         });

@@ -257,8 +257,10 @@ constexpr std::array kHelp = {
               "substituído quando tudo deu certo"},
     HelpBlock{HelpKind::Entry, "--stations POSTOS.csv",
               "postos: cabeçalho codigo,nome,estado e depois as colunas\n"
-              "a,b,c,B5,B15,B30,Bm em qualquer ordem; um posto por\n"
-              "linha, números com ponto decimal"},
+              "a,b,c,B5,B15,B30,Bm em qualquer ordem, e talvez\n"
+              "idf-K,idf-m,idf-t0,idf-n e idf-fonte; um posto por\n"
+              "linha, com as sete constantes ou uma equação IDF,\n"
+              "números com ponto decimal"},
     HelpBlock{HelpKind::Entry, "--curve-numbers CN.csv",
               "números da curva: cabeçalho com uma primeira coluna\n"
               "qualquer (id), terreno em segundo, e zona e cn em qualquer\n"

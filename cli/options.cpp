@@ -402,8 +402,9 @@ public:
         } else if (study.mode == calc::EquationMode::Idf && idf) {
             m_options.run.idfEquation = calc::idfEquationOf(*idf);
             (void)source(ConstantsSource::Idf);
-        } else if (study.mode == calc::EquationMode::Automatic && study.station) {
-            m_options.stationConstants = study.station->constants;
+        } else if (study.mode == calc::EquationMode::Automatic && study.station &&
+                   study.station->coefficients()) {
+            m_options.stationConstants = *study.station->coefficients();
             (void)source(ConstantsSource::StationConstants);
         }
     }

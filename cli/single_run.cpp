@@ -177,38 +177,28 @@ int computeAndWrite(const CommandOptions& options, const calc::RunRequest& reque
     return writeResult(options.outputPath, bytes, out, err);
 }
 
-// The run's station and the name the report shows with it.
-struct RunStation {
-    std::optional<calc::StationCoefficients> coefficients;
-    std::string text;
-};
-
 // The station chosen from the options (none with the own or an IDF equation), its warning on the
 // error stream; the database it was read from joins `readFiles`.
-util::Result<RunStation> runStation(const CommandOptions& options,
-                                    const ProcessEnvironment& environment, std::ostream& err,
-                                    std::vector<ReadFile>& readFiles) {
-    RunStation station{std::nullopt, options.stationText.value_or("")};
+util::Result<std::optional<calc::Station>> runStation(const CommandOptions& options,
+                                                      const ProcessEnvironment& environment,
+                                                      std::ostream& err,
+                                                      std::vector<ReadFile>& readFiles) {
     if (options.constantsSource == ConstantsSource::Own ||
         options.constantsSource == ConstantsSource::Idf) {
-        return station;
+        return std::nullopt;
     }
     auto found = chooseStation(options, environment.programFolder);
     if (!found) {
         return found.failure();
     }
-    const ChosenStation& chosen = *found;
+    ChosenStation& chosen = *found;
     if (!chosen.warning.empty()) {
         err << "zeb-calc: " << chosen.warning << "\n";
-    }
-    station.coefficients = chosen.coefficients;
-    if (!options.stationText && chosen.name) {
-        station.text = *chosen.name;
     }
     if (chosen.database) {
         readFiles.push_back({*chosen.database, "o próprio banco de dados"});
     }
-    return station;
+    return std::move(chosen.station);
 }
 
 } // namespace
@@ -258,12 +248,21 @@ int runSingle(const CommandOptions& options, const ProcessEnvironment& environme
         }
     }
 
+    const std::optional<calc::Station>& chosen = *station;
     calc::RunRequest request = options.run;
-    request.station = station->coefficients;
+    // A station that holds an IDF equation runs in that mode.
+    if (const auto* idf = chosen ? chosen->idf() : nullptr) {
+        request.mode = calc::EquationMode::Idf;
+        request.idfEquation = idf->equation;
+    } else if (chosen) {
+        request.station = *chosen->coefficients();
+    }
     if (options.study) {
         return runStudy(options, request, out, err);
     }
-    return computeAndWrite(options, request, station->text, *style, environment, out, err,
+    // The report names the station given with --station-text, or else the one chosen.
+    const std::string stationText = options.stationText.value_or(chosen ? chosen->name : "");
+    return computeAndWrite(options, request, stationText, *style, environment, out, err,
                            renderChart);
 }
 

@@ -27,7 +27,7 @@ util::Result<ChosenStation> byName(refdata::ReferenceDatabase& database, const s
     if (!station) {
         return lookupFailure(database, "não há posto com o nome " + inQuotes(name));
     }
-    return ChosenStation{station->coefficients, station->name, {}, {}};
+    return ChosenStation{*station, {}, {}};
 }
 
 util::Result<ChosenStation> byCode(refdata::ReferenceDatabase& database, const std::string& code) {
@@ -40,13 +40,13 @@ util::Result<ChosenStation> byCode(refdata::ReferenceDatabase& database, const s
         // Only on this failing path is the list read again, to say which of the two it is.
         const auto list = database.allStations();
         const bool listed =
-            list && std::ranges::find(*list, code, &refdata::StationListItem::code) != list->end();
+            list && std::ranges::find(*list, code, &calc::Station::code) != list->end();
         return lookupFailure(
             database, listed ? "o posto de código " + inQuotes(code) +
                                    " tem o nome vazio, e a janela não consulta um posto sem nome"
                              : "não há posto com o código " + inQuotes(code));
     }
-    ChosenStation chosen{station->coefficients, station->name, {}, {}};
+    ChosenStation chosen{*station, {}, {}};
     // The window looks the code's name up, so a shared name answers with its first row.
     if (station->code != code) {
         chosen.warning =
@@ -76,7 +76,7 @@ util::Result<ChosenStation>
 chooseStation(const CommandOptions& options,
               const std::optional<std::filesystem::path>& programFolder) {
     if (options.constantsSource == ConstantsSource::StationConstants) {
-        return ChosenStation{options.stationConstants, std::nullopt, {}, {}};
+        return ChosenStation{{{}, {}, {}, options.stationConstants}, {}, {}};
     }
     auto opened = openCommandDatabase(options.databasePath, programFolder);
     if (!opened) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/record.h"
+#include "calc/station.h"
 #include "cli/options.h"
 #include "refdata/reference_database.h"
 #include "util/failure.h"
@@ -18,11 +18,12 @@ util::Result<std::unique_ptr<refdata::ReferenceDatabase>>
 openCommandDatabase(const std::optional<std::string>& given,
                     const std::optional<std::filesystem::path>& programFolder);
 
-// The station a run in mode Automatic uses.
+// The station a run in mode Automatic uses, and what its lookup has to say.
 struct ChosenStation {
-    calc::StationCoefficients coefficients; // a null in the database stays empty
-    std::optional<std::string> name;        // from the database: the report's default station
-    std::string warning;                    // for stderr; empty when there is nothing to say
+    // From the database, or only the constants given on the command line; its name is the
+    // report's default station.
+    calc::Station station;
+    std::string warning;                           // for stderr; empty when nothing to say
     std::optional<std::filesystem::path> database; // the file it was read from
 };
 

@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto stations = *db->allStations();
     for (const auto& station : stations) {
         const auto found = *db->findStationByName(station.name);
-        FUZZ_CHECK(found && !station.name.empty() && found->coefficients.Bm,
+        FUZZ_CHECK(found && !station.name.empty() && found->coefficients()->Bm,
                    "every station has a name and reads back with its constants");
     }
     const auto classes = *db->allLandClasses();

@@ -2,6 +2,7 @@
 
 #include "calc/record.h"
 #include "util/failure.h"
+#include "calc/station.h"
 
 #include <filesystem>
 #include <optional>
@@ -17,22 +18,6 @@ namespace refdata {
 // "Banco de dados <file>: <problem>.": how every message about a database file reads.
 std::string databaseMessage(const std::filesystem::path& file, std::string_view problem);
 
-// One row of the stations table `zeb` as the program sees it. Texts are UTF-8; a number in
-// the code column is written as plain decimal text.
-struct StationRecord {
-    std::string code;
-    std::string name;
-    std::string state;
-    calc::StationCoefficients coefficients; // a null in the file stays empty here
-};
-
-// One entry of the station lists: code and name (and state) of a row, in stored order.
-struct StationListItem {
-    std::string code;
-    std::string name;
-    std::string state;
-};
-
 // One row of the curve-number table `cn`.
 struct CurveNumberRecord {
     std::string landClass;
@@ -46,12 +31,14 @@ class ReferenceDatabase {
 public:
     virtual ~ReferenceDatabase() = default;
 
-    virtual util::Result<std::vector<StationListItem>> allStations() = 0;
+    // Who each station is (code, name and state), in stored order; its rainfall is read by a
+    // lookup.
+    virtual util::Result<std::vector<calc::Station>> allStations() = 0;
     virtual util::Result<std::vector<std::string>> allLandClasses() = 0;
     // Land classes of the rows whose zone is exactly this text.
     virtual util::Result<std::vector<std::string>> landClassesOfZone(std::string_view zone) = 0;
     // The first row with this name, or none.
-    virtual util::Result<std::optional<StationRecord>> findStationByName(std::string_view name) = 0;
+    virtual util::Result<std::optional<calc::Station>> findStationByName(std::string_view name) = 0;
     // The curve number of the first row with this land class, whatever its zone, or none.
     virtual util::Result<std::optional<double>> findCurveNumber(std::string_view landClass) = 0;
 

@@ -2,6 +2,7 @@
 
 #include "calc/record.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +16,10 @@ struct StationRow {
     std::optional<std::string> name;
     std::optional<std::string> state;
     calc::StationCoefficients coefficients;
+    // An IDF equation's K, m, t0 and n, and its source: all empty in a row that holds the seven
+    // constants, and in every row of a table made before they were kept.
+    std::array<std::optional<double>, 4> idf;
+    std::optional<std::string> idfSource;
 };
 
 // A row of `cn` exactly as stored. The first column is kept though the program never reads it.

@@ -1,9 +1,12 @@
 #include "refdata/station_texts.h"
 
 #include "calc/rainfall_check.h"
+#include "refdata/station_rainfall.h"
 #include "refdata/table_layout.h"
 #include "refdata/value_text.h"
 #include "util/text.h"
+
+#include <algorithm>
 
 namespace refdata {
 
@@ -11,6 +14,39 @@ namespace {
 
 util::Failure refused(std::string reason) {
     return util::Failure{util::Failure::Kind::InvalidInput, std::move(reason)};
+}
+
+
+// The seven constants into the row, or why they are refused.
+std::optional<std::string> constantsFromTexts(const StationTexts& texts, StationRow& row) {
+    std::array<double, kCoefficientColumns.size()> values{};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const auto value = parseNumberText(texts.constants[i]);
+        if (!value) {
+            return notANumberReason(texts.constants[i], kCoefficientColumns[i]);
+        }
+        values[i] = *value;
+    }
+    row.coefficients = {values[0], values[1], values[2], values[3],
+                        values[4], values[5], values[6]};
+    return calc::stationRainfallRefusal(row.coefficients);
+}
+
+// The IDF equation and its source into the row, or why they are refused.
+std::optional<std::string> idfFromTexts(const StationTexts& texts, StationRow& row) {
+    std::array<double, kIdfColumns.size()> values{};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const auto value = parseNumberText(texts.idf[i]);
+        if (!value) {
+            return notANumberReason(texts.idf[i], kIdfColumns[i]);
+        }
+        values[i] = *value;
+        row.idf[i] = *value;
+    }
+    if (!util::trimmed(texts.idfSource).empty()) {
+        row.idfSource = texts.idfSource;
+    }
+    return calc::idfRainfallRefusal({values[0], values[1], values[2], values[3]});
 }
 
 } // namespace
@@ -22,19 +58,17 @@ util::Result<StationRow> stationFromTexts(const StationTexts& texts) {
     if (util::trimmed(texts.name).empty()) {
         return refused("o nome do posto está vazio");
     }
-    std::array<double, kCoefficientColumns.size()> values{};
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        const auto value = parseNumberText(texts.constants[i]);
-        if (!value) {
-            return refused(notANumberReason(texts.constants[i], kCoefficientColumns[i]));
-        }
-        values[i] = *value;
+    const auto filled = [](const std::string& text) { return !util::trimmed(text).empty(); };
+    GivenRainfall given;
+    given.anyConstant = std::ranges::any_of(texts.constants, filled);
+    std::ranges::transform(texts.idf, given.idf.begin(), filled);
+    given.source = filled(texts.idfSource);
+    if (auto refusal = mixedRainfallRefusal(given)) {
+        return refused(std::move(*refusal));
     }
-    StationRow row{texts.code,
-                   texts.name,
-                   texts.state,
-                   {values[0], values[1], values[2], values[3], values[4], values[5], values[6]}};
-    if (auto refusal = calc::stationRainfallRefusal(row.coefficients)) {
+    StationRow row{texts.code, texts.name, texts.state, {}, {}, {}};
+    if (auto refusal =
+            given.idfKind() ? idfFromTexts(texts, row) : constantsFromTexts(texts, row)) {
         return refused(std::move(*refusal));
     }
     return row;

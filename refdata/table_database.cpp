@@ -15,13 +15,13 @@ TableShape shapeOf(TableSource& source, std::string_view table) {
 
 TableDatabase::TableDatabase(std::unique_ptr<TableSource> source) : m_source(std::move(source)) {}
 
-util::Result<std::vector<StationListItem>> TableDatabase::allStations() {
+util::Result<std::vector<calc::Station>> TableDatabase::allStations() {
     return answerOf([&] {
         const TableShape table = shapeOf(*m_source, kStationTable);
         table.requirePositions(3);
-        std::vector<StationListItem> stations;
+        std::vector<calc::Station> stations;
         m_source->readRows(table.name, std::nullopt, kEveryRow, [&](const RowValues& row) {
-            stations.push_back(readStationListItem(row, table));
+            stations.push_back(readStationIdentity(row, table));
         });
         return stations;
     });
@@ -55,14 +55,13 @@ TableDatabase::landClasses(std::optional<std::string_view> zone) {
     });
 }
 
-util::Result<std::optional<StationRecord>> TableDatabase::findStationByName(std::string_view name) {
+util::Result<std::optional<calc::Station>> TableDatabase::findStationByName(std::string_view name) {
     return answerOf([&] {
         const TableShape table = shapeOf(*m_source, kStationTable);
         const StationColumns columns = stationColumns(table);
-        std::optional<StationRecord> found;
-        m_source->readRows(
-            table.name, table.match(columns.nomeByName, name), 1,
-            [&](const RowValues& row) { found = readStationRecord(row, columns, table); });
+        std::optional<calc::Station> found;
+        m_source->readRows(table.name, table.match(columns.nomeByName, name), 1,
+                           [&](const RowValues& row) { found = readStation(row, columns, table); });
         return found;
     });
 }

@@ -14,10 +14,10 @@ class TableDatabase final : public ReferenceDatabase {
 public:
     explicit TableDatabase(std::unique_ptr<TableSource> source);
 
-    util::Result<std::vector<StationListItem>> allStations() override;
+    util::Result<std::vector<calc::Station>> allStations() override;
     util::Result<std::vector<std::string>> allLandClasses() override;
     util::Result<std::vector<std::string>> landClassesOfZone(std::string_view zone) override;
-    util::Result<std::optional<StationRecord>> findStationByName(std::string_view name) override;
+    util::Result<std::optional<calc::Station>> findStationByName(std::string_view name) override;
     util::Result<std::optional<double>> findCurveNumber(std::string_view landClass) override;
     const std::filesystem::path& path() const override { return m_source->path(); }
 

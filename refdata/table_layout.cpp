@@ -1,7 +1,9 @@
 #include "refdata/table_layout.h"
 
 #include "refdata/database_message.h"
+#include "refdata/station_rainfall.h"
 #include "refdata/value_text.h"
+#include "util/text.h"
 
 #include <algorithm>
 
@@ -70,12 +72,20 @@ void TableShape::requirePositions(std::size_t count) const {
 }
 
 std::size_t TableShape::requireColumn(std::string_view column) const {
+    const auto found = findColumn(column);
+    if (!found) {
+        throw databaseError(file,
+                            "a tabela " + inQuotes(name) + " não tem a coluna " + inQuotes(column));
+    }
+    return *found;
+}
+
+std::optional<std::size_t> TableShape::findColumn(std::string_view column) const {
     const auto found = std::ranges::find_if(columnNames, [column](const std::string& candidate) {
         return sameColumnName(candidate, column);
     });
     if (found == columnNames.end()) {
-        throw databaseError(file,
-                            "a tabela " + inQuotes(name) + " não tem a coluna " + inQuotes(column));
+        return std::nullopt;
     }
     return static_cast<std::size_t>(found - columnNames.begin());
 }
@@ -87,6 +97,10 @@ StationColumns stationColumns(const TableShape& table) {
     for (std::size_t i = 0; i < kCoefficientColumns.size(); ++i) {
         columns.coefficients[i] = table.requireColumn(kCoefficientColumns[i]);
     }
+    for (std::size_t i = 0; i < kIdfColumns.size(); ++i) {
+        columns.idf[i] = table.findColumn(kIdfColumns[i]);
+    }
+    columns.idfSource = table.findColumn(kIdfSourceColumn);
     return columns;
 }
 
@@ -96,20 +110,29 @@ CurveNumberColumns curveNumberColumns(const TableShape& table) {
     return {table.requireColumn("zona"), table.requireColumn("cn")};
 }
 
-StationListItem readStationListItem(const RowValues& row, const TableShape& table) {
+calc::Station readStationIdentity(const RowValues& row, const TableShape& table) {
     // The lists show code and name; the state is shown only after a lookup, so a missing
     // state does not stop the list from loading.
     return {requiredText(row, StationColumns::codigo, table),
             requiredText(row, StationColumns::nome, table),
-            optionalText(row, StationColumns::estado).value_or(std::string())};
+            optionalText(row, StationColumns::estado).value_or(std::string()),
+            {}};
 }
 
-StationRecord readStationRecord(const RowValues& row, const StationColumns& columns,
-                                const TableShape& table) {
-    return {requiredText(row, StationColumns::codigo, table),
-            requiredText(row, StationColumns::nome, table),
-            requiredText(row, StationColumns::estado, table),
-            readCoefficients(row, columns, table)};
+calc::Station readStation(const RowValues& row, const StationColumns& columns,
+                          const TableShape& table) {
+    calc::Station station{requiredText(row, StationColumns::codigo, table),
+                          requiredText(row, StationColumns::nome, table),
+                          requiredText(row, StationColumns::estado, table),
+                          {}};
+    auto rainfall = rainfallOfRow(readStationRow(row, columns, table));
+    if (const auto* reason = std::get_if<std::string>(&rainfall)) {
+        throw databaseError(table.file, "o posto " + inQuotes(station.name) + " (código " +
+                                            util::printable(station.code) + ") da tabela " +
+                                            inQuotes(table.name) + " foi recusado: " + *reason);
+    }
+    station.rainfall = std::move(std::get<calc::StationRainfall>(rainfall));
+    return station;
 }
 
 std::string readLandClass(const RowValues& row, const TableShape& table) {
@@ -126,8 +149,21 @@ double readCurveNumber(const RowValues& row, std::size_t cnColumn, const TableSh
 
 StationRow readStationRow(const RowValues& row, const StationColumns& columns,
                           const TableShape& table) {
-    return {optionalText(row, StationColumns::codigo), optionalText(row, StationColumns::nome),
-            optionalText(row, StationColumns::estado), readCoefficients(row, columns, table)};
+    StationRow stored{optionalText(row, StationColumns::codigo),
+                      optionalText(row, StationColumns::nome),
+                      optionalText(row, StationColumns::estado),
+                      readCoefficients(row, columns, table),
+                      {},
+                      {}};
+    for (std::size_t i = 0; i < stored.idf.size(); ++i) {
+        if (columns.idf[i]) {
+            stored.idf[i] = optionalNumber(row, *columns.idf[i], table);
+        }
+    }
+    if (columns.idfSource) {
+        stored.idfSource = optionalText(row, *columns.idfSource);
+    }
+    return stored;
 }
 
 CurveNumberRow readCurveNumberRow(const RowValues& row, const CurveNumberColumns& columns,

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,7 @@ struct TableShape {
     void requirePositions(std::size_t count) const;
     // Names compare as the database engines do: without regard to ASCII case.
     std::size_t requireColumn(std::string_view column) const;
+    std::optional<std::size_t> findColumn(std::string_view column) const;
     TextMatch match(std::size_t column, std::string_view text) const {
         return {column, columnNames[column], text};
     }
@@ -42,6 +44,10 @@ struct StationColumns {
     static constexpr std::size_t codigo = 0, nome = 1, estado = 2;
     std::size_t nomeByName = nome; // the station query names its column
     std::array<std::size_t, 7> coefficients{};
+    // The IDF equation's and its source's, where the table has them (one made before they were
+    // kept has none): a column missing reads as empty.
+    std::array<std::optional<std::size_t>, 4> idf{};
+    std::optional<std::size_t> idfSource;
 };
 
 // `cn`: the land class by position (second column), zone and curve number by name.
@@ -51,15 +57,17 @@ struct CurveNumberColumns {
     std::size_t cn = 0;
 };
 
-// The station lookup's columns: the three by position, `nome` and the seven constants.
+// The station lookup's columns: the three by position, `nome`, the seven constants and, where the
+// table has them, the IDF equation's.
 StationColumns stationColumns(const TableShape& table);
 // All columns of `cn` that the program reads.
 CurveNumberColumns curveNumberColumns(const TableShape& table);
 
-// What the program takes from a row; a null where a value is needed is an error for the row.
-StationListItem readStationListItem(const RowValues& row, const TableShape& table);
-StationRecord readStationRecord(const RowValues& row, const StationColumns& columns,
-                                const TableShape& table);
+// What the program takes from a row; a null where a value is needed, or a row that holds both
+// kinds of rainfall relation or an incomplete IDF equation, is an error naming the row.
+calc::Station readStationIdentity(const RowValues& row, const TableShape& table);
+calc::Station readStation(const RowValues& row, const StationColumns& columns,
+                          const TableShape& table);
 std::string readLandClass(const RowValues& row, const TableShape& table);
 double readCurveNumber(const RowValues& row, std::size_t cnColumn, const TableShape& table);
 

@@ -6,12 +6,14 @@
 #include "refdata/database_message.h"
 #include "refdata/open_database.h"
 #include "refdata/sqlite/sqlite_writer.h"
+#include "refdata/station_rainfall.h"
 #include "refdata/table_database.h"
 #include "refdata/table_layout.h"
 #include "util/csv_stream.h"
 #include "util/file_replacement.h"
 #include "util/system_error.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <condition_variable>
 #include <cstdlib>
@@ -67,12 +69,16 @@ void merge(std::vector<StationRow>& stations, const std::vector<StationRow>& inc
 
 // A stored station as the texts a user would write for it; a null is an empty text.
 StationTexts textsOf(const StationRow& row) {
-    StationTexts texts{row.code.value_or(""), row.name.value_or(""), row.state.value_or(""), {}};
+    StationTexts texts{
+        row.code.value_or(""),     row.name.value_or(""), row.state.value_or(""), {}, {},
+        row.idfSource.value_or("")};
+    const auto number = [](const std::optional<double>& value) {
+        return value ? util::exactNumberText(*value) : std::string();
+    };
     const auto& k = row.coefficients;
     const std::optional<double> values[] = {k.a, k.b, k.c, k.B5, k.B15, k.B30, k.Bm};
-    for (std::size_t i = 0; i < texts.constants.size(); ++i) {
-        texts.constants[i] = values[i] ? util::exactNumberText(*values[i]) : std::string();
-    }
+    std::ranges::transform(values, texts.constants.begin(), number);
+    std::ranges::transform(row.idf, texts.idf.begin(), number);
     return texts;
 }
 
@@ -247,7 +253,14 @@ std::optional<util::Failure> UserStations::exportCsv(const std::filesystem::path
     if (!rows) {
         return rows.failure();
     }
-    std::string bytes = "codigo,nome,estado,a,b,c,B5,B15,B30,Bm\n";
+    std::string bytes = "codigo,nome,estado";
+    for (const std::string_view column : kCoefficientColumns) {
+        bytes += "," + std::string(column);
+    }
+    for (const std::string_view column : kIdfColumns) {
+        bytes += "," + std::string(column);
+    }
+    bytes += "," + std::string(kIdfSourceColumn) + "\n";
     for (const StationRow& row : *rows) {
         const StationTexts texts = textsOf(row);
         bytes += util::csvField(texts.code) + "," + util::csvField(texts.name) + "," +
@@ -255,7 +268,10 @@ std::optional<util::Failure> UserStations::exportCsv(const std::filesystem::path
         for (const std::string& value : texts.constants) {
             bytes += "," + value;
         }
-        bytes += "\n";
+        for (const std::string& value : texts.idf) {
+            bytes += "," + value;
+        }
+        bytes += "," + util::csvField(texts.idfSource) + "\n";
     }
     return util::writeFileAtomically(csv, bytes);
 }

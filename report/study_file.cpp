@@ -33,7 +33,8 @@ constexpr std::array<std::string_view, 3> kModeNames = {"automatic", "own", "idf
 bool usesIdf(const StudyInputs& study) {
     return study.mode == calc::EquationMode::Idf ||
            std::ranges::any_of(study.idfConstants,
-                               [](const auto& value) { return value.has_value(); });
+                               [](const auto& value) { return value.has_value(); }) ||
+           (study.station && study.station->idf());
 }
 
 // Where a study keeps each of the run's numbers; none for the duration, kept as its label, and
@@ -141,23 +142,70 @@ const json* readObject(const json& object, const char* key, const std::string& p
     return value;
 }
 
-StudyStation readStation(const json& object) {
-    StudyStation station;
+// A station's IDF equation: its four numbers, none of them missing, and its source.
+calc::StationIdfEquation readStationIdf(const json& object, const json& equation) {
+    std::array<double, kIdfConstantNames.size()> values{};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const std::string key = "station.idfEquation." + std::string(kIdfConstantNames[i]);
+        const auto value = readNumber(equation, kIdfConstantNames[i], "station.idfEquation.");
+        if (!value) {
+            throw WrongValue{"falta o campo " + util::inQuotes(key) + "."};
+        }
+        values[i] = *value;
+    }
+    return {calc::idfEquationOf(values), readText(object, "source", "station.").value_or("")};
+}
+
+calc::Station readStation(const json& object) {
+    calc::Station station;
     station.code = readText(object, "code", "station.").value_or("");
     station.name = readText(object, "name", "station.").value_or("");
-    if (const json* constants = readObject(object, "constants", "station.")) {
+    const json* constants = readObject(object, "constants", "station.");
+    const json* idf = readObject(object, "idfEquation", "station.");
+    if (constants != nullptr && idf != nullptr) {
+        throw WrongValue{"o posto tem \"station.constants\" e \"station.idfEquation\"; um posto "
+                         "tem uma ou outra."};
+    }
+    if (idf != nullptr) {
+        station.rainfall = readStationIdf(object, *idf);
+        return station;
+    }
+    calc::StationCoefficients coefficients;
+    if (constants != nullptr) {
         for (std::size_t i = 0; i < kStationConstantNames.size(); ++i) {
-            *constantSlots(station.constants)[i] =
+            *constantSlots(coefficients)[i] =
                 readNumber(*constants, kStationConstantNames[i], "station.constants.");
         }
     }
+    station.rainfall = coefficients;
     return station;
+}
+
+// The station's rainfall relation under its key.
+void addStationRainfall(json& station, const calc::Station& copy) {
+    if (const auto* idf = copy.idf()) {
+        const calc::IdfEquation& e = idf->equation;
+        const double values[] = {e.k, e.m, e.t0Min, e.n};
+        json& equation = station["idfEquation"] = json::object();
+        for (std::size_t i = 0; i < kIdfConstantNames.size(); ++i) {
+            equation[std::string(kIdfConstantNames[i])] = values[i];
+        }
+        station["source"] = idf->source;
+        return;
+    }
+    json& constants = station["constants"] = json::object();
+    for (std::size_t i = 0; i < kStationConstantNames.size(); ++i) {
+        constants[std::string(kStationConstantNames[i])] =
+            numberOrNull(*constantSlots(*copy.coefficients())[i]);
+    }
 }
 
 // Constants whose point rainfall cannot be are refused as the file is opened, not at the run.
 void refuseImpossibleRainfall(const StudyInputs& study) {
     if (study.station) {
-        if (auto refusal = calc::stationRainfallRefusal(study.station->constants)) {
+        const auto* idf = study.station->idf();
+        if (auto refusal = idf ? calc::idfRainfallRefusal(idf->equation)
+                               : calc::stationRainfallRefusal(*study.station->coefficients())) {
             throw WrongValue{"o posto " + util::inQuotes(study.station->name) + " (código " +
                              util::printable(study.station->code) + ") foi recusado: " + *refusal +
                              "."};
@@ -273,13 +321,8 @@ std::optional<double> studyInputValue(const StudyInputs& study, calc::RunInputId
 std::string studyFileBytes(const StudyInputs& study) {
     json station = nullptr;
     if (study.station) {
-        json constants = json::object();
-        for (std::size_t i = 0; i < kStationConstantNames.size(); ++i) {
-            constants[std::string(kStationConstantNames[i])] =
-                numberOrNull(*constantSlots(study.station->constants)[i]);
-        }
-        station = {
-            {"code", study.station->code}, {"name", study.station->name}, {"constants", constants}};
+        station = {{"code", study.station->code}, {"name", study.station->name}};
+        addStationRainfall(station, *study.station);
     }
     json root = {
         {"format", kStudyFormatName},

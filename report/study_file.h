@@ -3,6 +3,7 @@
 #include "calc/record.h"
 #include "calc/run_inputs.h"
 #include "util/failure.h"
+#include "calc/station.h"
 
 #include <array>
 #include <filesystem>
@@ -12,22 +13,15 @@
 
 namespace report {
 
-// The station a study was made with: its code and name as the lists showed them, and a copy of
-// its constants, so that the study reproduces its report without the database it came from.
-struct StudyStation {
-    std::string code;
-    std::string name;
-    calc::StationCoefficients constants;
-
-    bool operator==(const StudyStation&) const = default;
-};
-
 // Every input of the window's form. An empty optional is a field left empty (or a list with
 // nothing chosen); numbers are the values the fields were read as.
 struct StudyInputs {
     std::string river;
     calc::EquationMode mode = calc::EquationMode::Automatic;
-    std::optional<StudyStation> station;
+    // The station the study was made with: its code and name as the lists showed them, and a
+    // copy of its constants, so that the study reproduces its report without the database it
+    // came from. Its state is not kept.
+    std::optional<calc::Station> station;
     std::optional<std::string> zone;
     std::optional<std::string> landClass;
     std::optional<double> curveNumber;

@@ -71,7 +71,7 @@ inline constexpr const char* kGoldenStation = "Posto ilustrativo (São João)";
 inline report::StudyInputs workedExampleStudy() {
     report::StudyInputs study;
     study.river = kGoldenRiver;
-    study.station = report::StudyStation{"101", kGoldenStation, *workedExampleInputs().station};
+    study.station = calc::Station{"101", kGoldenStation, "", *workedExampleInputs().station};
     study.curveNumber = 75;
     study.drainageAreaKm2 = 50;
     study.channelLengthKm = 30.46;

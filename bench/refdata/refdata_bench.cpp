@@ -99,7 +99,7 @@ void BM_FindStationByName(benchmark::State& state) {
         if (!station) {
             state.SkipWithError("station not found");
         }
-        benchmark::DoNotOptimize(station->coefficients.a);
+        benchmark::DoNotOptimize(station->coefficients()->a);
     }
     setLabel(state);
 }
@@ -119,7 +119,7 @@ void BM_OpenAndFindStationByName(benchmark::State& state) {
     for (auto _ : state) {
         const auto station =
             answer(answer(refdata::openReferenceDatabase(file))->findStationByName(kLastStation));
-        benchmark::DoNotOptimize(station->coefficients.a);
+        benchmark::DoNotOptimize(station->coefficients()->a);
     }
     setLabel(state);
 }

@@ -3,6 +3,7 @@
 #include "calc/run_request.h"
 #include "refdata/database_message.h"
 #include "refdata/station_texts.h"
+#include "refdata/station_rainfall.h"
 #include "refdata/table_layout.h"
 #include "refdata/value_text.h"
 #include "util/csv_stream.h"
@@ -10,6 +11,7 @@
 #include "util/text.h"
 #include "util/utf8.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <sstream>
@@ -113,6 +115,14 @@ std::size_t columnOf(const CsvRecord& header, const std::filesystem::path& file,
     return found;
 }
 
+// The column of this name, where the header has one: a column missing reads as empty.
+std::optional<std::size_t>
+optionalColumn(const CsvRecord& header, const std::filesystem::path& file, std::string_view name) {
+    const bool named = std::ranges::any_of(
+        header.fields, [name](const std::string& field) { return trimmed(field) == name; });
+    return named ? std::optional(columnOf(header, file, name)) : std::nullopt;
+}
+
 void requireFieldCount(const CsvRecord& record, const CsvRecord& header,
                        const std::filesystem::path& file) {
     if (record.fields.size() != header.fields.size()) {
@@ -144,14 +154,23 @@ std::vector<StationRow> readStationsCsv(const std::filesystem::path& file) {
     for (std::size_t i = 0; i < constants.size(); ++i) {
         constants[i] = columnOf(header, file, kCoefficientColumns[i]);
     }
+    std::array<std::optional<std::size_t>, kIdfColumns.size()> idf{};
+    for (std::size_t i = 0; i < idf.size(); ++i) {
+        idf[i] = optionalColumn(header, file, kIdfColumns[i]);
+    }
+    const auto source = optionalColumn(header, file, kIdfSourceColumn);
 
     std::vector<StationRow> stations;
     for (auto record = records.begin() + 1; record != records.end(); ++record) {
         requireFieldCount(*record, header, file);
-        StationTexts texts{record->fields[0], record->fields[1], record->fields[2], {}};
+        StationTexts texts{record->fields[0], record->fields[1], record->fields[2], {}, {}, {}};
         for (std::size_t i = 0; i < constants.size(); ++i) {
             texts.constants[i] = record->fields[constants[i]];
         }
+        for (std::size_t i = 0; i < idf.size(); ++i) {
+            texts.idf[i] = idf[i] ? record->fields[*idf[i]] : std::string();
+        }
+        texts.idfSource = source ? record->fields[*source] : std::string();
         auto row = stationFromTexts(texts);
         if (!row) {
             throw fileLineError(file, record->line, row.failure().message);

@@ -8,9 +8,12 @@
 namespace refdata {
 
 // The stations file: a header whose first three names are codigo,nome,estado in this
-// order, then a,b,c,B5,B15,B30,Bm in any order (other columns are ignored), and one
-// station per line with a code, a name and all seven constants as numbers with a period
-// as decimal mark. Throws DatabaseFailure with the file, the line and the reason.
+// order, then a,b,c,B5,B15,B30,Bm in any order, and maybe idf-K,idf-m,idf-t0,idf-n and
+// idf-fonte (a missing one reads as empty; other columns are ignored); one station per line with
+// a code, a name
+// and either all seven constants or the IDF equation's four numbers (with its source, which may
+// be empty), never a mix, numbers with a period as decimal mark. Throws DatabaseFailure with
+// the file, the line and the reason.
 std::vector<StationRow> readStationsCsv(const std::filesystem::path& file);
 
 // The curve-number file: a header whose first column is kept but never read, the second is

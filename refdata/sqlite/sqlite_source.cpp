@@ -169,9 +169,9 @@ void SqliteSource::checkIntegrity() {
     // sizes of these files. It computes every computed column of every row, though, so a table
     // with one is refused first, whichever table it is.
     const Read read = startRead();
-    const SqliteStatement computed = prepare(
-        "SELECT s.name FROM sqlite_schema AS s, pragma_table_xinfo(s.name) AS c "
-        "WHERE s.type = 'table' AND s.sql NOT LIKE 'CREATE VIRTUAL%' AND c.hidden LIMIT 1");
+    const SqliteStatement computed =
+        prepare("SELECT s.name FROM sqlite_schema AS s, pragma_table_xinfo(s.name) AS c "
+                "WHERE s.type = 'table' AND s.sql NOT LIKE 'CREATE VIRTUAL%' AND c.hidden LIMIT 1");
     if (step(computed.get())) {
         throw databaseError(m_path, "a tabela " + inQuotes(textOf(computed.get(), 0)) +
                                         " tem colunas calculadas ou ocultas; só valores "

@@ -14,7 +14,8 @@ namespace {
 
 constexpr const char* kSchema = R"(
 CREATE TABLE zeb (codigo TEXT, nome TEXT, estado TEXT,
-                  a REAL, b REAL, c REAL, B5 REAL, B15 REAL, B30 REAL, Bm REAL);
+                  a REAL, b REAL, c REAL, B5 REAL, B15 REAL, B30 REAL, Bm REAL,
+                  "idf-K" REAL, "idf-m" REAL, "idf-t0" REAL, "idf-n" REAL, "idf-fonte" TEXT);
 CREATE TABLE cn (id INTEGER, terreno TEXT, zona TEXT, cn REAL);
 )";
 constexpr const char* kIndexes = R"(
@@ -109,7 +110,8 @@ void writeSqliteDatabase(const std::filesystem::path& file, const ReferenceTable
     database.execute(kSchema);
 
     auto station =
-        database.prepare("INSERT INTO zeb VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
+        database.prepare("INSERT INTO zeb VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, "
+                         "?12, ?13, ?14, ?15)");
     for (const auto& row : tables.stations) {
         database.bindText(station.get(), 1, row.code);
         database.bindText(station.get(), 2, row.name);
@@ -119,6 +121,10 @@ void writeSqliteDatabase(const std::filesystem::path& file, const ReferenceTable
         for (const auto& value : {k.a, k.b, k.c, k.B5, k.B15, k.B30, k.Bm}) {
             database.bindNumber(station.get(), index++, value);
         }
+        for (const auto& value : row.idf) {
+            database.bindNumber(station.get(), index++, value);
+        }
+        database.bindText(station.get(), index, row.idfSource);
         database.insert(station.get());
     }
 

@@ -17,11 +17,16 @@
 
 namespace {
 
-// One station, "Posto A" with code 7, holding the worked example's constants; "Falho" breaks
-// the database.
+// One station, "Posto A" with code 7, holding the worked example's constants, and "Posto IDF"
+// holding an IDF equation; "Falho" breaks the database.
 class FakeStations : public cli::BatchStations {
 public:
-    Answer byName(const std::string& name) override { return answer(name == "Posto A", name); }
+    Answer byName(const std::string& name) override {
+        if (name == "Posto IDF") {
+            return calc::StationRainfall{calc::StationIdfEquation{{897.79, 0.1463, 11.83, 0.758}, ""}};
+        }
+        return answer(name == "Posto A", name);
+    }
     Answer byCode(const std::string& code) override { return answer(code == "7", code); }
     int lookups = 0;
     std::size_t heapPeak = 0; // the most bytes in use at a lookup
@@ -80,9 +85,10 @@ TEST(Batch, EachRowIsItsSingleRunAndABadRowStopsNoOther) {
 
 // Rows of an IDF equation are the single runs of their inputs to the last bit, whatever their
 // duration and return period.
+// An IDF equation given in its columns or held by the row's station.
 TEST(Batch, IdfRowsAreTheSingleRunsToTheLastBit) {
     const std::pair<int, int> cells[] = {{0, 2}, {3, 100}, {8, 1000}, {12, 25}};
-    std::string csv = "id,duration,return-period,area,tc,cn,idf-K,idf-m,idf-t0,idf-n\n";
+    std::string csv = "id,duration,return-period,area,tc,cn,idf-K,idf-m,idf-t0,idf-n,station\n";
     const std::string golden = zebtest::dataFile("batch-rows-out.csv");
     std::string expected = golden.substr(0, golden.find('\n') + 1);
     for (const auto& [duration, years] : cells) {
@@ -92,9 +98,10 @@ TEST(Batch, IdfRowsAreTheSingleRunsToTheLastBit) {
         request.durationIndex = duration;
         request.returnPeriodYears = years;
         const calc::CalculationRecord record = *calc::runRequest(request);
-        csv += "c," + std::to_string(duration) + "," + std::to_string(years) +
-               ",50,6,75,897.79,0.1463,11.83,0.758\n";
-        expected += "c," + report::summaryCsvFields(calc::summarizeRun(record)) + ",\n";
+        const std::string row = "c," + std::to_string(duration) + "," + std::to_string(years);
+        csv += row + ",50,6,75,897.79,0.1463,11.83,0.758,\n" + row + ",50,6,75,,,,,Posto IDF\n";
+        const std::string result = "c," + report::summaryCsvFields(calc::summarizeRun(record));
+        expected += result + ",\n" + result + ",\n";
     }
     EXPECT_EQ(batch(csv, 2).out, expected);
 }

@@ -29,7 +29,7 @@ std::string chosen(ConstantsSource source, const std::string& text,
         return std::to_string(exitCodeOf(result.failure())) + "|" + result.failure().message;
     }
     const ChosenStation& station = *result;
-    return station.name.value_or("-") + "|" + std::to_string(*station.coefficients.a) + "|" +
+    return station.station.name + "|" + std::to_string(*station.station.coefficients()->a) + "|" +
            station.warning;
 }
 

@@ -45,12 +45,31 @@ TEST_F(ZebCalcProcess, WritesTheReportToStandardOutputOrToOutputWhole) {
               std::string::npos)
         << own.out;
     // With --idf it names the equation and its units, and looks up no station.
-    const ProcessOutcome idf =
-        runZebCalcProcess({"--idf", "897.79,0.1463,11.83,0.758", "--duration", "1 h",
-                           "--return-period", "100", "--area", "50", "--tc", "6", "--cn", "75"});
-    EXPECT_NE(idf.out.find("Equa\xE7\xE3o IDF: K=897.79 m=0.1463 t0=11.83 n=0.758 (i em mm/h"),
-              std::string::npos)
-        << idf.err;
+    const std::vector<std::string> basin = {
+        "--duration", "1 h", "--return-period", "100", "--area", "50", "--tc", "6", "--cn", "75"};
+    auto withIdf = basin;
+    withIdf.insert(withIdf.end(), {"--idf", "897.79,0.1463,11.83,0.758"});
+    const ProcessOutcome idf = runZebCalcProcess(withIdf, kFixedTime);
+    const std::size_t line5 = idf.out.find("Equa\xE7\xE3o IDF: K=897.79 m=0.1463 t0=11.83 n=0.758");
+    ASSERT_NE(line5, std::string::npos) << idf.err;
+    // A station that holds the same equation gives the same report, line 5 naming it.
+    zebtest::TemporaryFolder other;
+    const std::string stations = (other.path() / "p.csv").string();
+    const std::string curveNumbers = (other.path() / "cn.csv").string();
+    const std::string database = (other.path() / "idf.sqlite").string();
+    zebtest::writeFile(curveNumbers, "id,terreno,zona,cn\n1,Mata,Rural,55\n");
+    zebtest::writeFile(stations, "codigo,nome,estado,a,b,c,B5,B15,B30,Bm,idf-K,idf-m,idf-t0,idf-n\n"
+                                 "3,Campinas,SP,,,,,,,,897.79,0.1463,11.83,0.758\n");
+    ASSERT_EQ(runZebCalcProcess({"--build-database", database, "--stations", stations,
+                                 "--curve-numbers", curveNumbers})
+                  .exitCode,
+              0);
+    auto withStation = basin;
+    withStation.insert(withStation.end(), {"--station", "Campinas", "--database", database});
+    std::string expected = idf.out;
+    expected.replace(line5 - 15, expected.find('\r', line5) - line5 + 15,
+                     std::string(21, ' ') + "Posto: Campinas");
+    EXPECT_EQ(runZebCalcProcess(withStation, kFixedTime).out, expected);
 
     // The environment's locale, LC_ALL first, and --output.
     const fs::path target = m_folder / "relatório.txt";

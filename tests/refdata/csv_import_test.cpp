@@ -16,6 +16,8 @@ using namespace std::string_literals;
 const std::string kStationsHeader = "codigo,nome,estado,a,b,c,B5,B15,B30,Bm\n";
 const std::string kGoodStation = "1,Posto,SP,0.2,25,20,-0.04,0.08,0.08,0.08\n";
 const std::string kStations = kStationsHeader + kGoodStation;
+const std::string kIdfHeader =
+    "codigo,nome,estado,a,b,c,B5,B15,B30,Bm,idf-K,idf-m,idf-t0,idf-n,idf-fonte\n";
 const std::string kCurveNumbersHeader = "id,terreno,zona,cn\n";
 const std::string kCurveNumbers = kCurveNumbersHeader + "1,Mata,Rural,55\n";
 
@@ -83,6 +85,21 @@ INSTANTIATE_TEST_SUITE_P(
         BadCsv{"ImpossibleRainfall", kStations + "2,P,SP,0.2,-25,20,-0.04,0.08,0.08,0.08\n",
                kCurveNumbers,
                "linha 3: a precipitação pontual de 5 min para TR 2 anos não é maior que zero."},
+        BadCsv{"BothKinds", kIdfHeader + "2,P,SP,0.2,25,20,-0.04,0.08,0.08,0.08,897,0.1,11,0.7,\n",
+               kCurveNumbers,
+               "linha 2: o posto tem as constantes de Pfafstetter e uma equação IDF; um posto tem "
+               "uma ou outra."},
+        BadCsv{"IncompleteIdf", kIdfHeader + "2,P,SP,,,,,,,,897,0.1,11,,DAEE\n", kCurveNumbers,
+               "linha 2: a equação IDF está incompleta: falta o valor de \"idf-n\"."},
+        BadCsv{"IdfSourceAlone", kIdfHeader + "2,P,SP,0.2,25,20,-0.04,0.08,0.08,0.08,,,,,DAEE\n",
+               kCurveNumbers,
+               "linha 2: o posto tem as constantes de Pfafstetter e uma equação IDF; um posto tem "
+               "uma ou outra."},
+        BadCsv{"IdfColumnMissing",
+               "codigo,nome,estado,a,b,c,B5,B15,B30,Bm,idf-K\n2,P,SP,,,,,,,,9\n", kCurveNumbers,
+               "linha 2: a equação IDF está incompleta: falta o valor de \"idf-m\"."},
+        BadCsv{"ImpossibleIdf", kIdfHeader + "2,P,SP,,,,,,,,897,0.1,11,0,\n", kCurveNumbers,
+               "linha 2: n deve ser um número finito maior que 0."},
         BadCsv{"EmptyName", kStations + "2, ,SP,1,1,1,1,1,1,1\n", kCurveNumbers,
                "linha 3: o nome do posto está vazio."},
         BadCsv{"EmptyCode", kStationsHeader + ",P,SP,1,1,1,1,1,1,1\n", kCurveNumbers,
@@ -125,9 +142,24 @@ TEST(BuildDatabase, CodesKeepTheirTextColumnsStandInAnyOrderAndCn100IsKept) {
     const auto station = valueOf(db->findStationByName("Pau d'Alho, Centro"));
     ASSERT_TRUE(station);
     EXPECT_EQ(station->code, "02243010");
-    EXPECT_EQ(station->coefficients.a, 1.0);
-    EXPECT_EQ(station->coefficients.Bm, 7.0);
+    EXPECT_EQ(station->coefficients()->a, 1.0);
+    EXPECT_EQ(station->coefficients()->Bm, 7.0);
     EXPECT_EQ(valueOf(db->findCurveNumber("Mata d'água")), 100.0);
+}
+
+TEST(BuildDatabase, AStationMayHoldAnIdfEquationWithItsSource) {
+    TemporaryFolder folder;
+    writeFile(folder / "p.csv", kIdfHeader + kGoodStation.substr(0, kGoodStation.size() - 1) +
+                                    ",,,,,\n3,Campinas,SP,,,,,,,,897.79,0.1463,11.83,0.758,"
+                                    "\"DAEE, 1999\"\n");
+    writeFile(folder / "c.csv", kCurveNumbers);
+    ASSERT_FALSE(buildDatabaseFromCsv(folder / "zeb.sqlite", folder / "p.csv", folder / "c.csv"));
+    const auto db = valueOf(openReferenceDatabase(folder / "zeb.sqlite"));
+    const auto idf = valueOf(db->findStationByName("Campinas"));
+    ASSERT_TRUE(idf && idf->idf());
+    EXPECT_EQ(*idf->idf(),
+              (calc::StationIdfEquation{{897.79, 0.1463, 11.83, 0.758}, "DAEE, 1999"}));
+    EXPECT_EQ(valueOf(db->findStationByName("Posto"))->coefficients()->a, 0.2);
 }
 
 } // namespace

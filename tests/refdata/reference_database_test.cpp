@@ -29,7 +29,7 @@ Database convertedToSqlite(const TemporaryFolder& folder, const char* mdb) {
 auto tied(const calc::StationCoefficients& k) {
     return std::tie(k.a, k.b, k.c, k.B5, k.B15, k.B30, k.Bm);
 }
-std::string shown(const std::optional<StationRecord>& station) {
+std::string shown(const std::optional<calc::Station>& station) {
     return station ? station->code + "|" + station->name + "|" + station->state : "none";
 }
 
@@ -76,7 +76,7 @@ TEST_P(EveryBackend, LookupsGiveTheFirstRowWithTheTextWhateverItsZone) {
     const auto db = open("edge-cases.mdb");
     const auto vilaRica = valueOf(db->findStationByName("Vila Rica")); // 101 MG, then 103 GO
     EXPECT_EQ(shown(vilaRica), "101|Vila Rica|MG");
-    EXPECT_EQ(tied(vilaRica->coefficients), tied({0.3, 30, 12, -0.06, 0.04, 0.08, 0.12}));
+    EXPECT_EQ(tied(*vilaRica->coefficients()), tied({0.3, 30, 12, -0.06, 0.04, 0.08, 0.12}));
     EXPECT_EQ(shown(valueOf(db->findStationByName("Olho d'Água"))), "106|Olho d'Água|AL");
     EXPECT_EQ(shown(valueOf(db->findStationByName(""))), "105||RJ");
     for (const char* absent : {"Vila", "vila rica", "x' OR '1'='1"}) {
@@ -95,9 +95,9 @@ TEST_P(EveryBackend, NullsAreErrorsOfTheirRowOrEmptyConstants) {
     const auto db = open("null-values.mdb");
     const auto inFile = "Banco de dados " + db->path().string() + ": a linha ";
     EXPECT_EQ(valueOf(db->allStations())[2].state, "");
-    EXPECT_EQ(tied(valueOf(db->findStationByName("Posto Sem b"))->coefficients),
+    EXPECT_EQ(tied(*valueOf(db->findStationByName("Posto Sem b"))->coefficients()),
               tied({0.3, {}, 12, -0.06, 0.04, 0.08, 0.12}));
-    EXPECT_FALSE(valueOf(db->findStationByName("Posto Sem Bm"))->coefficients.Bm);
+    EXPECT_FALSE(valueOf(db->findStationByName("Posto Sem Bm"))->coefficients()->Bm);
     EXPECT_EQ(messageOf(db->findStationByName("Posto Sem Estado")),
               inFile + "3 da tabela \"zeb\" não tem valor na coluna \"estado\".");
     EXPECT_EQ(valueOf(db->allLandClasses()).size(), 2u);
@@ -115,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(, EveryBackend,
 TEST(ReferenceDatabase, ColumnsAfterTheFirstThreeAreFoundByNameWhereverTheyStand) {
     // The rows of edge-cases.mdb, the constants shuffled and a text column added.
     const auto shuffled = valueOf(openReferenceDatabase(fixture("shuffled-columns.accdb")));
-    EXPECT_EQ(tied(valueOf(shuffled->findStationByName("São José dos Campos"))->coefficients),
+    EXPECT_EQ(tied(*valueOf(shuffled->findStationByName("São José dos Campos"))->coefficients()),
               tied({0.4, 28, 20, -0.04, 0.0, 0.04, 0.08}));
     // SQLite, like Access, finds table and column names without regard to case; the file's
     // name means something in a URI.
@@ -126,7 +126,7 @@ TEST(ReferenceDatabase, ColumnsAfterTheFirstThreeAreFoundByNameWhereverTheyStand
                        "CREATE TABLE CN (ID, TERRENO, ZONA, CN);"
                        "INSERT INTO CN VALUES (1, 'Mata', 'Rural', 55);");
     const auto upper = valueOf(openReferenceDatabase(folder / "caixa?#%20.sqlite"));
-    EXPECT_EQ(tied(valueOf(upper->findStationByName("P"))->coefficients),
+    EXPECT_EQ(tied(*valueOf(upper->findStationByName("P"))->coefficients()),
               tied({7, 6, 5, 4, 3, 2, 1}));
     EXPECT_EQ(valueOf(upper->landClassesOfZone("Rural")), Texts{"Mata"});
     EXPECT_EQ(valueOf(upper->findCurveNumber("Mata")), 55.0);
@@ -179,6 +179,25 @@ TEST(ReferenceDatabase, MissingTablesColumnsAndNumbersAreErrorsWhereTheyAreRead)
         << "the curve-number lookup needs no zone";
     EXPECT_EQ(messageOf(db->landClassesOfZone("Rural")),
               inFile + "a tabela \"cn\" não tem a coluna \"zona\".");
+    // A station holds the seven constants or a whole IDF equation.
+    makeSqliteDatabase(
+        folder / "idf.sqlite",
+        "CREATE TABLE zeb (codigo, nome, estado, a, b, c, B5, B15, B30, Bm, "
+        "\"idf-K\", \"idf-n\", \"idf-fonte\");"
+        "INSERT INTO zeb VALUES (1, 'Mista', 'SP', 0.2, 2, 2, 0, 0, 0, 0, 9, 1, '');"
+        "INSERT INTO zeb (codigo, nome, estado, \"idf-K\") VALUES (2, 'Meia', '', 9);"
+        "INSERT INTO zeb VALUES (3, 'Vazia', 'SP', 7, 6, 5, 4, 3, 2, 1, NULL, NULL, ' ');");
+    const auto idf = valueOf(openReferenceDatabase(folder / "idf.sqlite"));
+    const auto refused = "Banco de dados " + (folder / "idf.sqlite").string() + ": o posto ";
+    EXPECT_EQ(messageOf(idf->findStationByName("Mista")),
+              refused + "\"Mista\" (código 1) da tabela \"zeb\" foi recusado: o posto tem as "
+                        "constantes de Pfafstetter e uma equação IDF; um posto tem uma ou outra.");
+    EXPECT_EQ(messageOf(idf->findStationByName("Meia")),
+              refused + "\"Meia\" (código 2) da tabela \"zeb\" foi recusado: a equação IDF está "
+                        "incompleta: falta o valor de \"idf-m\".");
+    EXPECT_EQ(tied(*valueOf(idf->findStationByName("Vazia"))->coefficients()),
+              tied({7, 6, 5, 4, 3, 2, 1}))
+        << "an empty source gives no equation";
     makeSqliteDatabase(folder / "outra.sqlite", "CREATE TABLE solos (id, terreno, zona, cn);");
     EXPECT_EQ(
         messageOf(valueOf(openReferenceDatabase(folder / "outra.sqlite"))->findCurveNumber("")),

@@ -36,8 +36,16 @@ std::vector<std::string> codesOf(const UserStations& stations) {
 }
 
 StationTexts station(std::string code, std::string a = "0.3") {
-    return {
-        std::move(code), "Posto " + code, "MG", {a, "30", "10", "-0.04", "0.08", "0.08", "0.1"}};
+    return {std::move(code),
+            "Posto " + code,
+            "MG",
+            {a, "30", "10", "-0.04", "0.08", "0.08", "0.1"},
+            {},
+            {}};
+}
+
+StationTexts idfStation(std::string code, std::string n = "0.758") {
+    return {std::move(code), "Posto " + code, "SP", {}, {"897.79", "0.1463", "11.83", n}, "DAEE"};
 }
 
 // The shipped database, of one station, built in the folder.
@@ -66,6 +74,13 @@ TEST(UserStations, ChangesGoToTheUsersDatabaseOnly) {
               "Posto recusado: o valor de \"a\" não é um número: \"0,3\" (use ponto como "
               "separador decimal).");
     EXPECT_EQ(messageOf(user.add(station(" "))), "Posto recusado: o código do posto está vazio.");
+    EXPECT_EQ(messageOf(user.add(idfStation("21", "-1"))),
+              "Posto recusado: n deve ser um número finito maior que 0.");
+    StationTexts mixed = idfStation("21");
+    mixed.constants[6] = "0.1";
+    EXPECT_EQ(messageOf(user.add(mixed)),
+              "Posto recusado: o posto tem as constantes de "
+              "Pfafstetter e uma equação IDF; um posto tem uma ou outra.");
     EXPECT_EQ(messageOf(user.edit(0, "1", station("20"))),
               "Posto recusado: o código \"20\" já é de outro posto.");
     // A station another program moved or deleted since it was listed is not the one changed.
@@ -77,7 +92,8 @@ TEST(UserStations, ChangesGoToTheUsersDatabaseOnly) {
 
     ASSERT_EQ(user.edit(1, "20", station("22", "0.5")), std::nullopt);
     ASSERT_EQ(user.remove(0, "1"), std::nullopt);
-    EXPECT_EQ(codesOf(user), (std::vector<std::string>{"22"}));
+    ASSERT_EQ(user.add(idfStation("23")), std::nullopt);
+    EXPECT_EQ(codesOf(user), (std::vector<std::string>{"22", "23"}));
 
     // Exported and imported again elsewhere: the same stations, merged by code.
     const auto csv = folder / "postos.csv";
@@ -85,15 +101,25 @@ TEST(UserStations, ChangesGoToTheUsersDatabaseOnly) {
     UserStations other(folder / "other.sqlite", current);
     ASSERT_TRUE(other.importCsv(csv));
     ASSERT_TRUE(other.importCsv(csv));
-    EXPECT_EQ(codesOf(other), (std::vector<std::string>{"1", "22"}));
-    EXPECT_EQ(valueOf(other.stations())[1].coefficients, valueOf(user.stations())[0].coefficients);
+    EXPECT_EQ(codesOf(other), (std::vector<std::string>{"1", "22", "23"}));
+    for (std::size_t i = 0; i < 2; ++i) {
+        const StationRow mine = valueOf(user.stations())[i];
+        const StationRow theirs = valueOf(other.stations())[i + 1];
+        EXPECT_EQ(std::tie(theirs.coefficients, theirs.idf, theirs.idfSource),
+                  std::tie(mine.coefficients, mine.idf, mine.idfSource));
+    }
+    EXPECT_EQ(valueOf(other.stations())[2].idf[0], 897.79);
     EXPECT_EQ(messageOf(other.importAccess(folder / "none.mdb")).rfind("Banco de dados ", 0), 0u);
     // Of an Access file, the stations a stations file would refuse are left out, with why.
     const ImportNotes notes = valueOf(other.importAccess(test::fixture("null-values.mdb")));
     EXPECT_EQ(notes.leftOut,
               (std::vector<std::string>{R"(posto "202": o valor de "b" está vazio)",
                                         R"(posto "204": o valor de "Bm" está vazio)"}));
-    EXPECT_EQ(codesOf(other), (std::vector<std::string>{"1", "22", "201", "203"}));
+    EXPECT_EQ(codesOf(other), (std::vector<std::string>{"1", "22", "23", "201", "203"}));
+    // A database made before stations held an IDF equation is changed as any other.
+    UserStations old(folder / "old" / "zeb.sqlite", test::fixture("stations-without-idf.sqlite"));
+    ASSERT_EQ(old.add(idfStation("3")), std::nullopt);
+    EXPECT_EQ(codesOf(old), (std::vector<std::string>{"101", "102", "3"}));
     // A station kept although its rainfall is unusual comes back with its warning.
     writeFile(folder / "alta.csv", "codigo,nome,estado,a,b,c,B5,B15,B30,Bm\n"
                                    "30,Alta,MG,15,25,20,-0.04,0.08,0.08,0.08\n");

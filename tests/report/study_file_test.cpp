@@ -11,7 +11,8 @@ namespace {
 StudyInputs fullStudy() {
     StudyInputs study;
     study.river = "Ribeirão São João";
-    study.station = StudyStation{"02048001", "Posto Exemplo", {0.2, 25, 20, 0.08, 0.1, 0.12, {}}};
+    study.station = calc::Station{"02048001", "Posto Exemplo", "",
+                                  calc::StationCoefficients{0.2, 25, 20, 0.08, 0.1, 0.12, {}}};
     study.zone = "Rural";
     study.landClass = "Pastagem";
     study.curveNumber = 75;
@@ -30,20 +31,23 @@ TEST(StudyFile, WritesEveryFieldAndReadsItBack) {
     own.curveNumber = 0.5;
     own.durationIndex = 0;
     own.ownConstants[0] = 2.25;
-    own.station = StudyStation{"7", "Posto", {}};
-    own.station->constants.b = 25;
-    own.station->constants.B5 = 0.125;
+    own.station =
+        calc::Station{"7", "Posto", "", calc::StationCoefficients{{}, 25, {}, 0.125, {}, {}, {}}};
     // Written by hand: every key, nulls for empty fields, numbers with a period whatever the
     // locale.
     EXPECT_EQ(studyFileBytes(own), zebtest::dataFile("own-mode-study.zeb"));
 
-    // An IDF equation, chosen or typed, needs the newer format; a study without keeps the older.
+    // An IDF equation, chosen, typed or a station's, needs the newer format; a study without
+    // keeps the older.
     StudyInputs typed = fullStudy();
     typed.idfConstants = {897.79, 0.1463, 11.83, 0.758};
     StudyInputs idf;
     idf.mode = calc::EquationMode::Idf;
     EXPECT_NE(studyFileBytes(idf).find(R"("version": 2)"), std::string::npos);
-    for (const StudyInputs& study : {own, fullStudy(), StudyInputs{}, typed, idf}) {
+    StudyInputs idfStation = fullStudy();
+    idfStation.station->rainfall = calc::StationIdfEquation{{897.79, 0.1463, 11.83, 0.758}, "DAEE"};
+    EXPECT_NE(studyFileBytes(idfStation).find(R"("version": 2)"), std::string::npos);
+    for (const StudyInputs& study : {own, fullStudy(), StudyInputs{}, typed, idf, idfStation}) {
         const auto back = parseStudyFile(studyFileBytes(study));
         ASSERT_TRUE(back) << back.failure().message;
         EXPECT_EQ(*back, study);
@@ -69,6 +73,11 @@ TEST(StudyFile, ReadingGivesTheStudyOrTheReason) {
         {head + R"("station": {"constants": {"Bm": "x"}}})",
          "o campo \"station.constants.Bm\" deveria ser um número."},
         {head + R"("station": "Posto"})", "o campo \"station\" deveria ser um objeto."},
+        {head + R"("station": {"constants": {}, "idfEquation": {}}})",
+         "o posto tem \"station.constants\" e \"station.idfEquation\"; um posto tem uma ou "
+         "outra."},
+        {head + R"("station": {"idfEquation": {"K": 897.79, "m": 0.15, "t0": 11.8}}})",
+         "falta o campo \"station.idfEquation.n\"."},
         {head + R"("mode": "manual"})",
          "o modo \"manual\" é desconhecido (automatic, own ou idf)."},
         {head + R"("duration": "3 h"})", "a duração \"3 h\" é desconhecida."},

@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QDialogButtonBox>
+#include <QRadioButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -67,14 +68,19 @@ class StationsTest : public WindowTest {
     }
     QTableWidget* table() const { return m_stations->findChild<QTableWidget*>(u"grdPostos"_s); }
 
-    // The form now open, filled field by field ("txtCodigoPosto", "txta", …), then "OK".
-    ui::StationForm* submit(const QList<std::pair<const char*, QString>>& fields) {
+    // The form now open, its kind chosen ("optIdf"), filled field by field ("txtCodigoPosto",
+    // "txta", …), then "OK".
+    ui::StationForm* submit(const QList<std::pair<const char*, QString>>& fields,
+                            const char* kind = nullptr) {
         ui::StationForm* form = nullptr;
         for (auto* candidate : m_stations->findChildren<ui::StationForm*>()) {
             form = candidate->isVisible() ? candidate : form;
         }
         if (form == nullptr) {
             return nullptr;
+        }
+        if (kind != nullptr) {
+            QTest::mouseClick(form->findChild<QRadioButton*>(QLatin1String(kind)), Qt::LeftButton);
         }
         for (const auto& [name, text] : fields) {
             form->findChild<QLineEdit*>(QLatin1String(name))->setText(text);
@@ -124,8 +130,8 @@ private Q_SLOTS:
         // The choice made before the change stays, and the window now reads the user's file.
         QCOMPARE(h->list("cboPosto")->currentText(), kShippedStation);
         QCOMPARE(h->text("txtEstado"), u"XX"_s);
-        QCOMPARE(h->window().currentStation()->coefficients.a, 0.2);
-        QCOMPARE(table()->item(1, 3)->text(), u"0,25"_s);
+        QCOMPARE(h->window().currentStation()->coefficients()->a, 0.2);
+        QCOMPARE(table()->item(1, 4)->text(), u"0,25"_s);
 
         // Editing the chosen station's constants reaches the main window's next run; an unusual
         // rainfall is kept with a warning.
@@ -134,10 +140,41 @@ private Q_SLOTS:
         QCOMPARE(h->dialogs.take().value(0).text,
                  u"O posto foi gravado, mas confira-o: posto \"%1\" (código 1): a chuva de 24 h "
                  "e TR 100 anos é 1049,7 mm, fora do usual (30 a 600 mm)."_s.arg(kShippedStation));
-        QCOMPARE(h->window().currentStation()->coefficients.a, 15);
+        QCOMPARE(h->window().currentStation()->coefficients()->a, 15);
         QCOMPARE(h->text("txtEstado"), u"SP"_s);
         h->pick("cboPosto", u"Ribeirão das Pedras"_s);
-        QCOMPARE(h->window().currentStation()->coefficients.Bm, 0.1);
+        QCOMPARE(h->window().currentStation()->coefficients()->Bm, 0.1);
+
+        // A station may hold an IDF equation instead, which the list and the main window show;
+        // mode "Automática", which takes the seven constants, refuses it.
+        click("cmdNovo");
+        QVERIFY(submit({{"txtCodigoPosto", u"3"_s},
+                        {"txtNomePosto", u"Campinas"_s},
+                        {"txtIdfK", u"897,79"_s},
+                        {"txtIdfM", u"0,1463"_s},
+                        {"txtIdfT0", u"11,83"_s},
+                        {"txtIdfN", u"0,758"_s},
+                        {"txtFonte", u"DAEE"_s}},
+                       "optIdf"));
+        QCOMPARE(table()->item(2, 3)->text(), u"Equação IDF"_s);
+        QCOMPARE(table()->item(1, 3)->text(), u"Pfafstetter"_s);
+        QCOMPARE(table()->item(2, 11)->text(), u"897,79"_s);
+        h->pick("cboPosto", u"Campinas"_s);
+        QCOMPARE(*h->window().currentStation()->idf(),
+                 (calc::StationIdfEquation{{897.79, 0.1463, 11.83, 0.758}, "DAEE"}));
+        for (const auto& [field, text] : {std::pair{"txtRio", u"Rio"_s},
+                                          {"txtCN", u"75"_s},
+                                          {"txtArea", u"50"_s},
+                                          {"txtComprimento", u"30"_s},
+                                          {"txtDesnivel", u"235"_s},
+                                          {"txtRecorrencia", u"100"_s}}) {
+            h->type(field, text);
+        }
+        h->pick("cboDuracao", u"1 h"_s);
+        QTest::mouseClick(h->button("cmdCalcular"), Qt::LeftButton);
+        QCOMPARE(h->dialogs.take().value(0).text,
+                 u"O posto \"Campinas\" tem uma equação IDF, não as constantes de Pfafstetter que "
+                 "o modo \"Automática\" usa."_s);
     }
 
     void deletingTheChosenStationClearsTheChoice() {

@@ -146,7 +146,7 @@ private Q_SLOTS:
             if (deleted) {
                 database.stations.erase(database.stations.begin());
             } else {
-                database.stations[0].coefficients.a = 0.3;
+                std::get<calc::StationCoefficients>(database.stations[0].rainfall).a = 0.3;
             }
         }));
         h->dialogs.openAnswers = {study};
@@ -162,7 +162,7 @@ private Q_SLOTS:
         // Lists refilled after a change of stations keep the copy last, and chosen.
         h->window().reloadStations();
         QCOMPARE(h->list("cboPosto")->currentIndex(), h->list("cboPosto")->count() - 1);
-        QCOMPARE(h->window().currentStation()->coefficients.a, 0.2);
+        QCOMPARE(h->window().currentStation()->coefficients()->a, 0.2);
         // Another station and then the copy again: the copy's constants still.
         h->pick("cboPosto", u"Pau d'Alho"_s);
         QCOMPARE(h->child<QLabel>("lblPosto")->text(), u"Posto:"_s);

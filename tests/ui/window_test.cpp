@@ -13,13 +13,13 @@
 #include <QTableWidget>
 #include <QTest>
 
-util::Result<std::vector<refdata::StationListItem>> FakeDatabase::allStations() {
+util::Result<std::vector<calc::Station>> FakeDatabase::allStations() {
     if (unreadable.count("zeb") != 0) {
         return util::Failure{util::Failure::Kind::Database, "Valor nulo na tabela zeb."};
     }
-    std::vector<refdata::StationListItem> items;
+    std::vector<calc::Station> items;
     for (const auto& s : stations) {
-        items.push_back({s.code, s.name, s.state});
+        items.push_back({s.code, s.name, s.state, {}});
     }
     return items;
 }
@@ -52,13 +52,13 @@ util::Result<std::vector<std::string>> FakeDatabase::landClassesOfZone(std::stri
     return items;
 }
 
-util::Result<std::optional<refdata::StationRecord>>
+util::Result<std::optional<calc::Station>>
 FakeDatabase::findStationByName(std::string_view name) {
     ++stationLookups;
     if (unreadable.count(std::string(name)) != 0) {
         return nullValue("zeb", m_path);
     }
-    const auto found = std::ranges::find(stations, name, &refdata::StationRecord::name);
+    const auto found = std::ranges::find(stations, name, &calc::Station::name);
     return found == stations.end() ? std::nullopt : std::optional(*found);
 }
 
@@ -81,8 +81,10 @@ bool WindowHarness::open(const char* locale, const std::function<void(FakeDataba
         auto db = std::make_unique<FakeDatabase>();
         const calc::StationCoefficients example{0.2, 25, 20, -0.04, 0.08, 0.08, 0.08};
         db->stations = {{"101", zebtest::kGoldenStation, "MG", example},
-                        {"102", "Pau d'Alho", "PE", {0.3, 20, 15, -0.04, 0.08, 0.08, 0.09}},
-                        {"103", zebtest::kGoldenStation, "GO", {0.5, 30, 25, 0, 0.1, 0.1, 0.1}},
+                        {"102", "Pau d'Alho", "PE",
+                         calc::StationCoefficients{0.3, 20, 15, -0.04, 0.08, 0.08, 0.09}},
+                        {"103", zebtest::kGoldenStation, "GO",
+                         calc::StationCoefficients{0.5, 30, 25, 0, 0.1, 0.1, 0.1}},
                         {"104", "", "SP", example}};
         db->curveNumbers = {{"Floresta", "Rural", 55},
                             {"Pastagem", "Rural", 69},

@@ -81,18 +81,17 @@ private:
 // there fails the list of all land classes.
 class FakeDatabase : public refdata::ReferenceDatabase {
 public:
-    std::vector<refdata::StationRecord> stations;
+    std::vector<calc::Station> stations;
     std::vector<refdata::CurveNumberRecord> curveNumbers;
     std::set<std::string> unreadable;
     int stationLookups = 0;
 
-    util::Result<std::vector<refdata::StationListItem>> allStations() override;
+    util::Result<std::vector<calc::Station>> allStations() override;
     util::Result<std::vector<std::string>> allLandClasses() override {
         return landClassesOfZone({});
     }
     util::Result<std::vector<std::string>> landClassesOfZone(std::string_view zone) override;
-    util::Result<std::optional<refdata::StationRecord>>
-    findStationByName(std::string_view name) override;
+    util::Result<std::optional<calc::Station>> findStationByName(std::string_view name) override;
     util::Result<std::optional<double>> findCurveNumber(std::string_view landClass) override;
     const std::filesystem::path& path() const override { return m_path; }
 

@@ -17,6 +17,13 @@ namespace {
 // The IDF equation's fields are named apart from the own equation's K.
 const QString kOfIdf = QStringLiteral(" da equação IDF");
 
+// A station whose rainfall is an IDF equation has no constants for mode "Automática".
+QString idfStationMessage(const calc::Station& station) {
+    return QStringLiteral("O posto \"%1\" tem uma equação IDF, não as constantes de Pfafstetter "
+                          "que o modo \"Automática\" usa.")
+        .arg(QString::fromStdString(station.name));
+}
+
 } // namespace
 
 BasinForm::BasinForm(Ui::frmZEB& form, DialogService& dialogs, QWidget& window,
@@ -24,7 +31,7 @@ BasinForm::BasinForm(Ui::frmZEB& form, DialogService& dialogs, QWidget& window,
     : m_form(form), m_dialogs(dialogs), m_window(window), m_numberStyle(std::move(numberStyle)) {}
 
 std::variant<calc::RunRequest, RequestRefusal>
-BasinForm::readRequest(const std::optional<refdata::StationRecord>& station) const {
+BasinForm::readRequest(const std::optional<calc::Station>& station) const {
     auto& u = m_form;
     if (QWidget* empty = firstEmptyRequiredField()) {
         return RequestRefusal{empty, QStringLiteral("Todos os campos devem estar preenchidos")};
@@ -39,8 +46,11 @@ BasinForm::readRequest(const std::optional<refdata::StationRecord>& station) con
     request.drainageAreaKm2 = readField(u.txtArea);
     request.returnPeriodYears = readField(u.txtRecorrencia);
     if (request.mode == calc::EquationMode::Automatic) {
+        if (station && station->idf()) {
+            return RequestRefusal{u.cboPosto, idfStationMessage(*station)};
+        }
         if (station) {
-            request.station = station->coefficients;
+            request.station = *station->coefficients();
         }
     } else if (request.mode == calc::EquationMode::Own) {
         request.ownConstants = {readField(u.txtK), readField(u.txta), readField(u.txtb),

@@ -43,7 +43,7 @@ public:
 
     // The run the fields ask for with this station, or why they give none, showing nothing.
     std::variant<calc::RunRequest, RequestRefusal>
-    readRequest(const std::optional<refdata::StationRecord>& station) const;
+    readRequest(const std::optional<calc::Station>& station) const;
     // The refusal's message shown, and its field given the focus.
     void showRefusal(const RequestRefusal& refusal);
     // True when every field the mode requires is filled.

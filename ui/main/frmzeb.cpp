@@ -292,7 +292,7 @@ void frmZEB::cmdSair_Click() {
 
 // ---- Station and soil selection ----------------------------------------------------------
 
-const std::optional<refdata::StationRecord>& frmZEB::currentStation() const {
+const std::optional<calc::Station>& frmZEB::currentStation() const {
     return m_stations->current();
 }
 

@@ -76,7 +76,7 @@ public:
     // The last run's results.
     const calc::CalculationRecord& record() const { return m_record; }
     // The row of the last station lookup, none before the first or after a failed one.
-    const std::optional<refdata::StationRecord>& currentStation() const;
+    const std::optional<calc::Station>& currentStation() const;
 
     // Opens a study file into the form, after asking about unsaved changes, and calculates
     // when its inputs are complete. False when the file was refused or the user cancelled.

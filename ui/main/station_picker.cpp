@@ -21,20 +21,21 @@ constexpr int kStationLabelWidthPx = 495 / 15;
 StationPicker::StationPicker(Ui::frmZEB& form, DialogService& dialogs, QWidget& window)
     : m_form(form), m_dialogs(dialogs), m_window(window) {}
 
-std::optional<report::StudyStation> StationPicker::chosen() const {
+std::optional<calc::Station> StationPicker::chosen() const {
     if (m_form.cboPosto->currentIndex() < 0) {
         return std::nullopt;
     }
-    return report::StudyStation{m_form.cboCodigo->currentText().toStdString(),
-                                m_form.cboPosto->currentText().toStdString(),
-                                m_current ? m_current->coefficients : calc::StationCoefficients{}};
+    return calc::Station{m_form.cboCodigo->currentText().toStdString(),
+                         m_form.cboPosto->currentText().toStdString(),
+                         {},
+                         m_current ? m_current->rainfall : calc::StationRainfall{}};
 }
 
-void StationPicker::fill(const std::vector<refdata::StationListItem>& stations) {
+void StationPicker::fill(const std::vector<calc::Station>& stations) {
     QStringList codes;
     QStringList names;
     m_codes.clear();
-    for (const refdata::StationListItem& station : stations) {
+    for (const calc::Station& station : stations) {
         codes.append(QString::fromStdString(station.code));
         names.append(QString::fromStdString(station.name));
         m_codes.push_back(station.code);
@@ -53,7 +54,7 @@ void StationPicker::fill(const std::vector<refdata::StationListItem>& stations) 
     }
 }
 
-void StationPicker::refill(const std::vector<refdata::StationListItem>& stations) {
+void StationPicker::refill(const std::vector<calc::Station>& stations) {
     const std::string shown = m_form.cboCodigo->currentText().toStdString();
     const bool copyChosen = m_studyCopy && m_form.cboPosto->currentIndex() == m_studyCopyIndex;
     m_current.reset();
@@ -91,7 +92,7 @@ void StationPicker::lookUp(refdata::ReferenceDatabase& database, const QString& 
         m_dialogs.failure(&m_window, found.failure());
         return;
     }
-    std::optional<refdata::StationRecord>& station = *found;
+    std::optional<calc::Station>& station = *found;
     if (!station) {
         m_dialogs.databaseMessage(&m_window,
                                   QStringLiteral("O posto \"%1\" não está no banco de dados %2.")
@@ -118,7 +119,7 @@ void StationPicker::selectCode(const std::string& code) {
     }
 }
 
-void StationPicker::chooseStudyStation(const report::StudyStation& station) {
+void StationPicker::chooseStudyStation(const calc::Station& station) {
     auto& u = m_form;
     const QString code = QString::fromStdString(station.code);
     const QString name = QString::fromStdString(station.name);
@@ -130,7 +131,7 @@ void StationPicker::chooseStudyStation(const report::StudyStation& station) {
     }
     const bool listed =
         m_current && m_current->code == station.code && m_current->name == station.name;
-    if (listed && m_current->coefficients == station.constants) {
+    if (listed && m_current->rainfall == station.rainfall) {
         return;
     }
     const QString where = listed ? QStringLiteral("tem no banco de dados outras constantes")
@@ -141,7 +142,7 @@ void StationPicker::chooseStudyStation(const report::StudyStation& station) {
                        "copiadas no estudo.")
             .arg(name, code, where));
 
-    m_studyCopy = refdata::StationRecord{station.code, station.name, {}, station.constants};
+    m_studyCopy = calc::Station{station.code, station.name, {}, station.rainfall};
     {
         const QSignalBlocker codes(u.cboCodigo);
         const QSignalBlocker names(u.cboPosto);

@@ -26,16 +26,18 @@ class StationPicker {
 public:
     StationPicker(Ui::frmZEB& form, DialogService& dialogs, QWidget& window);
 
-    // The row of the last station lookup, none before the first or after a failed one.
-    const std::optional<refdata::StationRecord>& current() const { return m_current; }
+    // The station of the last lookup, none before the first or after a failed one. Its rainfall
+    // is the seven constants or an IDF equation (idf(): what the "Equação IDF" fields take when
+    // such a station is chosen).
+    const std::optional<calc::Station>& current() const { return m_current; }
     // The station chosen as a study keeps it, none when no name is chosen.
-    std::optional<report::StudyStation> chosen() const;
+    std::optional<calc::Station> chosen() const;
 
     // Both lists filled without running a handler, and nothing selected.
-    void fill(const std::vector<refdata::StationListItem>& stations);
+    void fill(const std::vector<calc::Station>& stations);
     // After the stations changed: the code shown stays chosen, and is looked up again, where it
     // still exists; a study's copy of its station stays chosen.
-    void refill(const std::vector<refdata::StationListItem>& stations);
+    void refill(const std::vector<calc::Station>& stations);
     // A name chosen: its station looked up and the code list set to its row.
     void nameChosen(refdata::ReferenceDatabase& database);
     // A code chosen: the name list follows, which looks the station up.
@@ -43,7 +45,7 @@ public:
     // The database's station when it is the study's, code, name and constants alike;
     // otherwise the study's copy, listed last, so that the study gives the report it was
     // saved with.
-    void chooseStudyStation(const report::StudyStation& station);
+    void chooseStudyStation(const calc::Station& station);
     // Nothing chosen and the study's copy gone, without running a handler.
     void clear();
 
@@ -59,10 +61,10 @@ private:
     QWidget& m_window;
     // The codes as listed, to select one by its text without searching the list widget.
     std::vector<std::string> m_codes;
-    std::optional<refdata::StationRecord> m_current;
+    std::optional<calc::Station> m_current;
     // The study's copy of a station the database lacks or holds with other constants, listed
     // last in the code and name lists while the study is open.
-    std::optional<refdata::StationRecord> m_studyCopy;
+    std::optional<calc::Station> m_studyCopy;
     int m_studyCopyIndex = -1;
 };
 

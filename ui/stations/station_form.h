@@ -10,16 +10,19 @@
 
 #include <QDialog>
 
+class QLayout;
 class QLineEdit;
+class QRadioButton;
 
 namespace ui {
 
 class DialogService;
 
-// The small form of one station: code, name, state, a, b, c and the four betas, its numbers
-// read as the main window reads its fields. "OK" hands the station as a line of the stations
-// file to `apply`; a refusal (or a number that reads two ways) is shown and the form stays open
-// with what the user typed; a station stored with a warning shows it.
+// The small form of one station: code, name, state and its rainfall relation, a choice between
+// Pfafstetter's constants (a, b, c and the four betas) and an IDF equation (K, m, t0, n and its
+// source), its numbers read as the main window reads its fields. "OK" hands the station as a line
+// of the stations file to `apply`; a refusal (or a number that reads two ways) is shown and the
+// form stays open with what the user typed; a station stored with a warning shows it.
 class StationForm : public QDialog {
     Q_OBJECT
 public:
@@ -33,6 +36,11 @@ public:
                 Apply apply, QWidget* parent);
 
 private:
+    QWidget* constantsPage(const refdata::StationRow& row);
+    QWidget* idfPage(const refdata::StationRow& row);
+    QLayout* kindChoice(const refdata::StationRow& row);
+    // The numbers of the chosen kind into `texts`; false when one reads two ways (it is shown).
+    bool readNumbers(refdata::StationTexts& texts);
     void confirm();
 
     DialogService& m_dialogs;
@@ -42,6 +50,9 @@ private:
     QLineEdit* m_nome = nullptr;
     QLineEdit* m_estado = nullptr;
     std::array<QLineEdit*, 7> m_constants{};
+    std::array<QLineEdit*, 4> m_idf{};
+    QLineEdit* m_fonte = nullptr;
+    QRadioButton* m_idfChosen = nullptr;
 };
 
 } // namespace ui

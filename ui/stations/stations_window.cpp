@@ -1,6 +1,7 @@
 #include "ui/stations/stations_window.h"
 
 #include "numbers/number_format.h"
+#include "refdata/station_rainfall.h"
 #include "ui/common/dialog_service.h"
 #include "ui/common/file_export.h"
 #include "ui/stations/station_form.h"
@@ -62,11 +63,13 @@ StationsWindow::StationsWindow(DialogService& dialogs, report::NumberStyle style
     m_note->setTextFormat(Qt::RichText);
     m_note->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    const QStringList headers{QStringLiteral("Código"),   QStringLiteral("Nome"),
-                              QStringLiteral("Estado"),   QStringLiteral("a"),
-                              QStringLiteral("b"),        QStringLiteral("c"),
-                              QStringLiteral("β 5 min"),  QStringLiteral("β 15 min"),
-                              QStringLiteral("β 30 min"), QStringLiteral("β ≥ 1 h")};
+    const QStringList headers{
+        QStringLiteral("Código"),   QStringLiteral("Nome"),     QStringLiteral("Estado"),
+        QStringLiteral("Chuva"),    QStringLiteral("a"),        QStringLiteral("b"),
+        QStringLiteral("c"),        QStringLiteral("β 5 min"),  QStringLiteral("β 15 min"),
+        QStringLiteral("β 30 min"), QStringLiteral("β ≥ 1 h"),  QStringLiteral("K"),
+        QStringLiteral("m"),        QStringLiteral("t₀ (min)"), QStringLiteral("n"),
+        QStringLiteral("Fonte")};
     m_table = new QTableWidget(0, static_cast<int>(headers.size()), this);
     m_table->setObjectName(QStringLiteral("grdPostos"));
     m_table->setHorizontalHeaderLabels(headers);
@@ -87,6 +90,8 @@ StationsWindow::StationsWindow(DialogService& dialogs, report::NumberStyle style
     layout->addWidget(m_table, 1);
     layout->addLayout(commands);
     refresh();
+    // Wide enough for every column, both kinds' constants side by side, at the usual font.
+    resize(1240, height());
 }
 
 // The commands in a row, those that change the stations kept to be disabled together.
@@ -146,30 +151,41 @@ void StationsWindow::refresh() {
     updateCommands();
 }
 
-void StationsWindow::fillTable() {
-    m_table->clearContents();
-    m_table->setRowCount(static_cast<int>(m_rows.size()));
-    // Constants exactly as stored, with the user's decimal mark.
+// The table's cells of a station: numbers exactly as stored, with the user's decimal mark.
+std::array<QString, 16> StationsWindow::cellsOf(const refdata::StationRow& station) const {
     const auto number = [this](const std::optional<double>& value) {
         return value ? QString::fromStdString(report::formatExact(*value, m_style)) : QString();
     };
-    for (int row = 0; row < m_table->rowCount(); ++row) {
-        const refdata::StationRow& station = m_rows[static_cast<std::size_t>(row)];
-        const auto& k = station.coefficients;
-        const std::array<QString, 10> cells{
-            codeOf(station),
+    const auto& k = station.coefficients;
+    const auto& idf = station.idf;
+    return {codeOf(station),
             nameOf(station),
             QString::fromStdString(station.state.value_or(std::string())),
+            refdata::givenIn(station).idfKind() ? QStringLiteral("Equação IDF")
+                                                : QStringLiteral("Pfafstetter"),
             number(k.a),
             number(k.b),
             number(k.c),
             number(k.B5),
             number(k.B15),
             number(k.B30),
-            number(k.Bm)};
+            number(k.Bm),
+            number(idf[0]),
+            number(idf[1]),
+            number(idf[2]),
+            number(idf[3]),
+            QString::fromStdString(station.idfSource.value_or(std::string()))};
+}
+
+void StationsWindow::fillTable() {
+    m_table->clearContents();
+    m_table->setRowCount(static_cast<int>(m_rows.size()));
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        const auto cells = cellsOf(m_rows[static_cast<std::size_t>(row)]);
         for (std::size_t column = 0; column < cells.size(); ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
-            if (column >= 3) {
+            // The numbers to the right; the texts, the source last among them, to the left.
+            if (column >= 4 && column + 1 < cells.size()) {
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             }
             m_table->setItem(row, static_cast<int>(column), item);

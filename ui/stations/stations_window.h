@@ -4,6 +4,7 @@
 #include "refdata/reference_tables.h"
 #include "refdata/user_stations.h"
 
+#include <array>
 #include <cstddef>
 #include <filesystem>
 #include <functional>
@@ -50,6 +51,7 @@ public:
 
 private:
     refdata::UserStations userStations() const;
+    std::array<QString, 16> cellsOf(const refdata::StationRow& station) const;
     void fillTable();
     void updateNote();
     void updateCommands();
