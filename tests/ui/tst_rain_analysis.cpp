@@ -7,6 +7,7 @@
 #include "numbers/number_format.h"
 #include "rainfit/rain_analysis.h"
 #include "ui/rainfit/rain_analysis_window.h"
+#include "ui/stations/station_form.h"
 
 #include "../test_files.h"
 
@@ -71,6 +72,17 @@ private Q_SLOTS:
         QVERIFY(h->child<QRadioButton>("Option3")->isChecked());
         QCOMPARE(h->text("txtIdft0"),
                  QString::fromStdString(report::formatPlain(fitted.t0Min, brazilian)));
+
+        // "Salvar como posto" proposes a new station holding it, with its source.
+        button(u"cmdSalvarPosto")->click();
+        auto* form = h->window().findChild<ui::StationForm*>();
+        QVERIFY(form != nullptr && form->isVisible());
+        QCOMPARE(form->findChild<QLineEdit*>(u"txtIdfT0"_s)->text(),
+                 QString::fromStdString(report::formatExact(fitted.t0Min, brazilian)));
+        QCOMPARE(form->findChild<QLineEdit*>(u"txtFonte"_s)->text(),
+                 u"ajustada à série diária do posto 01943022, 2000 a 2020 (21 anos)"_s);
+        form->reject();
+        h->dialogs.take(); // the Postos window cannot list the fake database's stations
 
         // The CSV in the spreadsheet form of the user's decimal comma, and the PDF.
         h->dialogs.saveAnswers = {folder.filePath(u"a.csv"_s), folder.filePath(u"a.pdf"_s)};

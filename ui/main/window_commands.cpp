@@ -164,6 +164,10 @@ void frmZEB::showRainAnalysis() {
             m_basin->showIdfEquation(equation);
             bringForward(this);
         };
+        hooks.saveAsStation = [this](const refdata::StationRow& station) {
+            showStations();
+            m_stationsWindow->proposeStation(station);
+        };
         m_rainAnalysisWindow = new RainAnalysisWindow(*m_services.dialogs, m_services.numberStyle,
                                                       std::move(hooks), this);
     }

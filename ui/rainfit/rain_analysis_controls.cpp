@@ -151,11 +151,12 @@ QHBoxLayout* RainAnalysisWindow::buildCommands() {
     commands->addStretch();
     const std::pair<const char*, QString> names[] = {
         {"cmdUsarEquacao", QStringLiteral("&Usar na janela principal")},
+        {"cmdSalvarPosto", QStringLiteral("Salvar como &posto…")},
         {"cmdExportarCSV", QStringLiteral("Exportar &CSV...")},
         {"cmdExportarPDF", QStringLiteral("Exportar P&DF...")}};
-    void (RainAnalysisWindow::*const handlers[])() = {&RainAnalysisWindow::useEquation,
-                                                      &RainAnalysisWindow::exportCsv,
-                                                      &RainAnalysisWindow::exportPdf};
+    void (RainAnalysisWindow::*const handlers[])() = {
+        &RainAnalysisWindow::useEquation, &RainAnalysisWindow::saveAsStation,
+        &RainAnalysisWindow::exportCsv, &RainAnalysisWindow::exportPdf};
     for (std::size_t i = 0; i < std::size(names); ++i) {
         QPushButton* button = addButton(commands, this, names[i].first, names[i].second);
         connect(button, &QPushButton::clicked, this, handlers[i]);

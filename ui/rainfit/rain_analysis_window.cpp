@@ -291,6 +291,31 @@ void RainAnalysisWindow::useEquation() {
     }
 }
 
+// The station's code is the gauge's where the file names it; its source says where the
+// equation comes from: the gauge or the file, the period and the number of years.
+void RainAnalysisWindow::saveAsStation() {
+    if (!m_analysis || !m_hooks.saveAsStation) {
+        return;
+    }
+    const rainfit::RainAnalysis& analysis = *m_analysis;
+    const calc::IdfEquation& equation = analysis.fit.equation;
+    refdata::StationRow station;
+    const QString gauge = analysis.stationCode.empty()
+                              ? QStringLiteral("arquivo ") + m_fileName
+                              : QStringLiteral("posto ") + qText(analysis.stationCode);
+    if (!analysis.stationCode.empty()) {
+        station.code = analysis.stationCode;
+    }
+    station.idf = {equation.k, equation.m, equation.t0Min, equation.n};
+    station.idfSource = QStringLiteral("ajustada à série diária do %1, %2 a %3 (%4 anos)")
+                            .arg(gauge)
+                            .arg(analysis.maxima.counted.front().year)
+                            .arg(analysis.maxima.counted.back().year)
+                            .arg(analysis.maxima.counted.size())
+                            .toStdString();
+    m_hooks.saveAsStation(station);
+}
+
 void RainAnalysisWindow::exportCsv() {
     const auto request = SaveFileRequest::ofKind(
         QStringLiteral("Exportar análise"), QStringLiteral("Arquivo CSV (*.csv)"),

@@ -3,6 +3,7 @@
 #include "calc/record.h"
 #include "numbers/number_style.h"
 #include "rainfit/rain_analysis.h"
+#include "refdata/reference_tables.h"
 
 #include <functional>
 #include <optional>
@@ -27,6 +28,8 @@ class DialogService;
 struct RainAnalysisHooks {
     // Puts the equation in the main window's "Equação IDF" mode.
     std::function<void(const calc::IdfEquation&)> useEquation;
+    // Proposes a new user station holding the equation and its source, for the user to name.
+    std::function<void(const refdata::StationRow&)> saveAsStation;
 };
 
 // "Chuvas intensas a partir de uma série": a rain gauge's daily series read from its file, the
@@ -70,6 +73,7 @@ private:
     QString headingText() const;
 
     void useEquation();
+    void saveAsStation();
     void exportCsv();
     void exportPdf();
 

@@ -278,7 +278,11 @@ void StationsWindow::openForm(const QString& title,
 }
 
 void StationsWindow::addStation() {
-    openForm(QStringLiteral("Novo posto"), std::nullopt, m_table->rowCount(),
+    proposeStation(std::nullopt);
+}
+
+void StationsWindow::proposeStation(const std::optional<refdata::StationRow>& station) {
+    openForm(QStringLiteral("Novo posto"), station, m_table->rowCount(),
              [](refdata::UserStations stations, const refdata::StationTexts& texts) {
                  return stations.add(texts);
              });

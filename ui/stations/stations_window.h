@@ -49,6 +49,9 @@ public:
     // Reads the stations again and says which database changes go to.
     void refresh();
 
+    // Opens the form of a new station filled with `station` (none: all empty); "OK" adds it.
+    void proposeStation(const std::optional<refdata::StationRow>& station);
+
 private:
     refdata::UserStations userStations() const;
     std::array<QString, 16> cellsOf(const refdata::StationRow& station) const;
