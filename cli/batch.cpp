@@ -164,6 +164,25 @@ private:
         return true;
     }
 
+    // tc, or the length and drop it is computed from.
+    void concentration(calc::RunRequest& request, std::string& error) {
+        if (has(Tc) || (!has(Length) && !has(Drop))) {
+            double tc = 0;
+            if (!has(Tc) && error.empty()) {
+                error = "falta o valor de tc (ou de length e drop)";
+            }
+            number(Tc, tc, error);
+            request.concentrationTimeH = tc;
+            return;
+        }
+        double length = 0;
+        double drop = 0;
+        number(Length, length, error);
+        number(Drop, drop, error);
+        request.channelLengthKm = length;
+        request.elevationDropM = drop;
+    }
+
     std::variant<calc::RunRequest, std::string> request() {
         if (m_fields->size() != m_headerSize) {
             return "a linha tem " + std::to_string(m_fields->size()) + " campos e o cabeçalho " +
@@ -187,21 +206,7 @@ private:
         if (has(Tc) && (has(Length) || has(Drop))) {
             return std::string("dê tc ou length e drop, não os dois");
         }
-        if (has(Tc) || (!has(Length) && !has(Drop))) {
-            double tc = 0;
-            if (!has(Tc) && error.empty()) {
-                error = "falta o valor de tc (ou de length e drop)";
-            }
-            number(Tc, tc, error);
-            request.concentrationTimeH = tc;
-        } else {
-            double length = 0;
-            double drop = 0;
-            number(Length, length, error);
-            number(Drop, drop, error);
-            request.channelLengthKm = length;
-            request.elevationDropM = drop;
-        }
+        concentration(request, error);
         rainfall(request, error);
         if (request.mode != calc::EquationMode::Own) {
             number(ReturnPeriod, request.returnPeriodYears, error);

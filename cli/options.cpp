@@ -146,12 +146,7 @@ public:
             m_fit.years.maxMissingPercent = *percent;
             return std::nullopt;
         }
-        std::string path;
-        if (auto error = fileName(name, value, path)) {
-            return error;
-        }
-        m_fit.ratiosPath = path;
-        return std::nullopt;
+        return fileName(name, value, m_fit.ratiosPath);
     }
 
     // The rainfall's source: a station's constants, the own equation's, an IDF equation, or a
@@ -244,12 +239,7 @@ public:
         if (name == "--curve-numbers") {
             return fileName(name, value, m_build.curveNumbersCsv);
         }
-        std::string path;
-        if (auto error = fileName(name, value, path)) {
-            return error;
-        }
-        m_build.accessPath = path;
-        return std::nullopt;
+        return fileName(name, value, m_build.accessPath);
     }
 
     // What a study, a batch or a study file runs over.
@@ -273,12 +263,7 @@ public:
             m_batch.jobs = std::stoi(value);
             return std::nullopt;
         }
-        std::string path;
-        if (auto error = fileName(name, value, path)) {
-            return error;
-        }
-        m_options.inputPath = path;
-        return std::nullopt;
+        return fileName(name, value, m_options.inputPath);
     }
 
     // report, json, csv, png, svg or pdf.
@@ -712,6 +697,16 @@ private:
         return std::nullopt;
     }
 
+    std::optional<UsageError> fileName(const std::string& name, const std::string& value,
+                                       std::optional<std::string>& target) const {
+        std::string path;
+        if (auto error = fileName(name, value, path)) {
+            return error;
+        }
+        target = path;
+        return std::nullopt;
+    }
+
     std::optional<UsageError> number(const std::string& name, const std::string& value,
                                      double& target) {
         const auto parsed = calc::parseCompleteNumber(value);
@@ -763,6 +758,55 @@ private:
     int m_sourceCount = 0;
 };
 
+// The option at `i` and its value: "--name value" (the value the next argument, and `i`
+// moves to it) or "--name=value"; or why it cannot be read.
+std::variant<std::pair<std::string, std::string>, UsageError>
+optionAndValue(const std::vector<std::string>& arguments, std::size_t& i) {
+    const std::string& argument = arguments[i];
+    std::string name = argument;
+    std::optional<std::string> value;
+    if (const std::size_t equals = argument.find('=');
+        argument.rfind("--", 0) == 0 && equals != std::string::npos) {
+        name = argument.substr(0, equals);
+        value = argument.substr(equals + 1);
+    }
+    if (!isValueOption(name)) {
+        if (argument.rfind("-", 0) == 0) {
+            return usage("opção desconhecida: " + util::printable(name) + ".");
+        }
+        return usage("argumento inesperado: " + util::inQuotes(argument) + ".");
+    }
+    if (!value) {
+        if (i + 1 >= arguments.size()) {
+            return usage("a opção " + name + " espera um valor.");
+        }
+        value = arguments[++i];
+    }
+    return std::pair{name, *value};
+}
+
+// The study file of --input, read into `reader`; or why it cannot be.
+std::optional<UsageError> takeInputStudy(OptionReader& reader, const StudyLoader& loadStudy,
+                                         std::vector<std::string>& given) {
+    const auto& input = reader.inputPath();
+    if (!input) {
+        return std::nullopt;
+    }
+    if (!loadStudy) {
+        return usage("aqui o zeb-calc não lê estudos (--input).");
+    }
+    const auto loaded = loadStudy(*input);
+    if (!loaded) {
+        return usage(loaded.failure().message);
+    }
+    reader.takeStudyFile(*loaded, given);
+    return std::nullopt;
+}
+
+bool wasGiven(const std::vector<std::string>& given, const std::string& name) {
+    return std::find(given.begin(), given.end(), name) != given.end();
+}
+
 } // namespace
 
 ParseResult parseArguments(const std::vector<std::string>& arguments,
@@ -774,55 +818,28 @@ ParseResult parseArguments(const std::vector<std::string>& arguments,
         if (argument == "--help" || argument == "-h") {
             return HelpRequest{};
         }
-        if (argument == "--study") {
-            if (std::find(given.begin(), given.end(), argument) != given.end()) {
-                return usage("a opção --study foi dada mais de uma vez.");
-            }
-            given.push_back(argument);
-            continue;
+        const auto option = argument == "--study" ? std::pair{argument, std::string()}
+                                                  : optionAndValue(arguments, i);
+        if (const auto* refusal = std::get_if<UsageError>(&option)) {
+            return *refusal;
         }
-        // "--name value" or "--name=value".
-        std::string name = argument;
-        std::optional<std::string> value;
-        if (const std::size_t equals = argument.find('=');
-            argument.rfind("--", 0) == 0 && equals != std::string::npos) {
-            name = argument.substr(0, equals);
-            value = argument.substr(equals + 1);
-        }
-        if (!isValueOption(name)) {
-            if (argument.rfind("-", 0) == 0) {
-                return usage("opção desconhecida: " + util::printable(name) + ".");
-            }
-            return usage("argumento inesperado: " + util::inQuotes(argument) + ".");
-        }
-        if (!value) {
-            if (i + 1 >= arguments.size()) {
-                return usage("a opção " + name + " espera um valor.");
-            }
-            value = arguments[++i];
-        }
-        for (const std::string& earlier : given) {
-            if (earlier == name) {
-                return usage("a opção " + name + " foi dada mais de uma vez.");
-            }
+        const auto& [name, value] = std::get<0>(option);
+        if (wasGiven(given, name)) {
+            return usage("a opção " + name + " foi dada mais de uma vez.");
         }
         given.push_back(name);
-        if (auto error = reader.take(name, *value)) {
+        if (name == "--study") {
+            continue;
+        }
+        if (auto error = reader.take(name, value)) {
             return *error;
         }
     }
-    if (std::find(given.begin(), given.end(), "--study") != given.end()) {
+    if (wasGiven(given, "--study")) {
         reader.takeStudy();
     }
-    if (const auto& input = reader.inputPath()) {
-        if (!loadStudy) {
-            return usage("aqui o zeb-calc não lê estudos (--input).");
-        }
-        const auto loaded = loadStudy(*input);
-        if (!loaded) {
-            return usage(loaded.failure().message);
-        }
-        reader.takeStudyFile(*loaded, given);
+    if (auto error = takeInputStudy(reader, loadStudy, given)) {
+        return *error;
     }
     return reader.finish(given);
 }

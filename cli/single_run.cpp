@@ -217,6 +217,22 @@ util::Result<report::NumberStyle> commandNumberStyle(const std::optional<std::st
                              " (use C, POSIX, en_US ou pt_BR)."};
 }
 
+namespace {
+
+// The request with the chosen station's rainfall: its seven constants, or its IDF equation,
+// which runs in that mode.
+calc::RunRequest withStation(calc::RunRequest request, const std::optional<calc::Station>& chosen) {
+    if (const auto* idf = chosen ? chosen->idf() : nullptr) {
+        request.mode = calc::EquationMode::Idf;
+        request.idfEquation = idf->equation;
+    } else if (chosen) {
+        request.station = *chosen->coefficients();
+    }
+    return request;
+}
+
+} // namespace
+
 int runSingle(const CommandOptions& options, const ProcessEnvironment& environment,
               std::ostream& out, std::ostream& err, const ChartRenderer& renderChart) {
     if (environment.reportTimestamp && !isTimestamp(*environment.reportTimestamp)) {
@@ -249,14 +265,7 @@ int runSingle(const CommandOptions& options, const ProcessEnvironment& environme
     }
 
     const std::optional<calc::Station>& chosen = *station;
-    calc::RunRequest request = options.run;
-    // A station that holds an IDF equation runs in that mode.
-    if (const auto* idf = chosen ? chosen->idf() : nullptr) {
-        request.mode = calc::EquationMode::Idf;
-        request.idfEquation = idf->equation;
-    } else if (chosen) {
-        request.station = *chosen->coefficients();
-    }
+    const calc::RunRequest request = withStation(options.run, chosen);
     if (options.study) {
         return runStudy(options, request, out, err);
     }

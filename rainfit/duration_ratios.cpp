@@ -1,6 +1,7 @@
 #include "rainfit/duration_ratios.h"
 
 #include "numbers/number_reading.h"
+#include "rainfit/csv_records.h"
 #include "util/csv_stream.h"
 #include "util/text.h"
 
@@ -79,23 +80,14 @@ std::optional<util::Failure> takeRatio(const util::CsvRecord& record, DurationRa
 } // namespace
 
 util::Result<DurationRatios> readDurationRatios(std::string_view csvBytes) {
-    std::istringstream in{std::string(csvBytes)};
-    util::CsvStream csv(in);
-    util::CsvRecord record;
     DurationRatios ratios = cetesbRatios();
     std::array<bool, kDurationCount> given{};
     bool header = true;
-    for (auto read = csv.next(record); read != util::CsvStream::Read::End;
-         read = csv.next(record)) {
-        if (read == util::CsvStream::Read::Malformed) {
-            return refusalAtLine(csv.errorLine(), csv.error());
-        }
-        if (std::exchange(header, false)) {
-            continue;
-        }
-        if (auto refusal = takeRatio(record, ratios, given)) {
-            return *refusal;
-        }
+    const auto refusal = takeCsvRecords(csvBytes, [&](const util::CsvRecord& record) {
+        return std::exchange(header, false) ? std::nullopt : takeRatio(record, ratios, given);
+    });
+    if (refusal) {
+        return *refusal;
     }
     return ratios;
 }

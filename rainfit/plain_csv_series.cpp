@@ -1,8 +1,10 @@
+#include "rainfit/csv_records.h"
 #include "rainfit/series_fields.h"
 #include "rainfit/series_layouts.h"
 #include "util/csv_stream.h"
 
 #include <sstream>
+#include <utility>
 
 namespace rainfit {
 
@@ -32,28 +34,22 @@ std::optional<util::Failure> takeDay(const util::CsvRecord& record, DailySeries&
 } // namespace
 
 util::Result<DailySeries> readPlainCsvSeries(std::string_view bytes) {
-    std::istringstream in{std::string(bytes)};
-    util::CsvStream csv(in);
-    util::CsvRecord record;
     DailySeries series;
     bool first = true;
-    for (auto read = csv.next(record); read != util::CsvStream::Read::End;
-         read = csv.next(record)) {
-        if (read == util::CsvStream::Read::Malformed) {
-            return refusalAtLine(csv.errorLine(), csv.error());
-        }
-        if (first) {
-            first = false;
-            if (record.fields.size() != 2) {
-                return unknownLayout();
+    const auto refusal =
+        takeCsvRecords(bytes, [&](const util::CsvRecord& record) -> std::optional<util::Failure> {
+            if (std::exchange(first, false)) {
+                if (record.fields.size() != 2) {
+                    return unknownLayout();
+                }
+                if (!readDate(record.fields[0])) {
+                    return std::nullopt; // the header
+                }
             }
-            if (!readDate(record.fields[0])) {
-                continue; // the header
-            }
-        }
-        if (auto refusal = takeDay(record, series)) {
-            return *refusal;
-        }
+            return takeDay(record, series);
+        });
+    if (refusal) {
+        return *refusal;
     }
     if (first) {
         return unknownLayout();

@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -145,8 +146,9 @@ private Q_SLOTS:
         h->pick("cboPosto", u"Ribeirão das Pedras"_s);
         QCOMPARE(h->window().currentStation()->coefficients()->Bm, 0.1);
 
-        // A station may hold an IDF equation instead, which the list and the main window show;
-        // mode "Automática", which takes the seven constants, refuses it.
+        // A station may hold an IDF equation instead, which the list shows and which, chosen
+        // in the main window, fills "Equação IDF": the report then names the station; mode
+        // "Automática", which takes the seven constants, refuses it.
         click("cmdNovo");
         QVERIFY(submit({{"txtCodigoPosto", u"3"_s},
                         {"txtNomePosto", u"Campinas"_s},
@@ -171,6 +173,16 @@ private Q_SLOTS:
             h->type(field, text);
         }
         h->pick("cboDuracao", u"1 h"_s);
+        QVERIFY(h->window().findChild<QRadioButton*>(u"Option3"_s)->isChecked());
+        QCOMPARE(h->text("txtIdft0"), u"11,83"_s);
+        QTest::mouseClick(h->button("cmdCalcular"), Qt::LeftButton);
+        h->dialogs.saveAnswers = {m_dir->filePath(u"campinas.txt"_s)};
+        h->button("cmdExportar")->click();
+        QFile exported(m_dir->filePath(u"campinas.txt"_s));
+        QVERIFY(exported.open(QIODevice::ReadOnly));
+        QCOMPARE(reportFileLines(exported.readAll()).value(4).trimmed(), u"Posto: Campinas"_s);
+        h->dialogs.take();
+        h->window().findChild<QRadioButton*>(u"Option1"_s)->click();
         QTest::mouseClick(h->button("cmdCalcular"), Qt::LeftButton);
         QCOMPARE(h->dialogs.take().value(0).text,
                  u"O posto \"Campinas\" tem uma equação IDF, não as constantes de Pfafstetter que "

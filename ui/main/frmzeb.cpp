@@ -298,10 +298,21 @@ const std::optional<calc::Station>& frmZEB::currentStation() const {
 
 void frmZEB::cboPosto_Click() {
     m_stations->nameChosen(*m_database);
+    followStationEquation();
 }
 
 void frmZEB::cboCodigo_Click() {
     m_stations->codeChosen();
+    followStationEquation();
+}
+
+// A station that holds an IDF equation has no constants for "Automática": choosing it fills
+// "Equação IDF" with its equation.
+void frmZEB::followStationEquation() {
+    const std::optional<calc::Station>& station = currentStation();
+    if (const calc::StationIdfEquation* idf = station ? station->idf() : nullptr) {
+        m_basin->showIdfEquation(idf->equation);
+    }
 }
 
 void frmZEB::cboZona_Click() {

@@ -137,6 +137,7 @@ private:
     // Station and soil selection.
     void cboPosto_Click();
     void cboCodigo_Click();
+    void followStationEquation();
     void cboZona_Click();
     void cboTerreno_Click();
 

@@ -31,11 +31,16 @@ std::vector<report::ReportLine> frmZEB::composeReport() const {
     const QDateTime now = m_services.clock ? m_services.clock() : QDateTime::currentDateTime();
     const QString dateTime = QLocale::c().toString(now, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     // Line 5 names where the run's constants came from: the station chosen, or the equation
-    // typed in "Equação IDF", where no station gave it.
+    // typed in "Equação IDF" when it is not the chosen station's.
     const calc::EquationMode mode =
         m_lastRequest ? m_lastRequest->mode : calc::EquationMode::Automatic;
-    const QString station =
-        mode == calc::EquationMode::Idf ? QString() : m_ui->cboPosto->currentText();
+    const std::optional<calc::Station>& chosen = currentStation();
+    const calc::StationIdfEquation* stationIdf = chosen ? chosen->idf() : nullptr;
+    const bool idfOfStation =
+        stationIdf && m_lastRequest && stationIdf->equation == m_lastRequest->idfEquation;
+    const QString station = mode == calc::EquationMode::Idf && !idfOfStation
+                                ? QString()
+                                : m_ui->cboPosto->currentText();
     return report::composeReportLines(m_record, mode, m_ui->txtRio->text().toStdString(),
                                       station.toStdString(), dateTime.toStdString(),
                                       m_services.numberStyle);
