@@ -8,55 +8,19 @@
 #include "rainfit/refusal.h"
 #include "report/rain_analysis_table.h"
 #include "report/rain_analysis_text.h"
-#include "util/system_error.h"
 #include "util/text.h"
-
-#include <cerrno>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include "util/whole_file.h"
 
 namespace cli {
 
 namespace {
-
-// Far above a century of daily totals in either layout.
-constexpr std::uintmax_t kMaxInputBytes = 64 * 1024 * 1024;
-
-// The whole of a file the command reads; `named` says what it is ("a série \"x.csv\"").
-util::Result<std::string> readInput(const std::string& path, const std::string& named) {
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (!std::filesystem::exists(status)) {
-        return util::Failure{util::Failure::Kind::InvalidInput, named + " não existe."};
-    }
-    // A pipe or a device could block the command or never end.
-    if (!std::filesystem::is_regular_file(status)) {
-        return util::Failure{util::Failure::Kind::InvalidInput, named + " não é um arquivo comum."};
-    }
-    if (std::filesystem::file_size(path, error) > kMaxInputBytes) {
-        return util::Failure{util::Failure::Kind::InvalidInput, named + " passa de 64 MiB."};
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return util::Failure{util::Failure::Kind::InvalidInput,
-                             "não foi possível ler " + named + ": " + util::systemErrorText(errno) +
-                                 "."};
-    }
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) {
-        return util::Failure{util::Failure::Kind::InvalidInput,
-                             "não foi possível ler " + named + "."};
-    }
-    return bytes;
-}
 
 // The analysis of the request's files, or why there is none.
 util::Result<rainfit::RainAnalysis> analyse(const FitIdfRequest& request) {
     rainfit::AnalysisOptions options{request.years, rainfit::cetesbRatios()};
     if (request.ratiosPath) {
         const std::string named = "a tabela de razões " + util::inQuotes(*request.ratiosPath);
-        auto bytes = readInput(*request.ratiosPath, named);
+        auto bytes = util::readWholeFile(*request.ratiosPath, named, rainfit::kMaxSeriesBytes);
         if (!bytes) {
             return bytes.failure();
         }
@@ -67,7 +31,7 @@ util::Result<rainfit::RainAnalysis> analyse(const FitIdfRequest& request) {
         options.ratios = *ratios;
     }
     const std::string named = "a série " + util::inQuotes(request.seriesPath);
-    auto bytes = readInput(request.seriesPath, named);
+    auto bytes = util::readWholeFile(request.seriesPath, named, rainfit::kMaxSeriesBytes);
     if (!bytes) {
         return bytes.failure();
     }

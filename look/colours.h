@@ -2,6 +2,8 @@
 
 #include <QColor>
 
+#include <array>
+
 namespace look {
 
 // The dark red of limit notes and of noted values, in the windows and on paper.
@@ -17,5 +19,9 @@ extern const QColor kUnitHydrographColour;
 extern const QColor kExcessColour;
 extern const QColor kLossColour;
 extern const QColor kPeakColour;
+
+// The curves of the rainfall analysis, one per return period from the shortest to the longest:
+// six colours told apart on screen, on paper and by most readers with a colour deficiency.
+extern const std::array<QColor, 6> kReturnPeriodColours;
 
 } // namespace look

@@ -5,11 +5,15 @@
 #include "rainfit/gumbel.h"
 #include "rainfit/idf_fit.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace rainfit {
+
+// The largest series file read: far above a century of daily totals in either layout.
+inline constexpr std::uintmax_t kMaxSeriesBytes = 64 * 1024 * 1024;
 
 // How a series is analysed: which years count, and the ratios between durations.
 struct AnalysisOptions {

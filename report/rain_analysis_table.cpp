@@ -30,6 +30,15 @@ std::string jsonList(const std::vector<Item>& items, const Write& write) {
     return text + (items.empty() ? "]" : "\n  ]");
 }
 
+// The fields as one CSV line.
+std::string csvLine(std::initializer_list<std::string> fields, const CsvStyle& style) {
+    std::string text;
+    for (const std::string& field : fields) {
+        text += (text.empty() ? "" : std::string(1, style.fieldSeparator)) + field;
+    }
+    return text + "\n";
+}
+
 } // namespace
 
 std::string rainAnalysisJson(const rainfit::RainAnalysis& analysis) {
@@ -76,6 +85,33 @@ std::string rainAnalysisPointsCsv(const rainfit::RainAnalysis& analysis, const C
                 style.number(point.intensityMmH) + s + style.number(point.fittedMmH) + "\n";
     }
     return text;
+}
+
+std::string rainAnalysisCsv(const rainfit::RainAnalysis& analysis, const CsvStyle& style) {
+    const auto number = [&style](double value) { return style.number(value); };
+    std::string text = style.start() + csvLine({"year", "maxDailyMm", "missingDays"}, style);
+    for (const rainfit::YearMaximum& year : analysis.maxima.counted) {
+        text += csvLine(
+            {std::to_string(year.year), number(year.maxDailyMm), std::to_string(year.missingDays)},
+            style);
+    }
+    text += "\n" + csvLine({"yearLeftOut", "missingDays"}, style);
+    for (const rainfit::YearLeftOut& year : analysis.maxima.leftOut) {
+        text += csvLine({std::to_string(year.year), std::to_string(year.missingDays)}, style);
+    }
+    const rainfit::GumbelFit& gumbel = analysis.gumbel;
+    text += "\n" + csvLine({"meanMm", "stdDevMm", "ksStatistic", "ksCritical5pct"}, style) +
+            csvLine({number(gumbel.meanMm), number(gumbel.stdDevMm), number(gumbel.ksStatistic),
+                     number(gumbel.ksCritical5pct)},
+                    style);
+    const rainfit::IdfFit& fit = analysis.fit;
+    text += "\n" + csvLine({"K", "m", "t0", "n", "r2", "sse"}, style) +
+            csvLine({number(fit.equation.k), number(fit.equation.m), number(fit.equation.t0Min),
+                     number(fit.equation.n), number(fit.r2), number(fit.sse)},
+                    style);
+    CsvStyle continued = style;
+    continued.byteOrderMark = false;
+    return text + "\n" + rainAnalysisPointsCsv(analysis, continued);
 }
 
 } // namespace report

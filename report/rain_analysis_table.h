@@ -21,4 +21,10 @@ std::string rainAnalysisJson(const rainfit::RainAnalysis& analysis);
 std::string rainAnalysisPointsCsv(const rainfit::RainAnalysis& analysis,
                                   const CsvStyle& style = {});
 
+// The whole analysis as CSV tables in the order of the JSON, a blank line between them, each
+// with a header of its names: "year,maxDailyMm,missingDays" (the years counted),
+// "yearLeftOut,missingDays", "meanMm,stdDevMm,ksStatistic,ksCritical5pct",
+// "K,m,t0,n,r2,sse", and the 72 points as rainAnalysisPointsCsv writes them.
+std::string rainAnalysisCsv(const rainfit::RainAnalysis& analysis, const CsvStyle& style);
+
 } // namespace report

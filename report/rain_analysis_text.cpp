@@ -6,11 +6,14 @@
 
 namespace report {
 
-namespace {
+std::string_view monthName(int month) {
+    static constexpr std::array<const char*, 12> kMonthNames = {
+        "janeiro", "fevereiro", "março",    "abril",   "maio",     "junho",
+        "julho",   "agosto",    "setembro", "outubro", "novembro", "dezembro"};
+    return kMonthNames.at(static_cast<std::size_t>(month - 1));
+}
 
-constexpr std::array<const char*, 12> kMonthNames = {
-    "janeiro", "fevereiro", "março",    "abril",   "maio",     "junho",
-    "julho",   "agosto",    "setembro", "outubro", "novembro", "dezembro"};
+namespace {
 
 // The text right-aligned in a column this wide (counted in bytes: numbers and ASCII only).
 std::string rightAligned(const std::string& text, std::size_t width) {
@@ -21,7 +24,8 @@ std::string yearsText(const rainfit::AnnualMaxima& maxima, const rainfit::YearRu
                       const NumberStyle& style) {
     std::string text = "Anos contados: " + std::to_string(maxima.counted.size());
     if (rule.firstMonth != 1) {
-        text += std::string(" (anos hidrológicos de 1º de ") + kMonthNames[rule.firstMonth - 1] +
+        text += std::string(" (anos hidrológicos de 1º de ") +
+                std::string(monthName(rule.firstMonth)) +
                 ", cada um com o número do ano em que começa)";
     }
     text += "\n     ano  máxima diária (mm)  dias em falta\n";
@@ -40,7 +44,9 @@ std::string yearsText(const rainfit::AnnualMaxima& maxima, const rainfit::YearRu
     return text;
 }
 
-std::string gumbelText(const rainfit::GumbelFit& gumbel, const NumberStyle& style) {
+} // namespace
+
+std::string gumbelSection(const rainfit::GumbelFit& gumbel, const NumberStyle& style) {
     std::string text = "\nDistribuição de Gumbel pelo método dos momentos:\n  média " +
                        formatFixed(gumbel.meanMm, 2, style) + " mm, desvio padrão " +
                        formatFixed(gumbel.stdDevMm, 2, style) + " mm\n" +
@@ -53,7 +59,7 @@ std::string gumbelText(const rainfit::GumbelFit& gumbel, const NumberStyle& styl
     return text + ": o ajuste é aceito a 5 %.\n";
 }
 
-std::string equationText(const rainfit::IdfFit& fit, const NumberStyle& style) {
+std::string equationSection(const rainfit::IdfFit& fit, const NumberStyle& style) {
     return "\nEquação: i = K·TR^m/(t + t0)^n (i em mm/h, t e t0 em minutos, TR em anos)\n"
            "  K = " +
            formatFixed(fit.equation.k, 4, style) +
@@ -65,9 +71,8 @@ std::string equationText(const rainfit::IdfFit& fit, const NumberStyle& style) {
            formatFixed(fit.sse, 5, style) + "\n";
 }
 
-// One table of the 72 intensities, a line per duration and a column per return period.
-std::string intensityTable(const rainfit::RainAnalysis& analysis, bool fitted,
-                           const NumberStyle& style) {
+std::string intensitySection(const rainfit::RainAnalysis& analysis, bool fitted,
+                             const NumberStyle& style) {
     std::string text = fitted ? "\nIntensidades da equação (mm/h):\n   t (min)"
                               : "\nIntensidades dos dados (mm/h):\n   t (min)";
     for (const double years : rainfit::kReturnPeriodsYears) {
@@ -86,8 +91,6 @@ std::string intensityTable(const rainfit::RainAnalysis& analysis, bool fitted,
     return text + "\n";
 }
 
-} // namespace
-
 std::string rainAnalysisText(const rainfit::RainAnalysis& analysis, const rainfit::YearRule& rule,
                              const NumberStyle& style) {
     std::string text = "Equação IDF ajustada a uma série de chuvas diárias";
@@ -95,8 +98,8 @@ std::string rainAnalysisText(const rainfit::RainAnalysis& analysis, const rainfi
         text += " (posto " + analysis.stationCode + ")";
     }
     return text + "\n\n" + yearsText(analysis.maxima, rule, style) +
-           gumbelText(analysis.gumbel, style) + equationText(analysis.fit, style) +
-           intensityTable(analysis, false, style) + intensityTable(analysis, true, style);
+           gumbelSection(analysis.gumbel, style) + equationSection(analysis.fit, style) +
+           intensitySection(analysis, false, style) + intensitySection(analysis, true, style);
 }
 
 } // namespace report

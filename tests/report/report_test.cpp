@@ -1,5 +1,6 @@
 // The calculation report: the worked example's exported bytes against the golden file, then
 // the layout's edges, each by the characters it must show.
+#include "report/rain_analysis_table.h"
 #include "report/rain_analysis_text.h"
 #include "report/record_table.h"
 #include "report/report_file.h"
@@ -217,6 +218,13 @@ TEST(RainAnalysisText, VerdictAndYearsAreSaidPlainly) {
     analysis.gumbel.ksStatistic = 0.4;
     EXPECT_NE(rainAnalysisText(analysis, {}, kBrazilian).find("O TESTE REJEITA O AJUSTE"),
               std::string::npos);
+    // As CSV, the JSON's parts one table after another, one byte-order mark at the start.
+    const std::string csvStart =
+        "\xEF\xBB\xBFyear;maxDailyMm;missingDays\n2001;80,5;2\n\nyearLeftOut;missingDays\n"
+        "2002;40\n\nmeanMm;stdDevMm;ksStatistic;ksCritical5pct\n78,5;24,3;0,4;0,39\n\n"
+        "K;m;t0;n;r2;sse\n836,69387;0,18226;11,827226;0,757954;0;0\n\ndurationMin;";
+    EXPECT_EQ(rainAnalysisCsv(analysis, CsvStyle::spreadsheet()).substr(0, csvStart.size()),
+              csvStart);
 }
 
 } // namespace

@@ -107,6 +107,8 @@ void BasinForm::showIdfEquation(const calc::IdfEquation& equation) {
     const auto fields = idfFields();
     for (std::size_t i = 0; i < fields.size(); ++i) {
         fields[i]->setText(formatPlain(constants[i]));
+        // A narrow field shows where the number begins.
+        fields[i]->setCursorPosition(0);
     }
 }
 

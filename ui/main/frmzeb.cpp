@@ -103,6 +103,7 @@ void frmZEB::connectHandlers() {
     connect(u.mnuExportarPDF, &QAction::triggered, this, &frmZEB::exportPdf);
     connect(u.mnuExportarCSV, &QAction::triggered, this, &frmZEB::exportCsv);
     connect(u.mnuPostos, &QAction::triggered, this, &frmZEB::showStations);
+    connect(u.mnuChuvasIntensas, &QAction::triggered, this, &frmZEB::showRainAnalysis);
     connectInputs();
     connectStudyMenu();
 }

@@ -31,6 +31,7 @@ namespace ui {
 class BasinForm;
 class DialogService;
 class HydrographWindow;
+class RainAnalysisWindow;
 class ResultsView;
 class StationPicker;
 class StationsWindow;
@@ -126,6 +127,8 @@ private:
     void exportPdf();
     void exportCsv();
     void showStations();
+    // "Chuvas intensas a partir de uma série": its equation comes back to "Equação IDF".
+    void showRainAnalysis();
     chart::HydrographCaption chartCaption() const;
     void fillResultsGrid(const calc::CalculationRecord& record);
     std::vector<report::ReportLine> composeReport() const;
@@ -178,6 +181,7 @@ private:
     std::optional<calc::RunRequest> m_lastRequest;
     QPointer<StudyWindow> m_studyWindow;
     QPointer<StationsWindow> m_stationsWindow;
+    QPointer<RainAnalysisWindow> m_rainAnalysisWindow;
 };
 
 } // namespace ui

@@ -1,5 +1,5 @@
 // The main window's commands on its results (print, export, the PDF and CSV files, the chart
-// and study windows) and the "Postos" window.
+// and study windows), the "Postos" window and the rain analysis window.
 
 #include "ui/main/frmzeb.h"
 
@@ -12,8 +12,10 @@
 #include "ui/common/dialog_service.h"
 #include "ui/common/file_export.h"
 #include "ui/common/report_printing.h"
+#include "ui/main/basin_form.h"
 #include "ui/main/result_exports.h"
 #include "ui/main/results_view.h"
+#include "ui/rainfit/rain_analysis_window.h"
 #include "ui/stations/stations_window.h"
 #include "ui/study/study_window.h"
 
@@ -150,6 +152,7 @@ void frmZEB::showStations() {
         source.userDatabase = refdata::userDatabasePath();
         source.databaseInUse = [this] { return m_database->path(); };
         source.changed = [this] { reloadStations(); };
+        source.fitFromSeries = [this] { showRainAnalysis(); };
         m_stationsWindow = new StationsWindow(*m_services.dialogs, m_services.numberStyle,
                                               std::move(source), this);
     } else {
@@ -157,6 +160,23 @@ void frmZEB::showStations() {
         m_stationsWindow->refresh();
     }
     bringForward(m_stationsWindow);
+}
+
+void frmZEB::showRainAnalysis() {
+    if (!m_rainAnalysisWindow) {
+        RainAnalysisHooks hooks;
+        hooks.useEquation = [this](const calc::IdfEquation& equation) {
+            m_basin->showIdfEquation(equation);
+            bringForward(this);
+        };
+        hooks.saveAsStation = [this](const refdata::StationRow& station) {
+            showStations();
+            m_stationsWindow->proposeStation(station);
+        };
+        m_rainAnalysisWindow = new RainAnalysisWindow(*m_services.dialogs, m_services.numberStyle,
+                                                      std::move(hooks), this);
+    }
+    bringForward(m_rainAnalysisWindow);
 }
 
 } // namespace ui

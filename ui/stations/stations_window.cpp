@@ -113,6 +113,13 @@ QHBoxLayout* StationsWindow::buildCommands() {
     m_changeCommands.push_back(add("cmdImportarAccess", QStringLiteral("Importar &Access…"),
                                    &StationsWindow::importAccess));
     add("cmdExportarCSV", QStringLiteral("Exp&ortar CSV…"), &StationsWindow::exportCsv);
+    if (m_source.fitFromSeries) {
+        auto* fit =
+            new QPushButton(QStringLiteral("Chuvas &intensas a partir de uma série…"), this);
+        fit->setObjectName(QStringLiteral("cmdChuvasIntensas"));
+        commands->addWidget(fit);
+        connect(fit, &QPushButton::clicked, this, [this] { m_source.fitFromSeries(); });
+    }
     commands->addStretch();
     auto* closeButton = new QPushButton(QStringLiteral("&Fechar"), this);
     closeButton->setObjectName(QStringLiteral("cmdFechar"));
@@ -271,7 +278,11 @@ void StationsWindow::openForm(const QString& title,
 }
 
 void StationsWindow::addStation() {
-    openForm(QStringLiteral("Novo posto"), std::nullopt, m_table->rowCount(),
+    proposeStation(std::nullopt);
+}
+
+void StationsWindow::proposeStation(const std::optional<refdata::StationRow>& station) {
+    openForm(QStringLiteral("Novo posto"), station, m_table->rowCount(),
              [](refdata::UserStations stations, const refdata::StationTexts& texts) {
                  return stations.add(texts);
              });

@@ -30,6 +30,9 @@ struct StationsSource {
     std::function<std::filesystem::path()> databaseInUse;
     // Runs after each change: the main window reopens its database and its lists follow.
     std::function<void()> changed;
+    // Opens the window that fits an IDF equation to a rain gauge's daily series; no command
+    // for it when not set.
+    std::function<void()> fitFromSeries;
 };
 
 // "Postos": the stations of the user's database in a table, with their commands (new, edit,
@@ -45,6 +48,9 @@ public:
 
     // Reads the stations again and says which database changes go to.
     void refresh();
+
+    // Opens the form of a new station filled with `station` (none: all empty); "OK" adds it.
+    void proposeStation(const std::optional<refdata::StationRow>& station);
 
 private:
     refdata::UserStations userStations() const;
