@@ -6,6 +6,7 @@
 
 #include "look/fonts.h"
 #include "report/rain_analysis_text.h"
+#include "ui/common/widget_building.h"
 
 #include <QChartView>
 #include <QComboBox>
@@ -22,14 +23,6 @@
 namespace ui {
 
 namespace {
-
-QPushButton* addButton(QHBoxLayout* row, QWidget* parent, const char* name,
-                       const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    row->addWidget(button);
-    return button;
-}
 
 // Rows as high as a line of text, all of the same height.
 void compactRows(QTableWidget* table) {

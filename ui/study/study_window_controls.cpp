@@ -5,6 +5,7 @@
 
 #include "calc/durations.h"
 #include "look/colours.h"
+#include "ui/common/widget_building.h"
 
 #include <QChartView>
 #include <QComboBox>
@@ -18,18 +19,6 @@
 #include <QVBoxLayout>
 
 namespace ui {
-
-namespace {
-
-QPushButton* addButton(QHBoxLayout* row, QWidget* parent, const char* name,
-                       const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    row->addWidget(button);
-    return button;
-}
-
-} // namespace
 
 void StudyWindow::buildReturnPeriodRow() {
     m_returnPeriodList = new QLineEdit(this);
