@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include <QChart>
 #include <QLegend>
@@ -56,6 +57,43 @@ QLineSeries* fittedCurve(const calc::IdfEquation& equation, double years, const 
     return curve;
 }
 
+// The smallest and largest intensity, of the data and of the equation.
+std::pair<double, double> intensityRange(const rainfit::RainAnalysis& analysis) {
+    double lowest = analysis.points.empty() ? 1 : analysis.points.front().intensityMmH;
+    double highest = lowest;
+    for (const rainfit::IdfPoint& point : analysis.points) {
+        for (const double value : {point.intensityMmH, point.fittedMmH}) {
+            lowest = std::min(lowest, value);
+            highest = std::max(highest, value);
+        }
+    }
+    return {lowest, highest};
+}
+
+// A curve of the equation and the data's points for each return period, in its colour.
+void addReturnPeriods(QChart& chart, const rainfit::RainAnalysis& analysis,
+                      const report::NumberStyle& style) {
+    const std::size_t periods = rainfit::kReturnPeriodsYears.size();
+    for (std::size_t p = 0; p < periods; ++p) {
+        const double years = rainfit::kReturnPeriodsYears[p];
+        const QColor& colour = look::kReturnPeriodColours.at(p);
+        QLineSeries* curve = fittedCurve(analysis.fit.equation, years, colour);
+        curve->setName(QStringLiteral("TR %1 anos")
+                           .arg(QString::fromStdString(report::formatPlain(years, style))));
+        addSeries(chart, curve);
+        auto* points = new QScatterSeries;
+        points->setColor(colour);
+        points->setBorderColor(colour);
+        points->setMarkerSize(7);
+        // The points' colour is the curve's: one legend entry a return period.
+        for (std::size_t i = p; i < analysis.points.size(); i += periods) {
+            points->append(analysis.points[i].durationMin, analysis.points[i].intensityMmH);
+        }
+        addSeries(chart, points);
+        chart.legend()->markers(points).value(0)->setVisible(false);
+    }
+}
+
 } // namespace
 
 std::unique_ptr<QChart> newIntensityChart(const rainfit::RainAnalysis& analysis,
@@ -70,14 +108,7 @@ std::unique_ptr<QChart> newIntensityChart(const rainfit::RainAnalysis& analysis,
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->legend()->setFont(look::chartFont(11));
 
-    double lowest = analysis.points.empty() ? 1 : analysis.points.front().intensityMmH;
-    double highest = lowest;
-    for (const rainfit::IdfPoint& point : analysis.points) {
-        for (const double value : {point.intensityMmH, point.fittedMmH}) {
-            lowest = std::min(lowest, value);
-            highest = std::max(highest, value);
-        }
-    }
+    const auto [lowest, highest] = intensityRange(analysis);
     // From a whole decade, so that the labels are 1, 10, 100...; the durations end at a day.
     chart->addAxis(newLogAxis(QStringLiteral("Duração (min)"), 1, 2000), Qt::AlignBottom);
     chart->addAxis(newLogAxis(QStringLiteral("Intensidade (mm/h)"),
@@ -85,25 +116,7 @@ std::unique_ptr<QChart> newIntensityChart(const rainfit::RainAnalysis& analysis,
                               std::pow(10.0, std::ceil(std::log10(highest)))),
                    Qt::AlignLeft);
 
-    const std::size_t periods = rainfit::kReturnPeriodsYears.size();
-    for (std::size_t p = 0; p < periods; ++p) {
-        const double years = rainfit::kReturnPeriodsYears[p];
-        const QColor& colour = look::kReturnPeriodColours.at(p);
-        QLineSeries* curve = fittedCurve(analysis.fit.equation, years, colour);
-        curve->setName(QStringLiteral("TR %1 anos")
-                           .arg(QString::fromStdString(report::formatPlain(years, style))));
-        addSeries(*chart, curve);
-        auto* points = new QScatterSeries;
-        points->setColor(colour);
-        points->setBorderColor(colour);
-        points->setMarkerSize(7);
-        // The points' colour is the curve's: one legend entry a return period.
-        for (std::size_t i = p; i < analysis.points.size(); i += periods) {
-            points->append(analysis.points[i].durationMin, analysis.points[i].intensityMmH);
-        }
-        addSeries(*chart, points);
-        chart->legend()->markers(points).value(0)->setVisible(false);
-    }
+    addReturnPeriods(*chart, analysis, style);
     return chart;
 }
 

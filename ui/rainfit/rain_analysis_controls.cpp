@@ -52,6 +52,31 @@ QString durationText(int minutes) {
                         : QStringLiteral("%1 h").arg(minutes / 60);
 }
 
+// The ratio table: a row per duration, the ratio typed beside the duration it applies to.
+QTableWidget* newRatiosTable(QWidget* parent) {
+    auto* table = new QTableWidget(static_cast<int>(rainfit::kDurationCount), 2, parent);
+    table->setObjectName(QStringLiteral("grdRazoes"));
+    table->setHorizontalHeaderLabels({QStringLiteral("Razão"), QStringLiteral("da chuva de")});
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    compactRows(table);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setFixedHeight(table->horizontalHeader()->sizeHint().height() +
+                          table->verticalHeader()->defaultSectionSize() *
+                              static_cast<int>(rainfit::kDurationCount) +
+                          2 * table->frameWidth());
+    const rainfit::DurationRatios ratios = rainfit::cetesbRatios();
+    for (std::size_t row = 0; row < rainfit::kDurationCount; ++row) {
+        const int r = static_cast<int>(row);
+        table->setVerticalHeaderItem(
+            r, new QTableWidgetItem(durationText(rainfit::kDurationsMin[row])));
+        auto* from = new QTableWidgetItem(durationText(ratios.rows[row].fromMin));
+        from->setFlags(Qt::ItemIsEnabled);
+        table->setItem(r, 0, new QTableWidgetItem);
+        table->setItem(r, 1, from);
+    }
+    return table;
+}
+
 } // namespace
 
 QWidget* RainAnalysisWindow::buildOptions() {
@@ -76,26 +101,7 @@ QWidget* RainAnalysisWindow::buildOptions() {
     form->addRow(QStringLiteral("Má&ximo de dias em falta (%):"), m_maxMissing);
     column->addLayout(form);
 
-    m_ratios = new QTableWidget(static_cast<int>(rainfit::kDurationCount), 2, box);
-    m_ratios->setObjectName(QStringLiteral("grdRazoes"));
-    m_ratios->setHorizontalHeaderLabels({QStringLiteral("Razão"), QStringLiteral("da chuva de")});
-    m_ratios->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    compactRows(m_ratios);
-    m_ratios->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_ratios->setFixedHeight(m_ratios->horizontalHeader()->sizeHint().height() +
-                             m_ratios->verticalHeader()->defaultSectionSize() *
-                                 static_cast<int>(rainfit::kDurationCount) +
-                             2 * m_ratios->frameWidth());
-    const rainfit::DurationRatios ratios = rainfit::cetesbRatios();
-    for (std::size_t row = 0; row < rainfit::kDurationCount; ++row) {
-        const int r = static_cast<int>(row);
-        m_ratios->setVerticalHeaderItem(
-            r, new QTableWidgetItem(durationText(rainfit::kDurationsMin[row])));
-        auto* from = new QTableWidgetItem(durationText(ratios.rows[row].fromMin));
-        from->setFlags(Qt::ItemIsEnabled);
-        m_ratios->setItem(r, 0, new QTableWidgetItem);
-        m_ratios->setItem(r, 1, from);
-    }
+    m_ratios = newRatiosTable(box);
     auto* ratiosLabel = new QLabel(QStringLiteral("&Razões entre durações:"), box);
     ratiosLabel->setBuddy(m_ratios);
     column->addWidget(ratiosLabel);

@@ -60,6 +60,36 @@ double paintText(QPainter& painter, const QRectF& box, const QString& text) {
     return used.height();
 }
 
+// The figures in a fixed-width face, so that the tables line up; a rejected fit in the notes'
+// colour.
+void paintFigures(QPainter& painter, const rainfit::RainAnalysis& analysis, double top,
+                  const report::NumberStyle& style) {
+    painter.setFont(look::reportFont(false));
+    const QRectF column(0, top, kTextWidth, 1000);
+    painter.setPen(analysis.gumbel.rejected() ? look::kNoteColour : QColor(Qt::black));
+    const double gumbelHeight =
+        paintText(painter, column, qText(report::gumbelSection(analysis.gumbel, style)).trimmed());
+    painter.setPen(Qt::black);
+    paintText(painter, column.adjusted(0, gumbelHeight, 0, 0),
+              qText(report::equationSection(analysis.fit, style) +
+                    report::intensitySection(analysis, false, style) +
+                    report::intensitySection(analysis, true, style)));
+}
+
+// The chart beside the figures, drawn as laid out for the window and reduced to fit.
+void paintChart(QPainter& painter, const rainfit::RainAnalysis& analysis, double top,
+                const report::NumberStyle& style) {
+    QGraphicsScene scene;
+    QChart* intensity = chart::newIntensityChart(analysis, style).release();
+    scene.addItem(intensity);
+    intensity->setGeometry(QRectF(0, 0, kChartWidth, kChartHeight));
+    const double chartWidth = kPageWidth - kTextWidth - kGap;
+    scene.render(
+        &painter,
+        QRectF(kTextWidth + kGap, top, chartWidth, kChartHeight * chartWidth / kChartWidth),
+        QRectF(0, 0, kChartWidth, kChartHeight));
+}
+
 } // namespace
 
 QByteArray rainAnalysisPdf(const rainfit::RainAnalysis& analysis, const rainfit::YearRule& rule,
@@ -85,28 +115,8 @@ QByteArray rainAnalysisPdf(const rainfit::RainAnalysis& analysis, const rainfit:
                      yearsParagraph(analysis.maxima, rule, style)) +
            8;
 
-    // The figures in a fixed-width face, so that the tables line up; a rejected fit in the
-    // notes' colour.
-    painter.setFont(look::reportFont(false));
-    const QRectF column(0, top, kTextWidth, 1000);
-    painter.setPen(analysis.gumbel.rejected() ? look::kNoteColour : QColor(Qt::black));
-    const double gumbelHeight =
-        paintText(painter, column, qText(report::gumbelSection(analysis.gumbel, style)).trimmed());
-    painter.setPen(Qt::black);
-    paintText(painter, column.adjusted(0, gumbelHeight, 0, 0),
-              qText(report::equationSection(analysis.fit, style) +
-                    report::intensitySection(analysis, false, style) +
-                    report::intensitySection(analysis, true, style)));
-
-    QGraphicsScene scene;
-    QChart* intensity = chart::newIntensityChart(analysis, style).release();
-    scene.addItem(intensity);
-    intensity->setGeometry(QRectF(0, 0, kChartWidth, kChartHeight));
-    const double chartWidth = kPageWidth - kTextWidth - kGap;
-    scene.render(
-        &painter,
-        QRectF(kTextWidth + kGap, top, chartWidth, kChartHeight * chartWidth / kChartWidth),
-        QRectF(0, 0, kChartWidth, kChartHeight));
+    paintFigures(painter, analysis, top, style);
+    paintChart(painter, analysis, top, style);
     painter.end();
     return bytes;
 }

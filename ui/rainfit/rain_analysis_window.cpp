@@ -79,6 +79,16 @@ RainAnalysisWindow::RainAnalysisWindow(DialogService& dialogs, report::NumberSty
     QHBoxLayout* commands = buildCommands();
     m_resultCommands.push_back(m_analyse);
 
+    arrangeParts(options, years, results, commands);
+    resize(1360, 860);
+    showOptions(m_options);
+    for (QPushButton* command : m_resultCommands) {
+        command->setEnabled(false);
+    }
+}
+
+void RainAnalysisWindow::arrangeParts(QWidget* options, QWidget* years, QTabWidget* results,
+                                      QHBoxLayout* commands) {
     auto* resultColumn = new QVBoxLayout;
     resultColumn->addWidget(m_equation);
     resultColumn->addWidget(m_gumbel);
@@ -91,12 +101,6 @@ RainAnalysisWindow::RainAnalysisWindow(DialogService& dialogs, report::NumberSty
     layout->addWidget(m_heading);
     layout->addLayout(parts, 1);
     layout->addLayout(commands);
-
-    resize(1360, 860);
-    showOptions(m_options);
-    for (QPushButton* command : m_resultCommands) {
-        command->setEnabled(false);
-    }
 }
 
 // The children outlive this class's members: none may call back into it as the window goes.

@@ -58,6 +58,7 @@ private:
     QWidget* buildYears();
     QTabWidget* buildResults();
     QHBoxLayout* buildCommands();
+    void arrangeParts(QWidget* options, QWidget* years, QTabWidget* results, QHBoxLayout* commands);
     void showOptions(const rainfit::AnalysisOptions& options);
     // The options as typed, or none with the reason shown.
     std::optional<rainfit::AnalysisOptions> typedOptions();
