@@ -25,13 +25,13 @@ namespace chart {
 namespace {
 
 using calc::CalculationRecord;
+using calc::kSteps;
 using look::chartFont;
 using look::kExcessColour;
 using look::kFloodColour;
 using look::kLossColour;
 using look::kPeakColour;
 using look::kUnitHydrographColour;
-using calc::kSteps;
 
 // Every value axis has this many intervals, so the flow axis's grid serves all three.
 constexpr int kIntervals = 5;
@@ -42,7 +42,6 @@ constexpr int kIntervals = 5;
 constexpr double kRainfallShare = 0.4;
 constexpr double kFloodShare = 0.55;
 constexpr double kUnitHydrographShare = 0.45;
-
 
 // The smallest of 1, 2, 2.5 and 5 times a power of ten that is at least `raw`.
 double roundStepAbove(double raw) {

@@ -1,8 +1,8 @@
 #include "chart/hydrograph_figure.h"
 
 #include "calc/limits.h"
-#include "look/colours.h"
 #include "chart/pdf_page.h"
+#include "look/colours.h"
 #include "look/fonts.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 #include "chart/rain_analysis_chart.h"
 
 #include "calc/design_storm.h"
+#include "chart/chart_frame.h"
 #include "chart/hydrograph_chart.h"
 #include "look/colours.h"
 #include "look/fonts.h"
@@ -98,15 +99,8 @@ void addReturnPeriods(QChart& chart, const rainfit::RainAnalysis& analysis,
 
 std::unique_ptr<QChart> newIntensityChart(const rainfit::RainAnalysis& analysis,
                                           const report::NumberStyle& style) {
-    auto chart = std::make_unique<QChart>();
-    chart->setTitle(QStringLiteral("Intensidade × duração: equação (linhas) e dados (pontos)"));
-    chart->setTitleFont(look::chartFont(14, true));
-    chart->setBackgroundRoundness(0);
-    chart->setMargins(QMargins(4, 4, 4, 4));
-    chart->setLocalizeNumbers(true);
-    chart->setLocale(chartLocale(style));
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->legend()->setFont(look::chartFont(11));
+    auto chart =
+        newChart(QStringLiteral("Intensidade × duração: equação (linhas) e dados (pontos)"), style);
 
     const auto [lowest, highest] = intensityRange(analysis);
     // From a whole decade, so that the labels are 1, 10, 100...; the durations end at a day.

@@ -1,6 +1,7 @@
 #include "chart/study_chart.h"
 
 #include "calc/durations.h"
+#include "chart/chart_frame.h"
 #include "chart/hydrograph_chart.h"
 #include "look/colours.h"
 #include "look/fonts.h"
@@ -22,24 +23,10 @@ namespace chart {
 
 namespace {
 
-
 template <typename Axis> void styleAxis(Axis* axis, const QString& title) {
     axis->setTitleText(title);
     axis->setTitleFont(look::chartFont(12, true));
     axis->setLabelsFont(look::chartFont(11));
-}
-
-std::unique_ptr<QChart> newChart(const QString& title, const report::NumberStyle& style) {
-    auto chart = std::make_unique<QChart>();
-    chart->setTitle(title);
-    chart->setTitleFont(look::chartFont(14, true));
-    chart->setBackgroundRoundness(0);
-    chart->setMargins(QMargins(4, 4, 4, 4));
-    chart->setLocalizeNumbers(true);
-    chart->setLocale(chartLocale(style));
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->legend()->setFont(look::chartFont(11));
-    return chart;
 }
 
 // A title is laid out as a text document: only a new one is worth that.
