@@ -277,6 +277,8 @@ private Q_SLOTS:
         QVERIFY(notes->text() == ui::kOutOfDateLine);
         h->button("cmdExportar")->click();
         QCOMPARE(h->dialogs.take().value(0).text, u"Todos os campos devem estar preenchidos"_s);
+        h->window().findChild<QMenu*>(u"mnuResultados"_s)->actions().at(1)->trigger(); // PDF
+        QCOMPARE(h->dialogs.take().value(0).text, u"Todos os campos devem estar preenchidos"_s);
         QCOMPARE(h->dialogs.saveRequests.size(), 1);
 
         h->child<QWidget>("grdVazoes")->setFocus();
