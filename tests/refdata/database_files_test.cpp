@@ -56,6 +56,8 @@ TEST(DatabaseFiles, FormatIsRecognisedByContentAndAnythingElseIsRefusedByName) {
     }
     writeFile(folder / "texto.mdb", "codigo,nome\n1,Posto\n");
     writeFile(folder / "vazio.mdb", "");
+    // Exactly the header that tells SQLite: read as SQLite, which finds no database after it.
+    writeFile(folder / "curto.mdb", std::string("SQLite format 3\0\0\0\0\0", 20));
     std::filesystem::create_directory(folder / "pasta.mdb");
     ASSERT_EQ(::mkfifo((folder / "fila.mdb").c_str(), 0600), 0);
     const std::string special = "não é um arquivo comum, mas um pipe, um dispositivo ou um socket";
@@ -63,6 +65,8 @@ TEST(DatabaseFiles, FormatIsRecognisedByContentAndAnythingElseIsRefusedByName) {
         {"nada.mdb", "o arquivo não existe"},
         {"texto.mdb", "o arquivo não é um banco de dados SQLite nem Access"},
         {"vazio.mdb", "o arquivo está vazio"},
+        {"curto.mdb",
+         "o arquivo está corrompido ou ilegível (o cabeçalho não é o de um banco SQLite)"},
         {"pasta.mdb", "é uma pasta, não um arquivo"},
         {"fila.mdb", special}, // opening a pipe would wait for a writer for ever
     };

@@ -166,6 +166,7 @@ private Q_SLOTS:
         // Another station and then the copy again: the copy's constants still.
         h->pick("cboPosto", u"Pau d'Alho"_s);
         QCOMPARE(h->child<QLabel>("lblPosto")->text(), u"Posto:"_s);
+        QCOMPARE(h->child<QLabel>("lblPosto")->width(), 495 / 15); // its width in the form
         QComboBox* names = h->list("cboPosto");
         names->setCurrentIndex(names->count() - 1);
         h->child<QPushButton>("cmdCalcular")->click();
