@@ -67,6 +67,7 @@ TEST(DailySeries, RefusalsNameTheLine) {
         {csv + "2001-01-02,1,5\n", "linha 3: espera 2 campos"},
         {csv + "2001-01-02,-0.1\n", "linha 3: o total \"-0.1\" é negativo"},
         {csv + "2001-02-29,1\n", "linha 3: a data \"2001-02-29\" não existe"},
+        {csv + "2001-00-10,1\n", "linha 3: a data \"2001-00-10\" não existe"},
         {csv + "2001/01/02,1\n", "linha 3: a data \"2001/01/02\" não está na forma"},
         {csv + "2001-1x-02,1\n", "linha 3: a data \"2001-1x-02\" não está na forma"},
         {csv + "01/01/2001,\n", "linha 3: o dia 01/01/2001 aparece de novo"},
