@@ -126,4 +126,13 @@ util::Result<CalculationRecord> runRequestWithCheckedRainfall(const RunRequest& 
     return computeAccepted(request);
 }
 
+void takeStationRainfall(RunRequest& request, const StationRainfall& rainfall) {
+    if (const auto* idf = std::get_if<StationIdfEquation>(&rainfall)) {
+        request.mode = EquationMode::Idf;
+        request.idfEquation = idf->equation;
+    } else {
+        request.station = std::get<StationCoefficients>(rainfall);
+    }
+}
+
 } // namespace calc

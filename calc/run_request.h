@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/calculation.h"
+#include "calc/station.h"
 
 #include <array>
 #include <optional>
@@ -27,6 +28,10 @@ struct RunRequest {
     // fields exactly when the request they give now equals the one that was run.
     bool operator==(const RunRequest&) const = default;
 };
+
+// A station's rainfall given to a request: its seven constants, or its IDF equation, which
+// runs in mode Idf.
+void takeStationRainfall(RunRequest& request, const StationRainfall& rainfall);
 
 // The curve number's valid range, (0, 100]: the one rule for runs and for imported tables.
 bool isValidCurveNumber(double curveNumber);

@@ -318,11 +318,8 @@ private:
             if (answer.failure().kind == util::Failure::Kind::Database) {
                 m_databaseFailure = answer.failure();
             }
-        } else if (const auto* idf = std::get_if<calc::StationIdfEquation>(&*answer)) {
-            request.mode = calc::EquationMode::Idf;
-            request.idfEquation = idf->equation;
         } else {
-            request.station = std::get<calc::StationCoefficients>(*answer);
+            calc::takeStationRainfall(request, *answer);
         }
     }
 

@@ -217,22 +217,6 @@ util::Result<report::NumberStyle> commandNumberStyle(const std::optional<std::st
                              " (use C, POSIX, en_US ou pt_BR)."};
 }
 
-namespace {
-
-// The request with the chosen station's rainfall: its seven constants, or its IDF equation,
-// which runs in that mode.
-calc::RunRequest withStation(calc::RunRequest request, const std::optional<calc::Station>& chosen) {
-    if (const auto* idf = chosen ? chosen->idf() : nullptr) {
-        request.mode = calc::EquationMode::Idf;
-        request.idfEquation = idf->equation;
-    } else if (chosen) {
-        request.station = *chosen->coefficients();
-    }
-    return request;
-}
-
-} // namespace
-
 int runSingle(const CommandOptions& options, const ProcessEnvironment& environment,
               std::ostream& out, std::ostream& err, const ChartRenderer& renderChart) {
     if (environment.reportTimestamp && !isTimestamp(*environment.reportTimestamp)) {
@@ -265,7 +249,10 @@ int runSingle(const CommandOptions& options, const ProcessEnvironment& environme
     }
 
     const std::optional<calc::Station>& chosen = *station;
-    const calc::RunRequest request = withStation(options.run, chosen);
+    calc::RunRequest request = options.run;
+    if (chosen) {
+        calc::takeStationRainfall(request, chosen->rainfall);
+    }
     if (options.study) {
         return runStudy(options, request, out, err);
     }
