@@ -16,16 +16,25 @@ util::Failure refused(std::string reason) {
     return util::Failure{util::Failure::Kind::InvalidInput, std::move(reason)};
 }
 
+// The typed numbers, each read or its field named in the refusal.
+template <std::size_t N, typename Names>
+std::optional<std::string> readNumbers(const std::array<std::string, N>& texts, const Names& names,
+                                       std::array<double, N>& values) {
+    for (std::size_t i = 0; i < N; ++i) {
+        const auto value = parseNumberText(texts[i]);
+        if (!value) {
+            return notANumberReason(texts[i], names[i]);
+        }
+        values[i] = *value;
+    }
+    return std::nullopt;
+}
 
 // The seven constants into the row, or why they are refused.
 std::optional<std::string> constantsFromTexts(const StationTexts& texts, StationRow& row) {
     std::array<double, kCoefficientColumns.size()> values{};
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        const auto value = parseNumberText(texts.constants[i]);
-        if (!value) {
-            return notANumberReason(texts.constants[i], kCoefficientColumns[i]);
-        }
-        values[i] = *value;
+    if (auto refusal = readNumbers(texts.constants, kCoefficientColumns, values)) {
+        return refusal;
     }
     row.coefficients = {values[0], values[1], values[2], values[3],
                         values[4], values[5], values[6]};
@@ -35,14 +44,10 @@ std::optional<std::string> constantsFromTexts(const StationTexts& texts, Station
 // The IDF equation and its source into the row, or why they are refused.
 std::optional<std::string> idfFromTexts(const StationTexts& texts, StationRow& row) {
     std::array<double, kIdfColumns.size()> values{};
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        const auto value = parseNumberText(texts.idf[i]);
-        if (!value) {
-            return notANumberReason(texts.idf[i], kIdfColumns[i]);
-        }
-        values[i] = *value;
-        row.idf[i] = *value;
+    if (auto refusal = readNumbers(texts.idf, kIdfColumns, values)) {
+        return refusal;
     }
+    std::copy(values.begin(), values.end(), row.idf.begin());
     if (!util::trimmed(texts.idfSource).empty()) {
         row.idfSource = texts.idfSource;
     }
