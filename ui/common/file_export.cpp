@@ -2,17 +2,20 @@
 
 #include "report/report_file.h"
 #include "ui/common/dialog_service.h"
+#include "util/path_text.h"
 
 #include <filesystem>
 #include <optional>
 #include <string>
 
-#include <QFile>
-
 namespace ui {
 
 std::filesystem::path localPath(const QString& path) {
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
+    return util::pathFromUtf8(path.toStdString());
+}
+
+QString shownPath(const std::filesystem::path& path) {
+    return QString::fromStdString(util::utf8FromPath(path));
 }
 
 bool writeExportedFile(QWidget* parent, DialogService& dialogs, const QString& path,

@@ -5,6 +5,7 @@
 #include "calc/concentration.h"
 #include "numbers/number_format.h"
 #include "ui/common/dialog_service.h"
+#include "ui/common/file_export.h"
 
 #include <algorithm>
 
@@ -289,7 +290,7 @@ void BasinForm::landClassChosen(refdata::ReferenceDatabase& database) {
     if (!curveNumber) {
         m_dialogs.databaseMessage(
             &m_window, QStringLiteral("O terreno \"%1\" não está no banco de dados %2.")
-                           .arg(landClass, QString::fromStdString(database.path().string())));
+                           .arg(landClass, shownPath(database.path())));
         return;
     }
     m_form.txtCN->setText(formatPlain(*curveNumber));

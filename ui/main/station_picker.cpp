@@ -3,6 +3,7 @@
 #include "ui_frmzeb.h"
 
 #include "ui/common/dialog_service.h"
+#include "ui/common/file_export.h"
 
 #include <algorithm>
 #include <variant>
@@ -96,7 +97,7 @@ void StationPicker::lookUp(refdata::ReferenceDatabase& database, const QString& 
     if (!station) {
         m_dialogs.databaseMessage(&m_window,
                                   QStringLiteral("O posto \"%1\" não está no banco de dados %2.")
-                                      .arg(name, QString::fromStdString(database.path().string())));
+                                      .arg(name, shownPath(database.path())));
         return;
     }
     m_current = std::move(station);

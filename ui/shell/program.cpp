@@ -3,6 +3,7 @@
 #include "refdata/open_database.h"
 #include "refdata/user_stations.h"
 #include "ui/common/dialog_service.h"
+#include "ui/common/file_export.h"
 #include "ui/common/number_style_source.h"
 #include "ui/main/frmzeb.h"
 #include "ui/shell/splash.h"
@@ -35,7 +36,7 @@ namespace {
 bool showMainWindow(QtDialogService& dialogs, const QString& studyPath) {
     MainWindowServices services;
     services.openDatabase = [] {
-        return refdata::openProgramDatabase(QCoreApplication::applicationDirPath().toStdString(),
+        return refdata::openProgramDatabase(localPath(QCoreApplication::applicationDirPath()),
                                             refdata::userDatabasePath());
     };
     services.dialogs = &dialogs;

@@ -24,10 +24,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QString pathText(const fs::path& path) {
-    return QString::fromStdString(path.string());
-}
-
 bool samePlace(const fs::path& a, const fs::path& b) {
     std::error_code error;
     const bool same = fs::equivalent(a, b, error);
@@ -205,7 +201,7 @@ void StationsWindow::updateNote() {
     }
     const fs::path inUse = m_source.databaseInUse();
     const fs::path& user = *m_source.userDatabase;
-    const QString userPath = pathText(user).toHtmlEscaped();
+    const QString userPath = shownPath(user).toHtmlEscaped();
     if (samePlace(inUse, user)) {
         m_note->setText(QStringLiteral("Postos do seu banco de dados: %1").arg(userPath));
         return;
@@ -214,7 +210,7 @@ void StationsWindow::updateNote() {
     QString note =
         QStringLiteral("Banco de dados em uso, que não é alterado: %1<br>Seu banco de dados, "
                        "onde as alterações são gravadas: %2")
-            .arg(pathText(inUse).toHtmlEscaped(), userPath);
+            .arg(shownPath(inUse).toHtmlEscaped(), userPath);
     if (!fs::exists(user, error)) {
         note += QStringLiteral("<br>A primeira alteração o cria com os postos e terrenos do "
                                "banco em uso.");
