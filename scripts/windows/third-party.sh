@@ -152,8 +152,31 @@ build_googletest() {
     mark_done googletest
 }
 
+# The licences the installer carries beside the libraries: Qt's, libmdb's, SQLite's and the
+# MinGW-w64 runtime's, each in a folder of its own.
+copy_licenses() {
+    done_stamp licenses && return
+    local out="$prefix/licenses" name src
+    rm -rf "$out" && mkdir -p "$out"
+    for name in qtbase-everywhere-src-6.4.2+dfsg qtsvg-6.4.2 qtcharts-6.4.2; do
+        src="$(unpack "$(archive "$name.tar.xz")")"
+        mkdir -p "$out/${name%%-*}" && cp "$src"/LICENSES/*.txt "$out/${name%%-*}/"
+        rm -rf "$src"
+    done
+    src="$(unpack "$(archive mdbtools-1.0.0.tar.xz)")"
+    mkdir -p "$out/libmdb" && cp "$src/COPYING.LIB" "$src/COPYING" "$out/libmdb/"
+    rm -rf "$src"
+    src="$(unpack "$(archive sqlite-amalgamation-3.40.1.tar.xz)")"
+    mkdir -p "$out/sqlite" && cp "$src/LICENSE.md" "$out/sqlite/"
+    rm -rf "$src"
+    mkdir -p "$out/mingw-w64"
+    cp /usr/share/doc/gcc-mingw-w64-base/copyright "$out/mingw-w64/gcc-runtime.txt"
+    cp /usr/share/doc/mingw-w64-common/copyright "$out/mingw-w64/mingw-w64-runtime.txt"
+    mark_done licenses
+}
+
 pieces=("${@:2}")
-[ ${#pieces[@]} -gt 0 ] || pieces=(sqlite libmdb nlohmann-json googletest qtbase qtsvg qtcharts)
+[ ${#pieces[@]} -gt 0 ] || pieces=(sqlite libmdb nlohmann-json googletest qtbase qtsvg qtcharts licenses)
 for piece in "${pieces[@]}"; do
     echo "== Windows $piece"
     case "$piece" in
@@ -163,6 +186,7 @@ for piece in "${pieces[@]}"; do
     sqlite) build_sqlite ;;
     libmdb) build_libmdb ;;
     nlohmann-json) copy_nlohmann_json ;;
+    licenses) copy_licenses ;;
     googletest) build_googletest ;;
     *) echo "Unknown piece: $piece" >&2; exit 2 ;;
     esac
