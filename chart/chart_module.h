@@ -26,6 +26,5 @@ using DrawChartFunction = util::Result<std::string> (*)(const calc::CalculationR
 // function.
 using ChartModuleEntry = void (*)(DrawChartFunction*);
 inline constexpr char kChartModuleEntryName[] = "zeb_chart_module_entry";
-inline constexpr char kChartModuleFileName[] = "zeb-calc-chart.so";
 
 } // namespace chart

@@ -1,6 +1,7 @@
 #include "cli/chart_output.h"
 
-#include <dlfcn.h>
+#include "cli/system.h"
+#include "util/path_text.h"
 
 #include <system_error>
 #include <vector>
@@ -15,8 +16,8 @@ moduleCandidates(const std::optional<std::filesystem::path>& programFolder) {
     if (!programFolder) {
         return {};
     }
-    return {*programFolder / chart::kChartModuleFileName,
-            (*programFolder / ZEB_CHART_MODULE_FROM_BINDIR / chart::kChartModuleFileName)
+    return {*programFolder / ZEB_CHART_MODULE_FILE_NAME,
+            (*programFolder / ZEB_CHART_MODULE_FROM_BINDIR / ZEB_CHART_MODULE_FILE_NAME)
                 .lexically_normal()};
 }
 
@@ -32,29 +33,28 @@ loadModule(const std::optional<std::filesystem::path>& programFolder) {
     for (const std::filesystem::path& candidate : moduleCandidates(programFolder)) {
         std::error_code error;
         if (!std::filesystem::exists(candidate, error)) {
-            tried += (tried.empty() ? "" : ", ") + candidate.string();
+            tried += (tried.empty() ? "" : ", ") + util::utf8FromPath(candidate);
             continue;
         }
-        void* module = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (module == nullptr) {
-            const char* reason = ::dlerror();
-            return moduleFailure("o módulo de gráficos " + candidate.string() +
-                                 " não pôde ser carregado: " + (reason ? reason : "?") + ".");
+        const std::string name = util::utf8FromPath(candidate);
+        const auto function = system::moduleFunction(candidate, chart::kChartModuleEntryName);
+        if (!function) {
+            return moduleFailure("o módulo de gráficos " + name +
+                                 " não pôde ser carregado: " + function.failure().message + ".");
         }
-        auto entry = reinterpret_cast<chart::ChartModuleEntry>(
-            ::dlsym(module, chart::kChartModuleEntryName));
+        auto entry = reinterpret_cast<chart::ChartModuleEntry>(*function);
         chart::DrawChartFunction draw = nullptr;
         if (entry != nullptr) {
             entry(&draw);
         }
         if (draw == nullptr) {
-            return moduleFailure("o módulo de gráficos " + candidate.string() +
+            return moduleFailure("o módulo de gráficos " + name +
                                  " não é desta versão do zeb-calc.");
         }
         return draw;
     }
     return moduleFailure("este zeb-calc não tem o módulo de gráficos (" +
-                         std::string(chart::kChartModuleFileName) +
+                         std::string(ZEB_CHART_MODULE_FILE_NAME) +
                          "; procurado em: " + (tried.empty() ? "nenhum lugar" : tried) + ").");
 }
 

@@ -1,13 +1,9 @@
 #include "cli/locale_style.h"
 
-#include <langinfo.h>
-#include <locale.h>
-
 namespace cli {
 
 namespace {
 
-const report::NumberStyle kPeriodStyle{".", ","};
 const report::NumberStyle kCommaStyle{",", "."};
 
 bool startsWith(std::string_view text, std::string_view prefix) {
@@ -25,11 +21,15 @@ bool isAscii(std::string_view text) {
 
 } // namespace
 
+const report::NumberStyle kPeriodStyle{".", ","};
+
 std::optional<report::NumberStyle> numberStyleForLocaleName(std::string_view name) {
-    if (name == "C" || name == "POSIX" || startsWith(name, "C.") || startsWith(name, "en_")) {
+    if (name == "C" || name == "POSIX" || startsWith(name, "C.") || startsWith(name, "en_") ||
+        startsWith(name, "en-")) {
         return kPeriodStyle;
     }
-    if (name == "pt_BR" || startsWith(name, "pt_BR.") || startsWith(name, "pt_BR@")) {
+    if (name == "pt_BR" || name == "pt-BR" || startsWith(name, "pt_BR.") ||
+        startsWith(name, "pt_BR@")) {
         return kCommaStyle;
     }
     return std::nullopt;
@@ -44,26 +44,6 @@ std::string numericLocaleName(const std::string& lcAll, const std::string& lcNum
         return lcNumeric;
     }
     return lang;
-}
-
-report::NumberStyle systemNumberStyle(const std::string& localeName) {
-    if (localeName.empty()) {
-        return kPeriodStyle;
-    }
-    if (const auto known = numberStyleForLocaleName(localeName)) {
-        return *known;
-    }
-    // A locale object of our own: the process's locale, which the report must not depend on,
-    // stays as it is.
-    const locale_t locale = ::newlocale(LC_NUMERIC_MASK, localeName.c_str(), nullptr);
-    if (locale == nullptr) {
-        return kPeriodStyle;
-    }
-    const report::NumberStyle style = numberStyleFromLocaleData(::nl_langinfo_l(RADIXCHAR, locale),
-                                                                ::nl_langinfo_l(THOUSEP, locale),
-                                                                ::nl_langinfo_l(CODESET, locale));
-    ::freelocale(locale);
-    return style;
 }
 
 report::NumberStyle numberStyleFromLocaleData(std::string decimalSeparator,

@@ -8,9 +8,12 @@
 
 namespace cli {
 
+// The C separators: a period and a comma.
+extern const report::NumberStyle kPeriodStyle;
+
 // The separators of a locale named on the command line: C, POSIX and C.* and en_* give a
-// period and a comma, pt_BR (with any codeset or modifier) a comma and a period. None for any
-// other name.
+// period and a comma, pt_BR (with any codeset or modifier) a comma and a period; the Windows
+// names en-* and pt-BR alike. None for any other name.
 std::optional<report::NumberStyle> numberStyleForLocaleName(std::string_view name);
 
 // The locale the environment selects for numbers: LC_ALL, else LC_NUMERIC, else LANG.
@@ -19,7 +22,8 @@ std::string numericLocaleName(const std::string& lcAll, const std::string& lcNum
 
 // The separators of the system's numeric locale, read from the locale's own data without
 // changing the process's locale. The names above map as listed; another installed locale
-// gives its own separators; an unknown one the C separators.
+// gives its own separators; an unknown one the C separators. On Windows, the separators of the
+// user's regional settings, whatever the name (one implementation per platform).
 report::NumberStyle systemNumberStyle(const std::string& localeName);
 
 // The separators a locale's data gives, as the report can use them: in a locale that does not

@@ -9,6 +9,7 @@
 #include "cli/locale_style.h"
 #include "cli/output_guard.h"
 #include "cli/station_source.h"
+#include "cli/system.h"
 #include "numbers/number_text.h"
 #include "report/record_table.h"
 #include "report/report_file.h"
@@ -27,13 +28,13 @@ namespace {
 
 // Current local time as "yyyy-MM-dd HH:mm:ss".
 std::string localTimestamp() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    if (::localtime_r(&now, &local) == nullptr) {
+    const auto local = system::localTime(std::time(nullptr));
+    if (!local) {
         return "0000-00-00 00:00:00";
     }
     std::array<char, 32> text{};
-    const std::size_t length = std::strftime(text.data(), text.size(), "%Y-%m-%d %H:%M:%S", &local);
+    const std::size_t length =
+        std::strftime(text.data(), text.size(), "%Y-%m-%d %H:%M:%S", &*local);
     return std::string(text.data(), length);
 }
 

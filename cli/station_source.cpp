@@ -1,5 +1,6 @@
 #include "cli/station_source.h"
 
+#include "cli/system.h"
 #include "refdata/open_database.h"
 #include "refdata/station_by_code.h"
 #include "refdata/user_stations.h"
@@ -65,8 +66,8 @@ openCommandDatabase(const std::optional<std::string>& given,
     if (!given && !programFolder) {
         return util::Failure{
             util::Failure::Kind::Database,
-            "Banco de dados não encontrado: a pasta do programa não pôde ser determinada "
-            "(/proc/self/exe); indique o banco com --database."};
+            "Banco de dados não encontrado: a pasta do programa não pôde ser determinada (" +
+                std::string(system::kProgramPathSource) + "); indique o banco com --database."};
     }
     return given ? refdata::openReferenceDatabase(*given)
                  : refdata::openProgramDatabase(*programFolder, refdata::userDatabasePath());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "util/failure.h"
+#include "util/file_replacement_platform.h"
 
 #include <filesystem>
 #include <optional>
@@ -21,8 +22,10 @@ namespace util {
 // the program when any signal whose default is to end it arrives (SIGINT, SIGTERM, SIGPIPE,
 // SIGXCPU, SIGUSR1, SIGALRM, SIGSEGV, ...; the handlers are installed at the first replacement
 // where the program left the default; SIGXFSZ is then ignored, so a file-size limit fails the
-// write instead of ending the program). The temporary name is short (".zeb-PID-N-N.tmp"), so a
-// target named up to the system's limit can be replaced.
+// write instead of ending the program) or, on Windows, with Ctrl-C, Ctrl-Break or the console
+// closing. The temporary name is short (".zeb-PID-N-N.tmp"), so a target named up to the
+// system's limit can be replaced. On Windows the content is flushed and moved over the target
+// (write-through); a read-only target is refused.
 class FileReplacement {
 public:
     // Starts replacing `target`; on failure, the reason (without the file's name).
@@ -32,23 +35,21 @@ public:
     FileReplacement& operator=(FileReplacement&&) = delete;
     ~FileReplacement();
 
-    // Where the new content is written, through descriptor() or by another writer by name.
-    const std::filesystem::path& temporaryPath() const { return m_temporary; }
-    int descriptor() const { return m_fd; }
+    // Where the new content is written, through write() or by another writer by name.
+    const std::filesystem::path& temporaryPath() const { return m_opened.temporary; }
+
+    // Adds the bytes to the new content; on failure, the reason (without the file's name).
+    std::optional<std::string> write(std::string_view bytes);
 
     // Makes the written content durable and puts it in the target's place; on failure, the
     // reason (without the file's name), and the target stays as it was.
     std::optional<Failure> commit();
 
 private:
-    FileReplacement(std::filesystem::path target, std::filesystem::path temporary, int fd,
-                    bool inPlace);
+    explicit FileReplacement(replacement::Opened opened);
 
-    std::filesystem::path m_target;
-    std::filesystem::path m_temporary;
-    int m_fd = -1;
-    int m_slot = -1;        // where an interruption finds the temporary file to remove
-    bool m_inPlace = false; // staged elsewhere, copied over the target at commit
+    replacement::Opened m_opened;
+    int m_slot = -1; // where an interruption finds the temporary file to remove
     bool m_done = false;
 };
 

@@ -3,25 +3,18 @@
 #include "util/system_error.h"
 
 #include <cerrno>
-#include <unistd.h>
 
 namespace util {
 
-OutputFile::Buffer::Buffer(int descriptor) : fd(descriptor) {
+OutputFile::Buffer::Buffer(FileReplacement& replacement) : file(replacement) {
     setp(bytes.data(), bytes.data() + bytes.size());
 }
 
 int OutputFile::Buffer::sync() {
-    for (const char* next = pbase(); next < pptr();) {
-        const ssize_t written = ::write(fd, next, static_cast<std::size_t>(pptr() - next));
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written < 0) {
-            failure = failure != 0 ? failure : errno;
-            return -1;
-        }
-        next += written;
+    if (auto reason =
+            file.write(std::string_view(pbase(), static_cast<std::size_t>(pptr() - pbase())))) {
+        failure = failure ? failure : std::move(reason);
+        return -1;
     }
     setp(bytes.data(), bytes.data() + bytes.size());
     return 0;
@@ -39,8 +32,8 @@ int OutputFile::Buffer::overflow(int character) {
 }
 
 OutputFile::OutputFile(std::filesystem::path target, FileReplacement replacement)
-    : m_target(std::move(target)), m_replacement(std::move(replacement)),
-      m_buffer(m_replacement.descriptor()), m_stream(&m_buffer) {}
+    : m_target(std::move(target)), m_replacement(std::move(replacement)), m_buffer(m_replacement),
+      m_stream(&m_buffer) {}
 
 Result<std::unique_ptr<OutputFile>> OutputFile::open(const std::filesystem::path& target) {
     auto begun = FileReplacement::begin(target);
@@ -53,8 +46,8 @@ Result<std::unique_ptr<OutputFile>> OutputFile::open(const std::filesystem::path
 std::optional<Failure> OutputFile::commit() {
     m_stream.flush();
     if (!m_stream) {
-        const int error = m_buffer.failure != 0 ? m_buffer.failure : EIO;
-        return Failure{Failure::Kind::Output, writeFailure(m_target, systemErrorText(error))};
+        const std::string reason = m_buffer.failure ? *m_buffer.failure : systemErrorText(EIO);
+        return Failure{Failure::Kind::Output, writeFailure(m_target, reason)};
     }
     if (const auto reason = m_replacement.commit()) {
         return writeFailure(m_target, *reason);

@@ -25,14 +25,14 @@ public:
     std::optional<Failure> commit();
 
 private:
-    // Buffered writes to a descriptor, keeping the errno of the first that fails.
+    // Buffered writes to the replacement, keeping the reason of the first that fails.
     struct Buffer : std::streambuf {
-        explicit Buffer(int descriptor);
+        explicit Buffer(FileReplacement& replacement);
         int overflow(int character) override;
         int sync() override;
 
-        int fd;
-        int failure = 0;
+        FileReplacement& file;
+        std::optional<std::string> failure;
         std::array<char, 65536> bytes{};
     };
 

@@ -15,7 +15,9 @@ struct ErrorText {
 // The reasons a user meets, in Portuguese.
 constexpr ErrorText kErrorTexts[] = {
     {ENOSPC, "não há espaço livre no disco"},
+#ifdef EDQUOT // a disk quota, where the system has them
     {EDQUOT, "não há espaço livre no disco"},
+#endif
     {EROFS, "o sistema de arquivos é somente leitura"},
     {EACCES, "permissão negada"},
     {EPERM, "permissão negada"},

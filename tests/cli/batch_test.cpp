@@ -4,6 +4,7 @@
 #include "cli/options.h"
 #include "report/study_table.h"
 
+#include "tests/cli/heap_in_use.h"
 #include "tests/test_files.h"
 #include "tests/worked_example.h"
 
@@ -13,8 +14,6 @@
 #include <filesystem>
 #include <sstream>
 
-#include <malloc.h>
-
 namespace {
 
 // One station, "Posto A" with code 7, holding the worked example's constants, and "Posto IDF"
@@ -23,7 +22,8 @@ class FakeStations : public cli::BatchStations {
 public:
     Answer byName(const std::string& name) override {
         if (name == "Posto IDF") {
-            return calc::StationRainfall{calc::StationIdfEquation{{897.79, 0.1463, 11.83, 0.758}, ""}};
+            return calc::StationRainfall{
+                calc::StationIdfEquation{{897.79, 0.1463, 11.83, 0.758}, ""}};
         }
         return answer(name == "Posto A", name);
     }
@@ -34,7 +34,7 @@ public:
 private:
     Answer answer(bool found, const std::string& key) {
         ++lookups;
-        heapPeak = std::max(heapPeak, ::mallinfo2().uordblks);
+        heapPeak = std::max(heapPeak, zebtest::heapInUse());
         if (key == "Falho") {
             return util::Failure{util::Failure::Kind::Database, "o banco falhou"};
         }
@@ -157,7 +157,7 @@ TEST(Batch, MemoryStaysBoundedHoweverManyStationsAreNamed) {
         std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
     } discard;
     std::ostream nowhere(&discard);
-    const std::size_t before = ::mallinfo2().uordblks;
+    const std::size_t before = zebtest::heapInUse();
     const BatchRun run = batch(csv, 1, &nowhere);
     EXPECT_EQ(run.exitCode, 3);
     EXPECT_LT(run.heapPeak - before, 8u << 20);

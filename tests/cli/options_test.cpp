@@ -257,7 +257,7 @@ TEST(Locale, NamesAndLocaleDataGiveTheirSeparators) {
     const std::pair<const char*, const char*> named[] = {
         {"C", "."}, {"POSIX", "."}, {"C.UTF-8", "."}, {"en_US.UTF-8", "."}, {"pt_BR", ","},
         {"pt_BR.utf8", ","}, {"pt_BR@euro", ","}, {"pt_PT", nullptr}, {"pt_BRA", nullptr},
-        {"c", nullptr}, {"", nullptr}};
+        {"c", nullptr}, {"", nullptr}, {"pt-BR", ","}, {"en-US", "."}, {"pt-PT", nullptr}};
     // clang-format on
     for (const auto& [name, decimal] : named) {
         const auto style = numberStyleForLocaleName(name);

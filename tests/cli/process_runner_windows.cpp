@@ -1,0 +1,94 @@
+#include "tests/cli/process_runner.h"
+
+#include "util/path_text.h"
+#include "util/windows_text.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+namespace cli::fixtures {
+
+namespace {
+
+// The text as one argument of a Windows command line, whatever it holds: backslashes double
+// only before a quotation mark.
+std::wstring quoted(const std::string& text) {
+    std::wstring word = L"\"";
+    std::size_t backslashes = 0;
+    for (const wchar_t c : util::wideFromUtf8(text)) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        word.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+        backslashes = 0;
+        word += c;
+    }
+    return word.append(2 * backslashes, L'\\') + L"\"";
+}
+
+// A file the child writes as its standard output or error.
+HANDLE inheritedFile(const std::string& path, DWORD disposition, DWORD access) {
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    return ::CreateFileW(util::wideFromUtf8(path).c_str(), access,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, disposition,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+} // namespace
+
+ProcessOutcome runZebCalcProcess(const std::vector<std::string>& arguments,
+                                 const std::map<std::string, std::string>& environment,
+                                 const std::string& stdoutPath) {
+    return runProgramProcess(ZEB_CALC_PATH, arguments, environment, stdoutPath);
+}
+
+ProcessOutcome runProgramProcess(const std::string& program,
+                                 const std::vector<std::string>& arguments,
+                                 const std::map<std::string, std::string>& environment,
+                                 const std::string& stdoutPath) {
+    static int counter = 0;
+    const std::string stem = ::testing::TempDir() + "zeb-calc-" +
+                             std::to_string(::GetCurrentProcessId()) + "-" +
+                             std::to_string(counter++);
+    const std::string outPath = stdoutPath.empty() ? stem + ".out" : stdoutPath;
+    std::wstring command = quoted(program);
+    for (const std::string& word : arguments) {
+        command += L" " + quoted(word);
+    }
+    // Exactly the environment given, and the system's folder, without which nothing starts.
+    std::wstring block = L"SYSTEMROOT=" + util::wideFromUtf8(std::getenv("SYSTEMROOT")) + L'\0';
+    for (const auto& [name, value] : environment) {
+        block += util::wideFromUtf8(name + "=" + value) + L'\0';
+    }
+    block += L'\0';
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = inheritedFile("NUL", OPEN_EXISTING, GENERIC_READ);
+    startup.hStdOutput = inheritedFile(outPath, CREATE_ALWAYS, GENERIC_WRITE);
+    startup.hStdError = inheritedFile(stem + ".err", CREATE_ALWAYS, GENERIC_WRITE);
+    PROCESS_INFORMATION process{};
+    ProcessOutcome outcome;
+    if (::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE,
+                         CREATE_UNICODE_ENVIRONMENT, block.data(), nullptr, &startup, &process)) {
+        DWORD code = 0;
+        ::WaitForSingleObject(process.hProcess, INFINITE);
+        outcome.exitCode = ::GetExitCodeProcess(process.hProcess, &code) ? int(code) : -1;
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+    }
+    for (const HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) {
+        ::CloseHandle(handle);
+    }
+    if (stdoutPath.empty()) {
+        outcome.out = readFile(util::pathFromUtf8(outPath));
+        std::filesystem::remove(util::pathFromUtf8(outPath));
+    }
+    outcome.err = readFile(util::pathFromUtf8(stem + ".err"));
+    std::filesystem::remove(util::pathFromUtf8(stem + ".err"));
+    return outcome;
+}
+
+} // namespace cli::fixtures
