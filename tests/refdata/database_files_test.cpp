@@ -10,6 +10,7 @@
 #include "refdata/sqlite/interrupt_timer.h"
 #include "refdata/sqlite/sqlite_source.h"
 #include "refdata/table_database.h"
+#include "tests/refdata/test_reader.h"
 #include "tests/refdata/test_support.h"
 
 #include <gtest/gtest.h>
@@ -286,26 +287,9 @@ TEST(ChildReader, RowsCrossFromTheChildAsTheyWereStored) {
 }
 
 TEST(ChildReader, FailuresOfTheChildAreReportedAndTheNextRequestStartsAgain) {
-    // Answers "n" with a count kept in the child; refuses, crashes, hangs or allocates without
-    // end as asked.
-    const auto server = [] {
-        return [count = 0](std::string_view request) mutable -> std::string {
-            if (request == "refuse") {
-                throw DatabaseFailure("Banco de dados /dados/zeb.mdb: recusado.");
-            }
-            for (std::vector<std::string> blocks; request == "grow";) {
-                blocks.emplace_back(std::size_t{8} << 20, 'x');
-            }
-            if (request == "crash") {
-                std::raise(SIGKILL);
-            }
-            std::this_thread::sleep_for(request == "hang" ? 1h : 0s);
-            return std::to_string(++count);
-        };
-    };
     const std::filesystem::path file = "/dados/zeb.mdb";
-    ChildProcessReader quick(file, server, {.time = 300ms});
-    ChildProcessReader patient(file, server, {.memory = 256 << 20});
+    ChildProcessReader quick(file, kTestReading, {.time = 300ms});
+    ChildProcessReader patient(file, kTestReading, {.memory = 256 << 20});
     const auto failure = [](ChildProcessReader& reader, const char* request) {
         return messageOf(failureOf([&] { reader.request(request); }));
     };
