@@ -1,6 +1,7 @@
 #include "refdata/access/access_file.h"
 
 #include "refdata/access/access_library.h"
+#include "refdata/access/access_text.h"
 #include "refdata/database_message.h"
 #include "refdata/value_text.h"
 #include "util/text.h"
@@ -296,9 +297,12 @@ void AccessTable::unsupportedType(std::size_t column) const {
 }
 
 std::string AccessTable::decodedText(const Field& stored) const {
-    // UCS-2 becomes at most three UTF-8 bytes per two input bytes; a compressed text one
-    // character per byte.
     MdbHandle* mdb = m_table->entry->mdb;
+    if (!IS_JET3(mdb)) {
+        return textFromStoredUtf16({reinterpret_cast<const char*>(mdb->pg_buf + stored.start),
+                                    static_cast<std::size_t>(stored.size)});
+    }
+    // Jet3 keeps texts in a code page, which the library converts.
     m_textBuffer.resize(3 * static_cast<std::size_t>(stored.size) + 4);
     const int written = mdb_unicode2ascii(
         mdb, reinterpret_cast<const char*>(mdb->pg_buf + stored.start),

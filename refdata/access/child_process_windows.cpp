@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <atomic>
 #include <random>
+#include <utility>
 
 #include <windows.h>
 
@@ -24,8 +25,11 @@ struct OwnedHandle {
     HANDLE handle = nullptr;
     OwnedHandle() = default;
     explicit OwnedHandle(HANDLE h) : handle(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
-    OwnedHandle(const OwnedHandle&) = delete;
-    OwnedHandle& operator=(const OwnedHandle&) = delete;
+    OwnedHandle(OwnedHandle&& other) noexcept : handle(std::exchange(other.handle, nullptr)) {}
+    OwnedHandle& operator=(OwnedHandle&& other) noexcept {
+        std::swap(handle, other.handle);
+        return *this;
+    }
     ~OwnedHandle() {
         if (handle) {
             ::CloseHandle(handle);
@@ -39,7 +43,7 @@ struct OwnedHandle {
 
 // One argument as the reader program's command line parser reads it back: in quotes, with the
 // backslashes before a quote (or the closing one) doubled.
-std::wstring quoted(std::wstring_view argument) {
+std::wstring commandArgument(std::wstring_view argument) {
     std::wstring out = L"\"";
     std::size_t backslashes = 0;
     for (const wchar_t c : argument) {
@@ -142,8 +146,9 @@ void ChildProcess::Parts::startProgram(const ChildService& service,
     const auto folder = runningProgramFolder();
     const std::filesystem::path program =
         folder.value_or(std::filesystem::path()) / (std::string(service.program) + ".exe");
-    std::wstring command = quoted(program.native()) + L" " +
-                           quoted(util::wideFromUtf8(service.name)) + L" " + quoted(file.native());
+    std::wstring command = commandArgument(program.native()) + L" " +
+                           commandArgument(util::wideFromUtf8(service.name)) + L" " +
+                           commandArgument(file.native());
     // The child inherits its pipe end and nothing else the program holds open.
     SIZE_T listSize = 0;
     ::InitializeProcThreadAttributeList(nullptr, 1, 0, &listSize);

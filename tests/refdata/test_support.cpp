@@ -24,4 +24,8 @@ std::string messageOf(const std::optional<util::Failure>& failure) {
     return failure ? failure->message : std::string();
 }
 
+std::string problem(const std::filesystem::path& file, const std::string& text) {
+    return "Banco de dados " + file.string() + ": " + text + ".";
+}
+
 } // namespace refdata::test
