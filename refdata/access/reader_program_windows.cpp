@@ -45,11 +45,18 @@ private:
     HANDLE m_pipe;
 };
 
+LONG WINAPI endAtOnce(EXCEPTION_POINTERS*) {
+    ::TerminateProcess(::GetCurrentProcess(), 3);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
 } // namespace
 
 int serveAsReaderProgram(std::initializer_list<const ChildService*> services) {
-    // A crash ends the reader at once: the program that started it reports the file.
+    // A crash ends the reader at once, with no dialog and no debugger waiting (Wine starts one
+    // unless the program handles the fault): the program that started it reports the file.
     ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+    ::SetUnhandledExceptionFilter(endAtOnce);
     int count = 0;
     wchar_t** arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
     if (!arguments || count != 3) {

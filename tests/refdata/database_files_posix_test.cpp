@@ -44,6 +44,16 @@ TEST(DatabaseFiles, AnUnreadableUserPlaceIsReported) {
     }
 }
 
+// A file the Access library crashes on here (it reads past the catalog's usage map; the Windows
+// build reads past it without a fault, and finds no table).
+TEST(DatabaseFiles, AFileThatCrashesTheAccessLibraryIsReportedAsDamaged) {
+    TemporaryFolder folder;
+    const auto crashes = fixture("crashes-access-library.mdb");
+    EXPECT_EQ(messageOf(convertAccessToSqlite(folder / "x.sqlite", crashes)),
+              problem(crashes, "o arquivo está corrompido ou ilegível (a leitura do arquivo "
+                               "terminou de forma anormal)"));
+}
+
 TEST(DatabaseFiles, AQuestionMarkInTheNameIsNoQuery) {
     TemporaryFolder folder;
     makeSqliteDatabase(folder / "a?b.sqlite", "CREATE TABLE zeb (codigo, nome, estado);");
