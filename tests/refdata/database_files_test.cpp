@@ -12,6 +12,7 @@
 #include "refdata/table_database.h"
 #include "tests/refdata/test_reader.h"
 #include "tests/refdata/test_support.h"
+#include "util/path_text.h"
 
 #include <gtest/gtest.h>
 
@@ -42,10 +43,13 @@ std::string firstError(const std::filesystem::path& file) {
 
 TEST(DatabaseFiles, FormatIsRecognisedByContentAndAnythingElseIsRefusedByName) {
     TemporaryFolder folder;
-    ASSERT_FALSE(convertAccessToSqlite(folder / "zeb.mdb", fixture("edge-cases.mdb")));
-    std::filesystem::copy_file(fixture("edge-cases.mdb"), folder / "zeb.sqlite");
-    for (const auto& name : {"zeb.mdb", "zeb.sqlite"}) {
-        EXPECT_EQ(valueOf(valueOf(openReferenceDatabase(folder / name))->allStations()).size(), 7u);
+    // Named with accents, which the Access library takes in the system's code page.
+    const auto converted = folder.path() / util::pathFromUtf8("Estação Ó.mdb");
+    const auto copied = folder.path() / util::pathFromUtf8("São João.sqlite");
+    ASSERT_FALSE(convertAccessToSqlite(converted, fixture("edge-cases.mdb")));
+    std::filesystem::copy_file(fixture("edge-cases.mdb"), copied);
+    for (const auto& file : {converted, copied}) {
+        EXPECT_EQ(valueOf(valueOf(openReferenceDatabase(file))->allStations()).size(), 7u);
     }
     writeFile(folder / "texto.mdb", "codigo,nome\n1,Posto\n");
     writeFile(folder / "vazio.mdb", "");
