@@ -1,11 +1,12 @@
 #include "refdata/database_message.h"
+#include "util/path_text.h"
 
 #include <cerrno>
 
 namespace refdata {
 
 std::string databaseMessage(const std::filesystem::path& file, std::string_view problem) {
-    return "Banco de dados " + file.string() + ": " + std::string(problem) + ".";
+    return "Banco de dados " + util::utf8FromPath(file) + ": " + std::string(problem) + ".";
 }
 
 util::Failure asFailure(const DatabaseFailure& failure) {
@@ -41,7 +42,8 @@ std::optional<std::string> notARegularFile(const std::filesystem::path& file) {
     if (!std::filesystem::exists(status)) {
         if (std::filesystem::is_symlink(std::filesystem::symlink_status(file, error))) {
             return "é um link simbólico para " +
-                   std::filesystem::read_symlink(file, error).string() + ", que não existe";
+                   util::utf8FromPath(std::filesystem::read_symlink(file, error)) +
+                   ", que não existe";
         }
         return "o arquivo não existe";
     }
@@ -69,8 +71,8 @@ DatabaseFailure notANumber(const std::filesystem::path& file, std::string_view t
 
 DatabaseFailure fileLineError(const std::filesystem::path& file, std::size_t line,
                               std::string_view reason) {
-    return DatabaseFailure("Arquivo " + file.string() + ", linha " + std::to_string(line) + ": " +
-                           std::string(reason) + ".");
+    return DatabaseFailure("Arquivo " + util::utf8FromPath(file) + ", linha " +
+                           std::to_string(line) + ": " + std::string(reason) + ".");
 }
 
 } // namespace refdata

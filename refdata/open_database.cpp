@@ -5,6 +5,7 @@
 #include "refdata/database_message.h"
 #include "refdata/sqlite/sqlite_source.h"
 #include "refdata/table_database.h"
+#include "util/path_text.h"
 #include "util/system_error.h"
 
 #include <algorithm>
@@ -77,7 +78,7 @@ locateProgramDatabase(const std::filesystem::path& programDir,
         if (std::filesystem::exists(std::filesystem::symlink_status(candidate, error))) {
             return candidate;
         }
-        places += (places.empty() ? "" : ", ") + candidate.string();
+        places += (places.empty() ? "" : ", ") + util::utf8FromPath(candidate);
     }
     throw DatabaseFailure("Banco de dados não encontrado. Procurado em: " + places + ".");
 }
@@ -98,15 +99,6 @@ openProgramDatabase(const std::filesystem::path& programDir,
         return std::make_unique<TableDatabase>(
             openTableSource(locateProgramDatabase(programDir, userDatabase)));
     });
-}
-
-std::optional<std::filesystem::path> runningProgramFolder() {
-    std::error_code error;
-    const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error || program.empty()) {
-        return std::nullopt;
-    }
-    return program.parent_path();
 }
 
 std::filesystem::path installedDataDir(const std::filesystem::path& programDir) {

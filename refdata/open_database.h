@@ -1,5 +1,6 @@
 #pragma once
 
+#include "refdata/program_folder.h"
 #include "refdata/reference_database.h"
 
 #include <filesystem>
@@ -21,9 +22,6 @@ openReferenceDatabase(const std::filesystem::path& file);
 util::Result<std::unique_ptr<ReferenceDatabase>>
 openProgramDatabase(const std::filesystem::path& programDir,
                     const std::optional<std::filesystem::path>& userDatabase = std::nullopt);
-
-// The folder of the running program, from /proc/self/exe; none when the link cannot be read.
-std::optional<std::filesystem::path> runningProgramFolder();
 
 // Where an installed program's shipped data lies, relative to the program's folder
 // (bin/ → share/zeb/).

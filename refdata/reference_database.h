@@ -1,8 +1,8 @@
 #pragma once
 
 #include "calc/record.h"
-#include "util/failure.h"
 #include "calc/station.h"
+#include "util/failure.h"
 
 #include <filesystem>
 #include <optional>

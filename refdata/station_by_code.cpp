@@ -5,7 +5,7 @@
 namespace refdata {
 
 util::Result<std::optional<calc::Station>> findStationByCode(ReferenceDatabase& database,
-                                                       std::string_view code) {
+                                                             std::string_view code) {
     const auto stations = database.allStations();
     if (!stations) {
         return stations.failure();

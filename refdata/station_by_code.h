@@ -12,6 +12,6 @@ namespace refdata {
 // of them answers, whatever code was picked. None when no row has the code, or when the
 // name at its position is empty (the window then starts no lookup).
 util::Result<std::optional<calc::Station>> findStationByCode(ReferenceDatabase& database,
-                                                       std::string_view code);
+                                                             std::string_view code);
 
 } // namespace refdata

@@ -11,14 +11,6 @@ namespace refdata {
 
 namespace {
 
-char lowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameColumnName(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
-}
-
 // A stored text is moved out rather than copied: lists of 100,000 stations are read this way.
 std::optional<std::string> optionalText(const RowValues& row, std::size_t column) {
     StoredValue value = row.value(column);
@@ -82,7 +74,7 @@ std::size_t TableShape::requireColumn(std::string_view column) const {
 
 std::optional<std::size_t> TableShape::findColumn(std::string_view column) const {
     const auto found = std::ranges::find_if(columnNames, [column](const std::string& candidate) {
-        return sameColumnName(candidate, column);
+        return util::sameIgnoringAsciiCase(candidate, column);
     });
     if (found == columnNames.end()) {
         return std::nullopt;

@@ -4,6 +4,7 @@
 #include "refdata/access/isolated_access_source.h"
 #include "refdata/csv/csv_import.h"
 #include "refdata/database_message.h"
+#include "refdata/file_lock.h"
 #include "refdata/open_database.h"
 #include "refdata/sqlite/sqlite_writer.h"
 #include "refdata/station_rainfall.h"
@@ -11,19 +12,13 @@
 #include "refdata/table_layout.h"
 #include "util/csv_stream.h"
 #include "util/file_replacement.h"
-#include "util/system_error.h"
+#include "util/path_text.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <condition_variable>
-#include <cstdlib>
 #include <memory>
 #include <mutex>
 #include <thread>
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 namespace refdata {
 
@@ -90,26 +85,24 @@ public:
     ChangeLock(const std::filesystem::path& database, std::chrono::milliseconds patience) {
         std::filesystem::path lockFile = database;
         lockFile += ".lock";
-        const int fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-        if (fd < 0) {
+        std::string reason;
+        const auto file = openLockFile(lockFile, reason);
+        if (!file) {
             throw databaseError(database, "não foi possível criar o arquivo de trava " +
-                                              lockFile.string() + " (" +
-                                              util::systemErrorText(errno) + ")");
+                                              util::utf8FromPath(lockFile) + " (" + reason + ")");
         }
         // The wait blocks in a thread of its own, so that it can be given up: the system hands
         // the lock to a program waiting for it, where retrying now and then could miss it for
         // as long as another program keeps changing. A wait given up ends when the lock comes,
         // and lets it go at once.
         auto wait = std::make_shared<Wait>();
-        std::thread([wait, fd] {
-            int result = 0;
-            while ((result = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
-            }
+        std::thread([wait, handle = *file] {
+            auto error = waitForLock(handle);
             const std::lock_guard guard(wait->mutex);
-            wait->error = result == 0 ? 0 : errno;
+            wait->error = std::move(error);
             wait->done = true;
             if (wait->abandoned) {
-                ::close(fd);
+                closeLockFile(handle);
             }
             wait->changed.notify_one();
         }).detach();
@@ -119,16 +112,17 @@ public:
             throw databaseError(database, "outro programa está alterando este banco; nada foi "
                                           "alterado, tente de novo em instantes");
         }
-        if (wait->error != 0) {
-            ::close(fd);
-            throw databaseError(database, "não foi possível travar o arquivo " + lockFile.string() +
-                                              " (" + util::systemErrorText(wait->error) + ")");
+        if (wait->error) {
+            closeLockFile(*file);
+            throw databaseError(database, "não foi possível travar o arquivo " +
+                                              util::utf8FromPath(lockFile) + " (" + *wait->error +
+                                              ")");
         }
-        m_fd = fd;
+        m_file = *file;
     }
     ChangeLock(const ChangeLock&) = delete;
     ChangeLock& operator=(const ChangeLock&) = delete;
-    ~ChangeLock() { ::close(m_fd); }
+    ~ChangeLock() { closeLockFile(m_file); }
 
 private:
     struct Wait {
@@ -136,9 +130,9 @@ private:
         std::condition_variable changed;
         bool done = false;
         bool abandoned = false;
-        int error = 0;
+        std::optional<std::string> error;
     };
-    int m_fd = -1;
+    LockFileHandle m_file = -1;
 };
 
 } // namespace
@@ -151,10 +145,6 @@ std::optional<std::filesystem::path> userDatabasePath(const char* xdgDataHome, c
         return std::filesystem::path(home) / ".local" / "share" / "zeb" / "zeb.sqlite";
     }
     return std::nullopt;
-}
-
-std::optional<std::filesystem::path> userDatabasePath() {
-    return userDatabasePath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
 }
 
 util::Result<ReferenceTables> readDatabaseTables(const std::filesystem::path& file) {

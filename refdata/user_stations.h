@@ -16,7 +16,8 @@ namespace refdata {
 // when XDG_DATA_HOME is unset or not absolute; none without a home either.
 std::optional<std::filesystem::path> userDatabasePath(const char* xdgDataHome, const char* home);
 
-// The same from the process environment.
+// Where the user's own database lies for the running program: from the environment as above on
+// Linux, %APPDATA%\zeb\zeb.sqlite on Windows (user_folder_posix.cpp, user_folder_windows.cpp).
 std::optional<std::filesystem::path> userDatabasePath();
 
 // Both tables of a database file of either format, nulls kept.

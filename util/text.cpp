@@ -1,6 +1,15 @@
 #include "util/text.h"
 
+#include <algorithm>
+
 namespace util {
+
+bool sameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
+}
 
 std::string_view trimmed(std::string_view text, std::string_view blanks) {
     const std::size_t first = text.find_first_not_of(blanks);

@@ -5,6 +5,10 @@
 
 namespace util {
 
+// True when the texts are equal but for the case of ASCII letters (as names of tables and
+// columns are compared).
+bool sameIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // The text without the given blank characters at either end.
 std::string_view trimmed(std::string_view text, std::string_view blanks = " \t");
 

@@ -75,4 +75,26 @@ std::size_t characterCount(std::string_view text) {
     return count;
 }
 
+void appendUtf8(std::string& text, char32_t codePoint) {
+    if ((codePoint >= 0xd800 && codePoint <= 0xdfff) || codePoint > 0x10ffff) {
+        codePoint = 0xfffd;
+    }
+    const auto put = [&text](char32_t bits) { text += static_cast<char>(bits); };
+    if (codePoint < 0x80) {
+        put(codePoint);
+    } else if (codePoint < 0x800) {
+        put(0xc0 | (codePoint >> 6));
+        put(0x80 | (codePoint & 0x3f));
+    } else if (codePoint < 0x10000) {
+        put(0xe0 | (codePoint >> 12));
+        put(0x80 | ((codePoint >> 6) & 0x3f));
+        put(0x80 | (codePoint & 0x3f));
+    } else {
+        put(0xf0 | (codePoint >> 18));
+        put(0x80 | ((codePoint >> 12) & 0x3f));
+        put(0x80 | ((codePoint >> 6) & 0x3f));
+        put(0x80 | (codePoint & 0x3f));
+    }
+}
+
 } // namespace util

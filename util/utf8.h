@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace util {
@@ -22,5 +23,8 @@ bool isUtf8(std::string_view text);
 
 // Characters of the text as printed: one per well-formed character, one per stray byte.
 std::size_t characterCount(std::string_view text);
+
+// Appends the character's UTF-8 bytes; a surrogate or a code point above U+10FFFF as U+FFFD.
+void appendUtf8(std::string& text, char32_t codePoint);
 
 } // namespace util

@@ -1,7 +1,10 @@
 #include "refdata/access/access_file.h"
 
+#include "refdata/access/access_library.h"
+#include "refdata/access/access_text.h"
 #include "refdata/database_message.h"
 #include "refdata/value_text.h"
+#include "util/text.h"
 #include "util/utf8.h"
 
 #include <mdbtools.h>
@@ -9,7 +12,6 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <cstdlib>
 #include <cstring>
 
 namespace refdata {
@@ -18,10 +20,6 @@ namespace {
 
 // Row offsets in a data page carry two flag bits (deleted, overflow) above the offset.
 constexpr int kRowOffsetMask = 0x1fff;
-
-bool sameTableName(const char* a, std::string_view b) {
-    return std::strlen(a) == b.size() && g_ascii_strncasecmp(a, b.data(), b.size()) == 0;
-}
 
 // UTF-8 to UTF-16LE; none for text that is not valid UTF-8.
 std::optional<std::string> utf16LittleEndian(std::string_view utf8) {
@@ -63,10 +61,13 @@ struct AccessFile::Handle {
 AccessFile::AccessFile(std::filesystem::path file)
     : m_path(std::move(file)), m_shape(checkAccessFile(m_path)),
       m_handle(std::make_unique<Handle>()) {
-    // libmdb converts text to the character set this variable names; the program works in
-    // UTF-8 whatever the user's environment holds.
-    setenv("MDBICONV", "UTF-8", 1);
-    m_handle->mdb = mdb_open(m_path.c_str(), MDB_NOFLAGS);
+    useUtf8InAccessLibrary();
+    const auto name = accessLibraryFileName(m_path);
+    if (!name) {
+        throw databaseError(m_path, "o nome do arquivo tem caracteres que a biblioteca de leitura "
+                                    "Access não aceita; copie-o para um nome sem eles");
+    }
+    m_handle->mdb = mdb_open(name->c_str(), MDB_NOFLAGS);
     if (!m_handle->mdb) {
         throw corruptDatabase(m_path, "a biblioteca de leitura Access recusou o arquivo");
     }
@@ -140,7 +141,8 @@ std::unique_ptr<AccessTable> AccessFile::openTable(std::string_view name) {
     MdbHandle* mdb = m_handle->mdb;
     for (unsigned int i = 0; i < mdb->num_catalog; ++i) {
         auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
-        if (entry->object_type != MDB_TABLE || !sameTableName(entry->object_name, name)) {
+        if (entry->object_type != MDB_TABLE ||
+            !util::sameIgnoringAsciiCase(entry->object_name, name)) {
             continue;
         }
         if (entry->table_pg >= m_shape.pageCount) {
@@ -295,9 +297,12 @@ void AccessTable::unsupportedType(std::size_t column) const {
 }
 
 std::string AccessTable::decodedText(const Field& stored) const {
-    // UCS-2 becomes at most three UTF-8 bytes per two input bytes; a compressed text one
-    // character per byte.
     MdbHandle* mdb = m_table->entry->mdb;
+    if (!IS_JET3(mdb)) {
+        return textFromStoredUtf16({reinterpret_cast<const char*>(mdb->pg_buf + stored.start),
+                                    static_cast<std::size_t>(stored.size)});
+    }
+    // Jet3 keeps texts in a code page, which the library converts.
     m_textBuffer.resize(3 * static_cast<std::size_t>(stored.size) + 4);
     const int written = mdb_unicode2ascii(
         mdb, reinterpret_cast<const char*>(mdb->pg_buf + stored.start),

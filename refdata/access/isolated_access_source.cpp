@@ -18,7 +18,7 @@ enum Operation : std::uint8_t { kColumnNames = 'c', kRows = 'r' };
 constexpr std::size_t kWireEveryRow = std::numeric_limits<std::uint32_t>::max();
 
 // Runs in the child: the file opened in process, each request answered from it.
-ChildProcessReader::Server openInChild(const std::filesystem::path& file) {
+ChildService::Server openInChild(const std::filesystem::path& file) {
     auto access = std::make_shared<AccessFile>(file);
     return [access](std::string_view request) {
         WireReader in(request);
@@ -43,9 +43,10 @@ ChildProcessReader::Server openInChild(const std::filesystem::path& file) {
 
 } // namespace
 
+const ChildService kAccessReading{"zeb-access-reader", "access", openInChild};
+
 IsolatedAccessSource::IsolatedAccessSource(std::filesystem::path file, ReadLimits limits)
-    : m_path(std::move(file)), m_reader(
-                                   m_path, [file = m_path] { return openInChild(file); }, limits) {}
+    : m_path(std::move(file)), m_reader(m_path, kAccessReading, limits) {}
 
 std::vector<std::string> IsolatedAccessSource::columnNames(std::string_view table) {
     WireWriter request;

@@ -9,6 +9,9 @@
 
 namespace refdata {
 
+// The reading child's service for Access files: AccessFile, opened in the child.
+extern const ChildService kAccessReading;
+
 // A legacy Access file read by AccessFile in a child process (see ChildProcessReader): the
 // Access library is not hardened against damaged files, and a crash, hang or runaway
 // allocation inside it must not take the program with it. Rows and failures are those of

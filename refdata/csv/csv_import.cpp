@@ -2,11 +2,12 @@
 
 #include "calc/run_request.h"
 #include "refdata/database_message.h"
-#include "refdata/station_texts.h"
 #include "refdata/station_rainfall.h"
+#include "refdata/station_texts.h"
 #include "refdata/table_layout.h"
 #include "refdata/value_text.h"
 #include "util/csv_stream.h"
+#include "util/path_text.h"
 #include "util/system_error.h"
 #include "util/text.h"
 #include "util/utf8.h"
@@ -43,17 +44,17 @@ void checkUtf8(std::string_view text, const std::filesystem::path& file) {
 std::vector<CsvRecord> readCsvFile(const std::filesystem::path& file) {
     // Checked before opening: opening a pipe would wait for a writer that never comes.
     if (const auto problem = notARegularFile(file)) {
-        throw DatabaseFailure("Arquivo " + file.string() + ": " + *problem + ".");
+        throw DatabaseFailure("Arquivo " + util::utf8FromPath(file) + ": " + *problem + ".");
     }
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        throw DatabaseFailure("Arquivo " + file.string() + ": não pôde ser aberto (" +
+        throw DatabaseFailure("Arquivo " + util::utf8FromPath(file) + ": não pôde ser aberto (" +
                               util::systemErrorText(errno) + ").");
     }
     std::ostringstream content;
     content << in.rdbuf();
     if (in.bad()) {
-        throw DatabaseFailure("Arquivo " + file.string() + ": não pôde ser lido.");
+        throw DatabaseFailure("Arquivo " + util::utf8FromPath(file) + ": não pôde ser lido.");
     }
     checkUtf8(content.view(), file);
 

@@ -1,6 +1,7 @@
 #include "refdata/sqlite/sqlite_source.h"
 
 #include "refdata/database_message.h"
+#include "util/path_text.h"
 #include "util/system_error.h"
 #include "util/utf8.h"
 
@@ -29,8 +30,10 @@ std::vector<std::string> columnNamesOf(sqlite3_stmt* statement, int first) {
 // The file as an SQLite URI that opens it read-only and immutable: no journal, no lock, no
 // -wal or -shm file made beside it.
 std::string immutableUri(const std::filesystem::path& file) {
-    std::string uri = "file://";
-    for (const char c : std::filesystem::absolute(file).string()) {
+    // With forward slashes, and a Windows drive as the URI's first part: file:///C:/x.
+    const std::u8string name = std::filesystem::absolute(file).generic_u8string();
+    std::string uri = name.starts_with(u8"/") ? "file://" : "file:///";
+    for (const char c : util::utf8FromPath(name)) {
         uri += c == '%' ? "%25" : c == '?' ? "%3f" : c == '#' ? "%23" : std::string(1, c);
     }
     return uri + "?immutable=1";
@@ -135,7 +138,8 @@ SqliteSource::SqliteSource(std::filesystem::path file, ReadLimits limits)
     wal += "-wal";
     std::error_code error;
     if (std::filesystem::file_size(wal, error) > 0 && !error) {
-        throw databaseError(m_path, "as últimas alterações do banco estão em " + wal.string() +
+        throw databaseError(m_path, "as últimas alterações do banco estão em " +
+                                        util::utf8FromPath(wal) +
                                         ", que o programa não lê; abra e feche o banco uma vez "
                                         "no programa que o gravou");
     }

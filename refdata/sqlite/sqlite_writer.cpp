@@ -4,6 +4,7 @@
 #include "refdata/sqlite/sqlite_handle.h"
 
 #include "util/file_replacement.h"
+#include "util/path_text.h"
 
 #include <optional>
 #include <string>
@@ -30,8 +31,8 @@ public:
     TemporaryDatabase(const std::filesystem::path& target)
         : m_target(target), m_replacement(start(target)) {
         sqlite3* db = nullptr;
-        const int code = sqlite3_open_v2(m_replacement->temporaryPath().c_str(), &db,
-                                         SQLITE_OPEN_READWRITE, nullptr);
+        const int code = sqlite3_open_v2(util::utf8FromPath(m_replacement->temporaryPath()).c_str(),
+                                         &db, SQLITE_OPEN_READWRITE, nullptr);
         m_db.reset(db);
         check(code);
         // Nothing to roll back into: a failed build is thrown away whole.

@@ -2,6 +2,7 @@
 // fixtures read through the reading child and in process, and converted to SQLite.
 
 #include "refdata/access/access_file.h"
+#include "refdata/access/access_text.h"
 #include "refdata/database_builder.h"
 #include "refdata/open_database.h"
 #include "refdata/table_database.h"
@@ -118,14 +119,14 @@ TEST(ReferenceDatabase, ColumnsAfterTheFirstThreeAreFoundByNameWhereverTheyStand
     EXPECT_EQ(tied(*valueOf(shuffled->findStationByName("São José dos Campos"))->coefficients()),
               tied({0.4, 28, 20, -0.04, 0.0, 0.04, 0.08}));
     // SQLite, like Access, finds table and column names without regard to case; the file's
-    // name means something in a URI.
+    // name means something in a URI ("?" too, where names may hold it: the POSIX tests).
     TemporaryFolder folder;
-    makeSqliteDatabase(folder / "caixa?#%20.sqlite",
+    makeSqliteDatabase(folder / "caixa#%20.sqlite",
                        "CREATE TABLE ZEB (CODIGO, NOME, ESTADO, BM, B30, B15, B5, C, B, A);"
                        "INSERT INTO ZEB VALUES (7, 'P', 'SP', 1, 2, 3, 4, 5, 6, 7);"
                        "CREATE TABLE CN (ID, TERRENO, ZONA, CN);"
                        "INSERT INTO CN VALUES (1, 'Mata', 'Rural', 55);");
-    const auto upper = valueOf(openReferenceDatabase(folder / "caixa?#%20.sqlite"));
+    const auto upper = valueOf(openReferenceDatabase(folder / "caixa#%20.sqlite"));
     EXPECT_EQ(tied(*valueOf(upper->findStationByName("P"))->coefficients()),
               tied({7, 6, 5, 4, 3, 2, 1}));
     EXPECT_EQ(valueOf(upper->landClassesOfZone("Rural")), Texts{"Mata"});
@@ -147,6 +148,24 @@ TEST(ReferenceDatabase, AccessFilesInOtherStoredFormsReadAlike) {
     EXPECT_EQ(valueOf(db->allStations())[0].code, "101");
     EXPECT_EQ(shown(valueOf(db->findStationByName("Pau d'Alho Central"))),
               "102|Pau d'Alho Central|PE");
+}
+
+// Decoded in our code on every system: UTF-16, compressed, switched to two bytes and back, a
+// character beyond the first 65,536, and half of one.
+TEST(ReferenceDatabase, AccessTextsDecodeToUtf8) {
+    using namespace std::string_literals;
+    const std::pair<std::string, std::string> stored[] = {
+        {"S\0\xe3\0o\0"s, "São"},
+        {"\xff\xfeS\xe3o"s, "São"},
+        {"\xff\xfe"
+         "A\0\x2c\x01\0B"s,
+         "AĬB"},
+        {"\x3d\xd8\x00\xde"s, "\U0001F600"},
+        {"\x00\xd8x"s, "\uFFFD"},
+    };
+    for (const auto& [bytes, text] : stored) {
+        EXPECT_EQ(textFromStoredUtf16(bytes), text);
+    }
 }
 
 TEST(ReferenceDatabase, MissingTablesColumnsAndNumbersAreErrorsWhereTheyAreRead) {

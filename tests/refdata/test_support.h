@@ -36,4 +36,7 @@ template <typename T> std::string messageOf(const util::Result<T>& result) {
 }
 std::string messageOf(const std::optional<util::Failure>& failure);
 
+// "Banco de dados <file>: <text>.", as every database message reads.
+std::string problem(const std::filesystem::path& file, const std::string& text);
+
 } // namespace refdata::test

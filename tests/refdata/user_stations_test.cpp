@@ -1,15 +1,13 @@
 // The user's stations: where the user's database lies, and each change written there from the
 // database in use, which stays as it was.
 #include "refdata/database_builder.h"
+#include "refdata/file_lock.h"
 #include "refdata/user_stations.h"
 #include "tests/refdata/test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <thread>
 
 namespace refdata {
 namespace {
@@ -21,9 +19,14 @@ using test::valueOf;
 using test::writeFile;
 
 TEST(UserStations, DatabaseLiesUnderTheDataHome) {
-    EXPECT_EQ(userDatabasePath("/d", "/h"), "/d/zeb/zeb.sqlite");
-    EXPECT_EQ(userDatabasePath(nullptr, "/h"), "/h/.local/share/zeb/zeb.sqlite");
-    EXPECT_EQ(userDatabasePath("d", "/h"), "/h/.local/share/zeb/zeb.sqlite");
+    const auto root = std::filesystem::current_path(); // absolute on every system
+    const std::string d = (root / "d").string();
+    const std::string h = (root / "h").string();
+    EXPECT_EQ(userDatabasePath(d.c_str(), h.c_str()), root / "d" / "zeb" / "zeb.sqlite");
+    EXPECT_EQ(userDatabasePath(nullptr, h.c_str()),
+              root / "h" / ".local" / "share" / "zeb" / "zeb.sqlite");
+    EXPECT_EQ(userDatabasePath("d", h.c_str()),
+              root / "h" / ".local" / "share" / "zeb" / "zeb.sqlite");
     EXPECT_EQ(userDatabasePath(nullptr, nullptr), std::nullopt);
 }
 
@@ -128,33 +131,31 @@ TEST(UserStations, ChangesGoToTheUsersDatabaseOnly) {
                                        "é 1049,7 mm, fora do usual (30 a 600 mm)"});
 }
 
-// Two programs adding stations at once keep every one; a change that cannot have its turn says
-// so and changes nothing.
+// Two programs adding stations at once (two threads here, each change with its own handle of the
+// lock file) keep every one; a change that cannot have its turn says so and changes nothing.
 TEST(UserStations, ChangesOfTwoProgramsAtOnceAreAllKept) {
     TemporaryFolder folder;
     const auto current = shippedDatabase(folder);
     const auto user = folder / "zeb" / "zeb.sqlite";
-    const auto addForty = [&](const std::string& prefix) {
-        const pid_t child = ::fork();
-        if (child == 0) {
-            for (int i = 0; i < 40; ++i) {
-                if (UserStations(user, current).add(station(prefix + std::to_string(i)))) {
-                    ::_exit(1);
-                }
-            }
-            ::_exit(0);
+    const auto addForty = [&](const std::string& prefix, bool& allDone) {
+        allDone = true;
+        for (int i = 0; i < 40; ++i) {
+            allDone =
+                !UserStations(user, current).add(station(prefix + std::to_string(i))) && allDone;
         }
-        return child;
     };
-    for (const pid_t child : {addForty("a"), addForty("b")}) {
-        int status = -1;
-        ::waitpid(child, &status, 0);
-        EXPECT_EQ(status, 0) << "every change reported done";
+    bool aDone = false;
+    bool bDone = false;
+    {
+        std::jthread a(addForty, "a", std::ref(aDone));
+        std::jthread b(addForty, "b", std::ref(bDone));
     }
+    EXPECT_TRUE(aDone && bDone) << "every change reported done";
     EXPECT_EQ(codesOf(UserStations(user, current)).size(), 81u);
 
-    const int held = ::open((user.string() + ".lock").c_str(), O_RDWR);
-    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    std::string reason;
+    const auto held = openLockFile(user.string() + ".lock", reason);
+    ASSERT_TRUE(held && !waitForLock(*held)) << reason;
     const std::string before = readFile(user);
     EXPECT_EQ(
         messageOf(UserStations(user, current, std::chrono::milliseconds(50)).add(station("c"))),
@@ -162,7 +163,7 @@ TEST(UserStations, ChangesOfTwoProgramsAtOnceAreAllKept) {
             ": outro programa está alterando este banco; nada foi alterado, tente de novo "
             "em instantes.");
     EXPECT_EQ(readFile(user), before);
-    ::close(held);
+    closeLockFile(*held);
 }
 
 } // namespace
