@@ -194,9 +194,10 @@ void StationsWindow::fillTable() {
 // Rich text, one line per database: a path is not broken across lines.
 void StationsWindow::updateNote() {
     if (!m_source.userDatabase) {
-        m_note->setText(QStringLiteral("Sem pasta pessoal (HOME) não há onde guardar os seus "
-                                       "postos: eles podem ser vistos e exportados, não "
-                                       "alterados."));
+        // No HOME on Linux, no APPDATA on Windows: the note names neither.
+        m_note->setText(QStringLiteral("Sem pasta pessoal para os dados do programa não há onde "
+                                       "guardar os seus postos: eles podem ser vistos e "
+                                       "exportados, não alterados."));
         return;
     }
     const fs::path inUse = m_source.databaseInUse();
