@@ -5,6 +5,7 @@
 #include "cli/station_source.h"
 #include "refdata/station_by_code.h"
 #include "util/output_file.h"
+#include "util/path_text.h"
 #include "util/system_error.h"
 #include "util/text.h"
 
@@ -52,7 +53,7 @@ private:
             m_database = std::move(*opened);
             // The database found by default is known only now.
             if (m_outputPath) {
-                m_refusal = outputOverInput("--output", *m_outputPath,
+                m_refusal = outputOverInput("--output", util::pathFromUtf8(*m_outputPath),
                                             {{m_database->path(), "o próprio banco de dados"}});
             }
         }
@@ -87,7 +88,7 @@ util::Failure refused(std::string message) {
 // the files it reads.
 std::optional<util::Failure> refusedFiles(const BatchRequest& request, const std::string& named) {
     std::error_code error;
-    const auto status = std::filesystem::status(request.inputPath, error);
+    const auto status = std::filesystem::status(util::pathFromUtf8(request.inputPath), error);
     if (!std::filesystem::exists(status)) {
         return refused(named + " não existe.");
     }
@@ -98,11 +99,12 @@ std::optional<util::Failure> refusedFiles(const BatchRequest& request, const std
     if (!request.outputPath) {
         return std::nullopt;
     }
-    std::vector<ReadFile> inputs = {{request.inputPath, "o próprio arquivo de bacias"}};
+    std::vector<ReadFile> inputs = {
+        {util::pathFromUtf8(request.inputPath), "o próprio arquivo de bacias"}};
     if (request.databasePath) {
-        inputs.push_back({*request.databasePath, "o próprio banco de dados"});
+        inputs.push_back({util::pathFromUtf8(*request.databasePath), "o próprio banco de dados"});
     }
-    return outputOverInput("--output", *request.outputPath, inputs);
+    return outputOverInput("--output", util::pathFromUtf8(*request.outputPath), inputs);
 }
 
 } // namespace
@@ -110,8 +112,8 @@ std::optional<util::Failure> refusedFiles(const BatchRequest& request, const std
 util::Result<BatchRun> runBatchCommand(const BatchRequest& request,
                                        const std::optional<std::filesystem::path>& programFolder,
                                        std::ostream& out) {
-    const std::filesystem::path input = request.inputPath;
-    const std::string named = "o arquivo de bacias \"" + util::visible(input.string()) + "\"";
+    const std::filesystem::path input = util::pathFromUtf8(request.inputPath);
+    const std::string named = "o arquivo de bacias \"" + util::visible(request.inputPath) + "\"";
     if (auto refusal = refusedFiles(request, named)) {
         return *refusal;
     }
@@ -129,7 +131,7 @@ util::Result<BatchRun> runBatchCommand(const BatchRequest& request,
         return ran;
     }
 
-    auto opened = util::OutputFile::open(*request.outputPath);
+    auto opened = util::OutputFile::open(util::pathFromUtf8(*request.outputPath));
     if (!opened) {
         return opened.failure();
     }

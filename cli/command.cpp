@@ -10,6 +10,7 @@
 #include "cli/single_run.h"
 #include "refdata/open_database.h"
 #include "report/study_file.h"
+#include "util/path_text.h"
 
 #include <cstdlib>
 #include <variant>
@@ -46,8 +47,9 @@ ProcessEnvironment readProcessEnvironment() {
 
 int runZebCalc(const std::vector<std::string>& arguments, const ProcessEnvironment& environment,
                std::ostream& out, std::ostream& err, const ChartRenderer& renderChart) {
-    const ParseResult parsed = parseArguments(
-        arguments, [](const std::string& path) { return report::loadStudyFile(path); });
+    const ParseResult parsed = parseArguments(arguments, [](const std::string& path) {
+        return report::loadStudyFile(util::pathFromUtf8(path));
+    });
     if (std::holds_alternative<HelpRequest>(parsed)) {
         out << helpText() << std::flush;
         return out ? kExitSuccess : standardOutputFailure(err);

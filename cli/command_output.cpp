@@ -3,6 +3,7 @@
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "util/file_replacement.h"
+#include "util/path_text.h"
 
 namespace cli {
 
@@ -35,7 +36,7 @@ int writeToStandardOutput(std::ostream& out, std::ostream& err, const std::strin
 int writeResult(const std::optional<std::string>& outputPath, const std::string& bytes,
                 std::ostream& out, std::ostream& err) {
     if (outputPath) {
-        if (const auto error = util::writeFileAtomically(*outputPath, bytes)) {
+        if (const auto error = util::writeFileAtomically(util::pathFromUtf8(*outputPath), bytes)) {
             return failure(err, *error);
         }
         return kExitSuccess;

@@ -4,6 +4,7 @@
 #include "cli/station_source.h"
 #include "refdata/database_builder.h"
 #include "refdata/open_database.h"
+#include "util/path_text.h"
 #include "util/text.h"
 
 #include <vector>
@@ -79,22 +80,23 @@ listReferenceData(const ListRequest& request,
 }
 
 util::Result<std::string> buildReferenceDatabase(const BuildDatabaseRequest& request) {
-    const std::filesystem::path out = request.outputPath;
+    const std::filesystem::path out = util::pathFromUtf8(request.outputPath);
     std::vector<ReadFile> inputs;
     if (request.accessPath) {
-        inputs.push_back({*request.accessPath, "o próprio banco do Access"});
+        inputs.push_back({util::pathFromUtf8(*request.accessPath), "o próprio banco do Access"});
     } else {
-        inputs.push_back({request.stationsCsv, "o próprio arquivo de postos"});
-        inputs.push_back({request.curveNumbersCsv, "o próprio arquivo de CN"});
+        inputs.push_back({util::pathFromUtf8(request.stationsCsv), "o próprio arquivo de postos"});
+        inputs.push_back({util::pathFromUtf8(request.curveNumbersCsv), "o próprio arquivo de CN"});
     }
     if (auto refusal = outputOverInput("--build-database", out, inputs)) {
         return *refusal;
     }
     std::vector<std::string> warnings;
-    const auto failure = request.accessPath
-                             ? refdata::convertAccessToSqlite(out, *request.accessPath)
-                             : refdata::buildDatabaseFromCsv(out, request.stationsCsv,
-                                                             request.curveNumbersCsv, &warnings);
+    const auto failure =
+        request.accessPath
+            ? refdata::convertAccessToSqlite(out, util::pathFromUtf8(*request.accessPath))
+            : refdata::buildDatabaseFromCsv(out, util::pathFromUtf8(request.stationsCsv),
+                                            util::pathFromUtf8(request.curveNumbersCsv), &warnings);
     if (failure) {
         return *failure;
     }

@@ -8,6 +8,7 @@
 #include "rainfit/refusal.h"
 #include "report/rain_analysis_table.h"
 #include "report/rain_analysis_text.h"
+#include "util/path_text.h"
 #include "util/text.h"
 #include "util/whole_file.h"
 
@@ -20,7 +21,8 @@ util::Result<rainfit::RainAnalysis> analyse(const FitIdfRequest& request) {
     rainfit::AnalysisOptions options{request.years, rainfit::cetesbRatios()};
     if (request.ratiosPath) {
         const std::string named = "a tabela de razões " + util::inQuotes(*request.ratiosPath);
-        auto bytes = util::readWholeFile(*request.ratiosPath, named, rainfit::kMaxSeriesBytes);
+        auto bytes = util::readWholeFile(util::pathFromUtf8(*request.ratiosPath), named,
+                                         rainfit::kMaxSeriesBytes);
         if (!bytes) {
             return bytes.failure();
         }
@@ -31,7 +33,8 @@ util::Result<rainfit::RainAnalysis> analyse(const FitIdfRequest& request) {
         options.ratios = *ratios;
     }
     const std::string named = "a série " + util::inQuotes(request.seriesPath);
-    auto bytes = util::readWholeFile(request.seriesPath, named, rainfit::kMaxSeriesBytes);
+    auto bytes = util::readWholeFile(util::pathFromUtf8(request.seriesPath), named,
+                                     rainfit::kMaxSeriesBytes);
     if (!bytes) {
         return bytes.failure();
     }
@@ -51,11 +54,14 @@ int runFitIdf(const FitIdfRequest& request, const ProcessEnvironment& environmen
         return failure(err, style.failure());
     }
     if (request.outputPath) {
-        std::vector<ReadFile> inputs = {{request.seriesPath, "o próprio arquivo da série"}};
+        std::vector<ReadFile> inputs = {
+            {util::pathFromUtf8(request.seriesPath), "o próprio arquivo da série"}};
         if (request.ratiosPath) {
-            inputs.push_back({*request.ratiosPath, "o próprio arquivo de razões"});
+            inputs.push_back(
+                {util::pathFromUtf8(*request.ratiosPath), "o próprio arquivo de razões"});
         }
-        if (const auto refusal = outputOverInput("--output", *request.outputPath, inputs)) {
+        if (const auto refusal =
+                outputOverInput("--output", util::pathFromUtf8(*request.outputPath), inputs)) {
             return failure(err, *refusal);
         }
     }

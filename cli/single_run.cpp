@@ -16,6 +16,7 @@
 #include "report/report_lines.h"
 #include "report/study_table.h"
 #include "util/output_file.h"
+#include "util/path_text.h"
 #include "util/text.h"
 
 #include <array>
@@ -111,7 +112,7 @@ int runStudy(const CommandOptions& options, const calc::RunRequest& basin, std::
              std::ostream& err) {
     std::unique_ptr<util::OutputFile> file;
     if (options.outputPath) {
-        auto opened = util::OutputFile::open(*options.outputPath);
+        auto opened = util::OutputFile::open(util::pathFromUtf8(*options.outputPath));
         if (!opened) {
             return failure(err, opened.failure());
         }
@@ -237,14 +238,15 @@ int runSingle(const CommandOptions& options, const ProcessEnvironment& environme
 
     std::vector<ReadFile> readFiles; // what --output may not be
     if (options.inputPath) {
-        readFiles.push_back({*options.inputPath, "o próprio estudo"});
+        readFiles.push_back({util::pathFromUtf8(*options.inputPath), "o próprio estudo"});
     }
     auto station = runStation(options, environment, err, readFiles);
     if (!station) {
         return failure(err, station.failure());
     }
     if (options.outputPath) {
-        if (const auto refusal = outputOverInput("--output", *options.outputPath, readFiles)) {
+        if (const auto refusal =
+                outputOverInput("--output", util::pathFromUtf8(*options.outputPath), readFiles)) {
             return failure(err, *refusal);
         }
     }

@@ -4,6 +4,7 @@
 #include "refdata/open_database.h"
 #include "refdata/station_by_code.h"
 #include "refdata/user_stations.h"
+#include "util/path_text.h"
 #include "util/text.h"
 
 #include <algorithm>
@@ -69,7 +70,7 @@ openCommandDatabase(const std::optional<std::string>& given,
             "Banco de dados não encontrado: a pasta do programa não pôde ser determinada (" +
                 std::string(system::kProgramPathSource) + "); indique o banco com --database."};
     }
-    return given ? refdata::openReferenceDatabase(*given)
+    return given ? refdata::openReferenceDatabase(util::pathFromUtf8(*given))
                  : refdata::openProgramDatabase(*programFolder, refdata::userDatabasePath());
 }
 

@@ -2,8 +2,16 @@
 
 namespace refdata {
 
-InterruptTimer::InterruptTimer(sqlite3* db)
-    : m_db(db), m_thread([this](std::stop_token stop) { watch(std::move(stop)); }) {}
+InterruptTimer::InterruptTimer(sqlite3* db) : m_db(db), m_thread([this] { watch(); }) {}
+
+InterruptTimer::~InterruptTimer() {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_armed.notify_one();
+    m_thread.join();
+}
 
 void InterruptTimer::arm(Clock::time_point deadline) {
     {
@@ -19,17 +27,17 @@ void InterruptTimer::disarm() {
     m_deadline.reset();
 }
 
-void InterruptTimer::watch(std::stop_token stop) {
+void InterruptTimer::watch() {
     std::unique_lock lock(m_mutex);
-    while (!stop.stop_requested()) {
+    while (!m_stopping) {
         if (!m_deadline) {
-            m_armed.wait(lock, stop, [this] { return m_deadline.has_value(); });
+            m_armed.wait(lock, [this] { return m_stopping || m_deadline.has_value(); });
             continue;
         }
         const Clock::time_point deadline = *m_deadline;
-        const bool changed =
-            m_armed.wait_until(lock, stop, deadline, [&] { return m_deadline != deadline; });
-        if (!changed && !stop.stop_requested()) {
+        const bool changed = m_armed.wait_until(
+            lock, deadline, [&] { return m_stopping || m_deadline != deadline; });
+        if (!changed) {
             sqlite3_interrupt(m_db);
             m_deadline.reset();
         }

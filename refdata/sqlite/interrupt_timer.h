@@ -6,7 +6,6 @@
 #include <condition_variable>
 #include <mutex>
 #include <optional>
-#include <stop_token>
 #include <thread>
 
 namespace refdata {
@@ -18,6 +17,7 @@ public:
     using Clock = std::chrono::steady_clock;
 
     explicit InterruptTimer(sqlite3* db);
+    ~InterruptTimer();
     InterruptTimer(const InterruptTimer&) = delete;
     InterruptTimer& operator=(const InterruptTimer&) = delete;
 
@@ -25,13 +25,16 @@ public:
     void disarm();
 
 private:
-    void watch(std::stop_token stop);
+    void watch();
 
+    // A plain flag and condition variable, not a stop token: GCC 12's stop-token wait can miss
+    // its wake-up where threads have no futex (Windows), and the destructor then never returns.
     sqlite3* m_db;
     std::mutex m_mutex;
-    std::condition_variable_any m_armed;
+    std::condition_variable m_armed;
     std::optional<Clock::time_point> m_deadline;
-    std::jthread m_thread; // last: stopped and joined before the members it uses go
+    bool m_stopping = false;
+    std::thread m_thread; // last: started once the members it uses are made
 };
 
 } // namespace refdata

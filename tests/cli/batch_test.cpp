@@ -7,6 +7,7 @@
 #include "tests/cli/heap_in_use.h"
 #include "tests/test_files.h"
 #include "tests/worked_example.h"
+#include "util/path_text.h"
 
 #include <gtest/gtest.h>
 
@@ -180,7 +181,7 @@ TEST(BatchCommand, NeverWritesOverWhatItReadsAndNamesTheFileItCannotWrite) {
         return "--output é o próprio " + what + " lido, \"" + file +
                "\"; dê outro nome ao arquivo de saída.";
     };
-    const std::string missing = (folder / "não há" / "r.csv").string();
+    const std::string missing = util::utf8FromPath(folder.path() / util::pathFromUtf8("não há") / "r.csv");
     const struct {
         std::string basins;
         std::optional<std::string> database;

@@ -2,6 +2,7 @@
 // wiring of the database commands, run as a process.
 #include "cli/exit_codes.h"
 #include "cli/station_source.h"
+#include "cli/system.h"
 #include "tests/cli/process_runner.h"
 
 #include <gtest/gtest.h>
@@ -49,8 +50,9 @@ TEST(DatabaseStation, NameOrCodeAsTheWindowPicksThem) {
               failure + "o posto de código \"105\" tem o nome vazio, e a janela não consulta um "
                         "posto sem nome.");
     EXPECT_EQ(chosen(ConstantsSource::StationName, "Vila Rica", std::nullopt),
-              "4|Banco de dados não encontrado: a pasta do programa não pôde ser determinada "
-              "(/proc/self/exe); indique o banco com --database.");
+              "4|Banco de dados não encontrado: a pasta do programa não pôde ser determinada (" +
+                  std::string(cli::system::kProgramPathSource) +
+                  "); indique o banco com --database.");
 }
 
 class DatabaseCommands : public ::testing::Test {

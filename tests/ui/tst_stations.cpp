@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -39,21 +40,24 @@ class StationsTest : public WindowTest {
     ui::StationsWindow* m_stations = nullptr;
 
     // The program installed in a temporary folder with the shipped database in its data
-    // folder; the user's database goes under a temporary XDG_DATA_HOME.
+    // folder; the user's database goes under a temporary XDG_DATA_HOME (APPDATA on Windows).
     void openInstalled() {
         m_dir = std::make_unique<QTemporaryDir>();
         const fs::path root = m_dir->path().toStdString();
-        fs::create_directories(root / "share" / "zeb");
+        const fs::path data = refdata::installedDataDir(root / "bin");
+        fs::create_directories(data);
         refdata::writeSqliteDatabase(
-            root / "share" / "zeb" / "zeb.sqlite",
+            data / "zeb.sqlite",
             {refdata::readStationsCsv(ZEB_SHIPPED_DATA_DIR "/stations.csv"),
              refdata::readCurveNumbersCsv(ZEB_SHIPPED_DATA_DIR "/curve_numbers.csv")});
+        // The user's data folder as Linux and Windows name it: both hold zeb/zeb.sqlite.
         qputenv("XDG_DATA_HOME", QByteArray::fromStdString((root / "xdg").string()));
+        qputenv("APPDATA", QByteArray::fromStdString((root / "xdg").string()));
         m_user = root / "xdg" / "zeb" / "zeb.sqlite";
         h->opener = [root] {
             return refdata::openProgramDatabase(root / "bin", refdata::userDatabasePath());
         };
-        QVERIFY(h->open("pt_BR"));
+        QVERIFY2(h->open("pt_BR"), qPrintable(h->dialogs.take().value(0).text));
         h->pick("cboPosto", kShippedStation);
         h->window().findChild<QAction*>(u"mnuPostos"_s)->trigger();
         m_stations = h->window().findChild<ui::StationsWindow*>();
@@ -217,7 +221,7 @@ private Q_SLOTS:
             h->dialogs.take().value(0).text,
             u"Estes postos de %1 não foram importados:\n- posto \"202\": o valor de \"b\" está "
             "vazio.\n- posto \"204\": o valor de \"Bm\" está vazio."_s.arg(
-                QStringLiteral(ZEB_TEST_DATA_DIR "/null-values.mdb")));
+                QDir::toNativeSeparators(QStringLiteral(ZEB_TEST_DATA_DIR "/null-values.mdb"))));
 
         const QString exported = m_dir->filePath(u"postos.csv"_s);
         const QString expected = m_dir->filePath(u"esperado.csv"_s);

@@ -288,9 +288,9 @@ void BasinForm::landClassChosen(refdata::ReferenceDatabase& database) {
     }
     const std::optional<double>& curveNumber = *found;
     if (!curveNumber) {
-        m_dialogs.databaseMessage(
-            &m_window, QStringLiteral("O terreno \"%1\" não está no banco de dados %2.")
-                           .arg(landClass, shownPath(database.path())));
+        m_dialogs.databaseMessage(&m_window,
+                                  QStringLiteral("O terreno \"%1\" não está no banco de dados %2.")
+                                      .arg(landClass, shownPath(database.path())));
         return;
     }
     m_form.txtCN->setText(formatPlain(*curveNumber));

@@ -175,6 +175,7 @@ bool frmZEB::loadDatabase() {
         return false;
     }
     m_database = std::move(*opened);
+    m_databasePath = m_database->path();
     const auto failed = [this](const auto& read) {
         if (!read) {
             m_database.reset();
@@ -297,7 +298,9 @@ const std::optional<calc::Station>& frmZEB::currentStation() const {
 }
 
 void frmZEB::cboPosto_Click() {
-    m_stations->nameChosen(*m_database);
+    if (refdata::ReferenceDatabase* database = openedDatabase()) {
+        m_stations->nameChosen(*database);
+    }
     followStationEquation();
 }
 
@@ -316,11 +319,32 @@ void frmZEB::followStationEquation() {
 }
 
 void frmZEB::cboZona_Click() {
-    m_basin->zoneChosen(*m_database);
+    if (refdata::ReferenceDatabase* database = openedDatabase()) {
+        m_basin->zoneChosen(*database);
+    }
 }
 
 void frmZEB::cboTerreno_Click() {
-    m_basin->landClassChosen(*m_database);
+    if (refdata::ReferenceDatabase* database = openedDatabase()) {
+        m_basin->landClassChosen(*database);
+    }
+}
+
+refdata::ReferenceDatabase* frmZEB::openedDatabase() {
+    if (!m_database) {
+        auto opened = m_services.openDatabase();
+        if (!opened) {
+            m_services.dialogs->failure(this, opened.failure());
+            return nullptr;
+        }
+        m_database = std::move(*opened);
+        m_databasePath = m_database->path();
+    }
+    return m_database.get();
+}
+
+void frmZEB::releaseDatabase() {
+    m_database.reset();
 }
 
 void frmZEB::reloadStations() {
@@ -335,6 +359,7 @@ void frmZEB::reloadStations() {
         return;
     }
     m_database = std::move(*opened);
+    m_databasePath = m_database->path();
     m_stations->refill(*stationsRead);
     // A station deleted or changed under the results leaves them out of date.
     inputsChanged();

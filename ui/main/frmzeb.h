@@ -8,6 +8,7 @@
 #include "report/report_lines.h"
 #include "report/study_file.h"
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -87,6 +88,11 @@ public:
     // shown stays chosen, and is looked up again, where it still exists; otherwise no station
     // is chosen, as at load. A database that fails to open is reported and the old one kept.
     void reloadStations();
+    // The database the window reads, opened again when it was let go (a box says why when it
+    // cannot be); and letting it go, so that a change of the user's stations can replace the
+    // file, which Windows refuses while a program holds it open.
+    refdata::ReferenceDatabase* openedDatabase();
+    void releaseDatabase();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -167,6 +173,7 @@ private:
     std::unique_ptr<Ui::frmZEB> m_ui;
     MainWindowServices m_services;
     std::unique_ptr<refdata::ReferenceDatabase> m_database;
+    std::filesystem::path m_databasePath; // kept while the database is let go
     std::unique_ptr<StationPicker> m_stations;
     std::unique_ptr<BasinForm> m_basin;
     std::unique_ptr<StudyDocument> m_document;

@@ -116,7 +116,11 @@ void frmZEB::fillForm(const report::StudyInputs& study) {
 void frmZEB::clearForm() {
     m_basin->clear();
     m_stations->clear();
-    const auto landClasses = m_database->allLandClasses();
+    refdata::ReferenceDatabase* database = openedDatabase();
+    if (!database) {
+        return;
+    }
+    const auto landClasses = database->allLandClasses();
     if (!landClasses) {
         m_services.dialogs->failure(this, landClasses.failure());
     } else {

@@ -150,7 +150,8 @@ void frmZEB::showStations() {
     if (!m_stationsWindow) {
         StationsSource source;
         source.userDatabase = refdata::userDatabasePath();
-        source.databaseInUse = [this] { return m_database->path(); };
+        source.databaseInUse = [this] { return m_databasePath; };
+        source.releaseDatabase = [this] { releaseDatabase(); };
         source.changed = [this] { reloadStations(); };
         source.fitFromSeries = [this] { showRainAnalysis(); };
         m_stationsWindow = new StationsWindow(*m_services.dialogs, m_services.numberStyle,

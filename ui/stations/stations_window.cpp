@@ -134,6 +134,13 @@ refdata::UserStations StationsWindow::userStations() const {
                                  m_source.databaseInUse());
 }
 
+refdata::UserStations StationsWindow::stationsToChange() const {
+    if (m_source.releaseDatabase) {
+        m_source.releaseDatabase();
+    }
+    return userStations();
+}
+
 void StationsWindow::refresh() {
     auto read = userStations().stations();
     if (!read) {
@@ -263,7 +270,7 @@ void StationsWindow::openForm(const QString& title,
     auto* form = new StationForm(
         m_dialogs, title, station, m_style,
         [this, row, change](const refdata::StationTexts& texts) -> std::optional<QString> {
-            if (const auto error = change(userStations(), texts)) {
+            if (const auto error = change(stationsToChange(), texts)) {
                 return QString::fromStdString(error->message);
             }
             followed(std::nullopt, row);
@@ -308,7 +315,7 @@ void StationsWindow::deleteStation() {
             QStringLiteral("Excluir o posto \"%1\" (código %2)?").arg(nameOf(row), codeOf(row)))) {
         return;
     }
-    followed(userStations().remove(*index, row.code.value_or("")), -1);
+    followed(stationsToChange().remove(*index, row.code.value_or("")), -1);
 }
 
 void StationsWindow::importCsv() {
@@ -316,7 +323,7 @@ void StationsWindow::importCsv() {
         this, {QStringLiteral("Importar postos de um arquivo CSV"),
                {QStringLiteral("Arquivo de postos (*.csv)"), QStringLiteral("Todos (*)")}});
     if (path) {
-        followImport(*path, userStations().importCsv(localPath(*path)));
+        followImport(*path, stationsToChange().importCsv(localPath(*path)));
     }
 }
 
@@ -326,7 +333,7 @@ void StationsWindow::importAccess() {
                {QStringLiteral("Banco de dados do Access (*.mdb *.accdb)"),
                 QStringLiteral("Todos (*)")}});
     if (path) {
-        followImport(*path, userStations().importAccess(localPath(*path)));
+        followImport(*path, stationsToChange().importAccess(localPath(*path)));
     }
 }
 

@@ -28,6 +28,9 @@ struct StationsSource {
     std::optional<std::filesystem::path> userDatabase;
     // The database the main window reads now.
     std::function<std::filesystem::path()> databaseInUse;
+    // Runs before each change: the main window lets go of its database file, which Windows
+    // cannot replace while a program holds it open; it opens it again when next needed.
+    std::function<void()> releaseDatabase;
     // Runs after each change: the main window reopens its database and its lists follow.
     std::function<void()> changed;
     // Opens the window that fits an IDF equation to a rain gauge's daily series; no command
@@ -54,6 +57,8 @@ public:
 
 private:
     refdata::UserStations userStations() const;
+    // The same, for a change: the main window has let go of its database first.
+    refdata::UserStations stationsToChange() const;
     std::array<QString, 16> cellsOf(const refdata::StationRow& station) const;
     void fillTable();
     void updateNote();
