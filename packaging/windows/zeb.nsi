@@ -5,7 +5,9 @@
 ; exactly those again (the uninstaller never removes a folder that still holds anything else).
 ; /S installs or uninstalls silently.
 
-Unicode true
+; A 64-bit installer, as the programs it installs (it also runs where Windows has no 32-bit
+; layer, as Debian's Wine without wine32).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
