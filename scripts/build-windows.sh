@@ -16,8 +16,7 @@ root="$PWD"
 run_tests=false
 [ "${1:-}" = "--test" ] && run_tests=true
 
-scripts/install-deps.sh
-scripts/windows/install-tools.sh
+scripts/install-deps.sh windows
 export ZEB_WINDOWS_PREFIX="${ZEB_WINDOWS_PREFIX:-$HOME/.cache/zeb-windows}"
 scripts/windows/third-party.sh "$ZEB_WINDOWS_PREFIX"
 

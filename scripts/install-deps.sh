@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what ZEB needs to build, test and run on Debian 12, from Debian's own packages.
+# Installs what ZEB needs to build, test and run on Debian 12, from Debian's own packages; with
+# "windows", also what the Windows build needs (scripts/build-windows.sh): the MinGW-w64 cross
+# compilers, NSIS, Wine for the tests and the installer check, the autotools for libmdb, zip.
 # Does nothing when every package is installed; otherwise runs apt-get as root, or through
 # sudo. The names are real packages, never virtual ones, which dpkg never reports installed.
 set -euo pipefail
@@ -16,6 +18,13 @@ packages=(
     clang libclang-rt-14-dev
     xvfb xauth poppler-utils locales qt6-translations-l10n
 )
+
+if [ "${1:-}" = "windows" ]; then
+    packages+=(
+        g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
+        nsis wine wine64 autoconf automake libtool make curl unzip zip xz-utils
+    )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

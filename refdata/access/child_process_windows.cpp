@@ -41,24 +41,6 @@ struct OwnedHandle {
     throw readerNotStarted(file, util::windowsErrorText(::GetLastError()));
 }
 
-// One argument as the reader program's command line parser reads it back: in quotes, with the
-// backslashes before a quote (or the closing one) doubled.
-std::wstring commandArgument(std::wstring_view argument) {
-    std::wstring out = L"\"";
-    std::size_t backslashes = 0;
-    for (const wchar_t c : argument) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        out.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
-        backslashes = 0;
-        out += c;
-    }
-    out.append(2 * backslashes, L'\\');
-    return out + L"\"";
-}
-
 // A pipe name no other program guesses.
 std::wstring uniquePipeName() {
     static std::atomic<unsigned> counter{0};
@@ -146,9 +128,9 @@ void ChildProcess::Parts::startProgram(const ChildService& service,
     const auto folder = runningProgramFolder();
     const std::filesystem::path program =
         folder.value_or(std::filesystem::path()) / (std::string(service.program) + ".exe");
-    std::wstring command = commandArgument(program.native()) + L" " +
-                           commandArgument(util::wideFromUtf8(service.name)) + L" " +
-                           commandArgument(file.native());
+    std::wstring command = util::commandLineArgument(program.native()) + L" " +
+                           util::commandLineArgument(util::wideFromUtf8(service.name)) + L" " +
+                           util::commandLineArgument(file.native());
     // The child inherits its pipe end and nothing else the program holds open.
     SIZE_T listSize = 0;
     ::InitializeProcThreadAttributeList(nullptr, 1, 0, &listSize);

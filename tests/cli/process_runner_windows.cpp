@@ -11,21 +11,9 @@ namespace cli::fixtures {
 
 namespace {
 
-// The text as one argument of a Windows command line, whatever it holds: backslashes double
-// only before a quotation mark.
+// The text as one argument of a Windows command line, whatever it holds.
 std::wstring quoted(const std::string& text) {
-    std::wstring word = L"\"";
-    std::size_t backslashes = 0;
-    for (const wchar_t c : util::wideFromUtf8(text)) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        word.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
-        backslashes = 0;
-        word += c;
-    }
-    return word.append(2 * backslashes, L'\\') + L"\"";
+    return util::commandLineArgument(util::wideFromUtf8(text));
 }
 
 // A file the child writes as its standard output or error.
