@@ -24,6 +24,17 @@ HANDLE inheritedFile(const std::string& path, DWORD disposition, DWORD access) {
                          FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+// Removes a file the child wrote. Wine may close an ended child's handles a moment after the
+// wait returns; a file still held then is tried again, and left in the temporary folder if it
+// is held for longer (it names no result of the test).
+void removeWhenReleased(const std::filesystem::path& file) {
+    std::error_code error;
+    for (int attempt = 0; attempt < 50 && !std::filesystem::remove(file, error) && error;
+         ++attempt) {
+        ::Sleep(20);
+    }
+}
+
 } // namespace
 
 ProcessOutcome runZebCalcProcess(const std::vector<std::string>& arguments,
@@ -72,10 +83,10 @@ ProcessOutcome runProgramProcess(const std::string& program,
     }
     if (stdoutPath.empty()) {
         outcome.out = readFile(util::pathFromUtf8(outPath));
-        std::filesystem::remove(util::pathFromUtf8(outPath));
+        removeWhenReleased(util::pathFromUtf8(outPath));
     }
     outcome.err = readFile(util::pathFromUtf8(stem + ".err"));
-    std::filesystem::remove(util::pathFromUtf8(stem + ".err"));
+    removeWhenReleased(util::pathFromUtf8(stem + ".err"));
     return outcome;
 }
 
