@@ -41,6 +41,10 @@ rm -f "$portable"
 (cd "$root/build-windows/stage" && zip -q -r -X "$portable" "ZEB-$version")
 
 if $run_tests; then
+    # One Wine server for all the tests: when each test's program starts its own, one may start
+    # while the last one's server is shutting down, and fail before it runs.
+    wineserver -p
+    trap 'wineserver -k 2>/dev/null || true' EXIT
     ctest --preset windows
     scripts/windows/check-installer.sh "$setup"
 fi
