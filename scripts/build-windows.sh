@@ -43,8 +43,11 @@ rm -f "$portable"
 if $run_tests; then
     # One Wine server for all the tests: when each test's program starts its own, one may start
     # while the last one's server is shutting down, and fail before it runs.
+    # Wine's own services start with it, apart from the tests' output, which they would
+    # otherwise hold open after the test ends.
     wineserver -p
     trap 'wineserver -k 2>/dev/null || true' EXIT
+    wine cmd /c exit </dev/null >/dev/null 2>&1
     ctest --preset windows
     scripts/windows/check-installer.sh "$setup"
 fi
