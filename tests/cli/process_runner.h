@@ -22,9 +22,11 @@ ProcessOutcome runProgramProcess(const std::string& program,
                                  const std::map<std::string, std::string>& environment = {},
                                  const std::string& stdoutPath = {});
 
-ProcessOutcome runZebCalcProcess(const std::vector<std::string>& arguments,
-                                 const std::map<std::string, std::string>& environment = {},
-                                 const std::string& stdoutPath = {});
+inline ProcessOutcome runZebCalcProcess(const std::vector<std::string>& arguments,
+                                        const std::map<std::string, std::string>& environment = {},
+                                        const std::string& stdoutPath = {}) {
+    return runProgramProcess(ZEB_CALC_PATH, arguments, environment, stdoutPath);
+}
 
 using zebtest::readFile;
 

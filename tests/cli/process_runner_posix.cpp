@@ -28,12 +28,6 @@ std::string quoted(const std::string& text) {
 
 } // namespace
 
-ProcessOutcome runZebCalcProcess(const std::vector<std::string>& arguments,
-                                 const std::map<std::string, std::string>& environment,
-                                 const std::string& stdoutPath) {
-    return runProgramProcess(ZEB_CALC_PATH, arguments, environment, stdoutPath);
-}
-
 ProcessOutcome runProgramProcess(const std::string& program,
                                  const std::vector<std::string>& arguments,
                                  const std::map<std::string, std::string>& environment,

@@ -37,12 +37,6 @@ void removeWhenReleased(const std::filesystem::path& file) {
 
 } // namespace
 
-ProcessOutcome runZebCalcProcess(const std::vector<std::string>& arguments,
-                                 const std::map<std::string, std::string>& environment,
-                                 const std::string& stdoutPath) {
-    return runProgramProcess(ZEB_CALC_PATH, arguments, environment, stdoutPath);
-}
-
 ProcessOutcome runProgramProcess(const std::string& program,
                                  const std::vector<std::string>& arguments,
                                  const std::map<std::string, std::string>& environment,

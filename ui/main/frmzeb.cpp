@@ -169,13 +169,10 @@ bool frmZEB::Form_Load() {
 // A combo box selects its first item as soon as it has one. The lists are filled without
 // running any handler and end with nothing selected.
 bool frmZEB::loadDatabase() {
-    auto opened = m_services.openDatabase();
-    if (!opened) {
-        m_services.dialogs->failure(this, opened.failure());
+    releaseDatabase();
+    if (!openedDatabase()) {
         return false;
     }
-    m_database = std::move(*opened);
-    m_databasePath = m_database->path();
     const auto failed = [this](const auto& read) {
         if (!read) {
             m_database.reset();
