@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zebtest {
 
@@ -38,10 +39,21 @@ public:
         std::filesystem::create_directories(m_path);
     }
     ~TemporaryFolder() {
+        namespace fs = std::filesystem;
         std::error_code ignored;
-        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-        std::filesystem::remove_all(m_path, ignored);
+        fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ignored);
+        // Each entry is removed once, contents before their folder, and what will not go stays.
+        // Not remove_all: where a removed file stays listed while the system still holds it
+        // (seen under Wine), libstdc++'s remove_all tries again for ever.
+        std::vector<fs::path> entries;
+        for (fs::recursive_directory_iterator it(m_path, ignored), end; !ignored && it != end;
+             it.increment(ignored)) {
+            entries.push_back(it->path());
+        }
+        for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+            fs::remove(*entry, ignored);
+        }
+        fs::remove(m_path, ignored);
     }
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
