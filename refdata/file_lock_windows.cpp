@@ -19,11 +19,21 @@ std::optional<LockFileHandle> openLockFile(const std::filesystem::path& file, st
 }
 
 std::optional<std::string> waitForLock(LockFileHandle file) {
-    OVERLAPPED start{}; // the first byte, which no program writes
-    if (!::LockFileEx(reinterpret_cast<HANDLE>(file), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &start)) {
-        return util::windowsErrorText(::GetLastError());
+    // Asked for without waiting, and again every few milliseconds while another holds it: under
+    // Wine a waiting request was seen to miss the release and wait on for minutes, the file free.
+    constexpr DWORD kRetryMilliseconds = 10;
+    for (;;) {
+        OVERLAPPED start{}; // the first byte, which no program writes
+        if (::LockFileEx(reinterpret_cast<HANDLE>(file),
+                         LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &start)) {
+            return std::nullopt;
+        }
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_LOCK_VIOLATION) {
+            return util::windowsErrorText(error);
+        }
+        ::Sleep(kRetryMilliseconds);
     }
-    return std::nullopt;
 }
 
 void closeLockFile(LockFileHandle file) {
