@@ -45,8 +45,12 @@ if $run_tests; then
     # while the last one's server is shutting down, and fail before it runs.
     # Wine's own services start with it, apart from the tests' output, which they would
     # otherwise hold open after the test ends.
-    wineserver -p
-    trap 'wineserver -k 2>/dev/null || true' EXIT
+    # A server already running (the user's own Wine session) is used as it is, and left running.
+    if wineserver -p 2>/dev/null; then
+        trap 'wineserver -k 2>/dev/null || true' EXIT
+    else
+        echo "build-windows: a Wine server is already running; the tests use it"
+    fi
     wine cmd /c exit </dev/null >/dev/null 2>&1
     ctest --preset windows
     scripts/windows/check-installer.sh "$setup"
