@@ -91,10 +91,9 @@ public:
             throw databaseError(database, "não foi possível criar o arquivo de trava " +
                                               util::utf8FromPath(lockFile) + " (" + reason + ")");
         }
-        // The wait blocks in a thread of its own, so that it can be given up: where the system
-        // hands the lock to a program waiting for it, retrying now and then from here could
-        // miss it for as long as another program keeps changing (on Windows waitForLock itself
-        // retries). A wait given up ends when the lock comes, and lets it go at once.
+        // The wait runs in a thread of its own, so that it can be given up after `patience`
+        // however waitForLock waits. A wait given up ends when the lock comes, and lets it go
+        // at once.
         auto wait = std::make_shared<Wait>();
         std::thread([wait, handle = *file] {
             auto error = waitForLock(handle);
